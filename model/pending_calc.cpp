@@ -1,0 +1,14 @@
+// Temporary placeholders so the model links while this part is written; delete this file
+// when the real definitions land.
+
+#include "model/KdClasses.h"
+
+namespace vantrel {
+
+void TKdData::Calculate() {}
+void TKdData::DesignSystem() {}
+void TKdData::DesignPier() {}
+void TKdData::PierSectionStrength(TInteractionPoint&) const {}
+Ext TKdData::MomentAtAxial(Ext) const { return 0; }
+
+} // namespace vantrel
