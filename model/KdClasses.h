@@ -565,6 +565,9 @@ public:
     void DesignSystem();
     void BuildPressureTable(TAnchor& anchor);
     void AnalyseBeam(TAnchor& anchor);
+    // Level loads, free lengths and test loads of a system from its reactions (last step of the
+    // beam analysis).
+    void LevelLoadsFromReactions(TAnchor& anchor);
     void CountTendons();
     void CornerBraceLoads();
     void DesignBond();

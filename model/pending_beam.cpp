@@ -5,10 +5,6 @@
 
 namespace vantrel {
 
-void TKdData::BuildPressureTable(TAnchor&) {}
 void TKdData::AnalyseBeam(TAnchor&) {}
-void TKdData::CountTendons() {}
-void TKdData::CornerBraceLoads() {}
-void TKdData::DesignBond() {}
 
 } // namespace vantrel
