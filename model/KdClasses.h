@@ -555,6 +555,8 @@ public:
     // Steel member check of a support level
     void CheckLevel(int i);
     void CheckLevelMember(TAnchLevel& level, int index);
+    // The same with the design load taken from `system` (a corner brace carries its own load).
+    void CheckLevelMember(TAnchLevel& level, int index, const TAnchor& system);
     void SelectMemberRow(TAnchLevel& level, int row) const;
 
     // Guardrail design

@@ -7,6 +7,7 @@ namespace vantrel {
 
 void TKdData::CheckLevel(int) {}
 void TKdData::CheckLevelMember(TAnchLevel&, int) {}
+void TKdData::CheckLevelMember(TAnchLevel&, int, const TAnchor&) {}
 void TKdData::SelectMemberRow(TAnchLevel&, int) const {}
 void TKdData::DesignGuardrail() {}
 void TKdData::DesignWaler(int) {}
