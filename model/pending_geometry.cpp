@@ -1,8 +1,6 @@
 // Temporary placeholders so the model links while this part is written; delete this file
 // when the real definitions land.
 
-#include <utility>
-
 #include "model/KdClasses.h"
 
 namespace vantrel {
@@ -28,16 +26,5 @@ std::string TKdData::ConcreteStrengthText() const { return std::string(); }
 bool TKdData::AllWalersPass() const { return false; }
 int TKdData::CountWalerLevels() const { return 0; }
 int TKdData::CountCornerBraces() const { return 0; }
-namespace MatrixCalc {
-void NewMatrix(int rows, int cols, TMatrix& m) { m.assign(rows, TVector(cols, 0)); }
-void CopyMatrix(const TMatrix& a, TMatrix& b) { b = a; }
-void VectorToColumn(const TVector&, TMatrix&) {}
-void ColumnToVector(const TMatrix&, TVector&) {}
-Ext SumVector(const TVector&) { return 0; }
-bool MultiplyMatrix(const TMatrix&, const TMatrix&, TMatrix&) { return false; }
-bool InvertMatrix(const TMatrix&, TMatrix&) { return false; }
-bool InvertInPlace(TMatrix&, int, int, int, Ext&) { return false; }
-void SwapExtended(Ext& a, Ext& b) { std::swap(a, b); }
-} // namespace MatrixCalc
 
 } // namespace vantrel
