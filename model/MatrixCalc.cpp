@@ -21,26 +21,34 @@ constexpr Ext kPivotRoundoffUnits = 1000.0L;
 
 // True when every row of m has the length of its first row.
 bool IsRectangular(const TMatrix& m) {
-    return std::all_of(m.begin(), m.end(), [&](const TVector& row) { return row.size() == m.front().size(); });
+    return std::all_of(m.begin(), m.end(),
+                       [&](const TVector& row) { return row.size() == m.front().size(); });
 }
 
-std::size_t ColumnCount(const TMatrix& m) { return m.empty() ? 0 : m.front().size(); }
+std::size_t ColumnCount(const TMatrix& m) {
+    return m.empty() ? 0 : m.front().size();
+}
 
 void SwapRows(TMatrix& m, int r1, int r2, int lo, int hiCol) {
-    for (int j = lo; j <= hiCol; ++j) SwapExtended(m[r1][j], m[r2][j]);
+    for (int j = lo; j <= hiCol; ++j)
+        SwapExtended(m[r1][j], m[r2][j]);
 }
 
 } // namespace
 
 void NewMatrix(int rows, int cols, TMatrix& m) {
-    m.assign(static_cast<std::size_t>(std::max(rows, 0)), TVector(static_cast<std::size_t>(std::max(cols, 0)), 0.0L));
+    m.assign(static_cast<std::size_t>(std::max(rows, 0)),
+             TVector(static_cast<std::size_t>(std::max(cols, 0)), 0.0L));
 }
 
-void CopyMatrix(const TMatrix& a, TMatrix& b) { b = a; }
+void CopyMatrix(const TMatrix& a, TMatrix& b) {
+    b = a;
+}
 
 void VectorToColumn(const TVector& v, TMatrix& m) {
     m.assign(v.size(), TVector(1, 0.0L));
-    for (std::size_t i = 0; i < v.size(); ++i) m[i][0] = v[i];
+    for (std::size_t i = 0; i < v.size(); ++i)
+        m[i][0] = v[i];
 }
 
 void ColumnToVector(const TMatrix& m, TVector& v) {
@@ -49,12 +57,14 @@ void ColumnToVector(const TMatrix& m, TVector& v) {
         return;
     }
     v.assign(m.size(), 0.0L);
-    for (std::size_t i = 0; i < m.size(); ++i) v[i] = m[i].empty() ? kNaN : m[i][0];
+    for (std::size_t i = 0; i < m.size(); ++i)
+        v[i] = m[i].empty() ? kNaN : m[i][0];
 }
 
 Ext SumVector(const TVector& v) {
     Ext sum = 0.0L;
-    for (const Ext x : v) sum += x;
+    for (const Ext x : v)
+        sum += x;
     return sum;
 }
 
@@ -65,7 +75,8 @@ bool MultiplyMatrix(const TMatrix& a, const TMatrix& b, TMatrix& c) {
     TMatrix product(a.size(), TVector(cols, 0.0L));
     for (std::size_t i = 0; i < a.size(); ++i) {
         for (std::size_t j = 0; j < cols; ++j) {
-            for (std::size_t k = 0; k < inner; ++k) product[i][j] += a[i][k] * b[k][j];
+            for (std::size_t k = 0; k < inner; ++k)
+                product[i][j] += a[i][k] * b[k][j];
         }
     }
     c = std::move(product);
@@ -81,7 +92,8 @@ bool InvertMatrix(const TMatrix& a, TMatrix& aInv) {
         aInv = std::move(work);
         return true;
     }
-    for (TVector& row : work) std::fill(row.begin(), row.end(), kNaN);
+    for (TVector& row : work)
+        std::fill(row.begin(), row.end(), kNaN);
     aInv = std::move(work);
     return false;
 }
@@ -101,7 +113,8 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
 
     Ext scale = 0.0L;
     for (int i = lo; i <= hi; ++i) {
-        for (int j = lo; j <= hi; ++j) scale = MaxOf(scale, std::fabs(m[i][j]));
+        for (int j = lo; j <= hi; ++j)
+            scale = MaxOf(scale, std::fabs(m[i][j]));
     }
     if (!IsFinite(scale)) return false;
     const Ext tolerance =
@@ -142,7 +155,8 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
         }
         if (pc != k) {
             det = -det;
-            for (int i = lo; i <= hi; ++i) SwapExtended(m[i][k], m[i][pc]);
+            for (int i = lo; i <= hi; ++i)
+                SwapExtended(m[i][k], m[i][pc]);
         }
 
         for (int i = lo; i <= hi; ++i) {
@@ -155,10 +169,12 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
             }
         }
         const Ext reciprocal = 1.0L / pivot;
-        for (int j = lo; j <= hiCol; ++j) m[k][j] *= reciprocal;
+        for (int j = lo; j <= hiCol; ++j)
+            m[k][j] *= reciprocal;
         for (int i = lo; i <= hi; ++i) {
             if (i == k) continue;
-            for (int j = lo; j <= hiCol; ++j) m[i][j] -= factor[i] * m[k][j];
+            for (int j = lo; j <= hiCol; ++j)
+                m[i][j] -= factor[i] * m[k][j];
         }
     }
 
@@ -169,11 +185,14 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
     }
     for (int k = hi; k >= lo; --k) {
         if (pivotRow[k] == k) continue;
-        for (int i = lo; i <= hi; ++i) SwapExtended(m[i][k], m[i][pivotRow[k]]);
+        for (int i = lo; i <= hi; ++i)
+            SwapExtended(m[i][k], m[i][pivotRow[k]]);
     }
     return true;
 }
 
-void SwapExtended(Ext& a, Ext& b) { std::swap(a, b); }
+void SwapExtended(Ext& a, Ext& b) {
+    std::swap(a, b);
+}
 
 } // namespace vantrel::MatrixCalc

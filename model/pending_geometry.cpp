@@ -5,10 +5,6 @@
 
 namespace vantrel {
 
-Ext TKdData::LevelDepth(int, const TAnchor&) const { return 0; }
-Ext TKdData::LevelDepth(int) const { return 0; }
-Ext TKdData::HeightAboveBase(int) const { return 0; }
-Ext TKdData::LowestLevelHeight() const { return 0; }
 Ext TKdData::FreeLength(int, bool) const { return 0; }
 Ext TKdData::MaxFreeProjection(bool) const { return 0; }
 Ext TKdData::MaxAnchorDepth() const { return 0; }
@@ -20,7 +16,6 @@ Ext TKdData::TributaryWidth() const { return 0; }
 Ext TKdData::HalfClearGap() const { return 0; }
 bool TKdData::IsClearGapWide() const { return false; }
 Ext TKdData::LevelBarSize(int) const { return 0; }
-Ext TKdData::FailurePlaneDistance(Ext, Ext) const { return 0; }
 std::string TKdData::ConcreteFacingText() const { return std::string(); }
 std::string TKdData::ConcreteStrengthText() const { return std::string(); }
 bool TKdData::AllWalersPass() const { return false; }

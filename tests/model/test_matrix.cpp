@@ -26,7 +26,8 @@ void ExpectMatrixNear(const TMatrix& expected, const TMatrix& actual, long doubl
 TMatrix Identity(int n) {
     TMatrix m;
     NewMatrix(n, n, m);
-    for (int i = 0; i < n; ++i) m[i][i] = 1.0L;
+    for (int i = 0; i < n; ++i)
+        m[i][i] = 1.0L;
     return m;
 }
 
@@ -74,7 +75,10 @@ TEST(MatrixInvert, KnownInverses) {
         // (K^-1)ij = min(i, j) (n + 1 - max(i, j)) / (n + 1) with 1-based i, j; det = n + 1 = 5.
         {"SPD 4x4",
          {{2, -1, 0, 0}, {-1, 2, -1, 0}, {0, -1, 2, -1}, {0, 0, -1, 2}},
-         {{0.8L, 0.6L, 0.4L, 0.2L}, {0.6L, 1.2L, 0.8L, 0.4L}, {0.4L, 0.8L, 1.2L, 0.6L}, {0.2L, 0.4L, 0.6L, 0.8L}},
+         {{0.8L, 0.6L, 0.4L, 0.2L},
+          {0.6L, 1.2L, 0.8L, 0.4L},
+          {0.4L, 0.8L, 1.2L, 0.6L},
+          {0.2L, 0.4L, 0.6L, 0.8L}},
          5.0L},
     };
     for (const Case& c : cases) {
@@ -117,7 +121,8 @@ TEST(MatrixInvert, SpringChainStiffnessGivesFlexibility) {
     NewMatrix(n, n, flexibility);
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
-            for (int m = 0; m <= std::min(i, j); ++m) flexibility[i][j] += 1.0L / k[m];
+            for (int m = 0; m <= std::min(i, j); ++m)
+                flexibility[i][j] += 1.0L / k[m];
         }
     }
 
@@ -139,9 +144,11 @@ TEST(MatrixInvert, PivotThresholdFollowsScale) {
     TMatrix inv;
     // 1e-30 I has the inverse 1e30 I.
     TMatrix tiny = Identity(3);
-    for (int i = 0; i < 3; ++i) tiny[i][i] = 1e-30L;
+    for (int i = 0; i < 3; ++i)
+        tiny[i][i] = 1e-30L;
     ASSERT_TRUE(InvertMatrix(tiny, inv));
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(1.0, static_cast<double>(inv[i][i] / 1e30L), 1e-15);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(1.0, static_cast<double>(inv[i][i] / 1e30L), 1e-15);
 
     // [[1, 1], [1, 1 + e]]^-1 = [[1 + e, -1], [-1, 1]] / e: condition number about 4 / e.
     const Ext e = 1e-10L;
