@@ -42,10 +42,11 @@ Ext ShapeFactor(int soilType, int i) {
 }
 
 // Pressure at depth x of the straight line through two user points, also outside their depth
-// range. Two points at one depth make a step: up to that depth the diagram has the upper point's
-// pressure (so the row at the step continues the rows above it), below it the lower point's.
+// range. Two points at one depth make a step in the diagram rather than a line; the row at the
+// step shows the pressure reached from above, the upper point's. (The forced last depth makes this
+// the case of a third point at the loading height.)
 Ext LineThrough(const TPressurePoint& upper, const TPressurePoint& lower, Ext x) {
-    if (lower.X == upper.X) return x > upper.X ? lower.W : upper.W;
+    if (lower.X == upper.X) return upper.W;
     return upper.W + (lower.W - upper.W) * (x - upper.X) / (lower.X - upper.X);
 }
 
