@@ -7,8 +7,5 @@ namespace vantrel {
 
 void TKdData::Calculate() {}
 void TKdData::DesignSystem() {}
-void TKdData::DesignPier() {}
-void TKdData::PierSectionStrength(TInteractionPoint&) const {}
-Ext TKdData::MomentAtAxial(Ext) const { return 0; }
 
 } // namespace vantrel
