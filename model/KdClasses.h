@@ -575,6 +575,9 @@ public:
     void DesignBond();
     void DesignWaler(int level);
     bool WalerIndexOutOfRange(int level) const;
+    // The I-shape pile table of a family whatever the pile type: a waler is a rolled section of its
+    // family also on a sheet-pile wall.
+    void LoadWalerShapeTable(int family, TArrSteelShapes& table) const;
     bool CheckLagging(int sizeIndex);
     void DesignPier();
     void PierSectionStrength(TInteractionPoint& row) const;
