@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "model/KdClasses.h"
 
@@ -12,6 +13,35 @@ namespace vantrel {
 namespace {
 
 constexpr Ext kDegToRad = kPi / 180.0L;
+
+// Levels of a system that exist both by count and in the array.
+int UsedLevels(const TAnchor& system) {
+    return std::clamp(system.LevelCount, 0, static_cast<int>(system.Levels.size()));
+}
+
+// Levels that also have an entry in the free lengths of the analysis.
+int LevelsWithFreeLength(const TAnchor& system) {
+    return std::min(UsedLevels(system), static_cast<int>(system.FreeLengths.size()));
+}
+
+bool IsTension(const TAnchLevel& level) {
+    return level.Kind == lkTieback || level.Kind == lkTieRod;
+}
+bool IsCompression(const TAnchLevel& level) {
+    return level.Kind == lkStrut || level.Kind == lkRaker;
+}
+
+// Concrete lagging facing: the thickness is the first entry whose soil pressure limit the lagging
+// pressure does not exceed. Set 0 is f'c 3 ksi (21 MPa), set 1 f'c 4.5 ksi (32 MPa). The bar steps
+// up from #4 (12 mm) to #5 (14 mm) past the third limit of either set.
+constexpr int kFacingSteps = 7;
+constexpr int kFacingLastSmallBar = 2;
+constexpr double kFacingLimitPsf[2][kFacingSteps] = {{280, 330, 370, 400, 435, 465, 535},
+                                                     {350, 400, 450, 495, 535, 575, 640}};
+constexpr double kFacingLimitKPa[2][kFacingSteps] = {{13.4, 15.8, 17.7, 19.1, 20.8, 22.2, 25.6},
+                                                     {16.7, 19.1, 21.5, 23.7, 25.6, 27.5, 30.6}};
+constexpr int kFacingThicknessIn[kFacingSteps] = {3, 4, 5, 6, 7, 8, 10};
+constexpr int kFacingThicknessMm[kFacingSteps] = {75, 100, 125, 150, 175, 200, 250};
 
 } // namespace
 
@@ -50,6 +80,155 @@ Ext TKdData::FailurePlaneDistance(Ext alphaDeg, Ext z) const {
     const Ext along = t * std::cos(alpha) + std::sin(alpha);
     if (std::fabs(along) <= 1e-15L) return kNaN;
     return std::fabs(reach / along);
+}
+
+Ext TKdData::FreeLength(int i, bool ignoreStrutMinimum) const {
+    if (i < 0 || i >= static_cast<int>(Anchors.Levels.size())) return kNaN;
+    const TAnchLevel& level = Anchors.Levels[i];
+    switch (level.Kind) {
+    case lkTieback: {
+        // Unbonded length from the analysis, not less than the minimum; a level the analysis has
+        // not reached yet (no entry, or undefined) takes the minimum.
+        const Ext minimum = UnitVal(4.57L, 15.0L);
+        const bool computed =
+            i < static_cast<int>(Anchors.FreeLengths.size()) && !IsNaN(Anchors.FreeLengths[i]);
+        return MaxOf(computed ? Anchors.FreeLengths[i] : minimum, minimum) + level.BondLength;
+    }
+    case lkTieRod:
+        return level.BondLength; // the tie-rod length is stored there
+    case lkStrut: {
+        const Ext minimum = UnitVal(3.0L, 10.0L);
+        return ignoreStrutMinimum ? minimum : MaxOf(minimum, MaxFreeProjection(false));
+    }
+    case lkRaker:
+        return SafeDiv(HeightAboveBase(i), std::sin(level.Angle * kDegToRad));
+    default:
+        return 0.0L;
+    }
+}
+
+Ext TKdData::MaxFreeProjection(bool braces) const {
+    const int count = LevelsWithFreeLength(Anchors);
+    Ext largest = 0.0L;
+    for (int i = 0; i < count; ++i) {
+        const TAnchLevel& level = Anchors.Levels[i];
+        if (braces ? !IsCompression(level) : !IsTension(level)) continue;
+        largest = MaxOf(largest, FreeLength(i, true) * std::cos(level.Angle * kDegToRad));
+    }
+    return largest;
+}
+
+Ext TKdData::MaxAnchorDepth() const {
+    const int count = LevelsWithFreeLength(Anchors);
+    Ext deepest = 0.0L;
+    for (int i = 0; i < count; ++i) {
+        deepest = MaxOf(deepest,
+                        FreeLength(i, true) * std::sin(Anchors.Levels[i].Angle * kDegToRad) + LevelDepth(i));
+    }
+    return deepest;
+}
+
+Ext TKdData::SurchargeExtent() const {
+    // The surcharge offsets are doubles by storage.
+    Ext reach = 0.0L;
+    if (Anchors.StripLoadOn) {
+        const Ext offset = Anchors.StripOffset;
+        reach = MaxOf(offset + 1.0L, offset + static_cast<Ext>(Anchors.StripWidth));
+    }
+    if (Anchors.LineLoadOn) reach = MaxOf(reach, Anchors.LineOffset);
+    if (Anchors.PointLoadOn) reach = MaxOf(reach, Anchors.PointOffset);
+    return reach;
+}
+
+Ext TKdData::DiagramWidth() const {
+    return EffectivePileWidth() + MaxFreeProjection(true) +
+           MaxOf(MaxFreeProjection(false), SurchargeExtent());
+}
+
+Ext TKdData::SectionDepth() const {
+    if (PileType == ptSheet) return GetShape().Bf;
+    if (PileSection == psRebarCage) {
+        // Pile width ft | m to in | cm; the clear cover is entered in in | mm.
+        const Ext widthInOrCm = PileWidth * UnitVal(100.0L, 12.0L);
+        const Ext coverInOrCm = ClearCover / UnitVal(10.0L, 1.0L);
+        return widthInOrCm - 2.0L * coverInOrCm;
+    }
+    return GetShape().D;
+}
+
+Ext TKdData::EffectivePileWidth() const {
+    return MaxOf(PileWidth, SectionDepth() / UnitVal(100.0L, 12.0L));
+}
+
+Ext TKdData::TributaryWidth() const {
+    if (PileType == ptSheet) return 1.0L; // per unit length of wall
+    if (Installation != 1) return PileWidth;
+    return GetShape().Bf / UnitVal(100.0L, 12.0L); // driven: the flange bears on the soil
+}
+
+Ext TKdData::HalfClearGap() const {
+    return (TributaryWidth() * UnitVal(100.0L, 12.0L) - BeamDiagonal) / 2.0L;
+}
+
+bool TKdData::IsClearGapWide() const {
+    if (Installation != 0) return true;
+    return HalfClearGap() >= UnitVal(5.0L, 2.0L); // undefined gap: not wide
+}
+
+Ext TKdData::LevelBarSize(int i) const {
+    if (i < 0 || i >= static_cast<int>(Anchors.Levels.size())) return kNaN;
+    const TAnchLevel& level = Anchors.Levels[i];
+    if (!IsTension(level)) return 0.0L;
+    if (level.TendonType != ttThreadedBar) return level.BarSize * 0.263L;
+    const TAnchorBarTable bars = GetAnchorBars();
+    if (level.BarSize < 0 || level.BarSize >= static_cast<int>(bars.size())) return kNaN;
+    return bars[level.BarSize].Zero1;
+}
+
+std::string TKdData::ConcreteFacingText() const {
+    const int set = LaggingConcreteSet == 0 ? 0 : 1;
+    const Ext p = LaggingSoilPressure; // psf | kPa
+    int step = 0;
+    while (step < kFacingSteps && !(p <= UnitVal(kFacingLimitKPa[set][step], kFacingLimitPsf[set][step])))
+        ++step;
+    if (step == kFacingSteps) return "SPECIAL DESIGN"; // also for an undefined pressure
+    const bool smallBar = step <= kFacingLastSmallBar;
+    // Built from whole numbers only, so the text does not depend on the locale's decimal mark.
+    if (Units == usSI) {
+        return std::to_string(kFacingThicknessMm[step]) + " mm CONC with\r" + (smallBar ? "12" : "14") +
+               " mm bars at 250 mm O.C.";
+    }
+    return std::to_string(kFacingThicknessIn[step]) + ".0 in PCC with\r#" + (smallBar ? "4" : "5") +
+           " bars at 12 in O.C.";
+}
+
+std::string TKdData::ConcreteStrengthText() const {
+    if (LaggingConcreteSet == 0) {
+        return UnitStr("fc = 21 MPa, fy = 410 MPa\rModulus of Rupture = 3.4 MPa",
+                       "fc = 3 ksi, fy = 60 ksi\rModulus of Rupture = 0.49 ksi");
+    }
+    return UnitStr("fc = 32 MPa, fy = 410 MPa\rModulus of Rupture = 4.1 MPa",
+                   "fc = 4.5 ksi, fy = 60 ksi\rModulus of Rupture = 0.60 ksi");
+}
+
+bool TKdData::AllWalersPass() const {
+    const auto begin = Anchors.Levels.begin();
+    return std::all_of(begin, begin + UsedLevels(Anchors), [](const TAnchLevel& level) {
+        return !level.Waler.HasWaler || (level.Waler.ModulusPass && level.Waler.DeflectionPass);
+    });
+}
+
+int TKdData::CountWalerLevels() const {
+    const auto begin = Anchors.Levels.begin();
+    return static_cast<int>(std::count_if(begin, begin + UsedLevels(Anchors),
+                                          [](const TAnchLevel& level) { return level.Waler.HasWaler; }));
+}
+
+int TKdData::CountCornerBraces() const {
+    if (!UseCornerBraces) return 0;
+    const auto begin = CornerBraces.Levels.begin();
+    return static_cast<int>(std::count_if(begin, begin + UsedLevels(CornerBraces),
+                                          [](const TAnchLevel& level) { return level.Kind > lkUnused; }));
 }
 
 } // namespace vantrel
