@@ -32,7 +32,9 @@ bool RampsAtTop(int soilType) {
 }
 
 // The trapezoids (4, 5, 6, 9) also fall back to zero over the bottom quarter.
-bool RampsAtBottom(int soilType) { return soilType == 4 || soilType == 5 || soilType == 6 || soilType == 9; }
+bool RampsAtBottom(int soilType) {
+    return soilType == 4 || soilType == 5 || soilType == 6 || soilType == 9;
+}
 
 // Fraction of the full apparent pressure that row i of a soil-type diagram carries.
 Ext ShapeFactor(int soilType, int i) {
@@ -123,7 +125,8 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
     if (!(hl > 0.0L) || !IsFinite(hl)) {
         anchor.PressureTable.fill(UndefinedRow());
         anchor.ApparentPressure = kNaN;
-        for (TDiagramPoint& p : anchor.DiagramPoints) p = TDiagramPoint{kNaN, kNaN};
+        for (TDiagramPoint& p : anchor.DiagramPoints)
+            p = TDiagramPoint{kNaN, kNaN};
         return;
     }
 
@@ -145,8 +148,8 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
     }
 
     const Ext dz = hl / kLastRow;
-    const Ext waterUnitWeight = UnitVal(9.81L, 62.4L);       // kN/m^3 or pcf
-    const Ext pileLoadPerPressure = UnitVal(1.0L, 0.001L);  // (kN/m or kip/ft) per (kPa or psf) x spacing
+    const Ext waterUnitWeight = UnitVal(9.81L, 62.4L);     // kN/m^3 or pcf
+    const Ext pileLoadPerPressure = UnitVal(1.0L, 0.001L); // (kN/m or kip/ft) per (kPa or psf) x spacing
     const Ext uniform = anchor.UniformSurcharge * anchor.SurchargeK;
     const auto& pts = UnfactoredPoints;
 
@@ -174,8 +177,8 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
             row.PointLoad = PointPressure(anchor, row.Depth);
             row.Seismic = 0.75L * anchor.Kh * anchor.SoilUnitWeight * row.Depth;
         }
-        row.Total = row.Strip + row.Uniform + row.PoreWater + row.ApparentEarth + row.LineLoad + row.PointLoad +
-                    row.Seismic;
+        row.Total = row.Strip + row.Uniform + row.PoreWater + row.ApparentEarth + row.LineLoad +
+                    row.PointLoad + row.Seismic;
         row.PileLoad = row.Total * anchor.PileSpacing * pileLoadPerPressure;
         anchor.PressureTable[static_cast<size_t>(i)] = row;
     }

@@ -18,11 +18,12 @@ constexpr int kUserDefinedBondSoil = 18;
 
 // Allowable load transfer along the bond zone (kip/ft) by bond soil type: static, and the
 // seismic column used whenever the system has a seismic coefficient.
-constexpr std::array<Ext, kUserDefinedBondSoil> kTransferStatic = {
-    1.5L, 3.0L, 4.5L, 6.0L, 7.5L, 0.3L, 0.45L, 0.67L, 1.0L, 1.5L, 2.0L, 10.0L, 8.0L, 6.0L, 6.0L, 5.0L, 5.0L, 4.0L};
-constexpr std::array<Ext, kUserDefinedBondSoil> kTransferSeismic = {
-    2.0L, 4.0L, 6.0L, 8.0L, 10.0L, 0.4L, 0.6L, 0.9L, 1.33L, 2.0L, 2.67L, 13.33L, 10.33L, 8.0L, 8.0L, 6.67L, 6.67L,
-    5.33L};
+constexpr std::array<Ext, kUserDefinedBondSoil> kTransferStatic = {1.5L,  3.0L,  4.5L, 6.0L, 7.5L, 0.3L,
+                                                                   0.45L, 0.67L, 1.0L, 1.5L, 2.0L, 10.0L,
+                                                                   8.0L,  6.0L,  6.0L, 5.0L, 5.0L, 4.0L};
+constexpr std::array<Ext, kUserDefinedBondSoil> kTransferSeismic = {2.0L,   4.0L, 6.0L,  8.0L,  10.0L, 0.4L,
+                                                                    0.6L,   0.9L, 1.33L, 2.0L,  2.67L, 13.33L,
+                                                                    10.33L, 8.0L, 8.0L,  6.67L, 6.67L, 5.33L};
 
 // Axial force of a member inclined angleDeg to the horizontal whose horizontal component is h.
 // A member at right angles to the wall's load (cosine zero) cannot carry it: undefined.
@@ -32,12 +33,20 @@ Ext AlongMember(Ext h, Ext angleDeg) {
     return h / c;
 }
 
-Ext At(const TVector& v, int i) { return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : kNaN; }
+Ext At(const TVector& v, int i) {
+    return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : kNaN;
+}
 
-int LevelsOf(const TAnchor& a) { return a.LevelCount > 0 ? a.LevelCount : 0; }
+int LevelsOf(const TAnchor& a) {
+    return a.LevelCount > 0 ? a.LevelCount : 0;
+}
 
-bool IsTendon(int kind) { return kind == lkTieback || kind == lkTieRod; }
-bool IsBrace(int kind) { return kind == lkStrut || kind == lkRaker; }
+bool IsTendon(int kind) {
+    return kind == lkTieback || kind == lkTieRod;
+}
+bool IsBrace(int kind) {
+    return kind == lkStrut || kind == lkRaker;
+}
 
 } // namespace
 
@@ -45,7 +54,8 @@ void TKdData::LevelLoadsFromReactions(TAnchor& anchor) {
     const int n = LevelsOf(anchor);
     // Reactions per pile times the piles one anchor serves: the spacing multiple, or the
     // spacing step along a sheet-pile wall. Zero or negative would pass every check unloaded.
-    const Ext m = PileType == ptSheet ? anchor.SheetPileSpacingStep : static_cast<Ext>(anchor.AnchorSpacingItem);
+    const Ext m =
+        PileType == ptSheet ? anchor.SheetPileSpacingStep : static_cast<Ext>(anchor.AnchorSpacingItem);
     const Ext multiple = m > 0.0L ? m : kNaN;
     const Ext minFree = UnitVal(4.57L, 15.0L); // m or ft
 

@@ -33,7 +33,9 @@ void QuietSystem(TKdData& d, uint8_t units, int soilType, Ext unitWeight, Ext lo
     a.StripDepth = a.LineDepth = a.PointDepth = 0.0;
 }
 
-const TPressureRow& Row(const TKdData& d, int i) { return d.Anchors.PressureTable[static_cast<size_t>(i)]; }
+const TPressureRow& Row(const TKdData& d, int i) {
+    return d.Anchors.PressureTable[static_cast<size_t>(i)];
+}
 
 } // namespace
 
@@ -47,11 +49,11 @@ TEST(EarthPressure, ApparentDiagramShapeOfEverySoilType) {
         Ext row0, row6, row30, row54, row60; // psf
     };
     const Case cases[] = {
-        {0, 0.33L, 990, 990, 990, 990, 990},    {1, 0.228L, 684, 684, 684, 684, 684},
-        {2, 0.163L, 489, 489, 489, 489, 489},   {3, 0.4L, 0, 480, 1200, 1200, 1200},
-        {4, 0.3L, 0, 360, 900, 360, 0},         {5, 0.2L, 0, 240, 600, 240, 0},
-        {6, 0.33L, 0, 396, 990, 396, 0},        {7, 0.15L, 450, 450, 450, 450, 450},
-        {8, 0.2L, 600, 600, 600, 600, 600},     {9, 0.15L, 0, 180, 450, 180, 0},
+        {0, 0.33L, 990, 990, 990, 990, 990},  {1, 0.228L, 684, 684, 684, 684, 684},
+        {2, 0.163L, 489, 489, 489, 489, 489}, {3, 0.4L, 0, 480, 1200, 1200, 1200},
+        {4, 0.3L, 0, 360, 900, 360, 0},       {5, 0.2L, 0, 240, 600, 240, 0},
+        {6, 0.33L, 0, 396, 990, 396, 0},      {7, 0.15L, 450, 450, 450, 450, 450},
+        {8, 0.2L, 600, 600, 600, 600, 600},   {9, 0.15L, 0, 180, 450, 180, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.soil);
@@ -87,7 +89,8 @@ TEST(EarthPressure, StiffClayTrapezoidAndItsDiagramPoints) {
     EXPECT_NEAR(d.Anchors.ApparentPressure, 33.0L, kTol);
     EXPECT_NEAR(Row(d, 0).ApparentEarth, 0.0L, kTol);
     EXPECT_NEAR(Row(d, 7).ApparentEarth, 308.0L, 1e-9L);
-    for (int i = 15; i <= 45; ++i) EXPECT_NEAR(Row(d, i).ApparentEarth, 660.0L, 1e-9L) << i;
+    for (int i = 15; i <= 45; ++i)
+        EXPECT_NEAR(Row(d, i).ApparentEarth, 660.0L, 1e-9L) << i;
     EXPECT_NEAR(Row(d, 54).ApparentEarth, 264.0L, 1e-9L);
     EXPECT_NEAR(Row(d, 60).ApparentEarth, 0.0L, 1e-9L);
 
@@ -122,7 +125,8 @@ TEST(EarthPressure, UserDiagramThroughFourPoints) {
         {50, 600.0L - 500.0L * (50.0L / 3.0L - 15.0L) / 5.0L},
         {60, 100.0L}, // last point
     };
-    for (const Case& c : cases) EXPECT_NEAR(Row(d, c.row).ApparentEarth, c.pressure, 1e-9L) << c.row;
+    for (const Case& c : cases)
+        EXPECT_NEAR(Row(d, c.row).ApparentEarth, c.pressure, 1e-9L) << c.row;
     // Corners at rows 0, 15, 45 and 60, loads x 8 ft / 1000.
     const Ext loads[] = {1.6L, 4.8L, 4.8L, 0.8L};
     const Ext depths[] = {0.0L, 5.0L, 15.0L, 20.0L};
@@ -179,7 +183,8 @@ TEST(EarthPressure, UserPointsAtOneDepthMakeAStep) {
         EXPECT_NEAR(Row(d, 15).ApparentEarth, 200.0L, 1e-9L);
         EXPECT_NEAR(Row(d, 29).ApparentEarth, 400.0L * (29.0L / 3.0L) / 10.0L, 1e-9L);
         EXPECT_NEAR(Row(d, 30).ApparentEarth, 800.0L, 1e-9L);
-        for (const TPressureRow& r : d.Anchors.PressureTable) EXPECT_TRUE(IsFinite(r.Total));
+        for (const TPressureRow& r : d.Anchors.PressureTable)
+            EXPECT_TRUE(IsFinite(r.Total));
     }
 }
 
@@ -260,7 +265,8 @@ TEST(EarthPressure, WallEdgeStripInClosedForm) {
     d.Anchors.StripWidth = 10.0;
     d.BuildPressureTable(d.Anchors);
     const Ext s = std::sqrt(2.0L) / 2.0L;
-    const Ext expected = 500.0L / kPi * ((1.0L - s) * (kPi / 4.0L + s) + (1.0L + s) / 2.0L * (kPi / 4.0L - s));
+    const Ext expected =
+        500.0L / kPi * ((1.0L - s) * (kPi / 4.0L + s) + (1.0L + s) / 2.0L * (kPi / 4.0L - s));
     EXPECT_NEAR(Row(d, 20).StripAngle1, 45.0L, 1e-12L);
     EXPECT_NEAR(Row(d, 20).StripAngle2, 0.0L, 1e-12L);
     EXPECT_NEAR(Row(d, 20).Strip, expected, 1e-9L);
@@ -291,8 +297,8 @@ TEST(EarthPressure, SurchargesStartBelowTheirFooting) {
     EXPECT_GT(Row(d, 21).Strip, 0.0L);
     // Line below a footing at 10 ft: h = 20, m = 0.25, n = 0.5/20 = 0.025:
     // 1.2732 x 1000 x 0.0625 x 0.025 / (20 x (0.0625 + 0.000625)^2) = 0.4974 psf.
-    EXPECT_NEAR(Row(d, 21).LineLoad,
-                1.2732L * 1000.0L * 0.0625L * 0.025L / (20.0L * 0.063125L * 0.063125L), 1e-9L);
+    EXPECT_NEAR(Row(d, 21).LineLoad, 1.2732L * 1000.0L * 0.0625L * 0.025L / (20.0L * 0.063125L * 0.063125L),
+                1e-9L);
     // Point, d = 0.5: 0.955 x 1500 x 25 x 0.5 / 25.25^2.5.
     EXPECT_NEAR(Row(d, 21).PointLoad, 0.955L * 1500.0L * 25.0L * 0.5L / std::pow(25.25L, 2.5L), 1e-9L);
 }
@@ -373,7 +379,8 @@ TEST(EarthPressure, InputsThatCannotBeTabulatedGiveUndefinedResults) {
             EXPECT_TRUE(IsNaN(r.Total));
             EXPECT_TRUE(IsNaN(r.PileLoad));
         }
-        for (const TDiagramPoint& p : d.Anchors.DiagramPoints) EXPECT_TRUE(IsNaN(p.Load));
+        for (const TDiagramPoint& p : d.Anchors.DiagramPoints)
+            EXPECT_TRUE(IsNaN(p.Load));
     }
     // A soil type outside the list: the apparent pressure and everything it feeds is undefined,
     // the surcharge rows are still computed.
