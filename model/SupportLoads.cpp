@@ -78,7 +78,7 @@ void TKdData::LevelLoadsFromReactions(TAnchor& anchor) {
 
 void TKdData::CountTendons() {
     const TAnchorBarTable bars = GetAnchorBars();
-    // One 0.6 in grade 270 strand at its allowable load: 35.2 kips, 156.6 kN.
+    // One 0.6 in grade 270 strand at 0.6 of its 58.6 kip ultimate: 35.2 kips = 156.6 kN.
     const Ext strandCapacity = UnitVal(156.6L, 35.2L);
     const int n = LevelsOf(Anchors);
     for (int j = 0; j < n && static_cast<size_t>(j) < Anchors.Levels.size(); ++j) {

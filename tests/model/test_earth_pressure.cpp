@@ -251,6 +251,13 @@ TEST(EarthPressure, SurchargeWaterAndSeismicEnglish) {
     EXPECT_EQ(top.PoreWater, 0.0L);
     EXPECT_EQ(top.Seismic, 0.0L);
     EXPECT_NEAR(top.Total, 60.0L + 1089.0L, 1e-9L);
+
+    // Even with the water table 1 ft above the top of the wall (a flooded site) row 0 carries no
+    // water; row 1 at 0.5 ft carries 62.4 x 1.5 = 93.6 psf.
+    a.WaterDepth = -1.0L;
+    d.BuildPressureTable(a);
+    EXPECT_EQ(Row(d, 0).PoreWater, 0.0L);
+    EXPECT_NEAR(Row(d, 1).PoreWater, 93.6L, 1e-9L);
 }
 
 TEST(EarthPressure, WallEdgeStripInClosedForm) {
