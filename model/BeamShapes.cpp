@@ -11,9 +11,15 @@ using namespace CatalogData;
 
 void LoadIShapes(uint8_t family, bool si, TArrIShapes& shapes) {
     switch (family) {
-    case sfBritish: shapes = MakeTable<TIShape>(si ? MemberBritishSI : MemberBritishEnglish); break;
-    case sfEuropean: shapes = MakeTable<TIShape>(si ? MemberEuropeanSI : MemberEuropeanEnglish); break;
-    default: shapes = MakeTable<TIShape>(si ? MemberWHPSI : MemberWHPEnglish); break;
+    case sfBritish:
+        shapes = MakeTable<TIShape>(si ? MemberBritishSI : MemberBritishEnglish);
+        break;
+    case sfEuropean:
+        shapes = MakeTable<TIShape>(si ? MemberEuropeanSI : MemberEuropeanEnglish);
+        break;
+    default:
+        shapes = MakeTable<TIShape>(si ? MemberWHPSI : MemberWHPEnglish);
+        break;
     }
 }
 

@@ -13,8 +13,7 @@
 
 namespace vantrel::CatalogData {
 
-template <std::size_t N>
-struct RawRow {
+template <std::size_t N> struct RawRow {
     const char* Name;
     Ext Values[N];
 };
@@ -53,11 +52,11 @@ Row MakeRow(const RawRow<N>& raw, std::index_sequence<I...>) {
 } // namespace detail
 
 // The rows of a compiled table as working rows of type Row.
-template <typename Row, std::size_t N>
-std::vector<Row> MakeTable(std::span<const RawRow<N>> rows) {
+template <typename Row, std::size_t N> std::vector<Row> MakeTable(std::span<const RawRow<N>> rows) {
     std::vector<Row> table;
     table.reserve(rows.size());
-    for (const RawRow<N>& raw : rows) table.push_back(detail::MakeRow<Row>(raw, std::make_index_sequence<N>{}));
+    for (const RawRow<N>& raw : rows)
+        table.push_back(detail::MakeRow<Row>(raw, std::make_index_sequence<N>{}));
     return table;
 }
 

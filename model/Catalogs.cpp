@@ -74,7 +74,8 @@ TArrSteelShapes SheetPileTable(bool si) {
 TArrSteelShapes SIOnlyTable(std::span<const CatalogData::SteelRow> rows, bool si) {
     TArrSteelShapes table = MakeTable<TSteelShape>(rows);
     if (!si) {
-        for (TSteelShape& row : table) TKdData::ConvertShapeRow(row, row);
+        for (TSteelShape& row : table)
+            TKdData::ConvertShapeRow(row, row);
     }
     return table;
 }
@@ -188,8 +189,7 @@ constexpr AnchorBarRow kAnchorBars[] = {
 };
 static_assert(std::size(kAnchorBars) == std::tuple_size_v<TAnchorBarTable>);
 
-template <typename Table>
-bool InTable(int index, const Table& table) {
+template <typename Table> bool InTable(int index, const Table& table) {
     return index >= 0 && index < static_cast<int>(std::size(table));
 }
 
@@ -206,16 +206,24 @@ void TKdData::LoadShapeTable(int family, TArrSteelShapes& table) const {
         return;
     }
     switch (family) {
-    case sfAustralian: table = SIOnlyTable(AustralianPiles, si); break;
-    case sfBritish: table = SIOnlyTable(BritishPiles, si); break;
-    case sfEuropean: table = SIOnlyTable(EuropeanPiles, si); break;
-    default: table = MakeTable<TSteelShape>(si ? NorthAmericanPilesSI : NorthAmericanPilesEnglish); break;
+    case sfAustralian:
+        table = SIOnlyTable(AustralianPiles, si);
+        break;
+    case sfBritish:
+        table = SIOnlyTable(BritishPiles, si);
+        break;
+    case sfEuropean:
+        table = SIOnlyTable(EuropeanPiles, si);
+        break;
+    default:
+        table = MakeTable<TSteelShape>(si ? NorthAmericanPilesSI : NorthAmericanPilesEnglish);
+        break;
     }
 }
 
 // cm-based SI row to inches. Ry is stored in mm and A in mm^2, every other length in cm.
 void TKdData::ConvertShapeRow(const TSteelShape& siRow, TSteelShape& row) {
-    constexpr Ext k = 2.54L;         // cm per in
+    constexpr Ext k = 2.54L; // cm per in
     constexpr Ext mmPerIn = 25.4L;
     constexpr Ext k2 = k * k, k3 = k2 * k, k4 = k3 * k;
     TSteelShape english;
@@ -236,7 +244,9 @@ void TKdData::ConvertShapeRow(const TSteelShape& siRow, TSteelShape& row) {
     row = english;
 }
 
-int TKdData::CurrentShapeIndex() const { return PileType == ptSheet ? SheetIndex : ShapeIndex; }
+int TKdData::CurrentShapeIndex() const {
+    return PileType == ptSheet ? SheetIndex : ShapeIndex;
+}
 
 bool TKdData::GetShape(TSteelShape& shape) const {
     const int index = CurrentShapeIndex();
@@ -292,7 +302,9 @@ void TKdData::SetShapeIndex(int index) {
     mirrorSelectedRow();
 }
 
-void TKdData::SetCustomShape(const TSteelShape& shape) { CustomSection = shape; }
+void TKdData::SetCustomShape(const TSteelShape& shape) {
+    CustomSection = shape;
+}
 
 void TKdData::SetShapeFamily(uint8_t family) {
     if (ShapeFamily == family) return;
@@ -309,10 +321,13 @@ void TKdData::SetPileType(int pileType) {
 }
 
 void TKdData::LoadChannelTable() {
-    ChannelShapes = MakeTable<TSteelShape>(Units == usSI ? CatalogData::ChannelsSI : CatalogData::ChannelsEnglish);
+    ChannelShapes =
+        MakeTable<TSteelShape>(Units == usSI ? CatalogData::ChannelsSI : CatalogData::ChannelsEnglish);
 }
 
-void TKdData::LoadOShapesForPile() { BeamShapes::LoadOShapes(ShapeFamily, Units == usSI, PipeShapes); }
+void TKdData::LoadOShapesForPile() {
+    BeamShapes::LoadOShapes(ShapeFamily, Units == usSI, PipeShapes);
+}
 
 // --- Reinforcing bars ------------------------------------------------------------------------
 
