@@ -195,14 +195,14 @@ TEST(SupportLoads, CountTendonsLeavesBracesAloneAndGoesOnAfterAnUndefinedLevel) 
 }
 
 TEST(SupportLoads, CornerBraceCarriesTheAnchorLoadAlongItsOwnAngle) {
-    // Level loads 20, 30, 40, 50 kips; corner braces: none, 45 deg, 0 deg, 90 deg; factor 1.25:
+    // Level loads 20, 30 (a strut), 40, 50 kips; corner braces: none, 45 deg, 0 deg, 90 deg; factor 1.25:
     //   level 1: 30 / cos45 = 42.42640687, test 53.03300859;
     //   level 2: 40, test 50;
     //   level 3: a brace parallel to the wall carries nothing of it: undefined.
     TKdData d;
     d.Units = usEnglish;
     SetLevels(d.Anchors, {{lkTieback, 4.0L, 15.0L},
-                          {lkTieback, 4.0L, 15.0L},
+                          {lkStrut, 4.0L, 0.0L},
                           {lkTieback, 4.0L, 15.0L},
                           {lkTieback, 4.0L, 15.0L}});
     SetLevels(d.CornerBraces,
@@ -210,6 +210,7 @@ TEST(SupportLoads, CornerBraceCarriesTheAnchorLoadAlongItsOwnAngle) {
     d.CornerBraces.TestLoadFactor = 1.25L;
     d.Anchors.LevelLoads = {20.0L, 30.0L, 40.0L, 50.0L};
     d.CornerBraces.LevelLoads = {1.0L, 1.0L, 1.0L, 1.0L, 1.0L};
+    d.Anchors.Levels[0].TestLoad = d.CornerBraces.Levels[0].TestLoad = -5.0L;
     d.CornerBraceLoads();
     ASSERT_EQ(d.CornerBraces.LevelLoads.size(), 4u);
     EXPECT_TRUE(IsNaN(At(d.CornerBraces.LevelLoads, 0)));
@@ -219,6 +220,13 @@ TEST(SupportLoads, CornerBraceCarriesTheAnchorLoadAlongItsOwnAngle) {
     EXPECT_NEAR(At(d.CornerBraces.TestLoads, 2), 50.0L, 1e-12L);
     EXPECT_TRUE(IsNaN(At(d.CornerBraces.LevelLoads, 3)));
     EXPECT_TRUE(IsNaN(At(d.CornerBraces.TestLoads, 3)));
+
+    // The member checks take each member's own design load: the anchor strut of level 1 its 30
+    // kips, the corner brace of level 1 its 42.43 kips. Tiebacks and unused slots are not checked.
+    EXPECT_NEAR(d.Anchors.Levels[1].TestLoad, 30.0L, 1e-12L);
+    EXPECT_NEAR(d.CornerBraces.Levels[1].TestLoad, 42.426406871192846L, 1e-9L);
+    EXPECT_EQ(d.Anchors.Levels[0].TestLoad, -5.0L);
+    EXPECT_EQ(d.CornerBraces.Levels[0].TestLoad, -5.0L);
 }
 
 TEST(SupportLoads, AllowableLoadTransferByBondSoil) {
