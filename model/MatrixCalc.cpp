@@ -34,6 +34,11 @@ void SwapRows(TMatrix& m, int r1, int r2, int lo, int hiCol) {
         SwapExtended(m[r1][j], m[r2][j]);
 }
 
+void SwapColumns(TMatrix& m, int c1, int c2, int lo, int hi) {
+    for (int i = lo; i <= hi; ++i)
+        SwapExtended(m[i][c1], m[i][c2]);
+}
+
 } // namespace
 
 void NewMatrix(int rows, int cols, TMatrix& m) {
@@ -155,8 +160,7 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
         }
         if (pc != k) {
             det = -det;
-            for (int i = lo; i <= hi; ++i)
-                SwapExtended(m[i][k], m[i][pc]);
+            SwapColumns(m, k, pc, lo, hi);
         }
 
         for (int i = lo; i <= hi; ++i) {
@@ -184,9 +188,7 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
         if (pivotCol[k] != k) SwapRows(m, k, pivotCol[k], lo, hiCol);
     }
     for (int k = hi; k >= lo; --k) {
-        if (pivotRow[k] == k) continue;
-        for (int i = lo; i <= hi; ++i)
-            SwapExtended(m[i][k], m[i][pivotRow[k]]);
+        if (pivotRow[k] != k) SwapColumns(m, k, pivotRow[k], lo, hi);
     }
     return true;
 }
