@@ -4,18 +4,19 @@
 // Pressures are in psf (kPa), depths in ft (m), the load on one pile in kip/ft (kN/m). The
 // surcharge inputs are in the matching units (lbf and lb/ft, or kN and kN/m), so every formula
 // below is unit-free except the unit weight of water and the psf-to-kip/ft step of the pile load.
+// The user-defined diagram points hold their pressures in psf (kPa) as well.
 
 #include <array>
 #include <cmath>
 
 #include "model/KdClasses.h"
+#include "model/Undefined.h"
 
 namespace vantrel {
 
 namespace {
 
 constexpr int kLastRow = kPressureRows - 1; // row at the loading height
-constexpr int kRowsPerDepth = kLastRow;     // rows per loading height, for the user break rows
 constexpr int kTopBreakRow = 15;            // end of the top ramp of the clay diagrams
 constexpr int kBottomBreakRow = 45;         // start of the bottom ramp of the trapezoids
 constexpr int kUserDefinedSoil = 10;
@@ -96,23 +97,13 @@ Ext PointPressure(const TAnchor& a, Ext depth) {
 // Row of the table nearest to a user depth, halves to the even row. Kept as a real number so
 // that the row selection of the user diagram works for any depth; see RowIndex.
 Ext UserBreakRow(Ext depth, Ext loadingHeight) {
-    return RoundHalfEven(kRowsPerDepth * depth / loadingHeight);
+    return RoundHalfEven(kLastRow * depth / loadingHeight);
 }
 
 // The break row as an index into the table, or -1 when it falls outside the table or is undefined.
 int RowIndex(Ext row) {
     if (!(row >= 0.0L && row <= kLastRow)) return -1;
     return static_cast<int>(row);
-}
-
-TPressureRow UndefinedRow() {
-    TPressureRow r;
-    for (Ext* v : {&r.Depth, &r.StripAngle1, &r.StripAngle2, &r.StripBeta, &r.StripAlpha, &r.StripTermA,
-                   &r.StripTermB, &r.Strip, &r.Uniform, &r.PoreWater, &r.ApparentEarth, &r.LineLoad,
-                   &r.PointLoad, &r.Seismic, &r.Total, &r.PileLoad}) {
-        *v = kNaN;
-    }
-    return r;
 }
 
 } // namespace
@@ -123,10 +114,9 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
     // there is nothing to tabulate.
     const Ext hl = anchor.LoadingHeight;
     if (!(hl > 0.0L) || !IsFinite(hl)) {
-        anchor.PressureTable.fill(UndefinedRow());
+        anchor.PressureTable.fill(AllUndefined<TPressureRow>());
+        anchor.DiagramPoints.fill(AllUndefined<TDiagramPoint>());
         anchor.ApparentPressure = kNaN;
-        for (TDiagramPoint& p : anchor.DiagramPoints)
-            p = TDiagramPoint{kNaN, kNaN};
         return;
     }
 
@@ -185,7 +175,7 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
 
     // Only these four points load the beam; the other rows are for display.
     const auto point = [&](int index) {
-        if (index < 0) return TDiagramPoint{kNaN, kNaN};
+        if (index < 0) return AllUndefined<TDiagramPoint>();
         const TPressureRow& row = anchor.PressureTable[static_cast<size_t>(index)];
         return TDiagramPoint{row.Depth, row.PileLoad};
     };
