@@ -260,25 +260,6 @@ TEST(EarthPressure, SurchargeWaterAndSeismicEnglish) {
     EXPECT_NEAR(Row(d, 1).PoreWater, 93.6L, 1e-9L);
 }
 
-TEST(EarthPressure, WallEdgeStripInClosedForm) {
-    // Strip from the wall (A = 0) of width 10 ft, row 20 at d = 10 ft: angle1 = 45, angle2 = 0,
-    // beta = pi/4, alpha = 22.5 deg, sin^2 alpha = (1 - sqrt2/2)/2, cos^2 alpha = (1 + sqrt2/2)/2:
-    // strip = (500/pi)[(1 - sqrt2/2)(pi/4 + sqrt2/2) + (1 + sqrt2/2)/2 (pi/4 - sqrt2/2)] = 80.2093886.
-    TKdData d;
-    QuietSystem(d, usEnglish, 0, 110.0L, 30.0L, 8.0L);
-    d.Anchors.StripLoadOn = true;
-    d.Anchors.StripLoad = 500.0;
-    d.Anchors.StripOffset = 0.0;
-    d.Anchors.StripWidth = 10.0;
-    d.BuildPressureTable(d.Anchors);
-    const Ext s = std::sqrt(2.0L) / 2.0L;
-    const Ext expected =
-        500.0L / kPi * ((1.0L - s) * (kPi / 4.0L + s) + (1.0L + s) / 2.0L * (kPi / 4.0L - s));
-    EXPECT_NEAR(Row(d, 20).StripAngle1, 45.0L, 1e-12L);
-    EXPECT_NEAR(Row(d, 20).StripAngle2, 0.0L, 1e-12L);
-    EXPECT_NEAR(Row(d, 20).Strip, expected, 1e-9L);
-}
-
 TEST(EarthPressure, SurchargesStartBelowTheirFooting) {
     // Footings at 10 ft, L = 30 ft: row 20 lies exactly at the footing and gets none of the three
     // loads; row 21 (0.5 ft below) gets all three.
@@ -334,7 +315,9 @@ TEST(EarthPressure, SurchargeWaterAndSeismicSI) {
     // Apparent 0.228 x 18 x 9 = 36.936 kPa; uniform 10 x 0.3 = 3; water 9.81 x (3 - 2) = 9.81;
     // seismic 0.75 x 0.1 x 18 x 3 = 4.05.
     const Ext apparent = 36.936L, uniform = 3.0L, water = 9.81L, seismic = 4.05L;
-    // Strip from the wall, B = d = 3 m: as the closed form above with q = 20 kPa: 3.20837554.
+    // Strip from the wall (A = 0), B = d = 3 m: angle1 = 45, angle2 = 0, beta = pi/4, alpha = 22.5
+    // deg, sin^2 alpha = (1 - sqrt2/2)/2, cos^2 alpha = (1 + sqrt2/2)/2, so with q = 20 kPa
+    // strip = (q/pi)[(1 - sqrt2/2)(pi/4 + sqrt2/2) + (1 + sqrt2/2)/2 (pi/4 - sqrt2/2)] = 3.20837554.
     const Ext s = std::sqrt(2.0L) / 2.0L;
     const Ext strip = 20.0L / kPi * ((1.0L - s) * (kPi / 4.0L + s) + (1.0L + s) / 2.0L * (kPi / 4.0L - s));
     // Line, h = 9, m = n = 1/3: 1.2732 x 10 x (1/9)(1/3) / (9 x (2/9)^2) = 1.2732 x 10/12 = 1.061.
@@ -352,26 +335,6 @@ TEST(EarthPressure, SurchargeWaterAndSeismicSI) {
     EXPECT_NEAR(r.Total, total, 1e-9L);
     // kPa x m = kN/m, no scale factor in SI.
     EXPECT_NEAR(r.PileLoad, total * 2.0L, 1e-9L);
-}
-
-TEST(EarthPressure, PileSpacingScalesOnlyThePileLoad) {
-    TKdData d;
-    QuietSystem(d, usEnglish, 5, 120.0L, 24.0L, 4.0L);
-    d.Anchors.Kh = 0.2L;
-    d.Anchors.WaterDepth = 12.0L;
-    d.BuildPressureTable(d.Anchors);
-    const auto first = d.Anchors.PressureTable;
-    const auto firstPoints = d.Anchors.DiagramPoints;
-    d.Anchors.PileSpacing = 10.0L;
-    d.BuildPressureTable(d.Anchors);
-    for (int i = 0; i <= 60; ++i) {
-        EXPECT_EQ(Row(d, i).Total, first[static_cast<size_t>(i)].Total) << i;
-        EXPECT_NEAR(Row(d, i).PileLoad, first[static_cast<size_t>(i)].PileLoad * 2.5L, 1e-12L) << i;
-    }
-    for (size_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(d.Anchors.DiagramPoints[k].Depth, firstPoints[k].Depth);
-        EXPECT_NEAR(d.Anchors.DiagramPoints[k].Load, firstPoints[k].Load * 2.5L, 1e-12L);
-    }
 }
 
 TEST(EarthPressure, InputsThatCannotBeTabulatedGiveUndefinedResults) {
