@@ -2,6 +2,8 @@
 // angle and anchor bar tables, and the lookups against them.
 
 #include <iterator>
+#include <span>
+#include <string>
 
 #include "model/BeamShapes.h"
 #include "model/CatalogData.h"
@@ -277,14 +279,14 @@ TSteelShape TKdData::GetShape() const {
 // in English both are in inches.
 void TKdData::PipeAsShape(const TOShape& pipe, TSteelShape& shape) const {
     const bool si = Units == usSI;
-    const Ext mmToLength = si ? 10.0L : 1.0L;
-    const Ext inertiaFactor = si ? 100.0L : 1.0L;
+    const Ext lengthDivisor = si ? 10.0L : 1.0L;  // mm -> cm
+    const Ext inertiaFactor = si ? 100.0L : 1.0L; // 10^6 mm^4 -> cm^4
     TSteelShape row;
     row.Name = pipe.Name.substr(0, 50);
-    row.D = pipe.OD / mmToLength;
+    row.D = pipe.OD / lengthDivisor;
     row.Bf = row.D;
-    row.Tw = pipe.TNominal / mmToLength;
-    row.Tf = pipe.T / mmToLength;
+    row.Tw = pipe.TNominal / lengthDivisor;
+    row.Tf = pipe.T / lengthDivisor;
     row.Ix = pipe.I * inertiaFactor;
     row.Iy = row.Ix;
     shape = row;
@@ -364,7 +366,6 @@ std::string TKdData::BarLabel(int barNumber) const {
 
 int TKdData::ConvertUSBarNumber(int number, bool toSI) {
     for (const TRebarRow& row : kUSBars) {
-        if (row == TRebarRow{}) continue;
         if (toSI && row.Number == number) return row.MetricNumber;
         if (!toSI && row.MetricNumber == number) return row.Number;
     }

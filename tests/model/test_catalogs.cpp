@@ -453,7 +453,7 @@ TEST(Catalogs, BritishRowConvertedToEnglish) {
     EXPECT_NEAR(r.A, 7.316L, 0.0005L);
     EXPECT_NEAR(r.Ix, 133.03L, 0.005L);
     EXPECT_NEAR(r.Sx, 26.42L, 0.005L);
-    const TSteelShape& stored = Project(usSI, sfBritish).SteelShapes.back();
+    const TSteelShape stored = Project(usSI, sfBritish).SteelShapes.back();
     EXPECT_EQ(stored.Ry, 34.8L);
     EXPECT_EQ(stored.Tw, 0.63L);
 }
