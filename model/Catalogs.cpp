@@ -256,7 +256,9 @@ bool TKdData::GetShape(TSteelShape& shape) const {
         shape = CustomSection;
         return true;
     }
-    if (PileSection != psIBeam) {
+    // A sheet pile is always a row of the sheet-pile table: the reinforcement choice of a
+    // soldier pile left over from before the pile type changed does not turn it into a pipe.
+    if (PileSection != psIBeam && PileType != ptSheet) {
         if (InTable(index, PipeShapes)) {
             PipeAsShape(PipeShapes[index], shape);
             return true;

@@ -434,6 +434,10 @@ TEST(Catalogs, SheetPileOrIShapeByPileType) {
     EXPECT_EQ(sheet.Name, "PZC 18");
     EXPECT_EQ(sheet.Bf, 15.25L); // height of the profile
     EXPECT_EQ(sheet.D, 25.0L);   // width of one pile
+    // A pipe reinforcement chosen for the soldier pile before does not make the sheet a pipe.
+    d.PileSection = psPipe;
+    EXPECT_EQ(d.GetShape().Name, "PZC 18");
+    d.PileSection = psIBeam;
     d.SetPileType(ptSoldierBeam);
     EXPECT_EQ(d.GetShape().Name, "W27X368");
     EXPECT_EQ(d.SteelShapes.size(), 176u);
