@@ -567,6 +567,9 @@ public:
     void DesignSystem();
     void BuildPressureTable(TAnchor& anchor);
     void AnalyseBeam(TAnchor& anchor);
+    // The beam analysis after its set-up: the pile on its supports under the system's current
+    // four-point load diagram (AnalyseBeam builds the diagram first, then runs this).
+    void AnalysePileOnSupports(TAnchor& anchor);
     // Level loads, free lengths and test loads of a system from its reactions (last step of the
     // beam analysis).
     void LevelLoadsFromReactions(TAnchor& anchor);
