@@ -498,8 +498,14 @@ void SheetPileModulus(TKdData& d) {
 void TKdData::DesignSystem() {
     AnalyseBeam(Anchors);
     // The vertical loads follow the support loads of this analysis at once, so that nothing
-    // later reads those of an earlier calculation.
+    // later reads those of an earlier calculation. The analysis took the pile's vertical load
+    // before its supports were known; when that differs, the pile is analysed again with the
+    // current one (the reactions do not depend on it, the member check of the pile does).
     VerticalLoads(*this);
+    if (!(Anchors.TotalVerticalLoad == TotalVerticalLoad)) {
+        Anchors.TotalVerticalLoad = TotalVerticalLoad;
+        AnalysePileOnSupports(Anchors);
+    }
     CountTendons();
     CornerBraceLoads();
     // The pier is designed for the moment of this calculation's analysis.
