@@ -257,3 +257,219 @@ TEST(NewProject, LoadingAFileOfTheOtherUnitsBringsItsTables) {
     EXPECT_EQ(d.FieldLimits[18].Min, 175000.0L);
     EXPECT_EQ(d.FieldLimits[5].Min, 14.5L); // SI "Soil Unit Weight" 14.5 .. 23
 }
+
+// --- The demo example projects shipped with the program ---------------------------------------
+
+namespace {
+
+std::string DemoSource(const char* name) {
+    return (std::filesystem::path(VANTREL_SOURCE_DIR) / "resources" / "demo" / name).string();
+}
+
+} // namespace
+
+TEST(DemoProjects, OpenAndSaveBackByteIdentical) {
+    ScratchFolder dir("demo-save");
+    for (const char* name : {kEnglishDemo, kSIDemo}) {
+        SCOPED_TRACE(name);
+        const std::vector<uint8_t> stored = ReadWholeFile(DemoSource(name), "demo");
+        TKdData d;
+        d.LoadFromFile(DemoSource(name));
+        EXPECT_EQ(d.Units, name == kSIDemo ? usSI : usEnglish);
+        d.SaveToFile(dir.File(name));
+        EXPECT_EQ(ReadWholeFile(dir.File(name), "copy"), stored);
+        // The build puts a copy beside the executables, where New looks for it.
+        EXPECT_EQ(ReadWholeFile((std::filesystem::path(VANTREL_BINARY_DIR) / name).string(), "copy"), stored);
+        // The stored design values are those the calculation gives: calculating changes nothing
+        // (after a change of the calculation, regenerate the demos with tools/make_demos).
+        d.Calculate();
+        EXPECT_TRUE(EncodeProject(d) == stored) << "the demo is not the current calculation's";
+    }
+    // New in the program folder starts from them.
+    TKdData fresh(VANTREL_BINARY_DIR);
+    EXPECT_EQ(fresh.Anchors.LevelCount, 2);
+    EXPECT_TRUE(fresh.Organization.empty());
+}
+
+TEST(DemoProjects, DifferOnlyWhereTheUnitSystemRequires) {
+    TKdData en, si;
+    en.LoadFromFile(DemoSource(kEnglishDemo));
+    si.LoadFromFile(DemoSource(kSIDemo));
+    ASSERT_EQ(en.Units, usEnglish);
+    ASSERT_EQ(si.Units, usSI);
+
+    // Values with a unit: the SI value is the English one converted (published factors) and
+    // rounded the way an engineer enters it, within 5 %.
+    constexpr Ext ft = 0.3048L, in = 25.4L, kip = 4.4482216L, ksi = 6.8947573L, psf = 0.04788026L,
+                  ksf = 47.88026L, pcf = 0.15708746L, plf = 0.01459390L, lbf = 0.0044482216L, psi = 0.0068947573L,
+                  msi = 6.8947573L; // 10^6 psi in GPa
+    const TAnchor& ae = en.Anchors;
+    const TAnchor& as = si.Anchors;
+    const TAnchLevel& le = ae.Levels[1];
+    const TAnchLevel& ls = as.Levels[1];
+    struct Case {
+        const char* name;
+        Ext english, metric, factor;
+    };
+    const Case cases[] = {
+        {"ShoredHeight", en.ShoredHeight, si.ShoredHeight, ft},
+        {"PileSpacing", en.PileSpacing, si.PileSpacing, ft},
+        {"PileWidth", en.PileWidth, si.PileWidth, ft},
+        {"IgnorePassive", en.IgnorePassive, si.IgnorePassive, ft},
+        {"SteelE", en.SteelE, si.SteelE, ksi},
+        {"SteelFy", en.SteelFy, si.SteelFy, ksi},
+        {"ConcreteFc", en.ConcreteFc, si.ConcreteFc, ksi},
+        {"AxialLoad", en.AxialLoad, si.AxialLoad, kip},
+        {"AllowSkinFriction", en.AllowSkinFriction, si.AllowSkinFriction, ksf},
+        {"AllowEndBearing", en.AllowEndBearing, si.AllowEndBearing, ksf},
+        {"soil unit weight", en.SoilRecords[0].UnitWeight, si.SoilRecords[0].UnitWeight, pcf},
+        {"ClearCover", en.ClearCover, si.ClearCover, in},
+        {"TimberFb", en.TimberFb, si.TimberFb, psi},
+        {"TimberFv", en.TimberFv, si.TimberFv, psi},
+        {"TimberFcPerp", en.TimberFcPerp, si.TimberFcPerp, psi},
+        {"TimberE", en.TimberE, si.TimberE, msi},
+        {"GuardrailLength", en.GuardrailLength, si.GuardrailLength, ft},
+        {"GuardrailSpacing", en.GuardrailSpacing, si.GuardrailSpacing, ft},
+        {"GuardrailLoad", en.GuardrailLoad, si.GuardrailLoad, plf},
+        {"GuardrailPointLoad", en.GuardrailPointLoad, si.GuardrailPointLoad, lbf},
+        {"BasalCohesion", en.BasalCohesion, si.BasalCohesion, psf},
+        {"BasalUnitWeight", en.BasalUnitWeight, si.BasalUnitWeight, pcf},
+        {"BasalSurcharge", en.BasalSurcharge, si.BasalSurcharge, psf},
+        {"BasalWidth", en.BasalWidth, si.BasalWidth, ft},
+        {"LoadingHeight", ae.LoadingHeight, as.LoadingHeight, ft},
+        {"MaxDeflection", ae.MaxDeflection, as.MaxDeflection, in},
+        {"UniformSurcharge", ae.UniformSurcharge, as.UniformSurcharge, psf},
+        {"WaterDepth", ae.WaterDepth, as.WaterDepth, ft},
+        {"StripLoad", ae.StripLoad, as.StripLoad, psf},
+        {"StripOffset", ae.StripOffset, as.StripOffset, ft},
+        {"StripWidth", ae.StripWidth, as.StripWidth, ft},
+        {"LineLoad", ae.LineLoad, as.LineLoad, plf},
+        {"LineOffset", ae.LineOffset, as.LineOffset, ft},
+        {"PointLoad", ae.PointLoad, as.PointLoad, lbf},
+        {"PointOffset", ae.PointOffset, as.PointOffset, ft},
+        {"level A depth", ae.Levels[0].HeightFromPrevious, as.Levels[0].HeightFromPrevious, ft},
+        {"level B spacing", le.HeightFromPrevious, ls.HeightFromPrevious, ft},
+        {"waler a", le.Waler.Wa, ls.Waler.Wa, ft},
+        {"waler b", le.Waler.Wb, ls.Waler.Wb, ft},
+        {"waler c", le.Waler.Wc, ls.Waler.Wc, ft},
+        {"waler Fy", le.Waler.Fy, ls.Waler.Fy, ksi},
+        {"loading side 3 depth", en.LoadingSidePoints[2].X, si.LoadingSidePoints[2].X, ft},
+        {"loading side 3 pressure", en.LoadingSidePoints[2].W, si.LoadingSidePoints[2].W, ksf},
+        {"passive 4 depth", en.PassiveSidePoints[3].X, si.PassiveSidePoints[3].X, ft},
+        {"passive 4 pressure", en.PassiveSidePoints[3].W, si.PassiveSidePoints[3].W, ksf},
+        {"unfactored 2 pressure", en.UnfactoredPoints[1].W, si.UnfactoredPoints[1].W, psf},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NE(c.english, 0.0L) << c.name;
+        EXPECT_NEAR(static_cast<double>(c.metric), static_cast<double>(c.english * c.factor),
+                    0.05 * std::fabs(static_cast<double>(c.english * c.factor)))
+            << c.name;
+    }
+
+    // The same pile section and waler channel: plastic and elastic moduli, in^3 x 16.387 = cm^3.
+    const TSteelShape pe = en.GetShape(), ps = si.GetShape();
+    EXPECT_NEAR(static_cast<double>(ps.Zx), static_cast<double>(pe.Zx * 16.387064L), 0.01 * ps.Zx);
+    TArrSteelShapes familyEn, familySi;
+    en.LoadShapeTable(le.Waler.ShapeFamily, familyEn);
+    si.LoadShapeTable(ls.Waler.ShapeFamily, familySi);
+    const TSteelShape& ce = en.ChannelShapes.at(le.Waler.ShapeRow - familyEn.size());
+    const TSteelShape& cs = si.ChannelShapes.at(ls.Waler.ShapeRow - familySi.size());
+    EXPECT_NEAR(static_cast<double>(cs.Sx), static_cast<double>(ce.Sx * 16.387064L), 0.01 * cs.Sx);
+    // US bars: #8 is bar 25 and #4 bar 13 of the soft metric designation.
+    EXPECT_EQ(en.VerticalBarSize, 8);
+    EXPECT_EQ(si.VerticalBarSize, 25);
+    EXPECT_EQ(en.LateralBarSize, 4);
+    EXPECT_EQ(si.LateralBarSize, 13);
+
+    // Everything without a unit is the same.
+    EXPECT_EQ(en.Organization, si.Organization);
+    EXPECT_EQ(en.ProjectName, si.ProjectName);
+    EXPECT_EQ(en.Date, si.Date);
+    EXPECT_EQ(en.PressureMethod, si.PressureMethod);
+    EXPECT_EQ(en.Installation, si.Installation);
+    EXPECT_EQ(en.PileType, si.PileType);
+    EXPECT_EQ(en.PileSection, si.PileSection);
+    EXPECT_EQ(en.ShapeFamily, si.ShapeFamily);
+    EXPECT_EQ(en.LaggingType, si.LaggingType);
+    EXPECT_EQ(en.LumberGrade, si.LumberGrade);
+    EXPECT_EQ(en.SouthernPine, si.SouthernPine);
+    EXPECT_EQ(en.ArchingFactor, si.ArchingFactor);
+    EXPECT_EQ(en.RebarStandard, si.RebarStandard);
+    EXPECT_EQ(en.VerticalBarCount, si.VerticalBarCount);
+    EXPECT_EQ(en.UseGuardrail, si.UseGuardrail);
+    EXPECT_EQ(en.GuardrailAngle, si.GuardrailAngle);
+    EXPECT_EQ(en.UseBasalHeave, si.UseBasalHeave);
+    EXPECT_EQ(en.BasalNc, si.BasalNc);
+    EXPECT_EQ(en.UseCornerBraces, si.UseCornerBraces);
+    EXPECT_EQ(en.BondSoilType, si.BondSoilType);
+    EXPECT_EQ(ae.SoilType, as.SoilType);
+    EXPECT_EQ(ae.EmbedmentRatio, as.EmbedmentRatio);
+    EXPECT_EQ(ae.TestLoadFactor, as.TestLoadFactor);
+    EXPECT_EQ(ae.SurchargeK, as.SurchargeK);
+    EXPECT_EQ(ae.Kh, as.Kh);
+    EXPECT_EQ(ae.AnchorSpacingItem, as.AnchorSpacingItem);
+    EXPECT_EQ(ae.StripLoadOn, as.StripLoadOn);
+    EXPECT_EQ(ae.LineLoadOn, as.LineLoadOn);
+    EXPECT_EQ(ae.PointLoadOn, as.PointLoadOn);
+    ASSERT_EQ(ae.LevelCount, as.LevelCount);
+    for (int i = 0; i < ae.LevelCount; ++i) {
+        SCOPED_TRACE(i);
+        const TAnchLevel &a = ae.Levels[i], &b = as.Levels[i];
+        EXPECT_EQ(a.Kind, b.Kind);
+        EXPECT_EQ(a.Angle, b.Angle);
+        EXPECT_EQ(a.TendonType, b.TendonType);
+        EXPECT_EQ(a.BarSize, b.BarSize);
+        EXPECT_EQ(a.Grade, b.Grade);
+        EXPECT_EQ(a.Waler.HasWaler, b.Waler.HasWaler);
+        EXPECT_EQ(a.Waler.TwoSpans, b.Waler.TwoSpans);
+        EXPECT_EQ(a.Waler.TwoChannels, b.Waler.TwoChannels);
+    }
+}
+
+TEST(DemoProjects, ComputeCompleteDesignsThatAgreeAcrossUnits) {
+    TKdData en, si;
+    en.LoadFromFile(DemoSource(kEnglishDemo));
+    si.LoadFromFile(DemoSource(kSIDemo));
+    for (TKdData* d : {&en, &si}) {
+        SCOPED_TRACE(d->Units == usSI ? "SI" : "English");
+        d->Calculate();
+        const TAnchor& a = d->Anchors;
+        const Ext main[] = {a.MaxShear, a.MaxMoment, a.MaxDeflectionResult, a.ShearAreaRequired, a.ModulusRequired,
+                            a.UtilizedIx, a.SumOfReactions, a.SumOfLoads, a.BucklingCheck, a.Slenderness,
+                            a.AxialCheck, a.CombinedUtilization, a.Embedment, d->AllowableAxialLoad,
+                            d->TotalVerticalLoad, d->BeamDiagonal, d->LaggingSoilPressure, d->BasalSafetyFactor,
+                            d->AllowLoadTransfer, d->Gr.GrAllowCompression, d->Gr.GrAllowMoment, d->Gr.GrMoment};
+        for (size_t k = 0; k < std::size(main); ++k) EXPECT_TRUE(std::isfinite(main[k])) << "result " << k;
+        ASSERT_EQ(a.LevelLoads.size(), 2u);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_TRUE(std::isfinite(a.LevelLoads[i]) && std::isfinite(a.TestLoads[i]));
+            EXPECT_TRUE(std::isfinite(a.FreeLengths[i]) && std::isfinite(a.Levels[i].BondLength));
+            EXPECT_GT(a.Levels[i].BarCount, 0);
+        }
+        const TWaler& w = a.Levels[1].Waler;
+        EXPECT_TRUE(std::isfinite(w.RequiredS) && std::isfinite(w.MaxDeflectionW));
+        // A demo is a design that works: every check shown passes.
+        EXPECT_TRUE(w.ModulusPass && w.DeflectionPass);
+        EXPECT_TRUE(d->LaggingResults.LaggingPass);
+        EXPECT_LE(std::fabs(a.CombinedUtilization), 100.0L);
+        EXPECT_LE(std::fabs(a.MaxDeflectionResult), a.MaxDeflection);
+        EXPECT_GE(d->BasalSafetyFactor, 1.5L);
+        EXPECT_LT(std::fabs(d->TotalVerticalLoad), std::fabs(d->AllowableAxialLoad));
+        // Statics: the reactions carry the load.
+        EXPECT_NEAR(static_cast<double>(a.SumOfReactions), static_cast<double>(a.SumOfLoads),
+                    1e-3 * static_cast<double>(a.SumOfLoads));
+    }
+    // The same design in both systems: the results agree within the rounding of the SI inputs
+    // (6 m for 20 ft is 1.6 % short), kips x 4.448 = kN, kip-ft x 1.3558 = kN-m.
+    const auto agree = [](const char* what, Ext english, Ext metric, Ext factor) {
+        EXPECT_NEAR(static_cast<double>(metric), static_cast<double>(english * factor),
+                    0.08 * std::fabs(static_cast<double>(english * factor)))
+            << what;
+    };
+    agree("SumOfLoads", en.Anchors.SumOfLoads, si.Anchors.SumOfLoads, 4.4482216L);
+    agree("MaxMoment", en.Anchors.MaxMoment, si.Anchors.MaxMoment, 1.3558179L);
+    agree("level A load", en.Anchors.LevelLoads[0], si.Anchors.LevelLoads[0], 4.4482216L);
+    agree("level B load", en.Anchors.LevelLoads[1], si.Anchors.LevelLoads[1], 4.4482216L);
+    agree("BasalSafetyFactor", en.BasalSafetyFactor, si.BasalSafetyFactor, 1.0L);
+    EXPECT_EQ(en.Anchors.Levels[1].BarCount, si.Anchors.Levels[1].BarCount);
+}
