@@ -34,10 +34,11 @@ constexpr int kSteps = kSpanNodes - 1;
 // through points 2 and 3 below (point 3 taken at the loading height). Two points at one depth are
 // a step in the load: the step's depth keeps the value from above.
 class LoadDiagram {
-public:
+  public:
     LoadDiagram(const std::array<TDiagramPoint, 4>& p, Ext loadingHeight)
-        : p_{p[0], p[1], p[2], TDiagramPoint{loadingHeight, p[3].Load}},
-          end_{p[1].Depth, MaxOf(p[1].Depth, p[2].Depth)} {}
+        : p_{p[0], p[1], p[2], TDiagramPoint{loadingHeight, p[3].Load}}, end_{p[1].Depth,
+                                                                              MaxOf(p[1].Depth, p[2].Depth)} {
+    }
 
     Ext At(Ext x) const { return Line(Piece(x), x); }
 
@@ -50,7 +51,7 @@ public:
     Ext Area(Ext d) const { return Integral(d, false); }
     Ext MomentAbout(Ext d) const { return Integral(d, true); }
 
-private:
+  private:
     int Piece(Ext x) const { return x <= end_[0] ? 0 : x <= end_[1] ? 1 : 2; }
 
     Ext Line(int piece, Ext x) const {
@@ -75,8 +76,9 @@ private:
             const Ext wb = Line(piece, b);
             const Ext h = b - a;
             // Exact for the product of two linear functions: h/6 (2 f0 g0 + f0 g1 + f1 g0 + 2 f1 g1).
-            sum += moment ? h / 6.0L * (2.0L * wa * (d - a) + wa * (d - b) + wb * (d - a) + 2.0L * wb * (d - b))
-                          : h * (wa + wb) / 2.0L;
+            sum += moment
+                       ? h / 6.0L * (2.0L * wa * (d - a) + wa * (d - b) + wb * (d - a) + 2.0L * wb * (d - b))
+                       : h * (wa + wb) / 2.0L;
         }
         return sum;
     }
@@ -100,7 +102,9 @@ bool Solve(const TMatrix& a, const TVector& b, TVector& x) {
 }
 
 // Trapezoidal step of the integral of f over dx.
-Ext Step(Ext dx, Ext fPrev, Ext f) { return dx * (fPrev + f) / 2.0L; }
+Ext Step(Ext dx, Ext fPrev, Ext f) {
+    return dx * (fPrev + f) / 2.0L;
+}
 
 TAnchNode UndefinedNode() {
     const TAnchNode n{kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN};
@@ -394,9 +398,9 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
                     nd[i].Deflection = deflection;
                 }
             }
-            anchor.ReferenceDeflection =
-                (anchor.PileNodes[0].Nodes[kSteps].Deflection + anchor.PileNodes[1].Nodes[kSteps].Deflection) /
-                2.0L;
+            anchor.ReferenceDeflection = (anchor.PileNodes[0].Nodes[kSteps].Deflection +
+                                          anchor.PileNodes[1].Nodes[kSteps].Deflection) /
+                                         2.0L;
             const Ext toDisplay = english ? 12.0L : 1000.0L; // ft to in, or m to mm
             for (TArrAnchOne& seg : anchor.PileNodes) {
                 for (TAnchNode& c : seg.Nodes)

@@ -31,12 +31,14 @@ struct LoadPoint {
 };
 
 class ContinuousBeam {
-public:
+  public:
     ContinuousBeam(std::vector<Real> supports, std::vector<LoadPoint> load, Real ei)
         : s_(std::move(supports)), load_(std::move(load)), ei_(ei) {
         breaks_.push_back(0.0L);
-        for (const LoadPoint& p : load_) breaks_.push_back(p.x);
-        for (Real x : s_) breaks_.push_back(x);
+        for (const LoadPoint& p : load_)
+            breaks_.push_back(p.x);
+        for (Real x : s_)
+            breaks_.push_back(x);
         std::sort(breaks_.begin(), breaks_.end());
         Solve();
     }
@@ -44,7 +46,9 @@ public:
     const std::vector<Real>& Reactions() const { return reactions_; }
 
     // Integral of the load over [a, b].
-    Real LoadArea(Real a, Real b) const { return LoadIntegral(a, b, [](Real) { return 1.0L; }); }
+    Real LoadArea(Real a, Real b) const {
+        return LoadIntegral(a, b, [](Real) { return 1.0L; });
+    }
 
     Real Shear(Real x, bool belowSupport) const {
         Real v = LoadArea(0.0L, x);
@@ -63,7 +67,8 @@ public:
     }
 
     Real Slope(Real x) const {
-        if (x < s_.front()) return Slope(s_.front()) - Integrate(x, s_.front(), [&](Real t) { return Moment(t); }) / ei_;
+        if (x < s_.front())
+            return Slope(s_.front()) - Integrate(x, s_.front(), [&](Real t) { return Moment(t); }) / ei_;
         const auto [a, b] = SpanAround(x);
         const Real len = b - a;
         const Real chord = Integrate(a, b, [&](Real t) { return (b - t) * Moment(t); }) / len;
@@ -73,7 +78,8 @@ public:
     Real Deflection(Real x) const {
         if (x < s_.front()) {
             const Real x0 = s_.front();
-            return -Slope(x0) * (x0 - x) + Integrate(x, x0, [&](Real t) { return (t - x) * Moment(t); }) / ei_;
+            return -Slope(x0) * (x0 - x) +
+                   Integrate(x, x0, [&](Real t) { return (t - x) * Moment(t); }) / ei_;
         }
         const auto [a, b] = SpanAround(x);
         const Real len = b - a;
@@ -81,7 +87,7 @@ public:
         return (Integrate(a, x, [&](Real t) { return (x - t) * Moment(t); }) - (x - a) * chord) / ei_;
     }
 
-private:
+  private:
     Real LoadAt(std::size_t piece, Real x) const {
         const LoadPoint& p = load_[piece];
         const LoadPoint& q = load_[piece + 1];
@@ -117,7 +123,8 @@ private:
         for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
             const Real half = (cuts[i + 1] - cuts[i]) / 2.0L;
             const Real mid = (cuts[i + 1] + cuts[i]) / 2.0L;
-            for (int k = 0; k < 3; ++k) sum += half * weight[k] * f(mid + half * node[k]);
+            for (int k = 0; k < 3; ++k)
+                sum += half * weight[k] * f(mid + half * node[k]);
         }
         return sum;
     }
@@ -158,7 +165,10 @@ private:
                 const Real lj = s_[i + 1] - s_[i];
                 a[r][r] = 2.0L * (li + lj);
                 Real rhs = -6.0L * (thRight[i - 1] + thLeft[i]);
-                if (r > 0) a[r][r - 1] = li; else rhs -= mom[0] * li;
+                if (r > 0)
+                    a[r][r - 1] = li;
+                else
+                    rhs -= mom[0] * li;
                 if (r + 1 < unknown) a[r][r + 1] = lj;
                 a[r][unknown] = rhs;
             }
@@ -166,12 +176,14 @@ private:
             for (std::size_t k = 0; k < unknown; ++k) {
                 for (std::size_t r = k + 1; r < unknown; ++r) {
                     const Real f = a[r][k] / a[k][k];
-                    for (std::size_t c = k; c <= unknown; ++c) a[r][c] -= f * a[k][c];
+                    for (std::size_t c = k; c <= unknown; ++c)
+                        a[r][c] -= f * a[k][c];
                 }
             }
             for (std::size_t k = unknown; k-- > 0;) {
                 Real v = a[k][unknown];
-                for (std::size_t c = k + 1; c < unknown; ++c) v -= a[k][c] * mom[c + 1];
+                for (std::size_t c = k + 1; c < unknown; ++c)
+                    v -= a[k][c] * mom[c + 1];
                 mom[k + 1] = v / a[k][k];
             }
         }

@@ -33,8 +33,12 @@ struct BeamCase {
     std::array<TDiagramPoint, 4> diagram;
 };
 
-std::array<TDiagramPoint, 4> Uniform(Ext hl, Ext w) { return {{{0, w}, {hl / 4, w}, {hl * 3 / 4, w}, {hl, w}}}; }
-std::array<TDiagramPoint, 4> Trapezoid(Ext hl, Ext p) { return {{{0, 0}, {hl / 4, p}, {hl * 3 / 4, p}, {hl, 0}}}; }
+std::array<TDiagramPoint, 4> Uniform(Ext hl, Ext w) {
+    return {{{0, w}, {hl / 4, w}, {hl * 3 / 4, w}, {hl, w}}};
+}
+std::array<TDiagramPoint, 4> Trapezoid(Ext hl, Ext p) {
+    return {{{0, 0}, {hl / 4, p}, {hl * 3 / 4, p}, {hl, 0}}};
+}
 
 // A project with the given levels and diagram, English units, every level a horizontal tieback.
 void SetLevels(TKdData& d, const std::vector<Ext>& spacings, Ext hl) {
@@ -53,14 +57,16 @@ void SetLevels(TKdData& d, const std::vector<Ext>& spacings, Ext hl) {
 std::vector<Ext> SupportDepths(const std::vector<Ext>& spacings, Ext hl) {
     std::vector<Ext> s;
     Ext depth = 0;
-    for (Ext h : spacings) s.push_back(depth += h);
+    for (Ext h : spacings)
+        s.push_back(depth += h);
     s.push_back(hl);
     return s;
 }
 
 ContinuousBeam ExactBeam(const BeamCase& c) {
     std::vector<LoadPoint> load;
-    for (const TDiagramPoint& p : c.diagram) load.push_back({p.Depth, p.Load});
+    for (const TDiagramPoint& p : c.diagram)
+        load.push_back({p.Depth, p.Load});
     return ContinuousBeam(SupportDepths(c.spacings, c.loadingHeight), load, kEI);
 }
 
@@ -103,10 +109,14 @@ void ExpectMatchesExact(const BeamCase& c, const TAnchor& a) {
     Ext peakMoment = 0;
     Ext wMax = 0;
     Ext dxMax = 0;
-    for (const TDiagramPoint& p : c.diagram) wMax = std::max(wMax, std::fabs(p.Load));
-    for (size_t k = 0; k <= n; ++k) dxMax = std::max(dxMax, (supports[k] - (k ? supports[k - 1] : 0)) / 100);
-    for (int i = 0; i <= 8000; ++i) peakMoment = std::max(peakMoment, std::fabs(beam.Moment(c.loadingHeight * i / 8000)));
-    for (Ext s : supports) peakMoment = std::max(peakMoment, std::fabs(beam.Moment(s)));
+    for (const TDiagramPoint& p : c.diagram)
+        wMax = std::max(wMax, std::fabs(p.Load));
+    for (size_t k = 0; k <= n; ++k)
+        dxMax = std::max(dxMax, (supports[k] - (k ? supports[k - 1] : 0)) / 100);
+    for (int i = 0; i <= 8000; ++i)
+        peakMoment = std::max(peakMoment, std::fabs(beam.Moment(c.loadingHeight * i / 8000)));
+    for (Ext s : supports)
+        peakMoment = std::max(peakMoment, std::fabs(beam.Moment(s)));
     const Ext momentTol = 5e-4L * peakMoment + wMax * dxMax * dxMax / 8;
     EXPECT_NEAR(std::fabs(a.MaxMoment), peakMoment, momentTol);
     EXPECT_NEAR(a.MaxMoment, beam.Moment(a.MaxMomentDepth), momentTol) << "at " << a.MaxMomentDepth;
@@ -129,7 +139,8 @@ void ExpectMatchesExact(const BeamCase& c, const TAnchor& a) {
             EXPECT_NEAR(node.Moment, beam.Moment(node.Depth), 5e-4L * peakMoment) << "x=" << node.Depth;
             EXPECT_NEAR(node.Deflection2, -12 * beam.Deflection(node.Depth), 5e-3L * peakDeflection)
                 << "x=" << node.Depth;
-            EXPECT_NEAR(node.Slope2, slopeSign * beam.Slope(node.Depth), 5e-3L * peakSlope) << "x=" << node.Depth;
+            EXPECT_NEAR(node.Slope2, slopeSign * beam.Slope(node.Depth), 5e-3L * peakSlope)
+                << "x=" << node.Depth;
         }
     }
     EXPECT_NEAR(std::fabs(a.MaxDeflectionResult), peakDeflection, 5e-3L * peakDeflection);
@@ -312,41 +323,73 @@ TEST(BeamAnalysis, UndefinedWhenThePileCannotBeAnalysed) {
         d.AnalysePileOnSupports(a);
         const size_t n = f.spacings.size();
         ASSERT_EQ(a.Reactions.size(), n + 1);
-        for (Ext r : a.Reactions) EXPECT_TRUE(IsNaN(r));
+        for (Ext r : a.Reactions)
+            EXPECT_TRUE(IsNaN(r));
         ASSERT_EQ(a.LevelLoads.size(), n);
-        for (Ext l : a.LevelLoads) EXPECT_TRUE(IsNaN(l));
+        for (Ext l : a.LevelLoads)
+            EXPECT_TRUE(IsNaN(l));
         EXPECT_TRUE(IsNaN(a.SumOfReactions));
         EXPECT_NEAR(a.SumOfLoads, 20.0L, 1e-12L); // the load itself stays known
-        for (Ext v : {a.MaxShear, a.MaxShearDepth, a.MaxMoment, a.MaxMomentDepth, a.MaxDeflectionResult,
-                      a.ShearAreaRequired, a.ModulusRequired, a.UtilizedIx, a.ReferenceSlope, a.CantileverMoment})
+        for (Ext v :
+             {a.MaxShear, a.MaxShearDepth, a.MaxMoment, a.MaxMomentDepth, a.MaxDeflectionResult,
+              a.ShearAreaRequired, a.ModulusRequired, a.UtilizedIx, a.ReferenceSlope, a.CantileverMoment})
             EXPECT_TRUE(IsNaN(v));
         ASSERT_EQ(a.PileNodes.size(), n + 1);
         for (const TArrAnchOne& seg : a.PileNodes) {
             for (const TAnchNode& node : seg.Nodes) {
-                ASSERT_TRUE(IsNaN(node.Shear) && IsNaN(node.Moment) && IsNaN(node.Slope2) && IsNaN(node.Deflection2));
+                ASSERT_TRUE(IsNaN(node.Shear) && IsNaN(node.Moment) && IsNaN(node.Slope2) &&
+                            IsNaN(node.Deflection2));
             }
         }
     }
 }
 
-TEST(BeamAnalysis, RequiredSectionValuesFollowThePeaks) {
-    // Two equal spans of 10 ft, w = 1.5 kip/ft (the textbook case above): |V| = 9.375 kips,
-    // |M| = 18.75 kip-ft. Fy = 50 ksi:
-    //   Aw = 1.5 x 9.375 / (0.6 x 50) = 0.46875 in^2; Sx = 1.67 x 12 x 18.75 / 50 = 7.515 in^3.
-    // Allowed deflection 0.5 in: utilized Ix = v_max / 0.5 x 100 %, with v_max of the propped
-    // cantilever span (12 w x (L^3 - 3 L x^2 + 2 x^3) / (48 EI) in, x = L (1 + sqrt 33) / 16).
+TEST(BeamAnalysis, UndefinedLoadDiagramLeavesEveryResultUndefined) {
+    // The pressure table could not be built: its diagram points are undefined.
     TKdData d;
-    SetLevels(d, {0, 10}, 20);
-    d.Anchors.DiagramPoints = Uniform(20, 1.5L);
-    d.Anchors.Fy = 50;
-    d.Anchors.MaxDeflection = 0.5L;
+    SetLevels(d, {5, 8}, 20);
+    d.Anchors.DiagramPoints = {{{kNaN, kNaN}, {kNaN, kNaN}, {kNaN, kNaN}, {kNaN, kNaN}}};
     d.AnalysePileOnSupports(d.Anchors);
     const TAnchor& a = d.Anchors;
-    EXPECT_NEAR(a.ShearAreaRequired, 0.46875L, 1e-4L * 0.46875L);
-    EXPECT_NEAR(a.ModulusRequired, 7.515L, 5e-4L * 7.515L);
-    const Ext x = 10 * (1 + std::sqrt(33.0L)) / 16;
-    const Ext vMaxIn = 12 * 1.5L * x * (1000 - 30 * x * x + 2 * x * x * x) / (48 * kEI);
-    EXPECT_NEAR(a.UtilizedIx, vMaxIn / 0.5L * 100, 5e-3L * vMaxIn / 0.5L * 100);
+    for (Ext r : a.Reactions)
+        EXPECT_TRUE(IsNaN(r));
+    for (Ext v : {a.SumOfLoads, a.SumOfReactions, a.MaxShear, a.MaxMoment, a.MaxDeflectionResult})
+        EXPECT_TRUE(IsNaN(v));
+}
+
+TEST(BeamAnalysis, RequiredSectionValuesAndDeflectionInBothUnitSystems) {
+    // Two equal spans of 10, w = 1.5 per unit depth (the textbook case above): |V| = 9.375,
+    // |M| = 18.75. Each span deflects like a propped cantilever, largest
+    // v = w x (L^3 - 3 L x^2 + 2 x^3) / (48 EI) at x = L (1 + sqrt 33) / 16.
+    // English (ft, kip/ft, kip-ft^2; Fy 50 ksi; allowed 0.5 in):
+    //   Aw = 1.5 x 9.375 / (0.6 x 50) = 0.46875 in^2; Sx = 1.67 x 12 x 18.75 / 50 = 7.515 in^3;
+    //   deflection shown in in (x 12).
+    // SI (m, kN/m, kN-m^2; Fy 345 MPa; allowed 12.7 mm):
+    //   Aw = 1.5 x 9375 N / (0.6 x 345) = 67.9348 mm^2; Sx = 1.67 x 18.75e6 N-mm / 345 = 90.7609e3 mm^3;
+    //   deflection shown in mm (x 1000).
+    struct Case {
+        bool si;
+        Ext fy, allowed, area, modulus, toDisplay;
+    };
+    const std::vector<Case> cases = {{false, 50, 0.5L, 0.46875L, 7.515L, 12},
+                                     {true, 345, 12.7L, 67.9348L, 90.7609L, 1000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.si ? "SI" : "English");
+        TKdData d;
+        if (c.si) d.SetUnits(usSI);
+        SetLevels(d, {0, 10}, 20);
+        TAnchor& a = d.Anchors;
+        a.DiagramPoints = Uniform(20, 1.5L);
+        a.Fy = c.fy;
+        a.MaxDeflection = c.allowed;
+        d.AnalysePileOnSupports(a);
+        EXPECT_NEAR(a.ShearAreaRequired, c.area, 1e-4L * c.area);
+        EXPECT_NEAR(a.ModulusRequired, c.modulus, 5e-4L * c.modulus);
+        const Ext x = 10 * (1 + std::sqrt(33.0L)) / 16;
+        const Ext vMax = c.toDisplay * 1.5L * x * (1000 - 30 * x * x + 2 * x * x * x) / (48 * kEI);
+        EXPECT_NEAR(a.MaxDeflectionResult, -vMax, 5e-3L * vMax);
+        EXPECT_NEAR(a.UtilizedIx, vMax / c.allowed * 100, 5e-3L * vMax / c.allowed * 100);
+    }
 }
 
 TEST(BeamAnalysis, PileMemberCheckInBothUnitSystems) {
@@ -374,7 +417,16 @@ TEST(BeamAnalysis, PileMemberCheckInBothUnitSystems) {
     };
     const std::vector<Case> cases = {
         {"English, plastic", false, {5, 10}, 20, 156.830L, 510.404L, 391.717L, 32.4324L, 46.2987L, 734.680L},
-        {"English, inelastic", false, {4, 15}, 24, 156.830L, 510.404L, 382.413L, 48.6486L, 42.0549L, 667.339L},
+        {"English, inelastic",
+         false,
+         {4, 15},
+         24,
+         156.830L,
+         510.404L,
+         382.413L,
+         48.6486L,
+         42.0549L,
+         667.339L},
         {"English, elastic", false, {45}, 50, 156.830L, 510.404L, 232.332L, 145.946L, 11.7846L, 187.000L},
         {"SI, plastic", true, {1.5L, 3}, 6, 3.98333L, 12.9915L, 530.928L, 31.9149L, 320.228L, 3278.98L},
     };
@@ -386,7 +438,8 @@ TEST(BeamAnalysis, PileMemberCheckInBothUnitSystems) {
         SetLevels(d, c.spacings, c.hl);
         TSteelShape shape;
         if (c.si) {
-            shape.D = 35.6L, shape.Tf = 1.8L, shape.Iy = 15100, shape.Sx = 2340, shape.Zx = 2570, shape.J = 169;
+            shape.D = 35.6L, shape.Tf = 1.8L, shape.Iy = 15100, shape.Sx = 2340, shape.Zx = 2570,
+            shape.J = 169;
             shape.Ry = 94, shape.A = 17100, shape.Ix = 41600;
         } else {
             shape.D = 14, shape.Tf = 0.71L, shape.Iy = 362, shape.Sx = 143, shape.Zx = 157, shape.J = 4.06L;
@@ -420,10 +473,12 @@ TEST(BeamAnalysis, PileMemberCheckInBothUnitSystems) {
         // 50 x 143 / 1.67 / 12 = 356.786 kip-ft; SI 345 x 2340e3 / 1.67 = 483.413 kN-m); the
         // moment is the exact peak of the continuous beam under the analysis's own diagram.
         std::vector<LoadPoint> load;
-        for (const TDiagramPoint& p : a.DiagramPoints) load.push_back({p.Depth, p.Load});
+        for (const TDiagramPoint& p : a.DiagramPoints)
+            load.push_back({p.Depth, p.Load});
         const ContinuousBeam beam(SupportDepths(c.spacings, c.hl), load, d.PileEI);
         Ext m = 0;
-        for (int i = 0; i <= 8000; ++i) m = std::max(m, std::fabs(beam.Moment(c.hl * i / 8000)));
+        for (int i = 0; i <= 8000; ++i)
+            m = std::max(m, std::fabs(beam.Moment(c.hl * i / 8000)));
         const Ext mc = std::min(c.flexural, c.si ? 483.413L : 356.786L);
         const Ext p = d.TotalVerticalLoad / c.pc;
         const Ext ratio = (p >= 0.2L ? p + 8.0L / 9.0L * m / mc : p / 2 + m / mc) * 100;
