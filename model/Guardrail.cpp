@@ -17,29 +17,51 @@ namespace vantrel {
 namespace {
 
 // Every result of the guardrail step, undefined while the post cannot be checked.
-constexpr Ext TGuardrailResults::* kGuardrailResults[] = {
-    &TGuardrailResults::GrFy,          &TGuardrailResults::GrFu,
-    &TGuardrailResults::GrE,           &TGuardrailResults::GrCb,
-    &TGuardrailResults::GrSlenderness, &TGuardrailResults::GrFe,
-    &TGuardrailResults::GrFcr,         &TGuardrailResults::GrPn,
-    &TGuardrailResults::GrAllowCompression, &TGuardrailResults::GrLoad,
-    &TGuardrailResults::GrMy,          &TGuardrailResults::GrMyLimit,
-    &TGuardrailResults::GrMe,          &TGuardrailResults::GrMnLtb,
-    &TGuardrailResults::GrMyLimitCopy, &TGuardrailResults::GrAllowMoment,
-    &TGuardrailResults::GrMoment,      &TGuardrailResults::GrFexx,
-    &TGuardrailResults::GrWeldFactor,  &TGuardrailResults::GrPx,
-    &TGuardrailResults::GrPy,          &TGuardrailResults::GrPz,
-    &TGuardrailResults::GrWeldSize,    &TGuardrailResults::GrThroat,
-    &TGuardrailResults::GrWeldLength,  &TGuardrailResults::GrLeg,
-    &TGuardrailResults::GrMx,          &TGuardrailResults::GrMy2,
-    &TGuardrailResults::GrMz,          &TGuardrailResults::GrWeldArea,
-    &TGuardrailResults::GrWeldAreaZ,   &TGuardrailResults::GrWeldAreaTotal,
-    &TGuardrailResults::GrWeldSx,      &TGuardrailResults::GrWeldSy,
-    &TGuardrailResults::GrWeldSz,      &TGuardrailResults::GrShearY,
-    &TGuardrailResults::GrNormalY,     &TGuardrailResults::GrAngleY,
-    &TGuardrailResults::GrStressY,     &TGuardrailResults::GrAllowY,
-    &TGuardrailResults::GrShearX,      &TGuardrailResults::GrNormalX,
-    &TGuardrailResults::GrAngleX,      &TGuardrailResults::GrStressX,
+constexpr Ext TGuardrailResults::*kGuardrailResults[] = {
+    &TGuardrailResults::GrFy,
+    &TGuardrailResults::GrFu,
+    &TGuardrailResults::GrE,
+    &TGuardrailResults::GrCb,
+    &TGuardrailResults::GrSlenderness,
+    &TGuardrailResults::GrFe,
+    &TGuardrailResults::GrFcr,
+    &TGuardrailResults::GrPn,
+    &TGuardrailResults::GrAllowCompression,
+    &TGuardrailResults::GrLoad,
+    &TGuardrailResults::GrMy,
+    &TGuardrailResults::GrMyLimit,
+    &TGuardrailResults::GrMe,
+    &TGuardrailResults::GrMnLtb,
+    &TGuardrailResults::GrMyLimitCopy,
+    &TGuardrailResults::GrAllowMoment,
+    &TGuardrailResults::GrMoment,
+    &TGuardrailResults::GrFexx,
+    &TGuardrailResults::GrWeldFactor,
+    &TGuardrailResults::GrPx,
+    &TGuardrailResults::GrPy,
+    &TGuardrailResults::GrPz,
+    &TGuardrailResults::GrWeldSize,
+    &TGuardrailResults::GrThroat,
+    &TGuardrailResults::GrWeldLength,
+    &TGuardrailResults::GrLeg,
+    &TGuardrailResults::GrMx,
+    &TGuardrailResults::GrMy2,
+    &TGuardrailResults::GrMz,
+    &TGuardrailResults::GrWeldArea,
+    &TGuardrailResults::GrWeldAreaZ,
+    &TGuardrailResults::GrWeldAreaTotal,
+    &TGuardrailResults::GrWeldSx,
+    &TGuardrailResults::GrWeldSy,
+    &TGuardrailResults::GrWeldSz,
+    &TGuardrailResults::GrShearY,
+    &TGuardrailResults::GrNormalY,
+    &TGuardrailResults::GrAngleY,
+    &TGuardrailResults::GrStressY,
+    &TGuardrailResults::GrAllowY,
+    &TGuardrailResults::GrShearX,
+    &TGuardrailResults::GrNormalX,
+    &TGuardrailResults::GrAngleX,
+    &TGuardrailResults::GrStressX,
     &TGuardrailResults::GrAllowX,
 };
 
@@ -74,7 +96,8 @@ void TKdData::DesignGuardrail() {
     if (!UseGuardrail) return;
 
     TGuardrailResults& g = Gr;
-    for (const auto field : kGuardrailResults) g.*field = kNaN;
+    for (const auto field : kGuardrailResults)
+        g.*field = kNaN;
     if (GuardrailAngle < 0 || GuardrailAngle >= static_cast<int>(AngleTable.size())) return;
     const TGRShape& angle = AngleTable[static_cast<size_t>(GuardrailAngle)];
 
@@ -152,8 +175,7 @@ void TKdData::DesignGuardrail() {
 
     // Load along the x-axis.
     g.GrShearX = MaxOf(SafeDiv(g.GrMx, g.GrWeldSx), 0.001L) * stressFactor;
-    g.GrNormalX =
-        (P / g.GrWeldAreaTotal + SafeDiv(g.GrMy2, g.GrWeldSz) + g.GrMz / g.GrWeldSy) * stressFactor;
+    g.GrNormalX = (P / g.GrWeldAreaTotal + SafeDiv(g.GrMy2, g.GrWeldSz) + g.GrMz / g.GrWeldSy) * stressFactor;
     g.GrAngleX = std::atan(SafeDiv(g.GrNormalX, g.GrShearX));
     g.GrStressX = std::hypot(g.GrShearX, g.GrNormalX);
     g.GrAllowX = WeldAllowable(g.GrFexx, g.GrAngleX, g.GrWeldFactor);

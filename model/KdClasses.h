@@ -96,7 +96,9 @@ struct TShapeRes {
     Ext LambdaF = 0, LambdaPf = 0, LambdaRf = 0, PUtil = 0;
     Ext Lp = 0, Lr = 0, LbOverRts = 0, Fbx = 0;
     Ext MnFlb = 0, MnLtb = 0, MnCf = 0, MnTf = 0, MnY = 0, MnYFlb = 0;
-    // Further intermediate values of the strong and weak axes.
+    // Further intermediate values: Mp = Fy Zx and MyP = Fy Zy (plastic moments), MnYield the governing
+    // strong-axis nominal moment, FcrLtb the lateral-torsional buckling stress (section units), LambdaW
+    // = h/tw with its compact and noncompact limits LambdaPw, LambdaRw. Moments in kip-ft or kN-m.
     Ext Mp = 0, MnYield = 0, FcrLtb = 0, MyP = 0, LambdaW = 0, LambdaPw = 0, LambdaRw = 0;
     Ext MxAllow = 0, MxUtil = 0, Fby = 0, MyAllow = 0, MyUtil = 0;
     std::string ClassText; // "Compact", "Noncompact" or "Slender"

@@ -35,10 +35,24 @@ constexpr Ext kBoardWidth = 11.25L; // in, every thickness
 constexpr Ext kCovE = 0.25L;        // coefficient of variation of E for sawn lumber
 
 void SetUndefined(TLaggingResults& r) {
-    for (Ext* f : {&r.ClearSpan, &r.CoefficientOfVariation, &r.Thickness, &r.BoardWidth, &r.CD, &r.CF, &r.Cfu,
-                   &r.Ct, &r.CMFb, &r.CMFv, &r.CME, &r.CEGrade, &r.Ci, &r.Cr, &r.CP, &r.CT, &r.Cb, &r.Le, &r.Emin,
-                   &r.EminPrime, &r.RB, &r.FbE, &r.FbStar, &r.CL, &r.S, &r.Q, &r.I, &r.M, &r.FbPrime, &r.fb, &r.V,
-                   &r.FvPrime, &r.fv, &r.EPrime, &r.Deflection})
+    for (Ext* f : {&r.ClearSpan, &r.CoefficientOfVariation,
+                   &r.Thickness, &r.BoardWidth,
+                   &r.CD,        &r.CF,
+                   &r.Cfu,       &r.Ct,
+                   &r.CMFb,      &r.CMFv,
+                   &r.CME,       &r.CEGrade,
+                   &r.Ci,        &r.Cr,
+                   &r.CP,        &r.CT,
+                   &r.Cb,        &r.Le,
+                   &r.Emin,      &r.EminPrime,
+                   &r.RB,        &r.FbE,
+                   &r.FbStar,    &r.CL,
+                   &r.S,         &r.Q,
+                   &r.I,         &r.M,
+                   &r.FbPrime,   &r.fb,
+                   &r.V,         &r.FvPrime,
+                   &r.fv,        &r.EPrime,
+                   &r.Deflection})
         *f = kNaN;
     r.LaggingPass = false;
 }
@@ -56,8 +70,8 @@ bool TKdData::CheckLagging(int sizeIndex) {
     }
     const LumberSize& size = kSizes[static_cast<size_t>(sizeIndex)];
     const bool english = Units == usEnglish;
-    const Ext mm = english ? 1.0L : 25.4L;       // in to the project's small length unit
-    const Ext si4 = english ? 1.0L : 0.0001L;    // mm^3, mm^4 held in 10^4 units in SI
+    const Ext mm = english ? 1.0L : 25.4L;    // in to the project's small length unit
+    const Ext si4 = english ? 1.0L : 0.0001L; // mm^3, mm^4 held in 10^4 units in SI
 
     r.NominalThickness = size.nominal;
     r.NominalThicknessSI = size.nominalSI;

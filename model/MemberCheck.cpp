@@ -17,19 +17,22 @@ namespace {
 
 // Every computed field of a member result, set undefined before a check so that a step that
 // cannot compute never shows a value of an earlier check. `Spare` is not a result.
-constexpr Ext TShapeRes::* kShapeResults[] = {
-    &TShapeRes::Kc,       &TShapeRes::Rpg,      &TShapeRes::HOverTw,  &TShapeRes::Aw,     &TShapeRes::H,
-    &TShapeRes::KLrX,     &TShapeRes::KLrY,     &TShapeRes::KLr,      &TShapeRes::Fe,     &TShapeRes::Fcr,
-    &TShapeRes::Qs,       &TShapeRes::Qa,       &TShapeRes::Pa,       &TShapeRes::LambdaF, &TShapeRes::LambdaPf,
-    &TShapeRes::LambdaRf, &TShapeRes::PUtil,    &TShapeRes::Lp,       &TShapeRes::Lr,     &TShapeRes::LbOverRts,
-    &TShapeRes::Fbx,      &TShapeRes::MnFlb,    &TShapeRes::MnLtb,    &TShapeRes::MnCf,   &TShapeRes::MnTf,
-    &TShapeRes::MnY,      &TShapeRes::MnYFlb,   &TShapeRes::Mp,       &TShapeRes::MnYield, &TShapeRes::FcrLtb,
-    &TShapeRes::MyP,      &TShapeRes::LambdaW,  &TShapeRes::LambdaPw, &TShapeRes::LambdaRw, &TShapeRes::MxAllow,
-    &TShapeRes::MxUtil,   &TShapeRes::Fby,      &TShapeRes::MyAllow,  &TShapeRes::MyUtil,
+constexpr Ext TShapeRes::*kShapeResults[] = {
+    &TShapeRes::Kc,       &TShapeRes::Rpg,      &TShapeRes::HOverTw,  &TShapeRes::Aw,
+    &TShapeRes::H,        &TShapeRes::KLrX,     &TShapeRes::KLrY,     &TShapeRes::KLr,
+    &TShapeRes::Fe,       &TShapeRes::Fcr,      &TShapeRes::Qs,       &TShapeRes::Qa,
+    &TShapeRes::Pa,       &TShapeRes::LambdaF,  &TShapeRes::LambdaPf, &TShapeRes::LambdaRf,
+    &TShapeRes::PUtil,    &TShapeRes::Lp,       &TShapeRes::Lr,       &TShapeRes::LbOverRts,
+    &TShapeRes::Fbx,      &TShapeRes::MnFlb,    &TShapeRes::MnLtb,    &TShapeRes::MnCf,
+    &TShapeRes::MnTf,     &TShapeRes::MnY,      &TShapeRes::MnYFlb,   &TShapeRes::Mp,
+    &TShapeRes::MnYield,  &TShapeRes::FcrLtb,   &TShapeRes::MyP,      &TShapeRes::LambdaW,
+    &TShapeRes::LambdaPw, &TShapeRes::LambdaRw, &TShapeRes::MxAllow,  &TShapeRes::MxUtil,
+    &TShapeRes::Fby,      &TShapeRes::MyAllow,  &TShapeRes::MyUtil,
 };
 
 void SetUndefined(TShapeRes& r) {
-    for (const auto field : kShapeResults) r.*field = kNaN;
+    for (const auto field : kShapeResults)
+        r.*field = kNaN;
     r.ClassText.clear();
 }
 
@@ -116,7 +119,8 @@ void CheckIShape(TAnchLevel& level, const UnitFactors& u) {
     if (r.HOverTw > r.LambdaRw) {
         const Ext compressionFlange = r.Rpg * Fy * s.Sx;
         const Ext ltb = r.Rpg * steel::SlenderWebLtbStress(Fy, E, lbLen, s.Rts, level.Cb) * s.Sx;
-        const Ext flb = r.Rpg * steel::SlenderWebFlbStress(Fy, E, r.LambdaF, r.LambdaPf, r.LambdaRf, r.Kc) * s.Sx;
+        const Ext flb =
+            r.Rpg * steel::SlenderWebFlbStress(Fy, E, r.LambdaF, r.LambdaPf, r.LambdaRf, r.Kc) * s.Sx;
         mnX = MinOf(compressionFlange, ltb, flb, mp);
         r.MnCf = compressionFlange / u.moment;
         r.MnTf = mnX / u.moment;
@@ -180,7 +184,9 @@ void TKdData::CheckLevel(int i) {
     CheckLevelMember(Anchors.Levels[static_cast<size_t>(i)], i);
 }
 
-void TKdData::CheckLevelMember(TAnchLevel& level, int index) { CheckLevelMember(level, index, Anchors); }
+void TKdData::CheckLevelMember(TAnchLevel& level, int index) {
+    CheckLevelMember(level, index, Anchors);
+}
 
 void TKdData::CheckLevelMember(TAnchLevel& level, int index, const TAnchor& system) {
     const bool english = Units == usEnglish;

@@ -77,7 +77,7 @@ inline Ext FlangeBucklingMoment(Ext Fy, Ext Zx, Ext Sx, Ext E, Ext lambda, Ext l
     const Ext Mp = Fy * Zx;
     if (IsNaN(Mp) || IsNaN(lambda) || IsNaN(lambdaP) || IsNaN(lambdaR)) return kNaN;
     if (lambda < lambdaP) return Mp;
-    if (lambda < lambdaR) return MinOf(Mp - (Mp - 0.7L * Fy * Sx) * (lambda - lambdaP) / (lambdaR - lambdaP), Mp);
+    if (lambda < lambdaR) return Mp - (Mp - 0.7L * Fy * Sx) * (lambda - lambdaP) / (lambdaR - lambdaP);
     return MinOf(SafeDiv(0.9L * E * kc * Sx, lambda * lambda), Mp);
 }
 
@@ -120,7 +120,7 @@ inline Ext WeakAxisFlangeMoment(Ext Fy, Ext Zy, Ext Sy, Ext E, Ext lambda, Ext l
     const Ext Mp = WeakAxisYieldMoment(Fy, Zy, Sy);
     if (IsNaN(Mp) || IsNaN(lambda) || IsNaN(lambdaP) || IsNaN(lambdaR)) return kNaN;
     if (lambda < lambdaP) return Mp;
-    if (lambda < lambdaR) return MinOf(Mp - (Mp - 0.7L * Fy * Sy) * (lambda - lambdaP) / (lambdaR - lambdaP), Mp);
+    if (lambda < lambdaR) return Mp - (Mp - 0.7L * Fy * Sy) * (lambda - lambdaP) / (lambdaR - lambdaP);
     return MinOf(SafeDiv(0.69L * E * Sy, lambda * lambda), Mp);
 }
 

@@ -24,12 +24,15 @@ void SetResults(TWaler& w, Ext v) {
                    &w.M2, &w.M3, &w.MaxMomentW, &w.RequiredS, &w.ProvidedS, &w.MaxDeflectionW,
                    &w.MaxDeflectionX, &w.AllowableDeflectionW})
         *f = v;
-    for (TWalerPoint& p : w.WalerDeflections) p = TWalerPoint{v, v};
+    for (TWalerPoint& p : w.WalerDeflections)
+        p = TWalerPoint{v, v};
     w.ModulusPass = false;
     w.DeflectionPass = false;
 }
 
-Ext Macaulay3(Ext u) { return u > 0.0L ? u * u * u : 0.0L; }
+Ext Macaulay3(Ext u) {
+    return u > 0.0L ? u * u * u : 0.0L;
+}
 
 // Two supports with overhangs: reactions from the moment about each support, the largest positive
 // moment where the shear changes sign between the supports (x = R1 / w from the left end).
@@ -51,7 +54,8 @@ void OverhangStatics(TWaler& w, Ext load) {
 // both supports.
 Ext OverhangDeflection(const TWaler& w, Ext load, Ext x) {
     const Ext ab = w.Wa + w.Wb;
-    const Ext c1 = load / (24.0L * w.Wb) * (ab * ab * ab * ab - w.Wa * w.Wa * w.Wa * w.Wa) - w.R1 * w.Wb * w.Wb / 6.0L;
+    const Ext c1 =
+        load / (24.0L * w.Wb) * (ab * ab * ab * ab - w.Wa * w.Wa * w.Wa * w.Wa) - w.R1 * w.Wb * w.Wb / 6.0L;
     const Ext c2 = load * w.Wa * w.Wa * w.Wa * w.Wa / 24.0L - c1 * w.Wa;
     return c2 + c1 * x + w.R1 / 6.0L * Macaulay3(x - w.Wa) + w.R2 / 6.0L * Macaulay3(x - ab) -
            load * x * x * x * x / 24.0L;
@@ -73,7 +77,8 @@ void TwoSpanStatics(TWaler& w, Ext load) {
 }
 
 // Plotted curve of the two-span waler: a sine shape through the peak deflection of each span at
-// x0 = 0.4215 l from the end support and through zero at the supports.
+// x0 = 0.4215 l from the end support and through zero at the supports; flat without a peak (no load
+// or no span).
 Ext TwoSpanCurve(Ext peak, Ext l, Ext x) {
     if (peak == 0.0L) return 0.0L;
     const Ext L = 2.0L * l;

@@ -45,7 +45,9 @@ struct Expected {
 };
 
 void ExpectResults(const TGuardrailResults& g, const Expected& e) {
-    const auto near = [](Ext actual, Ext expected) { EXPECT_NEAR(actual, expected, 1e-5L * std::fabs(expected)); };
+    const auto near = [](Ext actual, Ext expected) {
+        EXPECT_NEAR(actual, expected, 1e-5L * std::fabs(expected));
+    };
     near(g.GrSlenderness, e.slenderness);
     near(g.GrFe, e.fe);
     near(g.GrFcr, e.fcr);
@@ -100,9 +102,10 @@ TEST(Guardrail, EnglishDesign) {
     EXPECT_NEAR(d.Gr.GrMz, 16.8L, 1e-12L);
     EXPECT_EQ(d.Gr.GrPx, 0.4L);
     EXPECT_EQ(d.Gr.GrPz, 0.0L);
-    ExpectResults(d.Gr, {100.899083L, 28.114043L, 21.064006L, 35.808810L, 21.442401L, 0.4L, 2.361L, 16.168912L,
-                         3.477544L, 2.082362L, 1.4L, 1.590990L, 2.784233L, 1.590990L, 0.251416L, 10.810877L,
-                         10.813800L, 31.494324L, 6.033978L, 16.844855L, 17.892960L, 30.305923L});
+    ExpectResults(d.Gr, {100.899083L, 28.114043L, 21.064006L, 35.808810L, 21.442401L, 0.4L,
+                         2.361L,      16.168912L, 3.477544L,  2.082362L,  1.4L,       1.590990L,
+                         2.784233L,   1.590990L,  0.251416L,  10.810877L, 10.813800L, 31.494324L,
+                         6.033978L,   16.844855L, 17.892960L, 30.305923L});
 }
 
 // SI: L89x89x6.4 (A 1100 mm^2, b 88.9, t 6.35, S 12.9 x 10^3 mm^3, r 27.7), the same post 1.0668 m,
@@ -116,15 +119,16 @@ TEST(Guardrail, EnglishDesign) {
 // 1898.16 kN-mm. y-axis: fv = 1.7793/1026.336 x 1000 = 1.73364 MPa, fn = 74.5467 MPa, f = 74.5669,
 // allowable 217.1457; x-axis: fv = 41.6075, fn = 116.1542, f = 123.3814, allowable 208.9520 MPa.
 TEST(Guardrail, SiDesign) {
-    TKdData d = Guardrail(usSI, Angle(1100.0L, 88.9L, 6.35L, 12.9L, 27.7L), 1.0668L, 2.4384L, 0.7297L, 0.8896L);
+    TKdData d =
+        Guardrail(usSI, Angle(1100.0L, 88.9L, 6.35L, 12.9L, 27.7L), 1.0668L, 2.4384L, 0.7297L, 0.8896L);
     d.DesignGuardrail();
     EXPECT_NEAR(d.Gr.GrFy, 248.2L, 1e-12L);
     EXPECT_EQ(d.Gr.GrE, 199948.0L);
     EXPECT_NEAR(d.Gr.GrWeldSize, 4.762L, 1e-12L);
-    ExpectResults(d.Gr, {100.884477L, 193.895674L, 145.250699L, 159.775769L, 95.674113L, 1.779300L, 3.20178L,
-                         21.922105L, 4.715784L, 2.823823L, 1.898158L, 1026.335512L, 45620.613489L, 26068.921994L,
-                         1.733644L, 74.546695L, 74.566851L, 217.145718L, 41.607458L, 116.154153L, 123.381392L,
-                         208.951979L});
+    ExpectResults(d.Gr, {100.884477L,   193.895674L,   145.250699L, 159.775769L, 95.674113L, 1.779300L,
+                         3.20178L,      21.922105L,    4.715784L,   2.823823L,   1.898158L,  1026.335512L,
+                         45620.613489L, 26068.921994L, 1.733644L,   74.546695L,  74.566851L, 217.145718L,
+                         41.607458L,    116.154153L,   123.381392L, 208.951979L});
 }
 
 // Edge cases of the step: an unused guardrail still sets the bracing and the factors and keeps its
@@ -155,7 +159,8 @@ TEST(Guardrail, EdgeCases) {
         Ext spacing, kips;
     };
     for (const Load c : {Load{2.0L, 0.2L}, Load{6.0L, 0.3L}}) {
-        TKdData d = Guardrail(usEnglish, Angle(1.70L, 3.5L, 0.25L, 0.787L, 1.09L), 3.5L, c.spacing, 50.0L, 200.0L);
+        TKdData d =
+            Guardrail(usEnglish, Angle(1.70L, 3.5L, 0.25L, 0.787L, 1.09L), 3.5L, c.spacing, 50.0L, 200.0L);
         d.DesignGuardrail();
         EXPECT_NEAR(d.Gr.GrLoad, c.kips, 1e-15L);
     }

@@ -67,7 +67,9 @@ TEST(Lagging, SizeLoopStopsAtFirstPassingThickness) {
     EXPECT_EQ(r.CMFv, 0.97L);
     EXPECT_EQ(r.CME, 0.9L);
     EXPECT_EQ(r.CEGrade, 1.0L);
-    const auto near = [](Ext actual, Ext expected) { EXPECT_NEAR(actual, expected, 1e-6L * std::fabs(expected)); };
+    const auto near = [](Ext actual, Ext expected) {
+        EXPECT_NEAR(actual, expected, 1e-6L * std::fabs(expected));
+    };
     near(r.Le, 148.32L);
     near(r.Emin, 511432.228916L);
     near(r.EminPrime, 460289.006024L);
@@ -140,11 +142,8 @@ TEST(Lagging, GradeAffectsOnlyLargeSizes) {
         Ext cfu, ceGrade, deflection;
     };
     const Case cases[] = {
-        {1, 0, 1.2L, 1.0L, 0.59245714L},
-        {1, 2, 1.2L, 1.0L, 0.59245714L},
-        {3, 0, 0.74L, 0.9L, 0.05564023L},
-        {3, 2, 0.86L, 1.0L, 0.05007620L},
-        {3, 1, 1.0L, 1.0L, 0.05007620L},
+        {1, 0, 1.2L, 1.0L, 0.59245714L},  {1, 2, 1.2L, 1.0L, 0.59245714L}, {3, 0, 0.74L, 0.9L, 0.05564023L},
+        {3, 2, 0.86L, 1.0L, 0.05007620L}, {3, 1, 1.0L, 1.0L, 0.05007620L},
     };
     for (const Case& c : cases) {
         TKdData d = Lagging(400.0L);

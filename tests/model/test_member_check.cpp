@@ -17,8 +17,8 @@ using namespace vantrel;
 
 namespace {
 
-TIShape Row(Ext A, Ext d, Ext bf, Ext tw, Ext tf, Ext Zx, Ext Sx, Ext rx, Ext Zy, Ext Sy, Ext ry, Ext J, Ext rts,
-            Ext h0) {
+TIShape Row(Ext A, Ext d, Ext bf, Ext tw, Ext tf, Ext Zx, Ext Sx, Ext rx, Ext Zy, Ext Sy, Ext ry, Ext J,
+            Ext rts, Ext h0) {
     TIShape s;
     s.A = A;
     s.D = d;
@@ -38,12 +38,12 @@ TIShape Row(Ext A, Ext d, Ext bf, Ext tw, Ext tf, Ext Zx, Ext Sx, Ext rx, Ext Zy
 }
 
 // Published properties (Steel Construction Manual, 15th ed.).
-const TIShape kW18x50 = Row(14.7L, 18.0L, 7.50L, 0.355L, 0.570L, 101.0L, 88.9L, 7.38L, 16.6L, 10.7L, 1.65L, 1.24L,
-                            1.98L, 17.4L);
-const TIShape kW21x48 = Row(14.1L, 20.6L, 8.14L, 0.350L, 0.430L, 107.0L, 93.0L, 8.24L, 14.9L, 9.52L, 1.66L,
-                            0.803L, 2.05L, 20.2L);
-const TIShape kW14x90 = Row(26.5L, 14.0L, 14.5L, 0.440L, 0.710L, 157.0L, 143.0L, 6.14L, 75.6L, 49.9L, 3.70L, 4.06L,
-                            4.10L, 13.3L);
+const TIShape kW18x50 =
+    Row(14.7L, 18.0L, 7.50L, 0.355L, 0.570L, 101.0L, 88.9L, 7.38L, 16.6L, 10.7L, 1.65L, 1.24L, 1.98L, 17.4L);
+const TIShape kW21x48 =
+    Row(14.1L, 20.6L, 8.14L, 0.350L, 0.430L, 107.0L, 93.0L, 8.24L, 14.9L, 9.52L, 1.66L, 0.803L, 2.05L, 20.2L);
+const TIShape kW14x90 =
+    Row(26.5L, 14.0L, 14.5L, 0.440L, 0.710L, 157.0L, 143.0L, 6.14L, 75.6L, 49.9L, 3.70L, 4.06L, 4.10L, 13.3L);
 // SI counterpart of W18x50 (mm, mm^2, 10^3 mm^3, 10^3 mm^4 for J).
 const TIShape kW460x74 = Row(9480.0L, 457.0L, 190.0L, 9.02L, 14.5L, 1660.0L, 1460.0L, 187.0L, 272.0L, 175.0L,
                              41.9L, 516.0L, 50.3L, 442.0L);
@@ -76,7 +76,9 @@ TAnchor LoadsOf(Ext p) {
     return a;
 }
 
-void Check(TKdData& d, TAnchLevel& level, Ext load) { d.CheckLevelMember(level, 0, LoadsOf(load)); }
+void Check(TKdData& d, TAnchLevel& level, Ext load) {
+    d.CheckLevelMember(level, 0, LoadsOf(load));
+}
 
 } // namespace
 
@@ -95,8 +97,8 @@ TEST(MemberCheckIShape, StrongAxisFlexureAgainstPublishedExamples) {
         const char* name;
         TIShape shape;
         Ext Lb, Cb;
-        Ext lp, lr;   // ft, NaN = not checked
-        Ext mxAllow;  // kip-ft
+        Ext lp, lr;  // ft, NaN = not checked
+        Ext mxAllow; // kip-ft
         const char* classText;
     };
     const Case cases[] = {
@@ -288,8 +290,8 @@ TEST(MemberCheckIShape, UndefinedStepsStayUndefined) {
     tension.Mx = 10.0L;
     tension.Result.Fcr = 99.0L; // a value of an earlier check must not survive
     Check(d, tension, -50.0L);
-    for (const Ext v : {tension.Result.KLr, tension.Result.Fe, tension.Result.Fcr, tension.Result.Pa,
-                        tension.Result.PUtil})
+    for (const Ext v :
+         {tension.Result.KLr, tension.Result.Fe, tension.Result.Fcr, tension.Result.Pa, tension.Result.PUtil})
         EXPECT_TRUE(std::isnan(v));
     EXPECT_FALSE(std::isnan(tension.Result.MxAllow));
 
@@ -354,8 +356,10 @@ TEST(MemberCheckPipe, CompressionAndFlexure) {
         Ext qa, pa, mxAllow;
     };
     const Case cases[] = {
-        {"HSS20x.500", 20.0L, 0.465L, 28.5L, 177.0L, 136.0L, 6.91L, 50.0L, "Noncompact", 1.0L, 781.2536L, 435.4121L},
-        {"HSS20x.500 Fy 42", 20.0L, 0.465L, 28.5L, 177.0L, 136.0L, 6.91L, 42.0L, "Compact", 1.0L, 665.5801L, 370.9581L},
+        {"HSS20x.500", 20.0L, 0.465L, 28.5L, 177.0L, 136.0L, 6.91L, 50.0L, "Noncompact", 1.0L, 781.2536L,
+         435.4121L},
+        {"HSS20x.500 Fy 42", 20.0L, 0.465L, 28.5L, 177.0L, 136.0L, 6.91L, 42.0L, "Compact", 1.0L, 665.5801L,
+         370.9581L},
         {"D/t 80", 16.0L, 0.2L, 9.927433L, 49.930667L, 38.729397L, 5.586591L, 50.0L, "Noncompact", 0.942167L,
          244.6884L, 111.3422L},
         {"D/t 200", 16.0L, 0.08L, 1.0L, 20.275883L, 15.845285L, 5.6L, 50.0L, "Slender", kNaN, kNaN, 37.8342L},

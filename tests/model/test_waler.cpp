@@ -47,7 +47,8 @@ struct WalerProject {
         TArrSteelShapes family;
         d.LoadWalerShapeTable(0, family);
         familyRows = static_cast<int>(family.size());
-        for (TAnchLevel& lv : d.Anchors.Levels) lv.Waler.ShapeRow = familyRows;
+        for (TAnchLevel& lv : d.Anchors.Levels)
+            lv.Waler.ShapeRow = familyRows;
     }
     TWaler& Waler(int i = 0) { return d.Anchors.Levels[static_cast<size_t>(i)].Waler; }
 };
@@ -115,10 +116,12 @@ TEST(Waler, OverhangLayout) {
         p.d.DesignWaler(0);
         EXPECT_EQ(w.TotalLength, 15.0L);
         EXPECT_EQ(w.WalerLoad, 30.0L);
-        const Ext expected[] = {16.5L, 13.5L, 6.0L, 10.5L, 9.5L, 4.0L, -9.0L, -4.0L, 18.5625L, 10.5L, 18.5625L, 7.425L};
-        const Ext actual[] = {w.R1, w.R2, w.V1, w.V2, w.V3, w.V4, w.M1, w.M2, w.M3, w.MaxShearW, w.MaxMomentW,
-                              w.RequiredS};
-        for (size_t i = 0; i < std::size(expected); ++i) EXPECT_NEAR(actual[i], expected[i], 1e-14L) << i;
+        const Ext expected[] = {16.5L, 13.5L, 6.0L,     10.5L, 9.5L,     4.0L,
+                                -9.0L, -4.0L, 18.5625L, 10.5L, 18.5625L, 7.425L};
+        const Ext actual[] = {w.R1, w.R2, w.V1, w.V2,        w.V3,         w.V4,
+                              w.M1, w.M2, w.M3, w.MaxShearW, w.MaxMomentW, w.RequiredS};
+        for (size_t i = 0; i < std::size(expected); ++i)
+            EXPECT_NEAR(actual[i], expected[i], 1e-14L) << i;
         // Zero deflection at both supports (x = 3 is point 10, x = 13 is point 43.33: check point 10).
         EXPECT_NEAR(w.WalerDeflections[10].X, 3.0L, 1e-15L);
         EXPECT_NEAR(w.WalerDeflections[10].Y, 0.0L, 1e-12L);
@@ -254,7 +257,8 @@ TEST(Waler, ZeroAndUndefinedCases) {
     next.Wb = 10.0L;
     r.d.DesignWaler(0);
     r.d.DesignWaler(1);
-    for (const Ext v : {noSpan.R1, noSpan.M3, noSpan.RequiredS, noSpan.MaxDeflectionW, noSpan.WalerDeflections[3].Y})
+    for (const Ext v :
+         {noSpan.R1, noSpan.M3, noSpan.RequiredS, noSpan.MaxDeflectionW, noSpan.WalerDeflections[3].Y})
         EXPECT_TRUE(std::isnan(v));
     EXPECT_FALSE(noSpan.ModulusPass);
     EXPECT_FALSE(noSpan.DeflectionPass);
