@@ -22,6 +22,7 @@
 
 #include "model/KdClasses.h"
 #include "model/SteelDesign.h"
+#include "model/Undefined.h"
 
 namespace vantrel {
 
@@ -106,11 +107,6 @@ Ext Step(Ext dx, Ext fPrev, Ext f) {
     return dx * (fPrev + f) / 2.0L;
 }
 
-TAnchNode UndefinedNode() {
-    const TAnchNode n{kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN};
-    return n;
-}
-
 // Supports and segments of the pile. Segment 0 is the cantilever from the top of the wall to
 // level 1, segment k (1..n) the span from level k down to level k + 1, or to the bottom of the
 // loading height for k = n. Joint j (0..n-1) is level j + 1, joint n the bottom support.
@@ -120,12 +116,20 @@ struct Geometry {
     std::vector<Ext> top;    // depth of the top of segment k, ft
     std::vector<Ext> length; // length of segment k, ft
     bool valid = false;
+    // Sign conventions of the span bookkeeping. With several levels the particular moment of a
+    // span pass is the negative integral of its shear; with a single level (one span, pinned at
+    // its bottom) it is the positive integral, and s brings the cantilever, the end shears and
+    // the slopes of that case into the convention of the joints.
+    Ext s = 1;
+    Ext momentSign = -1;
 };
 
 Geometry PileGeometry(const TKdData& d, const TAnchor& anchor) {
     Geometry g;
     g.n = anchor.LevelCount;
     g.ei = d.PileEI;
+    g.s = g.n == 1 ? -1.0L : 1.0L;
+    g.momentSign = -g.s;
     if (g.n < 1 || static_cast<int>(anchor.Levels.size()) < g.n) return g;
     g.top.assign(static_cast<size_t>(g.n) + 1, 0.0L);
     g.length.assign(static_cast<size_t>(g.n) + 1, 0.0L);
@@ -146,6 +150,164 @@ Geometry PileGeometry(const TKdData& d, const TAnchor& anchor) {
     return g;
 }
 
+// Span k integrated from its top. First pass: under its load alone, top fixed, bottom free. Then
+// the top shear and moment that restore the bottom: fixed (slope and deflection 0) for an inner
+// span, pinned (moment and deflection 0) for the last one. Second pass: under its load and those
+// end forces. False when the 2 x 2 system cannot be solved.
+bool IntegrateSpan(const Geometry& g, const LoadDiagram& load, int k, TArrAnchOne& span) {
+    const Ext ei = g.ei;
+    const Ext len = g.length[k];
+    const Ext dx = len / kSteps;
+    auto& nd = span.Nodes;
+    for (int i = 0; i <= kSteps; ++i) {
+        TAnchNode& c = nd[i];
+        c = TAnchNode{};
+        c.Depth = g.top[k] + i * dx;
+        c.Load = load.At(c.Depth);
+        if (i == 0) continue;
+        const TAnchNode& p = nd[i - 1];
+        c.Shear = p.Shear + load.Between(p.Depth, c.Depth);
+        c.Moment = p.Moment + g.momentSign * Step(dx, p.Shear, c.Shear);
+        c.Slope = p.Slope + Step(dx, p.Moment, c.Moment) / ei;
+        c.Deflection = p.Deflection + Step(dx, p.Slope, c.Slope);
+    }
+
+    const TAnchNode& bottom = nd[kSteps];
+    if (k < g.n) {
+        span.SpanMatrix = {{len * len / (2.0L * ei), len / ei},
+                           {len * len * len / (6.0L * ei), len * len / (2.0L * ei)}};
+        span.SpanRhs = {bottom.Slope, bottom.Deflection};
+    } else {
+        span.SpanMatrix = {{len, 1.0L}, {len * len * len / (6.0L * ei), len * len / (2.0L * ei)}};
+        span.SpanRhs = {bottom.Moment, bottom.Deflection};
+    }
+    const bool solved = Solve(span.SpanMatrix, span.SpanRhs, span.SpanSolution);
+    span.EndShear = span.SpanSolution[0];
+    span.EndMoment = span.SpanSolution[1];
+
+    nd[0].Shear2 = g.s * span.EndShear;
+    nd[0].Moment2 = -span.EndMoment;
+    for (int i = 1; i <= kSteps; ++i) {
+        TAnchNode& c = nd[i];
+        const TAnchNode& p = nd[i - 1];
+        c.Shear2 = p.Shear2 + load.Between(p.Depth, c.Depth);
+        c.Moment2 = p.Moment2 + g.momentSign * Step(dx, p.Shear2, c.Shear2);
+        c.Slope2 = p.Slope2 + g.s * Step(dx, p.Moment2, c.Moment2) / ei;
+        c.Deflection2 = p.Deflection2 + Step(dx, p.Slope2, c.Slope2);
+    }
+    return solved;
+}
+
+// Cantilever, joint actions, stiffness, joint rotations and the support reactions. Every span
+// follows one sign convention, so the joint moment adds the end moments of the two spans that
+// meet there with the same sign. False when the rotation matrix is singular.
+bool SolveJoints(const Geometry& g, const LoadDiagram& load, TAnchor& a) {
+    const int n = g.n;
+    const Ext ei = g.ei;
+    const Ext s = g.s;
+    // Cantilever above level 1: the load above the support and its moment there, which hogs the
+    // span below (negative in the convention of the joints).
+    const Ext d1 = g.top[1];
+    a.CantileverShear = load.Area(d1);
+    a.CantileverMoment = -load.MomentAbout(d1);
+
+    const auto& spans = a.SpanNodes;
+    a.JointShears.assign(static_cast<size_t>(n) + 1, 0.0L);
+    a.JointMoments.assign(static_cast<size_t>(n), 0.0L);
+    a.JointShears[0] = s * a.CantileverShear - spans[1].EndShear;
+    a.JointMoments[0] = s * a.CantileverMoment - spans[1].Nodes[0].Moment2;
+    for (int j = 1; j < n; ++j) {
+        a.JointShears[j] = spans[j].Nodes[kSteps].Shear2 - spans[j + 1].EndShear;
+        a.JointMoments[j] = spans[j + 1].EndMoment + s * spans[j].Nodes[kSteps].Moment2;
+    }
+    a.JointShears[n] = s * spans[n].Nodes[kSteps].Shear2;
+
+    // Stiffness assembled span by span, each with its own length: 4EI/L and 2EI/L for the
+    // rotations of a span between two levels, 3EI/L for the last span (pinned at its bottom); end
+    // shears of 6EI/L^2 and 3EI/L^2 per unit rotation.
+    MatrixCalc::NewMatrix(n, n, a.RotationMatrix);
+    MatrixCalc::NewMatrix(n + 1, n, a.ShearMatrix);
+    TMatrix& rm = a.RotationMatrix;
+    TMatrix& sm = a.ShearMatrix;
+    for (int top = 0; top < n; ++top) {
+        const int bottom = top + 1;
+        const Ext len = g.length[bottom];
+        if (bottom < n) {
+            rm[top][top] += 4.0L * ei / len;
+            rm[bottom][bottom] += 4.0L * ei / len;
+            rm[top][bottom] = rm[bottom][top] = 2.0L * ei / len;
+            const Ext v = 6.0L * ei / (len * len);
+            sm[top][top] += v;
+            sm[top][bottom] += v;
+            sm[bottom][top] -= v;
+            sm[bottom][bottom] -= v;
+        } else {
+            rm[top][top] += 3.0L * ei / len;
+            sm[top][top] += 3.0L * ei / (len * len);
+            sm[bottom][top] -= 3.0L * ei / (len * len);
+        }
+    }
+    TMatrix rotations;
+    TMatrix corrections;
+    if (!Solve(rm, a.JointMoments, a.Rotations)) return false;
+    MatrixCalc::VectorToColumn(a.Rotations, rotations);
+    if (!MatrixCalc::MultiplyMatrix(sm, rotations, corrections)) return false;
+    MatrixCalc::ColumnToVector(corrections, a.ShearCorrections);
+
+    a.Reactions.assign(static_cast<size_t>(n) + 1, 0.0L);
+    for (int j = 0; j <= n; ++j)
+        a.Reactions[j] = s * (a.JointShears[j] - a.ShearCorrections[j]);
+    a.SumOfReactions = MatrixCalc::SumVector(a.Reactions);
+    return true;
+}
+
+// Pile pass from the top of the wall, the reactions as steps in the shear. The integrated slope
+// starts from 0 at the free top; the rotation of the first support fixes its constant. The
+// deflection, integrated from 0 at the top, is measured from the mean of its values at the first
+// two supports and shown in in (mm).
+void IntegratePile(const Geometry& g, const LoadDiagram& load, Ext toDisplay, TAnchor& a) {
+    a.PileNodes.assign(static_cast<size_t>(g.n) + 1, TArrAnchOne{});
+    for (int k = 0; k <= g.n; ++k) {
+        const Ext dx = g.length[k] / kSteps;
+        auto& nd = a.PileNodes[k].Nodes;
+        nd[0].Depth = g.top[k];
+        nd[0].Load = load.At(nd[0].Depth);
+        if (k > 0) {
+            const TAnchNode& last = a.PileNodes[k - 1].Nodes[kSteps];
+            nd[0].Shear = last.Shear - a.Reactions[k - 1];
+            nd[0].Moment = last.Moment;
+            nd[0].Slope = last.Slope;
+        }
+        for (int i = 1; i <= kSteps; ++i) {
+            TAnchNode& c = nd[i];
+            const TAnchNode& p = nd[i - 1];
+            c.Depth = g.top[k] + i * dx;
+            c.Load = load.At(c.Depth);
+            c.Shear = p.Shear + load.Between(p.Depth, c.Depth);
+            c.Moment = p.Moment + Step(dx, p.Shear, c.Shear);
+            c.Slope = p.Slope + g.s * Step(dx, p.Moment, c.Moment) / g.ei;
+        }
+    }
+
+    a.ReferenceSlope = a.PileNodes[0].Nodes[kSteps].Slope - a.Rotations[0];
+    Ext deflection = 0.0L;
+    for (int k = 0; k <= g.n; ++k) {
+        const Ext dx = g.length[k] / kSteps;
+        auto& nd = a.PileNodes[k].Nodes;
+        for (int i = 0; i <= kSteps; ++i) {
+            nd[i].Slope2 = nd[i].Slope - a.ReferenceSlope;
+            if (i > 0) deflection += Step(dx, nd[i - 1].Slope2, nd[i].Slope2);
+            nd[i].Deflection = deflection;
+        }
+    }
+    a.ReferenceDeflection =
+        (a.PileNodes[0].Nodes[kSteps].Deflection + a.PileNodes[1].Nodes[kSteps].Deflection) / 2.0L;
+    for (TArrAnchOne& seg : a.PileNodes) {
+        for (TAnchNode& c : seg.Nodes)
+            c.Deflection2 = g.s * (a.ReferenceDeflection - c.Deflection) * toDisplay;
+    }
+}
+
 void MarkBeamUndefined(TAnchor& a, int n) {
     const size_t levels = static_cast<size_t>(n > 0 ? n : 0);
     a.JointShears.assign(levels + 1, kNaN);
@@ -161,7 +323,7 @@ void MarkBeamUndefined(TAnchor& a, int n) {
     a.ReferenceSlope = kNaN;
     a.ReferenceDeflection = kNaN;
     TArrAnchOne undefined;
-    undefined.Nodes.fill(UndefinedNode());
+    undefined.Nodes.fill(AllUndefined<TAnchNode>());
     undefined.EndShear = kNaN;
     undefined.EndMoment = kNaN;
     a.SpanNodes.assign(levels + 1, undefined);
@@ -246,169 +408,15 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
     anchor.SumOfLoads = load.Area(anchor.LoadingHeight);
 
     const Geometry g = PileGeometry(*this, anchor);
-    const int n = g.n;
-    const Ext ei = g.ei;
     bool solved = g.valid;
-    if (solved) {
-        // The span passes keep the bookkeeping of the slope-deflection solution: with several
-        // levels the particular moment of a span pass is the negative integral of its shear; with
-        // a single level (one span, pinned at its bottom) it is the positive integral, and s brings
-        // the cantilever and the end shears of that pass into the convention of the joints.
-        const Ext s = n == 1 ? -1.0L : 1.0L;
-        const Ext momentSign = n == 1 ? 1.0L : -1.0L;
-
-        anchor.SpanNodes.assign(static_cast<size_t>(n) + 1, TArrAnchOne{});
-        for (int k = 1; k <= n && solved; ++k) {
-            TArrAnchOne& span = anchor.SpanNodes[k];
-            const Ext len = g.length[k];
-            const Ext dx = len / kSteps;
-            auto& nd = span.Nodes;
-            // First pass: the span under its load alone, top fixed, bottom free.
-            for (int i = 0; i <= kSteps; ++i) {
-                TAnchNode& c = nd[i];
-                c = TAnchNode{};
-                c.Depth = g.top[k] + i * dx;
-                c.Load = load.At(c.Depth);
-                if (i == 0) continue;
-                const TAnchNode& p = nd[i - 1];
-                c.Shear = p.Shear + load.Between(p.Depth, c.Depth);
-                c.Moment = p.Moment + momentSign * Step(dx, p.Shear, c.Shear);
-                c.Slope = p.Slope + Step(dx, p.Moment, c.Moment) / ei;
-                c.Deflection = p.Deflection + Step(dx, p.Slope, c.Slope);
-            }
-            // Top shear and moment that restore the bottom: fixed (slope and deflection 0) for an
-            // inner span, pinned (moment and deflection 0) for the last one.
-            const TAnchNode& bottom = nd[kSteps];
-            if (k < n) {
-                span.SpanMatrix = {{len * len / (2.0L * ei), len / ei},
-                                   {len * len * len / (6.0L * ei), len * len / (2.0L * ei)}};
-                span.SpanRhs = {bottom.Slope, bottom.Deflection};
-            } else {
-                span.SpanMatrix = {{len, 1.0L}, {len * len * len / (6.0L * ei), len * len / (2.0L * ei)}};
-                span.SpanRhs = {bottom.Moment, bottom.Deflection};
-            }
-            solved = Solve(span.SpanMatrix, span.SpanRhs, span.SpanSolution);
-            span.EndShear = span.SpanSolution[0];
-            span.EndMoment = span.SpanSolution[1];
-            // Second pass: the span under its load and the end forces.
-            nd[0].Shear2 = s * span.EndShear;
-            nd[0].Moment2 = -span.EndMoment;
-            for (int i = 1; i <= kSteps; ++i) {
-                TAnchNode& c = nd[i];
-                const TAnchNode& p = nd[i - 1];
-                c.Shear2 = p.Shear2 + load.Between(p.Depth, c.Depth);
-                c.Moment2 = p.Moment2 + momentSign * Step(dx, p.Shear2, c.Shear2);
-                c.Slope2 = p.Slope2 + s * Step(dx, p.Moment2, c.Moment2) / ei;
-                c.Deflection2 = p.Deflection2 + Step(dx, p.Slope2, c.Slope2);
-            }
-        }
-
-        if (solved) {
-            // Cantilever above level 1: the load above the support and its moment there, which
-            // hogs the span below (negative in the convention of the joints).
-            const Ext d1 = g.top[1];
-            anchor.CantileverShear = load.Area(d1);
-            anchor.CantileverMoment = -load.MomentAbout(d1);
-
-            // Joint vectors: the fixed-end actions of the spans meeting at each joint.
-            const auto& spans = anchor.SpanNodes;
-            anchor.JointShears.assign(static_cast<size_t>(n) + 1, 0.0L);
-            anchor.JointMoments.assign(static_cast<size_t>(n), 0.0L);
-            anchor.JointShears[0] = s * anchor.CantileverShear - spans[1].EndShear;
-            anchor.JointMoments[0] = s * anchor.CantileverMoment - spans[1].Nodes[0].Moment2;
-            for (int j = 1; j < n; ++j) {
-                anchor.JointShears[j] = spans[j].Nodes[kSteps].Shear2 - spans[j + 1].EndShear;
-                anchor.JointMoments[j] = spans[j + 1].EndMoment + s * spans[j].Nodes[kSteps].Moment2;
-            }
-            anchor.JointShears[n] = s * spans[n].Nodes[kSteps].Shear2;
-
-            // Stiffness of the spans, assembled span by span with each span's own length: 4EI/L
-            // and 2EI/L for the rotations of a span between two levels, 3EI/L for the last span
-            // (pinned at its bottom); the end shears 6EI/L^2 and 3EI/L^2 per unit rotation.
-            MatrixCalc::NewMatrix(n, n, anchor.RotationMatrix);
-            MatrixCalc::NewMatrix(n + 1, n, anchor.ShearMatrix);
-            TMatrix& rm = anchor.RotationMatrix;
-            TMatrix& sm = anchor.ShearMatrix;
-            for (int a = 0; a < n; ++a) {
-                const int b = a + 1;
-                const Ext len = g.length[b];
-                if (b < n) {
-                    rm[a][a] += 4.0L * ei / len;
-                    rm[b][b] += 4.0L * ei / len;
-                    rm[a][b] = rm[b][a] = 2.0L * ei / len;
-                    const Ext v = 6.0L * ei / (len * len);
-                    sm[a][a] += v;
-                    sm[a][b] += v;
-                    sm[b][a] -= v;
-                    sm[b][b] -= v;
-                } else {
-                    rm[a][a] += 3.0L * ei / len;
-                    sm[a][a] += 3.0L * ei / (len * len);
-                    sm[b][a] -= 3.0L * ei / (len * len);
-                }
-            }
-            solved = Solve(rm, anchor.JointMoments, anchor.Rotations);
-            TMatrix rotations;
-            TMatrix corrections;
-            MatrixCalc::VectorToColumn(anchor.Rotations, rotations);
-            solved = solved && MatrixCalc::MultiplyMatrix(sm, rotations, corrections);
-            MatrixCalc::ColumnToVector(corrections, anchor.ShearCorrections);
-        }
-
-        if (solved) {
-            anchor.Reactions.assign(static_cast<size_t>(n) + 1, 0.0L);
-            for (int j = 0; j <= n; ++j)
-                anchor.Reactions[j] = s * (anchor.JointShears[j] - anchor.ShearCorrections[j]);
-            anchor.SumOfReactions = MatrixCalc::SumVector(anchor.Reactions);
-
-            // Pile pass from the top of the wall, the reactions as steps in the shear.
-            anchor.PileNodes.assign(static_cast<size_t>(n) + 1, TArrAnchOne{});
-            for (int k = 0; k <= n; ++k) {
-                const Ext dx = g.length[k] / kSteps;
-                auto& nd = anchor.PileNodes[k].Nodes;
-                nd[0].Depth = g.top[k];
-                nd[0].Load = load.At(nd[0].Depth);
-                if (k > 0) {
-                    const TAnchNode& last = anchor.PileNodes[k - 1].Nodes[kSteps];
-                    nd[0].Shear = last.Shear - anchor.Reactions[k - 1];
-                    nd[0].Moment = last.Moment;
-                    nd[0].Slope = last.Slope;
-                }
-                for (int i = 1; i <= kSteps; ++i) {
-                    TAnchNode& c = nd[i];
-                    const TAnchNode& p = nd[i - 1];
-                    c.Depth = g.top[k] + i * dx;
-                    c.Load = load.At(c.Depth);
-                    c.Shear = p.Shear + load.Between(p.Depth, c.Depth);
-                    c.Moment = p.Moment + Step(dx, p.Shear, c.Shear);
-                    c.Slope = p.Slope + s * Step(dx, p.Moment, c.Moment) / ei;
-                }
-            }
-            // The integrated slope starts from 0 at the free top; the rotation of the first
-            // support fixes its constant. The deflection, integrated from 0 at the top, is then
-            // measured from the mean of its values at the first two supports.
-            anchor.ReferenceSlope = anchor.PileNodes[0].Nodes[kSteps].Slope - anchor.Rotations[0];
-            Ext deflection = 0.0L;
-            for (int k = 0; k <= n; ++k) {
-                const Ext dx = g.length[k] / kSteps;
-                auto& nd = anchor.PileNodes[k].Nodes;
-                for (int i = 0; i <= kSteps; ++i) {
-                    nd[i].Slope2 = nd[i].Slope - anchor.ReferenceSlope;
-                    if (i > 0) deflection += Step(dx, nd[i - 1].Slope2, nd[i].Slope2);
-                    nd[i].Deflection = deflection;
-                }
-            }
-            anchor.ReferenceDeflection = (anchor.PileNodes[0].Nodes[kSteps].Deflection +
-                                          anchor.PileNodes[1].Nodes[kSteps].Deflection) /
-                                         2.0L;
-            const Ext toDisplay = english ? 12.0L : 1000.0L; // ft to in, or m to mm
-            for (TArrAnchOne& seg : anchor.PileNodes) {
-                for (TAnchNode& c : seg.Nodes)
-                    c.Deflection2 = s * (anchor.ReferenceDeflection - c.Deflection) * toDisplay;
-            }
-        }
-    }
-    if (!solved) MarkBeamUndefined(anchor, n);
+    if (solved) anchor.SpanNodes.assign(static_cast<size_t>(g.n) + 1, TArrAnchOne{});
+    for (int k = 1; solved && k <= g.n; ++k)
+        solved = IntegrateSpan(g, load, k, anchor.SpanNodes[k]);
+    solved = solved && SolveJoints(g, load, anchor);
+    if (solved)
+        IntegratePile(g, load, english ? 12.0L : 1000.0L, anchor); // deflection ft to in, or m to mm
+    else
+        MarkBeamUndefined(anchor, g.n);
 
     // Peaks along the pile; a tie keeps the first node in segment and node order.
     AbsPeak shear;
@@ -430,10 +438,11 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
 
     // Required web area (allowable shear 0.6 Fy / 1.5) and section modulus (Fy / 1.67):
     // in^2 and in^3 from kips, kip-ft and ksi; mm^2 and 10^3 mm^3 from kN, kN-m and MPa.
-    const Ext kipsOrN = english ? 1.0L : 1000.0L;
-    const Ext kipInOrKNmm = english ? 12.0L : 1000.0L;
-    anchor.ShearAreaRequired = SafeDiv(1.5L * kipsOrN * std::fabs(anchor.MaxShear), 0.6L * anchor.Fy);
-    anchor.ModulusRequired = SafeDiv(steel::kOmega * kipInOrKNmm * std::fabs(anchor.MaxMoment), anchor.Fy);
+    const Ext shearToArea = english ? 1.0L : 1000.0L;      // kips, or kN to N
+    const Ext momentToModulus = english ? 12.0L : 1000.0L; // kip-ft to kip-in, or kN-m to 10^3 N-mm
+    anchor.ShearAreaRequired = SafeDiv(1.5L * shearToArea * std::fabs(anchor.MaxShear), 0.6L * anchor.Fy);
+    anchor.ModulusRequired =
+        SafeDiv(steel::kOmega * momentToModulus * std::fabs(anchor.MaxMoment), anchor.Fy);
     anchor.UtilizedIx = SafeDiv(std::fabs(anchor.MaxDeflectionResult), anchor.MaxDeflection) * 100.0L;
 
     LevelLoadsFromReactions(anchor);
