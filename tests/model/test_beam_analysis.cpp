@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ std::array<TDiagramPoint, 4> Trapezoid(Ext hl, Ext p) {
     return {{{0, 0}, {hl / 4, p}, {hl * 3 / 4, p}, {hl, 0}}};
 }
 
-// A project with the given levels and diagram, English units, every level a horizontal tieback.
+// Levels (horizontal tiebacks), loading height = shored height, and the pile stiffness.
 void SetLevels(TKdData& d, const std::vector<Ext>& spacings, Ext hl) {
     TAnchor& a = d.Anchors;
     a.LevelCount = static_cast<int32_t>(spacings.size());
