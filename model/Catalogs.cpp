@@ -200,13 +200,17 @@ template <typename Table> bool InTable(int index, const Table& table) {
 // --- Pile sections ---------------------------------------------------------------------------
 
 void TKdData::LoadShapeTable(int family, TArrSteelShapes& table) const {
+    if (PileType == ptSheet) {
+        table = SheetPileTable(Units == usSI);
+        return;
+    }
+    LoadIShapeTable(family, table);
+}
+
+void TKdData::LoadIShapeTable(int family, TArrSteelShapes& table) const {
     using namespace CatalogData;
     if (family == -1) family = ShapeFamily;
     const bool si = Units == usSI;
-    if (PileType == ptSheet) {
-        table = SheetPileTable(si);
-        return;
-    }
     switch (family) {
     case sfAustralian:
         table = SIOnlyTable(AustralianPiles, si);

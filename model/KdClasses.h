@@ -509,6 +509,9 @@ public:
 
     // Section catalogs
     void LoadShapeTable(int family, TArrSteelShapes& table) const;
+    // The rolled I-shape table of a family (-1 = ShapeFamily) in the current units, whatever the
+    // pile type: the sections of walers.
+    void LoadIShapeTable(int family, TArrSteelShapes& table) const;
     static void ConvertShapeRow(const TSteelShape& siRow, TSteelShape& row);
     int CurrentShapeIndex() const;
     // False (and row left zero) when the index lies outside its table.
@@ -580,9 +583,6 @@ public:
     void DesignBond();
     void DesignWaler(int level);
     bool WalerIndexOutOfRange(int level) const;
-    // The I-shape pile table of a family whatever the pile type: a waler is a rolled section of its
-    // family also on a sheet-pile wall.
-    void LoadWalerShapeTable(int family, TArrSteelShapes& table) const;
     bool CheckLagging(int sizeIndex);
     void DesignPier();
     void PierSectionStrength(TInteractionPoint& row) const;

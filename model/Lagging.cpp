@@ -94,7 +94,8 @@ bool TKdData::CheckLagging(int sizeIndex) {
     else
         r.Cfu = LumberGrade == 2 ? 0.86L : LumberGrade == 0 ? 0.74L : 1.0L;
     r.Ct = 1.0L;
-    r.CMFb = thin && TimberFb * r.CF > 1150.0L ? 0.85L : 1.0L;
+    // Wet service reduces the bending value of thin boards when Fb CF exceeds 1150 psi (7.93 MPa).
+    r.CMFb = thin && TimberFb * r.CF > UnitVal(7.93L, 1150.0L) ? 0.85L : 1.0L;
     r.CMFv = thin ? 0.97L : 1.0L;
     r.CME = thin ? 0.9L : 1.0L;
     r.CEGrade = !thin && LumberGrade == 0 ? 0.9L : 1.0L;

@@ -90,25 +90,11 @@ Ext TwoSpanCurve(Ext peak, Ext l, Ext x) {
 
 } // namespace
 
-void TKdData::LoadWalerShapeTable(int family, TArrSteelShapes& table) const {
-    if (PileType != ptSheet) {
-        LoadShapeTable(family, table);
-        return;
-    }
-    // The catalog lookup answers the sheet-pile table on a sheet-pile wall; ask it with the same
-    // units and family on a soldier-beam wall.
-    TKdData scratch{ConstructBare{}};
-    scratch.Units = Units;
-    scratch.ShapeFamily = ShapeFamily;
-    scratch.PileType = ptSoldierBeam;
-    scratch.LoadShapeTable(family, table);
-}
-
 bool TKdData::WalerIndexOutOfRange(int level) const {
     if (level < 0 || level >= static_cast<int>(Anchors.Levels.size())) return false;
     const TWaler& w = Anchors.Levels[static_cast<size_t>(level)].Waler;
     TArrSteelShapes table;
-    LoadWalerShapeTable(w.ShapeFamily, table);
+    LoadIShapeTable(w.ShapeFamily, table);
     return w.ShapeRow >= static_cast<int>(table.size());
 }
 
@@ -125,7 +111,7 @@ void TKdData::DesignWaler(int level) {
     // Section: a row of the family's I-shape table, or past its end a channel row (single, or two
     // channels back to back).
     TArrSteelShapes family;
-    LoadWalerShapeTable(w.ShapeFamily, family);
+    LoadIShapeTable(w.ShapeFamily, family);
     const int familyRows = static_cast<int>(family.size());
     const TSteelShape* row = nullptr;
     bool channel = false;

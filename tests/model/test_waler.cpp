@@ -45,7 +45,7 @@ struct WalerProject {
             lv.Waler.Fy = 50.0L;
         }
         TArrSteelShapes family;
-        d.LoadWalerShapeTable(0, family);
+        d.LoadIShapeTable(0, family);
         familyRows = static_cast<int>(family.size());
         for (TAnchLevel& lv : d.Anchors.Levels)
             lv.Waler.ShapeRow = familyRows;
@@ -180,7 +180,7 @@ TEST(Waler, SectionChoice) {
     WalerProject p;
     ASSERT_GT(p.familyRows, 0);
     TArrSteelShapes family;
-    p.d.LoadWalerShapeTable(0, family);
+    p.d.LoadIShapeTable(0, family);
 
     TWaler& w = p.Waler();
     w.Wb = 10.0L;
@@ -211,7 +211,7 @@ TEST(Waler, SectionChoice) {
 
     p.d.PileType = ptSheet;
     TArrSteelShapes onSheetWall;
-    p.d.LoadWalerShapeTable(0, onSheetWall);
+    p.d.LoadIShapeTable(0, onSheetWall);
     ASSERT_EQ(onSheetWall.size(), family.size());
     EXPECT_EQ(onSheetWall.front().Name, family.front().Name);
     TArrSteelShapes sheets;
