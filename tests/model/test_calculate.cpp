@@ -362,3 +362,333 @@ TEST(CalculateReset, StepsThatDoNotApplyLeaveUndefinedResults) {
     EXPECT_TRUE(IsNaN(d.TopDeflection));
     EXPECT_NEAR(d.PileResults[30].Moment, 150.0L, 1e-12L);
 }
+
+// --- Whole projects -------------------------------------------------------------------------
+
+namespace {
+
+// Project 1: a 20 ft soldier-pile wall, W18x50 at 8 ft in 2 ft drilled holes (3 ksi), one
+// tieback (strands) 5 ft down at 15 degrees. Loose sand (0.33) at 120 pcf and 100 psf surcharge
+// at K 0.4, no water, no seismic, no strip, line or point load: the wall carries a rectangle of
+// 0.33 x 120 x 20 + 0.4 x 100 = 832 psf, w = 0.832 x 8 = 6.656 kips/ft per pile to Hl = H.
+TKdData OneLevelTiebackWall() {
+    TKdData d = SoldierWall();
+    d.ShoredHeight = 20.0L;
+    d.PileSpacing = 8.0L;
+    d.AxialLoad = 10.0L;
+    d.PressureMethod = 0;
+    d.SoilRecords[0].UnitWeight = 120.0L;
+    d.AllowSkinFriction = 0.5L;
+    d.AllowEndBearing = 3.0L;
+    d.LaggingType = ltTimber;
+    TAnchor& a = d.Anchors;
+    a.SoilType = 0;
+    a.SurchargeK = 0.4L;
+    a.UniformSurcharge = 100.0L;
+    a.WaterDepth = 100.0L;
+    a.Kh = 0.0L;
+    a.PointLoadOn = a.LineLoadOn = a.StripLoadOn = false;
+    a.LoadingHeight = 20.0L;
+    a.EmbedmentRatio = 0.55L;
+    a.TestLoadFactor = 1.33L;
+    a.AnchorSpacingItem = 1;
+    a.K = 1.0L;
+    a.Cb = 1.0L;
+    a.MaxDeflection = 0.5L;
+    a.LevelCount = 1;
+    d.ResizeAnchorLevels();
+    TAnchLevel& level = a.Levels[0];
+    level.Kind = lkTieback;
+    level.HeightFromPrevious = 5.0L;
+    level.Angle = 15.0L;
+    level.TendonType = ttStrand;
+    level.Waler.HasWaler = true;
+    level.Waler.TwoSpans = false;
+    level.Waler.Wa = 2.0L, level.Waler.Wb = 8.0L, level.Waler.Wc = 2.0L;
+    level.Waler.ShapeFamily = 0;
+    level.Waler.ShapeRow = 0;
+    level.Waler.Fy = 50.0L;
+    d.BondSoilType = 2; // medium dense sand: 4.5 kips/ft
+    d.UseGuardrail = true;
+    d.GuardrailAngle = 0; // L3-1/2X3-1/2X1/2: A 3.25 in^2, r 1.05 in
+    d.GuardrailLength = 3.5L;
+    d.GuardrailSpacing = 8.0L;
+    d.GuardrailLoad = 50.0L;
+    d.GuardrailPointLoad = 200.0L;
+    d.UseBasalHeave = true;
+    d.BasalCondition = 0;
+    d.BasalCohesion = 700.0L, d.BasalNc = 5.14L, d.BasalUnitWeight = 115.0L, d.BasalSurcharge = 100.0L;
+    return d;
+}
+
+// Unit factors from English to SI.
+constexpr Ext kM = 0.3048L;                       // ft -> m
+constexpr Ext kKN = 4.4482216152605L;             // kips -> kN
+constexpr Ext kKNm = kKN * kM;                    // kip-ft -> kN-m
+constexpr Ext kMPa = 6.894757293168L;             // ksi -> MPa
+constexpr Ext kKPa = kKN / (kM * kM);             // ksf -> kPa
+constexpr Ext kPsf = kKPa / 1000.0L;              // psf -> kPa
+constexpr Ext kKNm3 = kKN / (kM * kM * kM) / 1000.0L; // pcf -> kN/m^3 (lbf/ft^3)
+constexpr Ext kCm = 2.54L;                        // in -> cm
+
+// Project 1 with every input converted to SI.
+TKdData OneLevelTiebackWallSI() {
+    const TKdData e = OneLevelTiebackWall();
+    TKdData d = e;
+    d.SetUnits(usSI);
+    d.ShoredHeight = e.ShoredHeight * kM;
+    d.PileSpacing = e.PileSpacing * kM;
+    d.PileWidth = e.PileWidth * kM;
+    d.ConcreteFc = e.ConcreteFc * kMPa;
+    d.SteelE = e.SteelE * kMPa;
+    d.SteelFy = e.SteelFy * kMPa;
+    d.AxialLoad = e.AxialLoad * kKN;
+    d.SoilRecords[0].UnitWeight = e.SoilRecords[0].UnitWeight * kKNm3;
+    d.AllowSkinFriction = e.AllowSkinFriction * kKPa;
+    d.AllowEndBearing = e.AllowEndBearing * kKPa;
+    d.Anchors.UniformSurcharge = e.Anchors.UniformSurcharge * kPsf;
+    d.Anchors.WaterDepth = e.Anchors.WaterDepth * kM;
+    d.Anchors.LoadingHeight = e.Anchors.LoadingHeight * kM;
+    d.Anchors.Levels[0].HeightFromPrevious = 5.0L * kM;
+    d.Anchors.Levels[0].Waler.Wa = 2.0L * kM;
+    d.Anchors.Levels[0].Waler.Wb = 8.0L * kM;
+    d.Anchors.Levels[0].Waler.Wc = 2.0L * kM;
+    d.Anchors.Levels[0].Waler.Fy = 50.0L * kMPa;
+    for (TPressurePoint& p : d.LoadingSidePoints) p = {p.X * kM, p.W * kKPa};
+    for (TPressurePoint& p : d.PassiveSidePoints) p = {p.X * kM, p.W * kKPa};
+    d.GuardrailLength = e.GuardrailLength * kM;
+    d.GuardrailSpacing = e.GuardrailSpacing * kM;
+    d.GuardrailLoad = e.GuardrailLoad * kKN / kM / 1000.0L;
+    d.GuardrailPointLoad = e.GuardrailPointLoad * kKN / 1000.0L;
+    d.BasalCohesion = e.BasalCohesion * kPsf;
+    d.BasalUnitWeight = e.BasalUnitWeight * kKNm3;
+    d.BasalSurcharge = e.BasalSurcharge * kPsf;
+    // The pile row in the SI (cm-based) layout: lengths cm, inertia cm^4, moduli cm^3, Aw cm^2,
+    // A mm^2, ry mm.
+    TSteelShape s = W18x50();
+    const Ext c2 = kCm * kCm, c3 = c2 * kCm, c4 = c2 * c2;
+    s.D *= kCm, s.Bf *= kCm, s.Tf *= kCm, s.Tw *= kCm;
+    s.Ix *= c4, s.Iy *= c4, s.J *= c4, s.Sx *= c3, s.Zx *= c3, s.Aw *= c2;
+    s.A *= 100.0L * c2;
+    s.Ry *= 10.0L * kCm;
+    d.SetShapeIndex(-1);
+    d.SetCustomShape(s);
+    d.ResizeAnchorLevels();
+    return d;
+}
+
+} // namespace
+
+TEST(CalculateProject, OneLevelTiebackSoldierPileWall) {
+    TKdData d = OneLevelTiebackWall();
+    d.Calculate();
+    const TAnchor& a = d.Anchors;
+    // The pile over the tieback (5 ft) and the pin at Hl = 20 ft is statically determinate:
+    // R1 = w 20 x 10 / 15 = 88.7467 kips, bottom 44.3733 kips; shear below the anchor
+    // 88.7467 - 5w = 55.4667; moments -w 5^2/2 = -83.2 over the anchor and, 8.333 ft below it,
+    // -83.2 + 55.4667 x 8.3333 - w 8.3333^2/2 = 147.911 kip-ft.
+    ASSERT_EQ(a.Reactions.size(), 2u);
+    EXPECT_NEAR(std::fabs(a.Reactions[0]), 88.7467L, 1e-3L);
+    EXPECT_NEAR(a.SumOfLoads, 133.12L, 1e-9L);
+    EXPECT_NEAR(a.SumOfReactions, 133.12L, 1e-3L);
+    EXPECT_NEAR(std::fabs(a.MaxShear), 55.4667L, 0.01L);
+    EXPECT_NEAR(std::fabs(a.MaxMoment), 147.911L, 0.02L);
+    EXPECT_NEAR(a.MaxMomentDepth, 13.333L, 0.11L); // node spacing 0.15 ft
+    EXPECT_NEAR(a.Embedment, 11.0L, 1e-12L);
+    // Level load R1 / cos 15 = 91.8773; test load x 1.33 = 122.197; strands 122.197 / 35.2 = 3.47 -> 4.
+    EXPECT_NEAR(a.LevelLoads[0], 91.8773L, 1e-3L);
+    EXPECT_NEAR(a.TestLoads[0], 122.197L, 1e-3L);
+    EXPECT_EQ(a.Levels[0].BarCount, 4);
+    EXPECT_EQ(a.Levels[0].Grade, 270);
+    // Free length: the failure plane is 12.64 ft away along 15 degrees: the 15 ft minimum holds.
+    EXPECT_NEAR(a.FreeLengths[0], 15.0L, 1e-12L);
+    // Bond: 122.197 / 4.5 = 27.155 ft (above the 23 ft minimum).
+    EXPECT_NEAR(d.AllowLoadTransfer, 4.5L, 1e-12L);
+    EXPECT_NEAR(a.Levels[0].BondLength, 27.155L, 1e-3L);
+    // Vertical loads: 122.197 sin 15 = 31.6269; + 10 = 41.6269 kips; allowable
+    // 0.5 x 11 x 2 x pi + pi x 3 x 1^2 = 43.9823 kips.
+    EXPECT_NEAR(d.VerticalAxialComponent, 31.6269L, 1e-3L);
+    EXPECT_NEAR(d.TotalVerticalLoad, 41.6269L, 1e-3L);
+    EXPECT_NEAR(d.AllowableAxialLoad, 43.9823L, 1e-4L);
+    // The pile check of the analysis uses this calculation's vertical load: MaxSpan 15 ft = 180 in,
+    // Mn/Omega = [5050 - 1938.5 (180 - 69.94)/(203.58 - 69.94)] / 1.67 / 12 = 172.332 kip-ft;
+    // KL/r = 180 / 1.65 = 109.09, Fe = 24.0503, Fcr = 0.658^(50/24.0503) 50 = 20.9443,
+    // Pc = 184.360 kips; P/Pc = 41.6269/184.360 = 0.22579 -> 0.22579 + 8/9 x 147.911/172.332
+    // = 98.87 %.
+    EXPECT_NEAR(a.TotalVerticalLoad, 41.6269L, 1e-3L);
+    EXPECT_NEAR(a.BucklingCheck, 172.332L, 1e-3L);
+    EXPECT_NEAR(a.AxialCheck, 184.360L, 1e-3L);
+    EXPECT_NEAR(a.CombinedUtilization, 98.87L, 0.02L);
+    // Waler: w = 91.8773 / 8 = 11.4847 kips/ft over 2 + 8 + 2 ft: R1 = 137.816 x 8/16 = 68.908,
+    // M3 = 68.908 (68.908 / (2 x 11.4847) - 2) = 68.908 kip-ft, required 68.908 x 12 / 30 = 27.563 in^3.
+    const TWaler& wal = a.Levels[0].Waler;
+    EXPECT_NEAR(wal.WalerW, 11.4847L, 1e-4L);
+    EXPECT_NEAR(wal.R1, 68.908L, 1e-3L);
+    EXPECT_NEAR(wal.MaxMomentW, 68.908L, 1e-3L);
+    EXPECT_NEAR(wal.RequiredS, 27.563L, 1e-3L);
+    // Guardrail: P = max(8 x 50, 200) lb = 0.4 kips; moment 3.5 x 0.4 = 1.4 kip-ft; L/r = 42/1.05
+    // = 40 -> KL/r = 102, Fe = 27.5104, Fcr = 0.658^(36/27.5104) 36 = 20.8178, Pn/1.67 = 40.5136 kips.
+    EXPECT_NEAR(d.Gr.GrLoad, 0.4L, 1e-12L);
+    EXPECT_NEAR(d.Gr.GrMoment, 1.4L, 1e-12L);
+    EXPECT_NEAR(d.Gr.GrAllowCompression, 40.5136L, 1e-4L);
+    // Basal heave: 700 x 5.14 / (115 x 20 + 100) = 1.49917.
+    EXPECT_NEAR(d.BasalSafetyFactor, 1.49917L, 1e-5L);
+    // Timber lagging: the loop stops at the first size that passes.
+    ASSERT_TRUE(d.LaggingResults.LaggingPass);
+    const int chosen = d.LaggingResults.SizeIndex;
+    for (int size = 0; size < chosen; ++size) EXPECT_FALSE(d.CheckLagging(size)) << size;
+    // The cantilever check and the soldier pile check run on the same wall.
+    EXPECT_TRUE(IsFinite(d.BendingRatio));
+    EXPECT_TRUE(IsFinite(d.CombinedRatio));
+    EXPECT_TRUE(IsNaN(d.MomentCapacity)); // an I-beam pile has no pier design
+}
+
+TEST(CalculateProject, SIProjectMirrorsTheEnglishOne) {
+    TKdData e = OneLevelTiebackWall();
+    TKdData s = OneLevelTiebackWallSI();
+    e.Calculate();
+    s.Calculate();
+    // Forces and moments convert by the unit factors (expected English values worked above).
+    EXPECT_NEAR(std::fabs(s.Anchors.Reactions[0]), 88.7467L * kKN, 1e-3L * kKN);
+    EXPECT_NEAR(std::fabs(s.Anchors.MaxMoment), 147.911L * kKNm, 0.02L * kKNm);
+    EXPECT_NEAR(s.Anchors.LevelLoads[0], 91.8773L * kKN, 1e-3L * kKN);
+    EXPECT_NEAR(s.VerticalAxialComponent, 31.6269L * kKN, 1e-3L * kKN);
+    EXPECT_NEAR(s.AllowableAxialLoad, 43.9823L * kKN, 1e-3L * kKN);
+    EXPECT_NEAR(s.BasalSafetyFactor, 1.49917L, 1e-5L);
+    // Bond: SI transfer 4.5 x 14.6 = 65.7 kN/m; 122.197 x 4.44822 / 65.7 = 8.2733 m.
+    EXPECT_NEAR(s.Anchors.Levels[0].BondLength, 8.2733L, 1e-3L);
+    // Section values and the pile checks are the same physics in other units: the steel
+    // stiffness converts (1 kip-ft^2 = 4.44822 x 0.3048^2 kN-m^2); the SI concrete modulus
+    // 4700 sqrt(f'c) is its own rule: f'c = 20.6843 MPa, Ec = 21375.6 MPa, I = pi 0.6096^4 / 64
+    // = 6.77883e-3 m^4, EncasedEI = 144899.8 kN-m^2 (0.7 % below the English value converted).
+    EXPECT_NEAR(s.PileEI, e.PileEI * kKN * kM * kM, 1e-6L * s.PileEI);
+    EXPECT_NEAR(s.EncasedEI, 144899.8L, 0.1L);
+    EXPECT_NEAR(s.LpLength, 5.82813L * kM, 1e-5L);
+    EXPECT_NEAR(s.AllowableMomentBelow, 251.996L * kKNm, 1e-3L * kKNm);
+    // The softer SI concrete below the excavation lets the top deflect up to 0.7 % more; through
+    // the axial load that moves the bending ratio (P x deflection is under 2 % of it) by < 0.02 %.
+    EXPECT_GE(s.TopDeflection, e.TopDeflection * 25.4L);
+    EXPECT_LE(s.TopDeflection, 1.007L * e.TopDeflection * 25.4L);
+    EXPECT_NEAR(s.BendingRatio, e.BendingRatio, 2e-4L * e.BendingRatio);
+    EXPECT_NEAR(s.ShearRatio, e.ShearRatio, 1e-9L * e.ShearRatio);
+    EXPECT_NEAR(s.CombinedRatio, e.CombinedRatio, 2e-4L * e.CombinedRatio);
+    EXPECT_NEAR(s.Anchors.CombinedUtilization, 98.87L, 0.02L);
+}
+
+TEST(CalculateProject, RebarCagePierUsesThisCalculationsMoment) {
+    // Project 1 as a 30 in rebar-cage pier (eight #8, #4 ties): on its very first calculation the
+    // factored moment is 1.6 x 147.911 = 236.66 kip-ft and the factored axial 1.2 x 10 = 12 kips.
+    TKdData d = OneLevelTiebackWall();
+    d.PileSection = psRebarCage;
+    d.PileWidth = 2.5L;
+    d.ConcreteFc = 4.0L;
+    d.SteelFy = 60.0L;
+    d.RebarStandard = rsUS;
+    d.LoadRebarTable();
+    d.VerticalBarSize = 8, d.VerticalBarCount = 8, d.LateralBarSize = 4, d.ClearCover = 3.0L;
+    d.Calculate();
+    EXPECT_NEAR(d.FactoredMoment, 1.6L * 147.911L, 0.04L);
+    EXPECT_NEAR(d.FactoredAxial, 12.0L, 1e-12L);
+    // The moment strength at 12 kips lies just above the pure-bending strength.
+    EXPECT_GT(d.MomentCapacity, d.Interaction[0].PhiMn);
+    EXPECT_LT(d.MomentCapacity, d.Interaction[1].PhiMn);
+    EXPECT_TRUE(IsNaN(d.AllowableMoment)); // no steel member check for a pier
+}
+
+TEST(CalculateProject, TwoLevelStrutWallWithMemberCheck) {
+    // Struts 4 and 12 ft down, pin at 20 ft, w = 6.656 kips/ft. Three moments over the spans of
+    // 8 ft with M_A = -8w: 32 M_B = -256 w + 64 w -> M_B = -6w. Reactions: 4w + 4.25w = 8.25w
+    // = 54.912, 3.75w + 4.75w = 8.5w = 56.576, 3.25w = 21.632 kips; largest moment -8w = -53.248.
+    TKdData d = OneLevelTiebackWall();
+    d.Anchors.LevelCount = 2;
+    d.ResizeAnchorLevels();
+    TIShape w10;
+    w10.Name = "W10X49";
+    w10.W = 49.0L, w10.A = 14.4L, w10.D = 10.0L, w10.Bf = 10.0L, w10.Tw = 0.34L, w10.Tf = 0.56L;
+    w10.Ix = 272.0L, w10.Zx = 60.4L, w10.Sx = 54.6L, w10.Rx = 4.35L, w10.Iy = 93.4L, w10.Zy = 28.3L;
+    w10.Sy = 18.7L, w10.Ry = 2.54L, w10.J = 1.39L, w10.Cw = 2070.0L, w10.Rts = 2.82L, w10.H0 = 9.44L;
+    for (int j = 0; j < 2; ++j) {
+        TAnchLevel& level = d.Anchors.Levels[static_cast<size_t>(j)];
+        level.Kind = lkStrut;
+        level.HeightFromPrevious = j == 0 ? 4.0L : 8.0L;
+        level.Angle = 0.0L;
+        level.Waler.HasWaler = false;
+        level.StructuralDesign = true;
+        level.MemberKind = 0;
+        level.ShapeRow = -1;
+        level.IShape = w10;
+        level.MemberE = 29000.0L, level.Fy = 50.0L;
+        level.Kx = level.Ky = 1.0L;
+        level.Lx = level.Ly = level.Lb = 20.0L;
+        level.Cb = 1.0L, level.Mx = level.My = 0.0L;
+    }
+    d.Calculate();
+    const TAnchor& a = d.Anchors;
+    // (The analysis integrates the spans in 100 steps: within 2e-3 kips.)
+    EXPECT_NEAR(a.LevelLoads[0], 54.912L, 2e-3L);
+    EXPECT_NEAR(a.LevelLoads[1], 56.576L, 2e-3L);
+    EXPECT_NEAR(std::fabs(a.Reactions[2]), 21.632L, 2e-3L);
+    EXPECT_NEAR(std::fabs(a.MaxMoment), 53.248L, 1e-3L);
+    EXPECT_NEAR(a.MaxMomentDepth, 4.0L, 1e-9L);
+    // Struts: no strands, no vertical component.
+    EXPECT_NEAR(d.VerticalAxialComponent, 0.0L, 1e-12L);
+    // W10x49 over 20 ft: KL/ry = 240 / 2.54 = 94.488, Fe = 32.0585, Fcr = 0.658^(50/32.0585) 50
+    // = 26.0295 ksi, Pa = 26.0295 x 14.4 / 1.67 = 224.446 kips (no slender elements).
+    // Level 1: 54.912 / 224.446 = 0.24466 > 0.2 with no moment: combined 0.24466;
+    // level 2: 56.576 / 224.446 = 0.25207.
+    EXPECT_NEAR(a.Levels[0].TestLoad, 54.912L, 1e-3L);
+    EXPECT_NEAR(a.Levels[0].Result.Pa, 224.446L, 1e-3L);
+    EXPECT_NEAR(a.Levels[0].CombinedRatio, 0.24466L, 1e-5L);
+    EXPECT_NEAR(a.Levels[1].CombinedRatio, 0.25207L, 1e-5L);
+}
+
+TEST(CalculateProject, SheetPileWall) {
+    // Project 1 as a sheet-pile wall (PZ 22, Sx 18.1 in^3/ft) per ft of wall: w = 0.832 kips/ft,
+    // R1 = 0.832 x 200 / 15 = 11.0933; level load x spacing step 4 = 44.3733 kips; moment
+    // 147.911 x 0.832 / 6.656 = 18.4889 kip-ft -> required 18.4889 x 12 / (0.6 x 50) = 7.3956 in^3.
+    TKdData d = OneLevelTiebackWall();
+    d.SetPileType(ptSheet);
+    d.PileSpacing = 1.0L;
+    d.SheetIndex = 0;
+    d.Anchors.SheetPileSpacingStep = 4.0L;
+    d.Anchors.Levels[0].Waler.HasWaler = false;
+    d.Calculate();
+    EXPECT_NEAR(d.Anchors.LevelLoads[0], 44.3733L * 1.0L / std::cos(15.0L * kPi / 180.0L), 1e-3L);
+    EXPECT_NEAR(d.SectionModulusProvided, 18.1L, 1e-12L);
+    EXPECT_NEAR(d.SectionModulusRequired, 7.3956L, 1e-3L);
+    // No vertical loads, no soldier pile check, no lagging for sheet piles; EI as the section's.
+    EXPECT_TRUE(IsNaN(d.VerticalAxialComponent));
+    EXPECT_TRUE(IsNaN(d.AllowableAxialLoad));
+    EXPECT_TRUE(IsNaN(d.AllowableMoment));
+    EXPECT_TRUE(IsNaN(d.LaggingMoment));
+    EXPECT_NEAR(d.EncasedEI, d.PileEI, 0.0L);
+    EXPECT_NEAR(d.PileEI, 84.38L * 29000.0L / 144.0L, 1e-6L);
+}
+
+TEST(CalculateProject, FourLevelsUnequalSpacings) {
+    // Levels at 3, 7, 12, 16 ft (spacings 4, 5, 4, 4 to the pin at 20 ft), w = 6.656 kips/ft.
+    // Three-moment equations with M_A = -4.5w = -29.952, M_E = 0, solved exactly:
+    // M_B = -7.12974, M_C = -13.27055, M_D = -9.99436 kip-ft; reactions 38.98557, 23.01827,
+    // 31.99921, 28.30354 and 10.81341 kips (sum 133.12 = 20 w).
+    TKdData d = OneLevelTiebackWall();
+    d.Anchors.LevelCount = 4;
+    d.ResizeAnchorLevels();
+    const Ext spacing[4] = {3.0L, 4.0L, 5.0L, 4.0L};
+    for (int j = 0; j < 4; ++j) {
+        TAnchLevel& level = d.Anchors.Levels[static_cast<size_t>(j)];
+        level.Kind = lkTieback;
+        level.HeightFromPrevious = spacing[j];
+        level.Angle = 0.0L;
+        level.Waler.HasWaler = false;
+    }
+    d.Calculate();
+    const Ext expected[5] = {38.98557L, 23.01827L, 31.99921L, 28.30354L, 10.81341L};
+    ASSERT_EQ(d.Anchors.Reactions.size(), 5u);
+    for (int j = 0; j < 5; ++j) EXPECT_NEAR(std::fabs(d.Anchors.Reactions[j]), expected[j], 2e-3L) << j;
+    for (int j = 0; j < 4; ++j) EXPECT_NEAR(d.Anchors.LevelLoads[j], expected[j], 2e-3L) << j;
+    EXPECT_NEAR(std::fabs(d.Anchors.MaxMoment), 29.952L, 1e-3L);
+    EXPECT_NEAR(d.Anchors.MaxMomentDepth, 3.0L, 1e-9L);
+    EXPECT_NEAR(d.Anchors.MaxSpan, 5.0L, 1e-12L);
+    // Horizontal tiebacks: no vertical component.
+    EXPECT_NEAR(d.TotalVerticalLoad, 10.0L, 1e-9L);
+}
