@@ -692,3 +692,50 @@ TEST(CalculateProject, FourLevelsUnequalSpacings) {
     // Horizontal tiebacks: no vertical component.
     EXPECT_NEAR(d.TotalVerticalLoad, 10.0L, 1e-9L);
 }
+
+TEST(CalculateRobustness, BrokenInputsLeaveTheirOwnResultsUndefined) {
+    TKdData d = OneLevelTiebackWall();
+    d.Calculate();
+    ASSERT_TRUE(IsFinite(d.Anchors.LevelLoads[0]));
+    ASSERT_TRUE(IsFinite(d.Gr.GrAllowCompression));
+    ASSERT_TRUE(IsFinite(d.Anchors.Levels[0].Waler.MaxMomentW));
+
+    // Two levels at one depth (a span of zero), a guardrail angle outside the table, a rebar cage
+    // without bars and a waler with no span between its supports; and two fresh inputs.
+    d.Anchors.LevelCount = 2;
+    d.ResizeAnchorLevels();
+    d.Anchors.Levels[1].Kind = lkTieback;
+    d.Anchors.Levels[1].HeightFromPrevious = 0.0L;
+    d.GuardrailAngle = 99;
+    d.PileSection = psRebarCage;
+    d.VerticalBarCount = 0;
+    d.Anchors.Levels[0].Waler.Wb = 0.0L;
+    d.BasalCohesion = 800.0L;
+    UniformUserPressure(d, 0.4L, 0.0L);
+    d.Calculate();
+
+    // Undefined: the analysis of the supports and all that follows from it...
+    EXPECT_TRUE(IsNaN(d.Anchors.Reactions[0]));
+    EXPECT_TRUE(IsNaN(d.Anchors.MaxMoment));
+    EXPECT_TRUE(IsNaN(d.Anchors.LevelLoads[0]));
+    EXPECT_TRUE(IsNaN(d.Anchors.TestLoads[1]));
+    EXPECT_EQ(d.Anchors.Levels[0].BarCount, -1);
+    EXPECT_TRUE(IsNaN(d.Anchors.Levels[0].BondLength));
+    EXPECT_TRUE(IsNaN(d.VerticalAxialComponent));
+    // ...the guardrail, the pier and the waler.
+    EXPECT_TRUE(IsNaN(d.Gr.GrAllowCompression));
+    EXPECT_TRUE(IsNaN(d.Gr.GrMoment));
+    EXPECT_TRUE(IsNaN(d.MomentCapacity));
+    EXPECT_TRUE(IsNaN(d.Interaction[0].PhiMn));
+    EXPECT_TRUE(IsNaN(d.Anchors.Levels[0].Waler.MaxMomentW));
+    EXPECT_FALSE(d.Anchors.Levels[0].Waler.ModulusPass);
+
+    // Fresh: basal heave 800 x 5.14 / 2400 = 1.71333; the cantilever table under 0.4 ksf at 8 ft:
+    // 3.2 kips/ft, M(H) = 3.2 x 20^2 / 2 = 640 kip-ft; the pier's section: 24 in,
+    // PierI = pi 24^4 / 64 = 16286.02 in^4; lagging loads of the soldier-beam wall.
+    EXPECT_NEAR(d.BasalSafetyFactor, 4112.0L / 2400.0L, 1e-12L);
+    EXPECT_NEAR(d.PileResults[30].Moment, 640.0L, 1e-9L);
+    EXPECT_NEAR(d.PierI, 16286.016L, 1e-3L);
+    EXPECT_TRUE(IsFinite(d.LaggingMoment));
+    EXPECT_NEAR(d.FactoredAxial, 12.0L, 1e-12L);
+}
