@@ -739,3 +739,34 @@ TEST(CalculateRobustness, BrokenInputsLeaveTheirOwnResultsUndefined) {
     EXPECT_TRUE(IsFinite(d.LaggingMoment));
     EXPECT_NEAR(d.FactoredAxial, 12.0L, 1e-12L);
 }
+
+TEST(CalculateDemo, BothDemoProjectsComputeEveryMainResult) {
+    for (const char* name : {"ENGLISH UNITS DEMO EXAMPLE.kpw", "SI UNITS DEMO EXAMPLE.kpw"}) {
+        SCOPED_TRACE(name);
+        TKdData d;
+        d.LoadFromFile(std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" + name);
+        d.Calculate();
+        const TAnchor& a = d.Anchors;
+        const Ext main[] = {d.PileEI,          d.TopDeflection,   d.PeakMomentAbove,    d.BendingRatio,
+                            d.ShearRatio,      d.CombinedRatio,   d.LaggingMoment,      d.VerticalAxialComponent,
+                            d.TotalVerticalLoad, d.AllowableAxialLoad, d.Gr.GrAllowCompression, d.Gr.GrStressY,
+                            d.BasalSafetyFactor, a.MaxShear,      a.MaxMoment,          a.MaxDeflectionResult,
+                            a.SumOfReactions,  a.ModulusRequired, a.CombinedUtilization, a.Embedment};
+        for (size_t i = 0; i < std::size(main); ++i) EXPECT_TRUE(IsFinite(main[i])) << "main result " << i;
+        ASSERT_GT(a.LevelCount, 0);
+        for (int j = 0; j < a.LevelCount; ++j) {
+            EXPECT_TRUE(IsFinite(a.LevelLoads[j])) << "level " << j;
+            EXPECT_TRUE(IsFinite(a.TestLoads[j])) << "level " << j;
+            EXPECT_TRUE(IsFinite(a.Levels[j].BondLength)) << "level " << j;
+            if (a.Levels[j].Kind <= lkTieRod) {
+                EXPECT_GT(a.Levels[j].BarCount, 0) << "level " << j;
+            }
+            if (a.Levels[j].Waler.HasWaler) {
+                EXPECT_TRUE(IsFinite(a.Levels[j].Waler.MaxMomentW)) << "level " << j;
+            }
+        }
+        if (d.LaggingType == ltTimber) {
+            EXPECT_TRUE(IsFinite(d.LaggingResults.fb));
+        }
+    }
+}
