@@ -95,7 +95,9 @@ void ResetResults(TKdData& d) {
     d.LaggingSoilPressure = d.LaggingMoment = d.LaggingAreaRequired = d.LaggingModulusRequired = kNaN;
     ResetLagging(d.LaggingResults);
     d.SectionModulusProvided = d.SectionModulusRequired = kNaN;
-    d.VerticalAxialComponent = d.TotalVerticalLoad = d.AllowableAxialLoad = kNaN;
+    // TotalVerticalLoad is not reset: the system design rewrites it right after the analysis and
+    // compares it with the value that analysis took (see DesignSystem).
+    d.VerticalAxialComponent = d.AllowableAxialLoad = kNaN;
     d.Gr = AllUndefined<TGuardrailResults>();
     d.BasalSafetyFactor = kNaN;
     ResetSystem(d.Anchors);
@@ -471,7 +473,10 @@ void LaggingLoads(TKdData& d) {
 // Vertical loads on the pile: the vertical components of the support test loads and the axial load,
 // against skin friction over the embedment and end bearing of a pier of diameter B.
 void VerticalLoads(TKdData& d) {
-    if (d.PileType == ptSheet) return;
+    if (d.PileType == ptSheet) {
+        d.VerticalAxialComponent = d.TotalVerticalLoad = d.AllowableAxialLoad = kNaN;
+        return;
+    }
     const TAnchor& a = d.Anchors;
     Ext sum = 0.0L;
     for (int j = 0; j < LevelsInUse(a); ++j) {
@@ -499,10 +504,13 @@ void TKdData::DesignSystem() {
     AnalyseBeam(Anchors);
     // The vertical loads follow the support loads of this analysis at once, so that nothing
     // later reads those of an earlier calculation. The analysis took the pile's vertical load
-    // before its supports were known; when that differs, the pile is analysed again with the
-    // current one (the reactions do not depend on it, the member check of the pile does).
+    // before its supports were known (the value of the last calculation); when the current one
+    // differs, the pile is analysed again with it (the reactions do not depend on it, the member
+    // check of the pile does).
     VerticalLoads(*this);
-    if (!(Anchors.TotalVerticalLoad == TotalVerticalLoad)) {
+    const bool sameLoad = Anchors.TotalVerticalLoad == TotalVerticalLoad ||
+                          (IsNaN(Anchors.TotalVerticalLoad) && IsNaN(TotalVerticalLoad));
+    if (!sameLoad) {
         Anchors.TotalVerticalLoad = TotalVerticalLoad;
         AnalysePileOnSupports(Anchors);
     }

@@ -519,6 +519,14 @@ TEST(CalculateProject, OneLevelTiebackSoldierPileWall) {
     EXPECT_NEAR(a.BucklingCheck, 172.332L, 1e-3L);
     EXPECT_NEAR(a.AxialCheck, 184.360L, 1e-3L);
     EXPECT_NEAR(a.CombinedUtilization, 98.87L, 0.02L);
+    // A heavier axial load of 30 kips reaches the pile check in the same calculation:
+    // P/Pc = 61.6269 / 184.360 = 0.334275 -> 0.334275 + 8/9 x 0.858291 = 109.72 %.
+    d.AxialLoad = 30.0L;
+    d.Calculate();
+    EXPECT_NEAR(a.TotalVerticalLoad, 61.6269L, 1e-3L);
+    EXPECT_NEAR(a.CombinedUtilization, 109.72L, 0.02L);
+    d.AxialLoad = 10.0L;
+    d.Calculate();
     // Waler: w = 91.8773 / 8 = 11.4847 kips/ft over 2 + 8 + 2 ft: R1 = 137.816 x 8/16 = 68.908,
     // M3 = 68.908 (68.908 / (2 x 11.4847) - 2) = 68.908 kip-ft, required 68.908 x 12 / 30 = 27.563 in^3.
     const TWaler& wal = a.Levels[0].Waler;
