@@ -32,7 +32,8 @@ static void BM_CalculateDemo(benchmark::State& state) {
         d.Calculate();
         benchmark::DoNotOptimize(d.Anchors.MaxMoment);
     }
-    state.counters["HeapGrowth"] = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(heapBefore);
+    state.counters["HeapGrowth"] =
+        static_cast<double>(mallinfo2().uordblks) - static_cast<double>(heapBefore);
 }
 BENCHMARK(BM_CalculateDemo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

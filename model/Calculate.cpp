@@ -22,8 +22,9 @@ namespace {
 constexpr Ext kDegToRad = kPi / 180.0L;
 
 int LevelsInUse(const TAnchor& system) {
-    const int n = system.LevelCount < static_cast<int>(system.Levels.size()) ? system.LevelCount
-                                                                            : static_cast<int>(system.Levels.size());
+    const int n = system.LevelCount < static_cast<int>(system.Levels.size())
+                      ? system.LevelCount
+                      : static_cast<int>(system.Levels.size());
     return n > 0 ? n : 0;
 }
 
@@ -74,7 +75,8 @@ void ResetLagging(TLaggingResults& r) {
     r.SizeIndex = 0;
     r.NominalThickness = r.NominalThicknessSI = 0;
     r.ClearSpan = r.CoefficientOfVariation = r.Thickness = r.BoardWidth = kNaN;
-    r.CD = r.CF = r.Cfu = r.Ct = r.CMFb = r.CMFv = r.CME = r.CEGrade = r.Ci = r.Cr = r.CP = r.CT = r.Cb = kNaN;
+    r.CD = r.CF = r.Cfu = r.Ct = r.CMFb = r.CMFv = r.CME = r.CEGrade = r.Ci = r.Cr = r.CP = r.CT = r.Cb =
+        kNaN;
     r.Le = r.Emin = r.EminPrime = r.RB = r.FbE = r.FbStar = r.CL = kNaN;
     r.S = r.Q = r.I = r.M = r.FbPrime = r.fb = r.V = r.FvPrime = r.fv = r.EPrime = r.Deflection = kNaN;
     r.LaggingPass = false;
@@ -102,7 +104,8 @@ void ResetResults(TKdData& d) {
     d.BasalSafetyFactor = kNaN;
     ResetSystem(d.Anchors);
     ResetSystem(d.CornerBraces);
-    for (TAnchLevel& level : d.Anchors.Levels) ResetWaler(level.Waler);
+    for (TAnchLevel& level : d.Anchors.Levels)
+        ResetWaler(level.Waler);
     // The pier design resets its own results when it runs (always, inside DesignSystem).
 }
 
@@ -254,24 +257,30 @@ Ext PressureAt(const TPressurePoint* p, Ext x) {
 void CantileverTable(TKdData& d) {
     const Ext H = d.ShoredHeight;
     auto& rows = d.PileResults;
-    for (int i = 0; i <= 30; ++i) rows[i].Depth = i * H / 30.0L;
+    for (int i = 0; i <= 30; ++i)
+        rows[i].Depth = i * H / 30.0L;
     rows[31].Depth = H;
     rows[32].Depth = H + d.IgnorePassive;
-    for (int i = 33; i <= 43; ++i) rows[i].Depth = rows[32].Depth + (i - 33) * 0.04L * H;
-    for (int i = 44; i <= 55; ++i) rows[i].Depth = rows[43].Depth + (i - 43) * 0.5L * H / 12.0L;
-    for (int i = 56; i <= 63; ++i) rows[i].Depth = rows[55].Depth + (i - 55) * 0.3L * H / 8.0L;
+    for (int i = 33; i <= 43; ++i)
+        rows[i].Depth = rows[32].Depth + (i - 33) * 0.04L * H;
+    for (int i = 44; i <= 55; ++i)
+        rows[i].Depth = rows[43].Depth + (i - 43) * 0.5L * H / 12.0L;
+    for (int i = 56; i <= 63; ++i)
+        rows[i].Depth = rows[55].Depth + (i - 55) * 0.3L * H / 8.0L;
 
     const TPressurePoint* loading = d.LoadingSidePoints.data();
     const TPressurePoint* embedded = loading + 4;
     const TPressurePoint* passive = d.PassiveSidePoints.data();
     rows[0].Pressure = loading[0].W;
-    for (int i = 1; i <= 30; ++i) rows[i].Pressure = PressureAt(loading, rows[i].Depth);
+    for (int i = 1; i <= 30; ++i)
+        rows[i].Pressure = PressureAt(loading, rows[i].Depth);
     rows[31].Pressure = loading[4].W;
     rows[32].Pressure = PressureAt(embedded, rows[32].Depth) + passive[0].W;
     for (int i = 33; i <= 55; ++i) {
         rows[i].Pressure = PressureAt(embedded, rows[i].Depth) + PressureAt(passive, rows[i].Depth);
     }
-    for (int i = 56; i < kPileResultRows; ++i) rows[i].Pressure = 0.0L;
+    for (int i = 56; i < kPileResultRows; ++i)
+        rows[i].Pressure = 0.0L;
 
     // Loads at the top of the pile: no lateral force is entered there; the moment carries the
     // extra loads whose check boxes are on.
@@ -385,9 +394,9 @@ void SoldierPileCheck(TKdData& d) {
     if (!s.valid) return;
 
     const Ext E = d.SteelE, Fy = d.SteelFy, omega = steel::kOmega;
-    const Ext len = si ? 1000.0L : 12.0L;          // in | mm per ft | m
-    const Ext momentDiv = si ? 1.0e6L : 12.0L;     // N-mm | kip-in per kN-m | kip-ft
-    const Ext forceDiv = si ? 1000.0L : 1.0L;      // N | kips per kN | kips
+    const Ext len = si ? 1000.0L : 12.0L;      // in | mm per ft | m
+    const Ext momentDiv = si ? 1.0e6L : 12.0L; // N-mm | kip-in per kN-m | kip-ft
+    const Ext forceDiv = si ? 1000.0L : 1.0L;  // N | kips per kN | kips
     const Ext Lb = d.ShoredHeight * len;
 
     if (s.pipe) {
@@ -401,7 +410,8 @@ void SoldierPileCheck(TKdData& d) {
         const Ext Lr = steel::LimitLr(rts, E, Fy, s.J, s.Sx, h0);
         d.LpLength = Lp / len;
         d.LrLength = Lr / len;
-        d.AllowableMoment = steel::LtbMoment(Fy, s.Zx, s.Sx, E, Lb, Lp, Lr, 1.0L, s.J, h0, rts) / omega / momentDiv;
+        d.AllowableMoment =
+            steel::LtbMoment(Fy, s.Zx, s.Sx, E, Lb, Lp, Lr, 1.0L, s.J, h0, rts) / omega / momentDiv;
         d.AllowableMomentBelow = Fy * s.Zx / omega / momentDiv;
         d.AllowableShear = 0.6L * Fy * s.Aw / 1.5L / forceDiv;
     }
@@ -449,14 +459,16 @@ void LaggingLoads(TKdData& d) {
         // the moment against the bending stress adjusted by the size and flat-use factors.
         const Ext V = d.LaggingSoilPressure * s / 2.0L;
         d.LaggingAreaRequired = SafeDiv(1.5L * V * (si ? 1000.0L : 1.0L), d.TimberFv); // in^2 | mm^2
-        d.LaggingModulusRequired = SafeDiv(d.LaggingMoment * toSmallMoment,
-                                           d.TimberFb * d.LaggingSizeFactor * d.LaggingFlatUseFactor); // in^3|mm^3
+        d.LaggingModulusRequired =
+            SafeDiv(d.LaggingMoment * toSmallMoment,
+                    d.TimberFb * d.LaggingSizeFactor * d.LaggingFlatUseFactor); // in^3|mm^3
         break;
     }
     case ltSteelPlate:
     case ltConcrete:
         d.LaggingAreaRequired = 0.0L;
-        d.LaggingModulusRequired = SafeDiv(d.LaggingMoment * toSmallMoment, d.SteelFy * (si ? 1.0L : 1000.0L));
+        d.LaggingModulusRequired =
+            SafeDiv(d.LaggingMoment * toSmallMoment, d.SteelFy * (si ? 1.0L : 1000.0L));
         break;
     default:
         break;
@@ -480,13 +492,15 @@ void VerticalLoads(TKdData& d) {
     const TAnchor& a = d.Anchors;
     Ext sum = 0.0L;
     for (int j = 0; j < LevelsInUse(a); ++j) {
-        const Ext test = j < static_cast<int>(a.TestLoads.size()) ? a.TestLoads[static_cast<size_t>(j)] : kNaN;
+        const Ext test =
+            j < static_cast<int>(a.TestLoads.size()) ? a.TestLoads[static_cast<size_t>(j)] : kNaN;
         sum += test * std::sin(a.Levels[static_cast<size_t>(j)].Angle * kDegToRad);
     }
     d.VerticalAxialComponent = sum;
     d.TotalVerticalLoad = sum + d.AxialLoad;
     const Ext B = d.PileWidth;
-    d.AllowableAxialLoad = d.AllowSkinFriction * a.Embedment * B * kPi + kPi * d.AllowEndBearing * (B / 2.0L) * (B / 2.0L);
+    d.AllowableAxialLoad =
+        d.AllowSkinFriction * a.Embedment * B * kPi + kPi * d.AllowEndBearing * (B / 2.0L) * (B / 2.0L);
 }
 
 void SheetPileModulus(TKdData& d) {
@@ -534,7 +548,8 @@ void TKdData::Calculate() {
     DesignBond();
     DesignGuardrail();
     BasalHeaveCheck();
-    for (int i = 0; i < LevelsInUse(Anchors); ++i) DesignWaler(i);
+    for (int i = 0; i < LevelsInUse(Anchors); ++i)
+        DesignWaler(i);
 }
 
 } // namespace vantrel

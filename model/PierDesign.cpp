@@ -193,8 +193,8 @@ void TKdData::DesignPier() {
 
     // Tie spacing: 16 vertical bar diameters, 48 tie diameters, the pier diameter; a spiral's
     // pitch is 3 in (75 mm). An entered pitch overrides it.
-    CalculatedPitch = spiral ? (si ? 75.0L : 3.0L)
-                             : MinOf(16.0L * vertical.Diameter, 48.0L * lateral.Diameter, D);
+    CalculatedPitch =
+        spiral ? (si ? 75.0L : 3.0L) : MinOf(16.0L * vertical.Diameter, 48.0L * lateral.Diameter, D);
     const Ext pitch = PitchOverride != 0.0L ? PitchOverride : CalculatedPitch;
 
     const Ext R = D / 2.0L - ClearCover - lateral.Diameter - vertical.Diameter / 2.0L;
@@ -224,10 +224,13 @@ void TKdData::DesignPier() {
         SolveMaxAxial(s, Pier.PmaxPier, Interaction[8]);
         const Ext c0 = Interaction[0].c;
         const Ext c8 = Interaction[8].c;
-        const Ext c3 = kConcreteStrain * (D / 2.0L + Pier.BarRowOffset) / (kConcreteStrain + SteelFy / SteelE);
+        const Ext c3 =
+            kConcreteStrain * (D / 2.0L + Pier.BarRowOffset) / (kConcreteStrain + SteelFy / SteelE);
         Evaluate(s, c3, Interaction[3], bars);
-        for (int r = 1; r <= 2; ++r) Evaluate(s, c0 + r * (c3 - c0) / 3.0L, Interaction[r], bars);
-        for (int r = 4; r <= 7; ++r) Evaluate(s, c3 + (r - 3) * (c8 - c3) / 5.0L, Interaction[r], bars);
+        for (int r = 1; r <= 2; ++r)
+            Evaluate(s, c0 + r * (c3 - c0) / 3.0L, Interaction[r], bars);
+        for (int r = 4; r <= 7; ++r)
+            Evaluate(s, c3 + (r - 3) * (c8 - c3) / 5.0L, Interaction[r], bars);
         Pier.MomentNoAxial = Interaction[0].PhiMn;
     } else {
         Interaction[0] = AllUndefined<TInteractionPoint>();

@@ -15,7 +15,8 @@ template <typename T> T AllUndefined() {
     static_assert(std::is_trivially_copyable_v<T> && sizeof(T) % sizeof(Ext) == 0,
                   "AllUndefined needs a record of extended values only");
     Ext values[sizeof(T) / sizeof(Ext)];
-    for (Ext& v : values) v = kNaN;
+    for (Ext& v : values)
+        v = kNaN;
     T record;
     std::memcpy(static_cast<void*>(&record), values, sizeof(T));
     return record;

@@ -36,8 +36,10 @@ TSteelShape W18x50() {
 void UniformUserPressure(TKdData& d, Ext active, Ext passive) {
     const Ext H = d.ShoredHeight;
     const Ext loadingDepths[8] = {0.0L, H / 3.0L, 2.0L * H / 3.0L, H, H, 1.3L * H, 1.6L * H, 2.0L * H};
-    for (int i = 0; i < 8; ++i) d.LoadingSidePoints[i] = {loadingDepths[i], i < 4 ? active : 0.0L};
-    for (int i = 0; i < 4; ++i) d.PassiveSidePoints[i] = {H + i * 0.5L * H, passive};
+    for (int i = 0; i < 8; ++i)
+        d.LoadingSidePoints[i] = {loadingDepths[i], i < 4 ? active : 0.0L};
+    for (int i = 0; i < 4; ++i)
+        d.PassiveSidePoints[i] = {H + i * 0.5L * H, passive};
 }
 
 // An English soldier-pile wall: H 10 ft, piles at 6 ft, W18x50 (user-defined row) in a 2 ft
@@ -422,14 +424,14 @@ TKdData OneLevelTiebackWall() {
 }
 
 // Unit factors from English to SI.
-constexpr Ext kM = 0.3048L;                       // ft -> m
-constexpr Ext kKN = 4.4482216152605L;             // kips -> kN
-constexpr Ext kKNm = kKN * kM;                    // kip-ft -> kN-m
-constexpr Ext kMPa = 6.894757293168L;             // ksi -> MPa
-constexpr Ext kKPa = kKN / (kM * kM);             // ksf -> kPa
-constexpr Ext kPsf = kKPa / 1000.0L;              // psf -> kPa
+constexpr Ext kM = 0.3048L;                           // ft -> m
+constexpr Ext kKN = 4.4482216152605L;                 // kips -> kN
+constexpr Ext kKNm = kKN * kM;                        // kip-ft -> kN-m
+constexpr Ext kMPa = 6.894757293168L;                 // ksi -> MPa
+constexpr Ext kKPa = kKN / (kM * kM);                 // ksf -> kPa
+constexpr Ext kPsf = kKPa / 1000.0L;                  // psf -> kPa
 constexpr Ext kKNm3 = kKN / (kM * kM * kM) / 1000.0L; // pcf -> kN/m^3 (lbf/ft^3)
-constexpr Ext kCm = 2.54L;                        // in -> cm
+constexpr Ext kCm = 2.54L;                            // in -> cm
 
 // Project 1 with every input converted to SI.
 TKdData OneLevelTiebackWallSI() {
@@ -454,8 +456,10 @@ TKdData OneLevelTiebackWallSI() {
     d.Anchors.Levels[0].Waler.Wb = 8.0L * kM;
     d.Anchors.Levels[0].Waler.Wc = 2.0L * kM;
     d.Anchors.Levels[0].Waler.Fy = 50.0L * kMPa;
-    for (TPressurePoint& p : d.LoadingSidePoints) p = {p.X * kM, p.W * kKPa};
-    for (TPressurePoint& p : d.PassiveSidePoints) p = {p.X * kM, p.W * kKPa};
+    for (TPressurePoint& p : d.LoadingSidePoints)
+        p = {p.X * kM, p.W * kKPa};
+    for (TPressurePoint& p : d.PassiveSidePoints)
+        p = {p.X * kM, p.W * kKPa};
     d.GuardrailLength = e.GuardrailLength * kM;
     d.GuardrailSpacing = e.GuardrailSpacing * kM;
     d.GuardrailLoad = e.GuardrailLoad * kKN / kM / 1000.0L;
@@ -544,7 +548,8 @@ TEST(CalculateProject, OneLevelTiebackSoldierPileWall) {
     // Timber lagging: the loop stops at the first size that passes.
     ASSERT_TRUE(d.LaggingResults.LaggingPass);
     const int chosen = d.LaggingResults.SizeIndex;
-    for (int size = 0; size < chosen; ++size) EXPECT_FALSE(d.CheckLagging(size)) << size;
+    for (int size = 0; size < chosen; ++size)
+        EXPECT_FALSE(d.CheckLagging(size)) << size;
     // The cantilever check and the soldier pile check run on the same wall.
     EXPECT_TRUE(IsFinite(d.BendingRatio));
     EXPECT_TRUE(IsFinite(d.CombinedRatio));
@@ -692,8 +697,10 @@ TEST(CalculateProject, FourLevelsUnequalSpacings) {
     d.Calculate();
     const Ext expected[5] = {38.98557L, 23.01827L, 31.99921L, 28.30354L, 10.81341L};
     ASSERT_EQ(d.Anchors.Reactions.size(), 5u);
-    for (int j = 0; j < 5; ++j) EXPECT_NEAR(std::fabs(d.Anchors.Reactions[j]), expected[j], 2e-3L) << j;
-    for (int j = 0; j < 4; ++j) EXPECT_NEAR(d.Anchors.LevelLoads[j], expected[j], 2e-3L) << j;
+    for (int j = 0; j < 5; ++j)
+        EXPECT_NEAR(std::fabs(d.Anchors.Reactions[j]), expected[j], 2e-3L) << j;
+    for (int j = 0; j < 4; ++j)
+        EXPECT_NEAR(d.Anchors.LevelLoads[j], expected[j], 2e-3L) << j;
     EXPECT_NEAR(std::fabs(d.Anchors.MaxMoment), 29.952L, 1e-3L);
     EXPECT_NEAR(d.Anchors.MaxMomentDepth, 3.0L, 1e-9L);
     EXPECT_NEAR(d.Anchors.MaxSpan, 5.0L, 1e-12L);
@@ -755,12 +762,28 @@ TEST(CalculateDemo, BothDemoProjectsComputeEveryMainResult) {
         d.LoadFromFile(std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" + name);
         d.Calculate();
         const TAnchor& a = d.Anchors;
-        const Ext main[] = {d.PileEI,          d.TopDeflection,   d.PeakMomentAbove,    d.BendingRatio,
-                            d.ShearRatio,      d.CombinedRatio,   d.LaggingMoment,      d.VerticalAxialComponent,
-                            d.TotalVerticalLoad, d.AllowableAxialLoad, d.Gr.GrAllowCompression, d.Gr.GrStressY,
-                            d.BasalSafetyFactor, a.MaxShear,      a.MaxMoment,          a.MaxDeflectionResult,
-                            a.SumOfReactions,  a.ModulusRequired, a.CombinedUtilization, a.Embedment};
-        for (size_t i = 0; i < std::size(main); ++i) EXPECT_TRUE(IsFinite(main[i])) << "main result " << i;
+        const Ext main[] = {d.PileEI,
+                            d.TopDeflection,
+                            d.PeakMomentAbove,
+                            d.BendingRatio,
+                            d.ShearRatio,
+                            d.CombinedRatio,
+                            d.LaggingMoment,
+                            d.VerticalAxialComponent,
+                            d.TotalVerticalLoad,
+                            d.AllowableAxialLoad,
+                            d.Gr.GrAllowCompression,
+                            d.Gr.GrStressY,
+                            d.BasalSafetyFactor,
+                            a.MaxShear,
+                            a.MaxMoment,
+                            a.MaxDeflectionResult,
+                            a.SumOfReactions,
+                            a.ModulusRequired,
+                            a.CombinedUtilization,
+                            a.Embedment};
+        for (size_t i = 0; i < std::size(main); ++i)
+            EXPECT_TRUE(IsFinite(main[i])) << "main result " << i;
         ASSERT_GT(a.LevelCount, 0);
         for (int j = 0; j < a.LevelCount; ++j) {
             EXPECT_TRUE(IsFinite(a.LevelLoads[j])) << "level " << j;

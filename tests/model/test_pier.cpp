@@ -37,7 +37,9 @@ TKdData ThirtyInchPier() {
     return d;
 }
 
-bool UsBarsLoaded(const TKdData& d) { return d.GetRebar(8).Area == 0.79 && d.GetRebar(4).Diameter == 0.5; }
+bool UsBarsLoaded(const TKdData& d) {
+    return d.GetRebar(8).Area == 0.79 && d.GetRebar(4).Diameter == 0.5;
+}
 
 } // namespace
 
@@ -128,7 +130,7 @@ TEST(PierDesign, Beta1FromConcreteStrength) {
         Ext beta1;
     };
     const Case cases[] = {
-        {usEnglish, 3.0L, 0.85L}, {usEnglish, 4.0L, 0.85L}, {usEnglish, 5.0L, 0.80L},
+        {usEnglish, 3.0L, 0.85L},  {usEnglish, 4.0L, 0.85L}, {usEnglish, 5.0L, 0.80L},
         {usEnglish, 6.5L, 0.725L}, {usEnglish, 8.0L, 0.65L}, {usEnglish, 10.0L, 0.65L},
         {usSI, 21.0L, 0.85L},      {usSI, 35.0L, 0.80L},     {usSI, 56.0L, 0.65L},
     };
@@ -162,9 +164,9 @@ TEST(PierDesign, MomentAtAxialInterpolatesAndEndsAtZero) {
         {0.0L, 400.0L},    // row 0
         {250.0L, 450.0L},  // between rows 2 (440) and 3 (460)
         {799.0L, 559.8L},  // just below the last row
-        {800.0L, 0.0L},    // at row 8 and beyond: no strength left
-        {5000.0L, 0.0L},
-        {-301.0L, 0.0L}, // more tension than the bars give
+        {800.0L, 0.0L},    // at row 8: no strength left
+        {5000.0L, 0.0L},   // beyond row 8
+        {-301.0L, 0.0L},   // more tension than the bars give
     };
     for (const Case& c : cases) {
         EXPECT_NEAR(d.MomentAtAxial(c.p), c.m, 1e-9L) << "P " << static_cast<double>(c.p);
