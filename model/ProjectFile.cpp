@@ -10,10 +10,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -36,14 +36,18 @@ constexpr size_t kNameCapacity = 55;    // section row names: short string in 56
 constexpr size_t kMaxTextWritten = 255; // the text buffers of the format hold 255 characters
 constexpr size_t kExtBytes = 10;
 
-[[noreturn]] void WrongFormat() { throw std::runtime_error(std::string(kWrongFileFormat)); }
+[[noreturn]] void WrongFormat() {
+    throw std::runtime_error(std::string(kWrongFileFormat));
+}
 
-std::string SystemMessage(int err) { return std::error_code(err, std::generic_category()).message(); }
+std::string SystemMessage(int err) {
+    return std::error_code(err, std::generic_category()).message();
+}
 
 // --- Writer ------------------------------------------------------------------------------------
 
 class FileWriter {
-public:
+  public:
     static constexpr bool kReading = false;
 
     explicit FileWriter(double version) : version_(version) {}
@@ -69,7 +73,7 @@ public:
 
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
-private:
+  private:
     template <class T> void Put(const T&) = delete; // every field type names its encoding
     void Put(int32_t v) { Raw(&v, 4); }
     void Put(int64_t v) { Raw(&v, 8); }
@@ -104,7 +108,7 @@ private:
 // --- Reader ------------------------------------------------------------------------------------
 
 class FileReader {
-public:
+  public:
     static constexpr bool kReading = true;
 
     FileReader(std::span<const uint8_t> bytes, double version) : bytes_(bytes), version_(version) {}
@@ -134,7 +138,7 @@ public:
 
     size_t Remaining() const { return bytes_.size() - pos_; }
 
-private:
+  private:
     const uint8_t* Take(size_t n) {
         if (n > Remaining()) WrongFormat(); // a file that ends inside an item is damaged
         const uint8_t* p = bytes_.data() + pos_;
@@ -189,7 +193,8 @@ template <class IO, class S> void DescribeSteelShape(IO& io, S& s) {
 // TIShape, 240 bytes.
 template <class IO, class S> void DescribeIShape(IO& io, S& s) {
     io.Name(s.Name);
-    io(s.W, s.A, s.D, s.Bf, s.Tw, s.Tf, s.Ix, s.Zx, s.Sx, s.Rx, s.Iy, s.Zy, s.Sy, s.Ry, s.J, s.Cw, s.Rts, s.H0);
+    io(s.W, s.A, s.D, s.Bf, s.Tw, s.Tf, s.Ix, s.Zx, s.Sx, s.Rx, s.Iy, s.Zy, s.Sy, s.Ry, s.J, s.Cw, s.Rts,
+       s.H0);
     io.Zeros(4);
 }
 
@@ -254,14 +259,16 @@ template <class IO, class D, class A> void DescribeSystem(IO& io, D& d, A& a) {
     if (io.Since(1.01)) io(a.SoilType);
     // The unfactored points belong to the project; both records carry them, the last read counts.
     if (io.Since(1.03))
-        for (auto& p : d.UnfactoredPoints) DescribePoint(io, p);
+        for (auto& p : d.UnfactoredPoints)
+            DescribePoint(io, p);
     io(a.MaxDeflection, a.LoadingHeight, a.EmbedmentRatio, a.Lb, a.Cb, a.TotalVerticalLoad, a.MaxSpan, a.K,
        a.TestLoadFactor, a.SurchargeK, a.Kh, a.ApparentPressure, a.UniformSurcharge, a.WaterDepth);
     if constexpr (IO::kReading) PrepareLevels(d, a);
-    for (auto& lv : a.Levels) DescribeLevel(io, lv);
+    for (auto& lv : a.Levels)
+        DescribeLevel(io, lv);
     io(a.PointLoadOn, a.LineLoadOn, a.StripLoadOn);
-    io(a.PointDepth, a.LineDepth, a.StripDepth, a.PointLoad, a.PointOffset, a.LineLoad, a.LineOffset, a.StripLoad,
-       a.StripOffset, a.StripWidth);
+    io(a.PointDepth, a.LineDepth, a.StripDepth, a.PointLoad, a.PointOffset, a.LineLoad, a.LineOffset,
+       a.StripLoad, a.StripOffset, a.StripWidth);
 }
 
 template <class IO, class D> void DescribeProject(IO& io, D& d) {
@@ -274,19 +281,22 @@ template <class IO, class D> void DescribeProject(IO& io, D& d) {
     io(d.LaggingConcreteSet, d.TimberE);
     io.Zeros(10); // reserved
     io(d.SouthernPine, d.LumberGrade);
-    for (auto& r : d.SoilRecords) io(r.Value1, r.Angle, r.Value3, r.Angle2, r.UnitWeight, r.Surcharge);
+    for (auto& r : d.SoilRecords)
+        io(r.Value1, r.Angle, r.Value3, r.Angle2, r.UnitWeight, r.Surcharge);
     io(d.SpareValue1, d.SpareValue2, d.IgnorePassive);
     io(d.DiagramScale);
-    io(d.PileSpacing, d.ShoredHeight, d.SteelE, d.SteelFy, d.SpareValue3, d.PileWidth, d.ConcreteFc, d.AxialLoad,
-       d.RowBaseValue);
+    io(d.PileSpacing, d.ShoredHeight, d.SteelE, d.SteelFy, d.SpareValue3, d.PileWidth, d.ConcreteFc,
+       d.AxialLoad, d.RowBaseValue);
     io(d.AuxInput1); // first copy; the second one below is the one kept
     if (io.Since(1.17)) io(d.AllowSkinFriction, d.AllowEndBearing);
     io(d.DesignFlag1, d.DesignFlag2);
     io(d.AuxInput1, d.AuxInput2, d.AuxInput3, d.AuxInput4, d.AuxInput5, d.AuxInput6, d.AuxInput7);
     io.Byte(d.ShapeFamily, sfEuropean);
     io(d.ShapeIndex, d.SheetIndex);
-    for (auto& p : d.LoadingSidePoints) DescribePoint(io, p);
-    for (auto& p : d.PassiveSidePoints) DescribePoint(io, p);
+    for (auto& p : d.LoadingSidePoints)
+        DescribePoint(io, p);
+    for (auto& p : d.PassiveSidePoints)
+        DescribePoint(io, p);
     io(d.RebarStandard, d.VerticalBarSize, d.VerticalBarCount, d.TieOrSpiral, d.LateralBarSize);
     io(d.ClearCover, d.PitchOverride);
     io(d.ConcretePlacement);
@@ -316,7 +326,7 @@ int32_t RenumberLegacyShapeIndex(int32_t index) {
 // --- Files ---------------------------------------------------------------------------------------
 
 class FileHandle {
-public:
+  public:
     explicit FileHandle(int fd) : fd_(fd) {}
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -331,7 +341,7 @@ public:
         return rc;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -358,7 +368,7 @@ void ReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
     const fs::path target(fileName);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
-    struct stat old{};
+    struct stat old {};
     const bool exists = ::stat(fileName.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
 
@@ -366,7 +376,8 @@ void ReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
     std::string tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = (folder / ("." + target.filename().string() + "." + std::to_string(seed()) + ".tmp")).string();
+        tempName =
+            (folder / ("." + target.filename().string() + "." + std::to_string(seed()) + ".tmp")).string();
         fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) fail(errno);
     }
@@ -392,7 +403,8 @@ double FileVersionNumber(std::string_view text) {
     // from_chars never looks at the locale: "1.18" is 1.18 also where the comma is the separator.
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::numeric_limits<double>::quiet_NaN();
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::numeric_limits<double>::quiet_NaN();
     return value;
 }
 
@@ -421,10 +433,12 @@ void DecodeProject(std::span<const uint8_t> bytes, TKdData& data) {
     if (in.Remaining() != 0) WrongFormat(); // bytes after the last item: not this layout
 
     TKdData& d = *fresh;
-    if (version <= 1.04 && d.ShapeFamily == sfNorthAmerican) d.ShapeIndex = RenumberLegacyShapeIndex(d.ShapeIndex);
+    if (version <= 1.04 && d.ShapeFamily == sfNorthAmerican)
+        d.ShapeIndex = RenumberLegacyShapeIndex(d.ShapeIndex);
     // Before 1.15 the unfactored pressures of English projects were stored in ksf; now psf.
     if (version >= 1.03 && version < 1.15 && d.Units == usEnglish)
-        for (TPressurePoint& p : d.UnfactoredPoints) p.W *= 1000.0L;
+        for (TPressurePoint& p : d.UnfactoredPoints)
+            p.W *= 1000.0L;
     d.ResizeAnchorLevels();
     d.ReloadUnitTables();
 
@@ -439,7 +453,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& fileName, std::string_view
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) fail(SystemMessage(errno));
     FileHandle file(fd);
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0) fail(SystemMessage(errno));
     if (!S_ISREG(st.st_mode)) fail("not a file");
     if (static_cast<uint64_t>(st.st_size) > kMaxFileBytes) fail("the file is too large");
@@ -471,7 +485,9 @@ double TodayAsDateTime() {
 
 // --- TKdData ------------------------------------------------------------------------------------
 
-void TKdData::SaveToFile(const std::string& fileName) const { ReplaceFile(fileName, EncodeProject(*this)); }
+void TKdData::SaveToFile(const std::string& fileName) const {
+    ReplaceFile(fileName, EncodeProject(*this));
+}
 
 void TKdData::LoadFromFile(const std::string& fileName) {
     DecodeProject(ReadWholeFile(fileName, "project file"), *this);
@@ -486,6 +502,8 @@ void TKdData::LoadPictureFromFile(const std::string& fileName) {
     Logo = std::move(bytes);
 }
 
-void TKdData::SetPicture(const std::vector<uint8_t>& jpegBytes) { Logo = jpegBytes; }
+void TKdData::SetPicture(const std::vector<uint8_t>& jpegBytes) {
+    Logo = jpegBytes;
+}
 
 } // namespace vantrel

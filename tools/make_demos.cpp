@@ -74,13 +74,17 @@ TKdData BuildDemo(uint8_t units) {
     const Ext h = d.ShoredHeight;
     const Ext toe = h + pick(11.0L, 3.3L);
     const Ext p = pick(0.72L, 34.5L);
-    const Ext depths[8] = {0.0L, 0.25L * h, 0.75L * h, h, h, h + (toe - h) / 3.0L, h + 2.0L * (toe - h) / 3.0L, toe};
-    for (int i = 0; i < 8; ++i) d.LoadingSidePoints[i] = {depths[i], i == 0 ? 0.0L : p};
+    const Ext depths[8] = {
+        0.0L, 0.25L * h, 0.75L * h, h, h, h + (toe - h) / 3.0L, h + 2.0L * (toe - h) / 3.0L, toe};
+    for (int i = 0; i < 8; ++i)
+        d.LoadingSidePoints[i] = {depths[i], i == 0 ? 0.0L : p};
     const Ext passive[4] = {0.0L, pick(-1.2L, -57.5L), pick(-2.8L, -134.0L), pick(-4.4L, -211.0L)};
-    for (int i = 0; i < 4; ++i) d.PassiveSidePoints[i] = {depths[4 + i], passive[i]};
+    for (int i = 0; i < 4; ++i)
+        d.PassiveSidePoints[i] = {depths[4 + i], passive[i]};
     // Unfactored diagram of the user-defined soil type (psf | kPa), the same trapezoid.
     const Ext unfactored[4] = {0.0L, pick(720.0L, 34.5L), pick(720.0L, 34.5L), 0.0L};
-    for (int i = 0; i < 4; ++i) d.UnfactoredPoints[i] = {depths[i], unfactored[i]};
+    for (int i = 0; i < 4; ++i)
+        d.UnfactoredPoints[i] = {depths[i], unfactored[i]};
 
     // Timber lagging, #2 grade, not Southern Pine.
     d.LaggingType = ltTimber;

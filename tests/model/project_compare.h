@@ -14,14 +14,21 @@ namespace vantrel::testing {
 
 // Extended values compare by their 10 significant bytes, so that NaN equals NaN and -0 differs
 // from 0: a file round trip must give the very same value.
-inline bool SameBits(Ext a, Ext b) { return std::memcmp(&a, &b, 10) == 0; }
+inline bool SameBits(Ext a, Ext b) {
+    return std::memcmp(&a, &b, 10) == 0;
+}
 
 inline void ExpectSame(Ext a, Ext b, const std::string& what) {
     EXPECT_TRUE(SameBits(a, b)) << what << ": " << static_cast<double>(a) << " vs " << static_cast<double>(b);
 }
-template <class T> void ExpectSame(const T& a, const T& b, const std::string& what) { EXPECT_EQ(a, b) << what; }
+template <class T> void ExpectSame(const T& a, const T& b, const std::string& what) {
+    EXPECT_EQ(a, b) << what;
+}
 
 #define VANTREL_SAME(field) ExpectSame(a.field, b.field, where + #field)
+
+// The field lists read best packed.
+// clang-format off
 
 inline void ExpectSameSteelShape(const TSteelShape& a, const TSteelShape& b, const std::string& where) {
     VANTREL_SAME(Name); VANTREL_SAME(Zx); VANTREL_SAME(Ix); VANTREL_SAME(Aw); VANTREL_SAME(Iy); VANTREL_SAME(Tf);
@@ -105,11 +112,13 @@ inline void ExpectSameStoredFields(const TKdData& a, const TKdData& b) {
     VANTREL_SAME(BasalHeight); VANTREL_SAME(BasalSurcharge); VANTREL_SAME(BasalWidth);
 }
 
+// clang-format on
+
 #undef VANTREL_SAME
 
 // A fresh, empty folder under the build tree, removed again when the object goes.
 class ScratchFolder {
-public:
+  public:
     explicit ScratchFolder(const std::string& name)
         : path_(std::filesystem::path(VANTREL_BINARY_DIR) / "test-scratch" / name) {
         std::filesystem::remove_all(path_);
@@ -122,7 +131,7 @@ public:
     std::string File(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

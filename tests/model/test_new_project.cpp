@@ -48,7 +48,8 @@ TKdData MakeDemoLikeProject(uint8_t units) {
 
 TEST(NewProject, BuiltInDefaults) {
     const TKdData d; // no program folder: no demo
-    EXPECT_TRUE(d.Organization.empty() && d.ProjectName.empty() && d.JobNumber.empty() && d.DesignedBy.empty());
+    EXPECT_TRUE(d.Organization.empty() && d.ProjectName.empty() && d.JobNumber.empty() &&
+                d.DesignedBy.empty());
     EXPECT_TRUE(d.Logo.empty());
     ExpectToday(d.Date);
 
@@ -102,7 +103,8 @@ TEST(NewProject, BuiltInDefaults) {
         {"corner StripWidth (shared)", d.CornerBraces.StripWidth, 6.0L},
         {"corner TestLoadFactor (own)", d.CornerBraces.TestLoadFactor, 0.0L},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.value, c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.value, c.expected) << c.name;
 
     EXPECT_EQ(d.Units, usEnglish);
     EXPECT_EQ(d.LaggingConcreteSet, 3);
@@ -301,7 +303,8 @@ TEST(DemoProjects, DifferOnlyWhereTheUnitSystemRequires) {
     // Values with a unit: the SI value is the English one converted (published factors) and
     // rounded the way an engineer enters it, within 5 %.
     constexpr Ext ft = 0.3048L, in = 25.4L, kip = 4.4482216L, ksi = 6.8947573L, psf = 0.04788026L,
-                  ksf = 47.88026L, pcf = 0.15708746L, plf = 0.01459390L, lbf = 0.0044482216L, psi = 0.0068947573L,
+                  ksf = 47.88026L, pcf = 0.15708746L, plf = 0.01459390L, lbf = 0.0044482216L,
+                  psi = 0.0068947573L,
                   msi = 6.8947573L; // 10^6 psi in GPa
     const TAnchor& ae = en.Anchors;
     const TAnchor& as = si.Anchors;
@@ -434,12 +437,30 @@ TEST(DemoProjects, ComputeCompleteDesignsThatAgreeAcrossUnits) {
         SCOPED_TRACE(d->Units == usSI ? "SI" : "English");
         d->Calculate();
         const TAnchor& a = d->Anchors;
-        const Ext main[] = {a.MaxShear, a.MaxMoment, a.MaxDeflectionResult, a.ShearAreaRequired, a.ModulusRequired,
-                            a.UtilizedIx, a.SumOfReactions, a.SumOfLoads, a.BucklingCheck, a.Slenderness,
-                            a.AxialCheck, a.CombinedUtilization, a.Embedment, d->AllowableAxialLoad,
-                            d->TotalVerticalLoad, d->BeamDiagonal, d->LaggingSoilPressure, d->BasalSafetyFactor,
-                            d->AllowLoadTransfer, d->Gr.GrAllowCompression, d->Gr.GrAllowMoment, d->Gr.GrMoment};
-        for (size_t k = 0; k < std::size(main); ++k) EXPECT_TRUE(std::isfinite(main[k])) << "result " << k;
+        const Ext main[] = {a.MaxShear,
+                            a.MaxMoment,
+                            a.MaxDeflectionResult,
+                            a.ShearAreaRequired,
+                            a.ModulusRequired,
+                            a.UtilizedIx,
+                            a.SumOfReactions,
+                            a.SumOfLoads,
+                            a.BucklingCheck,
+                            a.Slenderness,
+                            a.AxialCheck,
+                            a.CombinedUtilization,
+                            a.Embedment,
+                            d->AllowableAxialLoad,
+                            d->TotalVerticalLoad,
+                            d->BeamDiagonal,
+                            d->LaggingSoilPressure,
+                            d->BasalSafetyFactor,
+                            d->AllowLoadTransfer,
+                            d->Gr.GrAllowCompression,
+                            d->Gr.GrAllowMoment,
+                            d->Gr.GrMoment};
+        for (size_t k = 0; k < std::size(main); ++k)
+            EXPECT_TRUE(std::isfinite(main[k])) << "result " << k;
         ASSERT_EQ(a.LevelLoads.size(), 2u);
         for (int i = 0; i < 2; ++i) {
             EXPECT_TRUE(std::isfinite(a.LevelLoads[i]) && std::isfinite(a.TestLoads[i]));

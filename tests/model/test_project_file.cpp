@@ -47,8 +47,12 @@ std::string WhatOfLoad(const Bytes& bytes, TKdData& d) {
     return std::string();
 }
 
-void PutI32(Bytes& b, size_t at, int32_t v) { std::memcpy(b.data() + at, &v, 4); }
-void PutI64(Bytes& b, size_t at, int64_t v) { std::memcpy(b.data() + at, &v, 8); }
+void PutI32(Bytes& b, size_t at, int32_t v) {
+    std::memcpy(b.data() + at, &v, 4);
+}
+void PutI64(Bytes& b, size_t at, int64_t v) {
+    std::memcpy(b.data() + at, &v, 8);
+}
 
 // A project that uses every part of the format: 3 levels with a strut member section and a
 // waler, corner braces, user pressure points, a custom section, a logo, SI units.
@@ -75,7 +79,8 @@ TKdData MakeRichProject() {
     d.SpareValue5 = kNaN; // an undefined value survives as NaN
     d.AuxInput1 = 1.5L;
     d.AuxInput7 = 2.25L;
-    for (int i = 0; i < 8; ++i) d.LoadingSidePoints[i] = {0.9L * i, 10.0L + i};
+    for (int i = 0; i < 8; ++i)
+        d.LoadingSidePoints[i] = {0.9L * i, 10.0L + i};
     for (int i = 0; i < 4; ++i) {
         d.PassiveSidePoints[i] = {7.5L + i, -20.0L * i};
         d.UnfactoredPoints[i] = {1.5L * i, 24.0L + 0.5L * i};
@@ -133,13 +138,16 @@ TEST(ProjectFile, HeaderAndValueEncodingAreTheFileFormat) {
     // Title: short string of at most 50 characters in 51 bytes; version: at most 12 in 13.
     EXPECT_EQ(b[0], 15);
     EXPECT_EQ(std::string(b.begin() + 1, b.begin() + 16), "Quarnel Vantrel");
-    for (size_t i = 16; i < 51; ++i) EXPECT_EQ(b[i], 0) << i;
+    for (size_t i = 16; i < 51; ++i)
+        EXPECT_EQ(b[i], 0) << i;
     EXPECT_EQ(b[51], 4);
     EXPECT_EQ(std::string(b.begin() + 52, b.begin() + 56), "1.18");
-    for (size_t i = 56; i < 64; ++i) EXPECT_EQ(b[i], 0) << i;
+    for (size_t i = 56; i < 64; ++i)
+        EXPECT_EQ(b[i], 0) << i;
 
     // Empty organization (u16 0) and no logo (i64 0) right after the header.
-    for (size_t i = 64; i < 74; ++i) EXPECT_EQ(b[i], 0) << i;
+    for (size_t i = 64; i < 74; ++i)
+        EXPECT_EQ(b[i], 0) << i;
 
     // TimberFb 1100 at 64 + 89: 1100 = 0x44C = 1.0001001100b x 2^10, so the explicit mantissa is
     // 0x8980000000000000 and the biased exponent 16383 + 10 = 0x4009.
@@ -242,8 +250,8 @@ TEST(ProjectFile, OlderVersionsLeaveOutTheirItemsAndConvertLegacyValues) {
 
     struct Case {
         const char* version;
-        bool skinFriction, twoSpans, twoChannels, anchorSpacing, soilType, unfactored, corners, kind, grade, bond,
-            basal, useBasal;
+        bool skinFriction, twoSpans, twoChannels, anchorSpacing, soilType, unfactored, corners, kind, grade,
+            bond, basal, useBasal;
     };
     // Which items each version holds, from the "first version" of every item.
     const Case cases[] = {
@@ -289,12 +297,12 @@ TEST(ProjectFile, OldNorthAmericanSectionIndexIsRenumbered) {
     };
     // Rows below 87 kept their place; 87..90 moved down 13 rows, 91..97 14 rows, 98 on up 22.
     const Case cases[] = {
-        {"1.04", sfNorthAmerican, 86, 86},   {"1.04", sfNorthAmerican, 87, 100},
-        {"1.04", sfNorthAmerican, 90, 103},  {"1.04", sfNorthAmerican, 91, 105},
-        {"1.04", sfNorthAmerican, 95, 109},  {"1.04", sfNorthAmerican, 97, 111},
-        {"1.04", sfNorthAmerican, 98, 76},   {"1.04", sfNorthAmerican, 100, 78},
-        {"1.04", sfNorthAmerican, -1, -1},   {"1.0", sfNorthAmerican, 95, 109},
-        {"1.04", sfAustralian, 95, 95},      {"1.05", sfNorthAmerican, 95, 95},
+        {"1.04", sfNorthAmerican, 86, 86},  {"1.04", sfNorthAmerican, 87, 100},
+        {"1.04", sfNorthAmerican, 90, 103}, {"1.04", sfNorthAmerican, 91, 105},
+        {"1.04", sfNorthAmerican, 95, 109}, {"1.04", sfNorthAmerican, 97, 111},
+        {"1.04", sfNorthAmerican, 98, 76},  {"1.04", sfNorthAmerican, 100, 78},
+        {"1.04", sfNorthAmerican, -1, -1},  {"1.0", sfNorthAmerican, 95, 109},
+        {"1.04", sfAustralian, 95, 95},     {"1.05", sfNorthAmerican, 95, 95},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.version) + " " + std::to_string(c.stored));
@@ -318,10 +326,12 @@ TEST(ProjectFile, UnfactoredPressureOfOldEnglishFilesOnly) {
         SCOPED_TRACE(c.version);
         TKdData src;
         src.SetUnits(c.units);
-        for (TPressurePoint& p : src.UnfactoredPoints) p.W = 0.5L;
+        for (TPressurePoint& p : src.UnfactoredPoints)
+            p.W = 0.5L;
         TKdData d;
         DecodeProject(EncodeProject(src, c.version), d);
-        for (const TPressurePoint& p : d.UnfactoredPoints) EXPECT_EQ(p.W, c.loaded);
+        for (const TPressurePoint& p : d.UnfactoredPoints)
+            EXPECT_EQ(p.W, c.loaded);
     }
 }
 
@@ -352,7 +362,12 @@ TEST(ProjectFile, RefusesForeignUnsupportedAndDamagedFiles) {
     mutated("version 1.18 with a comma", [](Bytes& b) { b[53] = ','; });
     mutated("version of letters", [](Bytes& b) { std::memcpy(&b[52], "abcd", 4); });
     mutated("empty version", [](Bytes& b) { b[51] = 0; });
-    mutated("version 0.9", [](Bytes& b) { std::memcpy(&b[51], "\x03" "0.9", 4); });
+    mutated("version 0.9", [](Bytes& b) {
+        std::memcpy(&b[51],
+                    "\x03"
+                    "0.9",
+                    4);
+    });
     mutated("negative picture size", [&](Bytes& b) { PutI64(b, pictureAt, -1); });
     mutated("picture larger than the file", [&](Bytes& b) { PutI64(b, pictureAt, int64_t(1) << 40); });
     mutated("text longer than the file", [](Bytes& b) { b[64] = 0xFF, b[65] = 0xFF; });
@@ -455,11 +470,13 @@ TEST(ProjectFile, DamagedCopiesLoadOrFailCleanly) {
     };
 
     // Truncations: a file cut anywhere is damaged.
-    for (int i = 0; i < 300; ++i) check(Bytes(good.begin(), good.begin() + rng() % good.size()), true);
+    for (int i = 0; i < 300; ++i)
+        check(Bytes(good.begin(), good.begin() + rng() % good.size()), true);
     // Byte flips, one to four at a time.
     for (int i = 0; i < 400; ++i) {
         Bytes b = good;
-        for (int k = 0, n = 1 + static_cast<int>(rng() % 4); k < n; ++k) b[rng() % b.size()] ^= 1u << (rng() % 8);
+        for (int k = 0, n = 1 + static_cast<int>(rng() % 4); k < n; ++k)
+            b[rng() % b.size()] ^= 1u << (rng() % 8);
         check(b, false);
     }
     // Oversized lengths and counts written over every 4-byte position of the body in turn.
@@ -503,7 +520,8 @@ TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(ReadWholeFile(target, "file"), before);
     // Neither the failed save nor the good one leaves a temporary file behind.
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        ++files;
     EXPECT_EQ(files, 1);
 
     // A folder that does not exist: the message names the file.
@@ -519,7 +537,8 @@ TEST(ProjectFile, LogoIsJpegBytesKeptAsStored) {
     ScratchFolder dir("file-logo");
     const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00, 0x10, 0xFF, 0xD9};
     const Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::ofstream(dir.File("logo.jpg"), std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), 10);
+    std::ofstream(dir.File("logo.jpg"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(jpeg.data()), 10);
     std::ofstream(dir.File("logo.png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), 8);
 
     TKdData d;
