@@ -123,11 +123,12 @@ void DerivedInputs(TKdData& d) {
     d.AuxCopy = d.AuxInput1;
 }
 
-// Extra loads of the pile loads section, as moments at the top of the pile (kip-ft | kN-m).
-// Block A: a surcharge strip of width a at setback b, spread over the retained height below
-// z1 = depth + b with the share a / (a + 2b), inclined by the soil angle and factored by 1.35
-// (soldier beams, sheet piles) or 1.7 (tangent and secant piles); its resultant q (H - z1) acts at
-// z1 + (H - z1)/2. The companion load is the product of its two inputs (force x lever arm).
+// Extra loads of the pile loads section, as moments at the top of the pile (kip-ft | kN-m; the
+// inputs are in lb and ft in English). Block A spreads the pressure
+// q = a/(a + 2b) x input 5 x factor x cos(soil angle) x 1.35 (soldier beams, sheet piles) or 1.7
+// (tangent and secant piles), a = input 3, b = input 2, over the retained height below
+// z1 = input 4 + b; its resultant q (H - z1) acts at z1 + (H - z1)/2 from the top. The companion
+// load is the product of its two inputs (a force and its lever arm).
 void ExtraPileLoads(TKdData& d) {
     const Ext perKip = d.Units == usSI ? 1.0L : 1000.0L; // lb-ft per kip-ft in English
     const Ext a = d.AuxInput3;
