@@ -172,6 +172,43 @@ TEST(ProjectFile, HeaderAndValueEncodingAreTheFileFormat) {
     EXPECT_EQ(cornerKind, -1);
 }
 
+TEST(ProjectFile, LevelRecordBlocksHoldTheirFieldsAtTheirOffsets) {
+    TKdData d;
+    TAnchLevel& lv = d.Anchors.Levels[0];
+    lv.MemberKind = 1;
+    lv.MemberInertia = 1.0L;
+    lv.StructuralDesign = true;
+    lv.ShapeRow = 7;
+    lv.ConcreteFilled = true;
+    lv.IShape.Name = "W8X10";
+    lv.Waler.ShapeRow = 9;
+    lv.Waler.TwoChannels = true;
+    const Bytes b = EncodeProject(d);
+    ASSERT_EQ(b.size(), kDefaultFileSize);
+
+    // Level record: Kind 4, two Ext 20, four Int32 16, then the pile properties block at 40,
+    // the member choice block at 128, the member loads block at 160, the I-shape row at 288,
+    // the pipe row at 528 and the waler items from 696 on (HasWaler, TwoSpans, 7 Ext, family
+    // byte at 768, section row at 769, 2 Ext, TwoChannels at 793).
+    const size_t level = kAnchorsAt + 258;
+    const auto i32At = [&](size_t at) {
+        int32_t v = 0;
+        std::memcpy(&v, b.data() + level + at, 4);
+        return v;
+    };
+    EXPECT_EQ(i32At(40 + 8), 1); // MemberKind
+    const Bytes one = {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
+    EXPECT_EQ(Bytes(b.begin() + level + 40 + 78, b.begin() + level + 40 + 88), one); // MemberInertia
+    EXPECT_EQ(b[level + 128], 1);                                                    // StructuralDesign
+    EXPECT_EQ(i32At(128 + 12), 7);                                                   // ShapeRow
+    EXPECT_EQ(b[level + 160 + 120], 1);                                              // ConcreteFilled
+    EXPECT_EQ(b[level + 288], 5);                                                    // IShape name length
+    EXPECT_EQ(std::string(b.begin() + level + 289, b.begin() + level + 294), "W8X10");
+    EXPECT_EQ(i32At(769), 9);     // waler section row
+    EXPECT_EQ(b[level + 793], 1); // TwoChannels
+    EXPECT_EQ(b[level + 794], 1); // the next item: PointLoadOn of the default project
+}
+
 TEST(ProjectFile, DefaultProjectRoundTripsFieldForFieldAndByteIdentical) {
     ScratchFolder dir("file-default");
     const TKdData original;
