@@ -78,9 +78,11 @@ struct TSoilRecord {
     Ext Value1 = 0, Angle = 0, Value3 = 0, Angle2 = 0, UnitWeight = 0, Surcharge = 0;
 };
 
+// A user pressure point. The loading- and passive-side lists hold ksf (kPa); the unfactored
+// earth pressure points of the soil section hold psf (kPa).
 struct TPressurePoint {
     Ext X = 0; // depth, ft
-    Ext W = 0; // pressure, ksf
+    Ext W = 0; // pressure
 };
 
 struct TDiagramPoint {

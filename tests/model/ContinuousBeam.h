@@ -69,7 +69,8 @@ class ContinuousBeam {
     Real Slope(Real x) const {
         if (x < s_.front())
             return Slope(s_.front()) - Integrate(x, s_.front(), [&](Real t) { return Moment(t); }) / ei_;
-        const auto [a, b] = SpanAround(x);
+        const auto span = SpanAround(x);
+        const Real a = span.first, b = span.second;
         const Real len = b - a;
         const Real chord = Integrate(a, b, [&](Real t) { return (b - t) * Moment(t); }) / len;
         return (Integrate(a, x, [&](Real t) { return Moment(t); }) - chord) / ei_;
@@ -81,7 +82,8 @@ class ContinuousBeam {
             return -Slope(x0) * (x0 - x) +
                    Integrate(x, x0, [&](Real t) { return (t - x) * Moment(t); }) / ei_;
         }
-        const auto [a, b] = SpanAround(x);
+        const auto span = SpanAround(x);
+        const Real a = span.first, b = span.second;
         const Real len = b - a;
         const Real chord = Integrate(a, b, [&](Real t) { return (b - t) * Moment(t); }) / len;
         return (Integrate(a, x, [&](Real t) { return (x - t) * Moment(t); }) - (x - a) * chord) / ei_;
