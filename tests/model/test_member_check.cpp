@@ -1,6 +1,6 @@
 // Steel member check of strut and raker levels: I/H shapes and pipes by allowable strength design.
 //
-// Expected values are worked out by hand from the formulas of the steel specification (ASD, Omega
+// Expected values are worked out by hand from the AISC 360 steel design formulas (ASD, Omega
 // 1.67) with the section properties given here, or taken from published design examples; each case
 // says which. Built-up sections are described by their plates: A = 2 bf tf + h tw, Ix = bf d^3/12 -
 // (bf - tw) h^3/12, Zx = bf tf (d - tf) + tw h^2/4, Iy = 2 tf bf^3/12 + h tw^3/12, J = (2 bf tf^3 +
