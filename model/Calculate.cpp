@@ -421,8 +421,13 @@ void SoldierPileCheck(TKdData& d) {
     if (!(d.AllowableShear > 0.0L)) d.AllowableShear = kNaN;
 
     d.SlendernessKLr = MaxOf(0.1L, SafeDiv(2.1L * Lb, s.ry));
+    // Elastic buckling where Fe < 0.44 Fy, i.e. KL/r beyond pi sqrt(E / 0.44 Fy) = 4.736 sqrt(E/Fy):
+    // the soldier pile's own limit, a little past the 4.71 sqrt(E/Fy) of the member checks.
     const Ext Fe = steel::EulerStress(E, d.SlendernessKLr);
-    d.AllowableAxial = steel::CriticalStress(Fy, Fe, d.SlendernessKLr, E) * s.A / omega / forceDiv;
+    const Ext Fcr = !(Fe > 0.0L) || !(Fy > 0.0L) ? kNaN
+                    : Fe < 0.44L * Fy            ? 0.877L * Fe
+                                                 : std::pow(0.658L, Fy / Fe) * Fy;
+    d.AllowableAxial = Fcr * s.A / omega / forceDiv;
     if (!(d.AllowableAxial > 0.0L)) d.AllowableAxial = kNaN;
 
     // Bending with the axial load acting on the deflected pile: above the excavation the lever arm

@@ -268,6 +268,30 @@ TEST(CalculateSoldierPile, W18x50OverTenFeet) {
     EXPECT_NEAR(d.CombinedRatio, 202.527L, 0.01L);
 }
 
+TEST(CalculateSoldierPile, AxialBucklingBranchesAtFeOf044Fy) {
+    // The soldier pile buckles elastically only where Fe < 0.44 Fy (KL/r > pi sqrt(E / 22 ksi)
+    // = 114.063 for Fy 50), not from 4.71 sqrt(580) = 113.433 on. W18x50 over H = 120 in, A 14.7:
+    //   ry 2.215: KL/r = 252 / 2.215 = 113.7698, Fe = pi^2 29000 / 113.7698^2 = 22.11282 >= 22:
+    //     Fcr = 0.658^(50/22.11282) 50 = 19.40684 ksi, Pa = 19.40684 x 14.7 / 1.67 = 170.8267 kips
+    //     (the elastic 0.877 Fe would give 170.7043);
+    //   ry 2.19: KL/r = 115.0685, Fe = 21.61648 < 22: Fcr = 0.877 Fe = 18.95765 ksi,
+    //     Pa = 166.8727 kips.
+    struct Case {
+        Ext ry, klr, pa;
+    };
+    const Case cases[] = {{2.215L, 113.769752L, 170.82666L}, {2.19L, 115.068493L, 166.87272L}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<double>(c.ry));
+        TKdData d = SoldierWall();
+        TSteelShape s = W18x50();
+        s.Ry = c.ry;
+        d.SetCustomShape(s);
+        d.Calculate();
+        EXPECT_NEAR(d.SlendernessKLr, c.klr, 1e-6L);
+        EXPECT_NEAR(d.AllowableAxial, c.pa, 1e-4L);
+    }
+}
+
 TEST(CalculateSoldierPile, PipePileFromItsOwnRow) {
     // HSS20X.500: A 28.5, S 136, r 6.91. Moment 50 x 0.78 x 136 / 12 = 442 kip-ft; shear
     // 0.18 x 50 x 28.5 = 256.5 kips; KL/r = 2.1 x 120 / 6.91 = 36.469, Fe = 215.205 ksi,
