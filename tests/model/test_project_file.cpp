@@ -602,3 +602,354 @@ TEST(ProjectFile, LogoIsJpegBytesKeptAsStored) {
     d.SetPicture({});
     EXPECT_TRUE(d.Logo.empty());
 }
+
+// --- The whole layout, item by item ---------------------------------------------------------------
+
+namespace {
+
+// The expected image of a project file, built item by item in the order and encodings of the
+// format while every stored value of the project gets a value of its own. Comparing it with the
+// writer's output shows a swapped pair, a wrong size or a missing filler at the item where it is.
+class LayoutImage {
+  public:
+    explicit LayoutImage(Bytes header) : bytes_(std::move(header)) {}
+
+    void Ext10(const char* name, Ext& f) {
+        f = static_cast<Ext>(next_++) + 0.25L;
+        Again(name, f);
+    }
+    // An item that repeats a value written before (the first copy of AuxInput1, the unfactored
+    // points in the corner-brace record).
+    void Again(const char* name, Ext v) {
+        unsigned char image[sizeof(Ext)] = {};
+        std::memcpy(image, &v, sizeof(Ext));
+        Append(name, image, 10);
+    }
+    void I32(const char* name, int32_t& f) {
+        f = next_++;
+        Append(name, &f, 4);
+    }
+    void I32Fixed(const char* name, int32_t& f, int32_t v) {
+        f = v;
+        Append(name, &f, 4);
+    }
+    void Bool(const char* name, bool& f) {
+        f = next_++ % 2 == 1; // neighbouring Booleans differ
+        const uint8_t b = f ? 1 : 0;
+        Append(name, &b, 1);
+    }
+    void Byte(const char* name, uint8_t& f, uint8_t v) {
+        f = v;
+        Append(name, &f, 1);
+    }
+    void Dbl(const char* name, double& f) {
+        f = next_++ + 0.5;
+        Append(name, &f, 8);
+    }
+    void Text(const char* name, std::string& f) {
+        f = name;
+        const auto n = static_cast<uint16_t>(f.size());
+        Append(name, &n, 2);
+        Append(name, f.data(), f.size());
+    }
+    void Picture(const char* name, std::vector<uint8_t>& f, const Bytes& jpeg) {
+        f = jpeg;
+        const auto n = static_cast<int64_t>(jpeg.size());
+        Append(name, &n, 8);
+        Append(name, jpeg.data(), jpeg.size());
+    }
+    // Section row name: length byte and up to 55 characters in 56 bytes.
+    void Name(const char* name, std::string& f) {
+        f = "Row " + std::to_string(next_++);
+        const auto n = static_cast<uint8_t>(f.size());
+        Append(name, &n, 1);
+        Append(name, f.data(), f.size());
+        Zeros(55 - f.size());
+    }
+    void Zeros(size_t n) {
+        const Bytes z(n, 0);
+        Append("filler", z.data(), n);
+    }
+
+    const Bytes& bytes() const { return bytes_; }
+    // The item that covers byte `at`.
+    std::string ItemAt(size_t at) const {
+        std::string name = "header";
+        for (const auto& [start, item] : marks_)
+            if (start <= at) name = item;
+        return name;
+    }
+
+  private:
+    void Append(const char* name, const void* p, size_t n) {
+        marks_.emplace_back(bytes_.size(), name);
+        const auto* b = static_cast<const uint8_t*>(p);
+        bytes_.insert(bytes_.end(), b, b + n);
+    }
+
+    Bytes bytes_;
+    std::vector<std::pair<size_t, std::string>> marks_;
+    int next_ = 1;
+};
+
+#define LAYOUT_EXT(f) img.Ext10(#f, f)
+#define LAYOUT_I32(f) img.I32(#f, f)
+#define LAYOUT_BOOL(f) img.Bool(#f, f)
+#define LAYOUT_DBL(f) img.Dbl(#f, f)
+
+void LayoutPoint(LayoutImage& img, TPressurePoint& p) {
+    LAYOUT_EXT(p.X);
+    LAYOUT_EXT(p.W);
+    img.Zeros(4);
+}
+
+void LayoutLevel(LayoutImage& img, TAnchLevel& lv, uint8_t walerFamily) {
+    LAYOUT_I32(lv.Kind);
+    LAYOUT_EXT(lv.HeightFromPrevious);
+    LAYOUT_EXT(lv.Angle);
+    LAYOUT_I32(lv.TendonType);
+    LAYOUT_I32(lv.TieRodAnchorage);
+    LAYOUT_I32(lv.BarSize);
+    LAYOUT_I32(lv.Grade);
+    // Pile properties block, 88 bytes.
+    LAYOUT_I32(lv.PileSoilInterface);
+    LAYOUT_I32(lv.PileInstallation);
+    LAYOUT_I32(lv.MemberKind);
+    img.Zeros(4);
+    LAYOUT_EXT(lv.MemberWidth);
+    LAYOUT_EXT(lv.MemberLength);
+    LAYOUT_EXT(lv.MemberE);
+    img.Zeros(2);
+    LAYOUT_EXT(lv.MemberArea);
+    LAYOUT_EXT(lv.MemberPerimeter);
+    LAYOUT_EXT(lv.MemberTipArea);
+    LAYOUT_EXT(lv.MemberInertia);
+    // Member choice block, 32 bytes.
+    LAYOUT_BOOL(lv.StructuralDesign);
+    img.Zeros(3);
+    LAYOUT_I32(lv.ShapeFamily);
+    LAYOUT_I32(lv.MemberType);
+    LAYOUT_I32(lv.ShapeRow);
+    LAYOUT_EXT(lv.CombinedRatio);
+    img.Zeros(6);
+    // Member loads block, 128 bytes.
+    for (Ext* f : {&lv.TestLoad, &lv.Mx, &lv.My, &lv.Fy, &lv.Kx, &lv.Ky, &lv.Lx, &lv.Ly, &lv.Lb, &lv.Cb, &lv.Cmx,
+                   &lv.Fc})
+        img.Ext10("member load", *f);
+    LAYOUT_BOOL(lv.ConcreteFilled);
+    img.Zeros(7);
+    // Member I-shape row, 240 bytes; pipe row, 168 bytes.
+    TIShape& i = lv.IShape;
+    img.Name("IShape.Name", i.Name);
+    for (Ext* f : {&i.W, &i.A, &i.D, &i.Bf, &i.Tw, &i.Tf, &i.Ix, &i.Zx, &i.Sx, &i.Rx, &i.Iy, &i.Zy, &i.Sy, &i.Ry,
+                   &i.J, &i.Cw, &i.Rts, &i.H0})
+        img.Ext10("IShape value", *f);
+    img.Zeros(4);
+    TOShape& o = lv.OShape;
+    img.Name("OShape.Name", o.Name);
+    for (Ext* f : {&o.W, &o.A, &o.OD, &o.TNominal, &o.T, &o.DOverT, &o.I, &o.Z, &o.S, &o.R, &o.J})
+        img.Ext10("OShape value", *f);
+    img.Zeros(2);
+    TWaler& w = lv.Waler;
+    LAYOUT_BOOL(w.HasWaler);
+    LAYOUT_BOOL(w.TwoSpans);
+    LAYOUT_EXT(w.WLeft);
+    LAYOUT_EXT(w.Wa);
+    LAYOUT_EXT(w.Wb);
+    LAYOUT_EXT(w.Wc);
+    LAYOUT_EXT(w.WalerDepth);
+    LAYOUT_EXT(w.WalerLoad);
+    LAYOUT_EXT(w.Fy);
+    img.Byte("w.ShapeFamily", w.ShapeFamily, walerFamily);
+    LAYOUT_I32(w.ShapeRow);
+    LAYOUT_EXT(w.E);
+    LAYOUT_EXT(w.WalerIx);
+    LAYOUT_BOOL(w.TwoChannels);
+}
+
+void LayoutSystem(LayoutImage& img, TAnchor& a, std::array<TPressurePoint, 4>& unfactored, bool firstRecord) {
+    img.I32Fixed("a.LevelCount", a.LevelCount, static_cast<int32_t>(a.Levels.size()));
+    LAYOUT_I32(a.AnchorSpacingItem);
+    LAYOUT_EXT(a.SheetPileSpacingStep);
+    LAYOUT_I32(a.SoilType);
+    for (TPressurePoint& p : unfactored) {
+        if (firstRecord) {
+            LayoutPoint(img, p);
+        } else {
+            img.Again("unfactored X (again)", p.X);
+            img.Again("unfactored W (again)", p.W);
+            img.Zeros(4);
+        }
+    }
+    for (Ext* f : {&a.MaxDeflection, &a.LoadingHeight, &a.EmbedmentRatio, &a.Lb, &a.Cb, &a.TotalVerticalLoad,
+                   &a.MaxSpan, &a.K, &a.TestLoadFactor, &a.SurchargeK, &a.Kh, &a.ApparentPressure,
+                   &a.UniformSurcharge, &a.WaterDepth})
+        img.Ext10("system value", *f);
+    uint8_t walerFamily = 1;
+    for (TAnchLevel& lv : a.Levels)
+        LayoutLevel(img, lv, walerFamily++);
+    LAYOUT_BOOL(a.PointLoadOn);
+    LAYOUT_BOOL(a.LineLoadOn);
+    LAYOUT_BOOL(a.StripLoadOn);
+    for (double* f : {&a.PointDepth, &a.LineDepth, &a.StripDepth, &a.PointLoad, &a.PointOffset, &a.LineLoad,
+                      &a.LineOffset, &a.StripLoad, &a.StripOffset, &a.StripWidth})
+        img.Dbl("surcharge double", *f);
+}
+
+} // namespace
+
+TEST(ProjectFile, EveryItemStandsAtItsPlaceInItsEncoding) {
+    TKdData d;
+    d.Anchors.LevelCount = 2;
+    d.ResizeAnchorLevels();
+
+    // Header: "Quarnel Vantrel" (15 characters) in 51 bytes, "1.18" in 13.
+    Bytes header(64, 0);
+    header[0] = 15;
+    std::memcpy(&header[1], "Quarnel Vantrel", 15);
+    header[51] = 4;
+    std::memcpy(&header[52], "1.18", 4);
+    LayoutImage img(header);
+
+    img.Text("Organization", d.Organization);
+    img.Picture("Logo", d.Logo, {0xFF, 0xD8, 0x00, 0x01, 0xFF, 0xD9});
+    img.Text("ProjectName", d.ProjectName);
+    img.Text("JobNumber", d.JobNumber);
+    img.Text("DesignedBy", d.DesignedBy);
+    LAYOUT_DBL(d.Date);
+    img.Byte("Units", d.Units, usSI);
+    for (int32_t* f : {&d.PressureMethod, &d.Installation, &d.PileType, &d.PileSection, &d.SoilInputMode})
+        img.I32("option", *f);
+    LAYOUT_EXT(d.SoilPressureRate);
+    LAYOUT_EXT(d.SpareValue4);
+    LAYOUT_EXT(d.SpareValue6);
+    LAYOUT_EXT(d.SpareValue5);
+    LAYOUT_I32(d.LaggingType);
+    for (Ext* f : {&d.TimberFb, &d.TimberFv, &d.LaggingSizeFactor, &d.LaggingFlatUseFactor, &d.TimberFcPerp,
+                   &d.ArchingFactor})
+        img.Ext10("lagging value", *f);
+    LAYOUT_I32(d.LaggingConcreteSet);
+    LAYOUT_EXT(d.TimberE);
+    img.Zeros(10); // reserved
+    LAYOUT_BOOL(d.SouthernPine);
+    LAYOUT_I32(d.LumberGrade);
+    for (TSoilRecord& r : d.SoilRecords)
+        for (Ext* f : {&r.Value1, &r.Angle, &r.Value3, &r.Angle2, &r.UnitWeight, &r.Surcharge})
+            img.Ext10("soil record value", *f);
+    LAYOUT_EXT(d.SpareValue1);
+    LAYOUT_EXT(d.SpareValue2);
+    LAYOUT_EXT(d.IgnorePassive);
+    LAYOUT_EXT(d.DiagramScale);
+    for (Ext* f : {&d.PileSpacing, &d.ShoredHeight, &d.SteelE, &d.SteelFy, &d.SpareValue3, &d.PileWidth,
+                   &d.ConcreteFc, &d.AxialLoad, &d.RowBaseValue})
+        img.Ext10("pile value", *f);
+    LAYOUT_EXT(d.AuxInput1); // the first copy
+    LAYOUT_EXT(d.AllowSkinFriction);
+    LAYOUT_EXT(d.AllowEndBearing);
+    LAYOUT_BOOL(d.DesignFlag1);
+    LAYOUT_BOOL(d.DesignFlag2);
+    img.Again("AuxInput1 (second copy)", d.AuxInput1);
+    for (Ext* f : {&d.AuxInput2, &d.AuxInput3, &d.AuxInput4, &d.AuxInput5, &d.AuxInput6, &d.AuxInput7})
+        img.Ext10("aux input", *f);
+    img.Byte("ShapeFamily", d.ShapeFamily, sfBritish);
+    LAYOUT_I32(d.ShapeIndex);
+    LAYOUT_I32(d.SheetIndex);
+    for (TPressurePoint& p : d.LoadingSidePoints)
+        LayoutPoint(img, p);
+    for (TPressurePoint& p : d.PassiveSidePoints)
+        LayoutPoint(img, p);
+    for (int32_t* f : {&d.RebarStandard, &d.VerticalBarSize, &d.VerticalBarCount, &d.TieOrSpiral, &d.LateralBarSize})
+        img.I32("rebar choice", *f);
+    LAYOUT_EXT(d.ClearCover);
+    LAYOUT_EXT(d.PitchOverride);
+    LAYOUT_I32(d.ConcretePlacement);
+    TSteelShape& s = d.CustomSection;
+    img.Name("CustomSection.Name", s.Name);
+    for (Ext* f : {&s.Zx, &s.Ix, &s.Aw, &s.Iy, &s.Tf, &s.D, &s.Ry, &s.Sx, &s.A, &s.Bf, &s.J, &s.K1, &s.Tw})
+        img.Ext10("CustomSection value", *f);
+    img.Zeros(6);
+    LAYOUT_BOOL(d.PipeFilledWithConcrete);
+    LAYOUT_BOOL(d.SpareFlag);
+    LAYOUT_BOOL(d.UseGuardrail);
+    LAYOUT_I32(d.GuardrailAngle);
+    LAYOUT_EXT(d.GuardrailLength);
+    LAYOUT_EXT(d.GuardrailLoad);
+    LAYOUT_EXT(d.GuardrailPointLoad);
+    LAYOUT_EXT(d.GuardrailSpacing);
+    LayoutSystem(img, d.Anchors, d.UnfactoredPoints, true);
+    LAYOUT_BOOL(d.UseCornerBraces);
+    LayoutSystem(img, d.CornerBraces, d.UnfactoredPoints, false);
+    LAYOUT_I32(d.BondSoilType);
+    LAYOUT_EXT(d.AllowLoadTransfer);
+    LAYOUT_BOOL(d.UseBasalHeave);
+    LAYOUT_I32(d.BasalCondition);
+    for (Ext* f : {&d.BasalCohesion, &d.BasalNc, &d.BasalUnitWeight, &d.BasalHeight, &d.BasalSurcharge,
+                   &d.BasalWidth})
+        img.Ext10("basal value", *f);
+
+    // Two levels in each system: 64 + 1170 + 2 x (341 + 2 x 794) + 1 + 79 bytes, and the texts
+    // ("Organization" 12, "ProjectName" 11, "JobNumber" 9, "DesignedBy" 10) and the 6 logo bytes.
+    const Bytes& expected = img.bytes();
+    ASSERT_EQ(expected.size(), 64u + 1170u + 2u * (341u + 2u * 794u) + 1u + 79u + 42u + 6u);
+    const Bytes written = EncodeProject(d);
+    ASSERT_EQ(written.size(), expected.size());
+    const auto diff = std::mismatch(written.begin(), written.end(), expected.begin());
+    if (diff.first != written.end()) {
+        const auto at = static_cast<size_t>(diff.first - written.begin());
+        ADD_FAILURE() << "first difference at byte " << at << ", item " << img.ItemAt(at);
+    }
+
+    // The reader puts every value back where it came from; the corner-brace system then takes the
+    // shared settings of the anchors (as after any load).
+    TKdData back;
+    ASSERT_EQ(WhatOfLoad(expected, back), "");
+    TKdData shared = d;
+    shared.ResizeAnchorLevels();
+    ExpectSameStoredFields(shared, back);
+    EXPECT_NE(back.CornerBraces.SoilType, d.CornerBraces.SoilType); // the file's own value was replaced
+    EXPECT_EQ(back.CornerBraces.TestLoadFactor, d.CornerBraces.TestLoadFactor); // not a shared setting
+}
+
+#undef LAYOUT_EXT
+#undef LAYOUT_I32
+#undef LAYOUT_BOOL
+#undef LAYOUT_DBL
+
+TEST(ProjectFile, EachVersionLacksExactlyTheItemsAddedAfterIt) {
+    // Sizes of the default project (one level in each system) in every format version, worked
+    // out from the first version of each item. Going one version down removes:
+    //   1.18 TwoSpans (1 byte in each of the 2 levels)            3584 -> 3582
+    //   1.17 AllowSkinFriction, AllowEndBearing (2 x 10)          3582 -> 3562
+    //   1.16 TwoChannels (1 x 2 levels)                           3562 -> 3560
+    //   1.15 nothing (only the pressure unit changed)             3560
+    //   1.14 SheetPileSpacingStep (10 x 2 systems)                3560 -> 3540
+    //   1.13 AnchorSpacingItem (4 x 2 systems)                    3540 -> 3532
+    //   1.12 UseCornerBraces, UseBasalHeave (1 + 1)               3532 -> 3530
+    //   1.11 waler E and WalerIx (20 x 2 levels)                  3530 -> 3490
+    //   1.10 BasalCondition and the six basal values (4 + 60)     3490 -> 3426
+    //   1.09 the corner-brace record: 4 + 4 + 96 + 140 + level (4 + 20 + 16 + 656 + 1 + 70 + 1 + 4
+    //        = 772) + 3 + 80 = 1099                               3426 -> 2327
+    //   1.08 the waler of the anchor level (1 + 70 + 1 + 4)       2327 -> 2251
+    //   1.07 the member blocks and rows (88 + 32 + 128 + 240 + 168) 2251 -> 1595
+    //   1.06 tendon, anchorage, bar size, grade (4 x 4)           1595 -> 1579
+    //   1.05 nothing                                              1579
+    //   1.04 BondSoilType, AllowLoadTransfer (4 + 10)             1579 -> 1565
+    //   1.03 the four unfactored points (96)                      1565 -> 1469
+    //   1.02 Kind (4)                                             1469 -> 1465
+    //   1.01 SoilType (4)                                         1465 -> 1461
+    // Check of the last: 64 + 1170 - 20 + (4 + 140 + 20 + 83) = 1461. "1.0" is format 1.03.
+    const std::pair<const char*, size_t> cases[] = {
+        {"1.18", 3584}, {"1.17", 3582}, {"1.16", 3562}, {"1.15", 3560}, {"1.14", 3560}, {"1.13", 3540},
+        {"1.12", 3532}, {"1.11", 3530}, {"1.10", 3490}, {"1.09", 3426}, {"1.08", 2327}, {"1.07", 2251},
+        {"1.06", 1595}, {"1.05", 1579}, {"1.04", 1579}, {"1.03", 1565}, {"1.0", 1565},  {"1.02", 1469},
+        {"1.01", 1465}, {"1.00", 1461},
+    };
+    const TKdData d;
+    for (const auto& [version, size] : cases) {
+        SCOPED_TRACE(version);
+        const Bytes b = EncodeProject(d, version);
+        EXPECT_EQ(b.size(), size);
+        TKdData back;
+        EXPECT_EQ(WhatOfLoad(b, back), ""); // and the reader takes exactly these items
+    }
+}
