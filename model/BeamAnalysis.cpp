@@ -338,10 +338,15 @@ void MarkBeamUndefined(TAnchor& a, int n) {
 void PileMemberCheck(const TKdData& d, TAnchor& a) {
     a.H0 = a.Rts = a.Lp = a.Lr = kNaN;
     a.BucklingCheck = a.Slenderness = a.Fe = a.Fcr = a.AxialCheck = a.CombinedUtilization = kNaN;
+    a.ShearAreaProvided = a.ModulusProvided = kNaN;
     TSteelShape sh;
     if (d.PileType == ptSheet || d.PileSection != psIBeam || !d.GetShape(sh)) return;
 
     const bool english = d.Units == usEnglish;
+    // What the section provides against the required web area and modulus, in their units:
+    // in^2 and in^3, or mm^2 (from the row's cm^2) and 10^3 mm^3 (= the row's cm^3).
+    a.ShearAreaProvided = sh.Aw * (english ? 1.0L : 100.0L);
+    a.ModulusProvided = sh.Zx;
     const Ext len = english ? 1.0L : 10.0L;           // table length to in or mm
     const Ext lbLength = english ? 1.0L : 1000.0L;    // Lb (in or m) to in or mm
     const Ext spanLength = english ? 12.0L : 1000.0L; // ft or m to in or mm

@@ -441,10 +441,10 @@ TEST(BeamAnalysis, PileMemberCheckInBothUnitSystems) {
         if (c.si) {
             shape.D = 35.6L, shape.Tf = 1.8L, shape.Iy = 15100, shape.Sx = 2340, shape.Zx = 2570,
             shape.J = 169;
-            shape.Ry = 94, shape.A = 17100, shape.Ix = 41600;
+            shape.Ry = 94, shape.A = 17100, shape.Ix = 41600, shape.Aw = 39.872L;
         } else {
             shape.D = 14, shape.Tf = 0.71L, shape.Iy = 362, shape.Sx = 143, shape.Zx = 157, shape.J = 4.06L;
-            shape.Ry = 3.7L, shape.A = 26.5L, shape.Ix = 999;
+            shape.Ry = 3.7L, shape.A = 26.5L, shape.Ix = 999, shape.Aw = 6.16L;
         }
         d.SetShapeIndex(-1);
         d.SetCustomShape(shape);
@@ -469,6 +469,11 @@ TEST(BeamAnalysis, PileMemberCheckInBothUnitSystems) {
         EXPECT_NEAR(a.Slenderness, c.klr, rel * c.klr);
         EXPECT_NEAR(a.Fcr, c.fcr, rel * c.fcr);
         EXPECT_NEAR(a.AxialCheck, c.pc, rel * c.pc);
+        // Provided against required, in the units of the required values: web area d tw
+        // (14 x 0.44 = 6.16 in^2; 35.6 x 1.12 = 39.872 cm^2 = 3987.2 mm^2) and Zx (157 in^3;
+        // 2570 cm^3 = 2570 x 10^3 mm^3).
+        EXPECT_NEAR(a.ShearAreaProvided, c.si ? 3987.2L : 6.16L, 1e-9L);
+        EXPECT_NEAR(a.ModulusProvided, c.si ? 2570.0L : 157.0L, 1e-9L);
 
         // Combined: Mc is the smaller of the flexural strength and Fy Sx / 1.67 (English
         // 50 x 143 / 1.67 / 12 = 356.786 kip-ft; SI 345 x 2340e3 / 1.67 = 483.413 kN-m); the
@@ -497,4 +502,5 @@ TEST(BeamAnalysis, SheetPileHasNoBeamColumnCheck) {
     EXPECT_TRUE(IsNaN(d.Anchors.BucklingCheck));
     EXPECT_TRUE(IsNaN(d.Anchors.AxialCheck));
     EXPECT_TRUE(IsNaN(d.Anchors.CombinedUtilization));
+    EXPECT_TRUE(IsNaN(d.Anchors.ShearAreaProvided));
 }
