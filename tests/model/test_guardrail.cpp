@@ -14,10 +14,11 @@ using namespace vantrel;
 
 namespace {
 
+// The checks read the leg D only; the other leg B is set apart from it so that a mix-up shows.
 TGRShape Angle(Ext A, Ext D, Ext T, Ext S, Ext R) {
     TGRShape a;
     a.A = A;
-    a.B = D;
+    a.B = 0.8L * D;
     a.D = D;
     a.T = T;
     a.S = S;

@@ -185,12 +185,14 @@ TEST(MemberCheckIShape, SlenderFlange) {
 // (152 - 137.274) = 0.991890. Short Lb: compression-flange yielding Rpg Fy Sx = 25469.7 kip-in =
 // 2122.47 kip-ft (/1.67 = 1270.94) governs, below Mp = 2326.04. Lb = 30 ft with the limits of the
 // slender-web case, Lp = 1.1 rt sqrt(E/Fy) = 7.301 ft, Lr = pi rt sqrt(E/0.7Fy) = 24.922 ft: Fcr =
-// pi^2 E/(360/3.307166)^2 = 24.155 ksi, Mn = Rpg Fcr Sx = 1025.36 kip-ft, / 1.67 = 613.99.
+// pi^2 E/(360/3.307166)^2 = 24.155 ksi, Mn = Rpg Fcr Sx = 1025.36 kip-ft, / 1.67 = 613.99. Lb = 15 ft
+// between the two: Fcr = 50 - 0.3 (50)(15 - 7.301)/(24.922 - 7.301) = 43.446 ksi, Mn = 0.991890 (43.446)
+// (513.558)/12 = 1844.27 kip-ft, / 1.67 = 1104.35.
 TEST(MemberCheckIShape, SlenderWebUsesRpg) {
     struct Case {
         Ext Lb, mxAllow;
     };
-    for (const Case c : {Case{1.0L, 1270.9417L}, Case{30.0L, 613.9886L}}) {
+    for (const Case c : {Case{1.0L, 1270.9417L}, Case{15.0L, 1104.3545L}, Case{30.0L, 613.9886L}}) {
         SCOPED_TRACE(static_cast<double>(c.Lb));
         TKdData d;
         d.Units = usEnglish;
@@ -207,6 +209,13 @@ TEST(MemberCheckIShape, SlenderWebUsesRpg) {
 // Lp = 1.76 (41.9) sqrt(200000/345) = 1775.5 mm; Lr = 5162.6 mm; Mn = 1.01 (Mp - (Mp - 0.7 Fy Sx)
 // (3556 - 1775.5)/(5162.6 - 1775.5)) with Mp = 345 (1660) = 572700 N m: 461.57 kN-m, / 1.67 = 276.39
 // kN-m (the English example's 203.21 kip-ft is 275.5 kN-m). Fbx = 100 kN-m x 1000 / 1460 = 68.49 MPa.
+// Weak axis (compact flange 190/29 = 6.55): min(345 (272), 1.6 (345)(175)) = 93840 N m, / 1.67 = 56.192
+// kN-m. Compression at KL = 3 m, with a web that is slender at the member's stress: KL/r = 3000/41.9 =
+// 71.599, Fe = pi^2 200000/71.599^2 = 385.05 MPa, Fcr = 0.658^(345/385.05) 345 = 237.11 MPa; web h/tw =
+// 428/9.02 = 47.450 > 1.49 sqrt(E/Fy) sqrt(Fy/Fcr) = 43.27, Fel = (1.49 (35.875)/47.450)^2 345 = 437.83,
+// sqrt(Fel/Fcr) = 1.35886, Qa = (1 - 0.22 (1.35886)) 1.35886 = 0.952630; flange 6.55 below its limit,
+// Qs = 1; Ae = 9480 - 9.02 (428)(1 - 0.952630) = 9297.13 mm^2, Pa = 237.11 (9297.13)/1.67/1000 =
+// 1320.03 kN. P = 500 kN: 0.378780 + 8/9 (100/276.387 + 10/56.192) = 0.858579.
 TEST(MemberCheckIShape, SiUnits) {
     TKdData d;
     d.Units = usSI;
@@ -214,12 +223,20 @@ TEST(MemberCheckIShape, SiUnits) {
     lv.MemberE = 200000.0L;
     lv.Fy = 345.0L;
     lv.Mx = 100.0L;
-    Check(d, lv, 0.0L);
+    lv.My = 10.0L;
+    Check(d, lv, 500.0L);
     EXPECT_NEAR(lv.Result.Lp, 1.77555L, 1e-5L);
     EXPECT_NEAR(lv.Result.Lr, 5.16262L, 1e-5L);
     EXPECT_NEAR(lv.Result.MnLtb, 461.5666L, 1e-3L);
     EXPECT_NEAR(lv.Result.MxAllow, 276.3872L, 1e-3L);
     EXPECT_NEAR(lv.Result.Fbx, 68.4932L, 1e-3L);
+    EXPECT_NEAR(lv.Result.MyAllow, 56.1916L, 1e-3L);
+    EXPECT_NEAR(lv.Result.KLr, 71.5990L, 1e-3L);
+    EXPECT_NEAR(lv.Result.Fcr, 237.1107L, 1e-3L);
+    EXPECT_EQ(lv.Result.Qs, 1.0L);
+    EXPECT_NEAR(lv.Result.Qa, 0.952630L, 1e-6L);
+    EXPECT_NEAR(lv.Result.Pa, 1320.028L, 1e-2L);
+    EXPECT_NEAR(lv.CombinedRatio, 0.858579L, 1e-5L);
 }
 
 // Edge cases of the input clamping, web factors and the form of the interaction.

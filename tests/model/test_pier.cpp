@@ -120,6 +120,58 @@ TEST(PierDesign, StrengthAtHalfDepth) {
     EXPECT_NEAR(row.yt, -9.526279L, 1e-6L);
 }
 
+// SI: a 750 mm pier with eight US #8 bars (number 25 in SI: 25.4 mm, 0.79 x 25.4^2 = 509.676 mm^2),
+// #4 ties (13: 12.7 mm), 75 mm cover, f'c 28 MPa, Fy 414 MPa, E 200000 MPa.
+// As = 4077.41 mm^2, ratio 4077.41 / 441786.47 = 0.92294 %; ties min(16 (25.4), 48 (12.7), 750) =
+// 406.4 mm; R = 375 - 75 - 12.7 - 12.7 = 274.6 mm, e = 274.6 cos 30 = 237.8106 mm.
+// Pmax = 0.52 (414 (4077.41) + 0.85 (28)(441786.47 - 4077.41)) N = 0.52 (1688048 + 10417476) / 1000 =
+// 6294.87 kN; tension -0.9 (414)(4077.41) / 1000 = -1519.24 kN. Balanced c = 0.003 (375 + 237.81) /
+// (0.003 + 414/200000) = 362.610 mm.
+// At c = 375 mm (the English half-depth case scaled by 25 mm per in, so Theta = acos(0.15) = 1.420228):
+// segment (Theta - sin cos) 750^2/4 = 178864.47 less row 1 (As/3 = 1359.137) gives Ac = 177505.34 mm^2;
+// eps1 = 237.8106 (0.003)/375 = 0.00190249, fs1 = 380.497 MPa, fs3 = -380.497 MPa.
+// Fc = (0.85 (28)(177505.34) + 380.497 (1359.137)) / 1000 = (4224627.0 + 517147.5) / 1000 = 4741.77 kN,
+// Ft = -517.147 kN; yc = (0.85 (28) 750^3 sin^3 Theta / 12 = 808638939 + 517147.5 (237.8106)) N mm /
+// 4741774.5 N = 196.471 mm; yt = -237.811 mm; phi = 0.48 + 83 (0.0019025) = 0.638 -> 0.65;
+// PhiPn = 0.65 (4224.627) = 2746.01 kN; PhiMn = 0.65 (808638939 + 2 (122983138)) / 10^6 = 685.493 kN-m.
+TEST(PierDesign, SiUnits) {
+    TKdData d = ThirtyInchPier();
+    d.SetUnits(usSI);
+    ASSERT_EQ(d.VerticalBarSize, 25);
+    ASSERT_EQ(d.LateralBarSize, 13);
+    d.PileWidth = 0.75L;
+    d.ClearCover = 75.0L;
+    d.ConcreteFc = 28.0L;
+    d.SteelFy = 414.0L;
+    d.SteelE = 200000.0L;
+    d.DesignPier();
+    EXPECT_NEAR(d.Pier.Beta1, 0.85L, 1e-15L);
+    EXPECT_NEAR(d.Pier.SteelArea, 4077.4112L, 1e-4L);
+    EXPECT_NEAR(d.VerticalSteelPercent, 0.922937L, 1e-6L);
+    EXPECT_NEAR(d.CalculatedPitch, 406.4L, 1e-9L);
+    EXPECT_NEAR(d.Pier.BarRowOffset, 237.810576L, 1e-6L);
+    EXPECT_NEAR(d.Pier.PmaxPier, 6294.8724L, 1e-3L);
+    EXPECT_NEAR(d.Pier.TensionStrength, -1519.24341L, 1e-5L);
+    EXPECT_NEAR(d.Interaction[3].c, 362.6098L, 1e-4L);
+    EXPECT_LT(std::fabs(d.Interaction[0].PhiPn), 0.005L * d.Pier.PmaxPier);
+    EXPECT_NEAR(d.Interaction[8].PhiPn, d.Pier.PmaxPier, 0.03L * d.Pier.PmaxPier);
+
+    TInteractionPoint row;
+    row.c = 375.0L;
+    d.PierSectionStrength(row);
+    EXPECT_NEAR(row.Theta, 1.4202281L, 1e-7L);
+    EXPECT_NEAR(row.Ac, 177505.338L, 1e-3L);
+    EXPECT_NEAR(row.Fs1, 380.49692L, 1e-5L);
+    EXPECT_NEAR(row.Fs3, -380.49692L, 1e-5L);
+    EXPECT_NEAR(row.Fc, 4741.7745L, 1e-3L);
+    EXPECT_NEAR(row.Ft, -517.1475L, 1e-3L);
+    EXPECT_NEAR(row.yc, 196.4712L, 1e-3L);
+    EXPECT_NEAR(row.yt, -237.810576L, 1e-6L);
+    EXPECT_NEAR(row.Phi, 0.65L, 1e-15L);
+    EXPECT_NEAR(row.PhiPn, 2746.0076L, 1e-3L);
+    EXPECT_NEAR(row.PhiMn, 685.4934L, 1e-3L);
+}
+
 TEST(PierDesign, Beta1FromConcreteStrength) {
     // English f'c in ksi enters in psi: 0.85 to 4000 psi, 0.05 less per 1000 psi, at least 0.65.
     // SI: 0.85 to 28 MPa, 0.05 less per 7 MPa, at least 0.65.
