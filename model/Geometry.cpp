@@ -88,10 +88,9 @@ Ext TKdData::FreeLength(int i, bool ignoreStrutMinimum) const {
     switch (level.Kind) {
     case lkTieback: {
         // Unbonded length from the analysis, not less than the minimum; a level the analysis has
-        // not reached yet (no entry, or undefined) takes the minimum.
+        // not reached yet (no entry) takes the minimum. One the analysis left undefined stays so.
         const Ext minimum = UnitVal(4.57L, 15.0L);
-        const bool computed =
-            i < static_cast<int>(Anchors.FreeLengths.size()) && !IsNaN(Anchors.FreeLengths[i]);
+        const bool computed = i < static_cast<int>(Anchors.FreeLengths.size());
         return MaxOf(computed ? Anchors.FreeLengths[i] : minimum, minimum) + level.BondLength;
     }
     case lkTieRod:

@@ -135,7 +135,7 @@ TEST(GeometryFreeLength, ByKindInBothSystems) {
         {"tieback, short free length: 15 + 20", usEnglish, Level(lkTieback, 5, 15, 20), {9}, true, 35},
         {"tieback, long free length: 18 + 20", usEnglish, Level(lkTieback, 5, 15, 20), {18}, true, 38},
         {"tieback, free length not computed", usEnglish, Level(lkTieback, 5, 15, 20), {}, true, 35},
-        {"tieback, free length undefined", usEnglish, Level(lkTieback, 5, 15, 20), {nan}, true, 35},
+        {"tieback, free length undefined", usEnglish, Level(lkTieback, 5, 15, 20), {nan}, true, nan},
         {"tieback SI: 4.57 + 6", usSI, Level(lkTieback, 2, 15, 6), {2}, true, 10.57L},
         {"tieback SI: 5 + 6", usSI, Level(lkTieback, 2, 15, 6), {5}, true, 11},
         {"tieback SI, not computed", usSI, Level(lkTieback, 2, 15, 6), {}, true, 10.57L},
@@ -175,8 +175,8 @@ TEST(GeometryFreeLength, StrutFollowsLongestTensionProjection) {
         {"long tieback", usEnglish, Level(lkTieback, 5, 30, 20), 9, 35 * std::sqrt(3.0L) / 2},
         // 15 x cos 60 = 7.5 < 10.
         {"short tieback", usEnglish, Level(lkTieback, 5, 60, 0), 9, 10},
-        // 4.57 x cos 60 = 2.285 < 3.
-        {"short tieback SI", usSI, Level(lkTieback, 2, 60, 0), kNaN, 3},
+        // Free length 2 m raised to 4.57: 4.57 x cos 60 = 2.285 < 3.
+        {"short tieback SI", usSI, Level(lkTieback, 2, 60, 0), 2, 3},
         // (6 + 4) x cos 0 = 10 > 3.
         {"long tieback SI", usSI, Level(lkTieback, 2, 0, 4), 6, 10},
     };
