@@ -292,6 +292,27 @@ TEST(CalculateSoldierPile, AxialBucklingBranchesAtFeOf044Fy) {
     }
 }
 
+TEST(CalculateSoldierPile, CombinedRatioSwitchesFormAtAnAxialRatioOf20) {
+    // From an axial ratio of 20 % on: axial + 8/9 bending; below it: axial / 2 + bending. With the
+    // bending ratio near 200 % the two forms differ by some 12 %.
+    TKdData d = SoldierWall();
+    d.Calculate();
+    const Ext pa = d.AllowableAxial;
+    // The axial load whose ratio 100 P / Pa is exactly 20 (P = Pa / 5 may be an ulp off).
+    Ext p = pa / 5.0L;
+    for (int k = 0; k < 16 && 100.0L * p / pa != 20.0L; ++k)
+        p = std::nextafter(p, 100.0L * p / pa < 20.0L ? 2.0L * pa : 0.0L);
+    d.AxialLoad = p;
+    d.Calculate();
+    ASSERT_EQ(d.AxialRatio, 20.0L);
+    EXPECT_NEAR(d.CombinedRatio, 20.0L + 8.0L / 9.0L * d.BendingRatio, 1e-9L);
+    // 19.9 %: 9.95 + bending.
+    d.AxialLoad = 0.199L * pa;
+    d.Calculate();
+    EXPECT_NEAR(d.AxialRatio, 19.9L, 1e-9L);
+    EXPECT_NEAR(d.CombinedRatio, 9.95L + d.BendingRatio, 1e-9L);
+}
+
 TEST(CalculateSoldierPile, PipePileFromItsOwnRow) {
     // HSS20X.500: A 28.5, S 136, r 6.91. Moment 50 x 0.78 x 136 / 12 = 442 kip-ft; shear
     // 0.18 x 50 x 28.5 = 256.5 kips; KL/r = 2.1 x 120 / 6.91 = 36.469, Fe = 215.205 ksi,
