@@ -96,7 +96,9 @@ void CheckIShape(TAnchLevel& level, const UnitFactors& u) {
         r.Qs = steel::EffectiveWidthRatio(r.LambdaF, 0.56L * rootEFy, Fy, r.Fcr);
         r.Qa = steel::EffectiveWidthRatio(r.HOverTw, 1.49L * rootEFy, Fy, r.Fcr);
         const Ext effectiveArea = s.A - 2.0L * s.Tf * s.Bf * (1.0L - r.Qs) - s.Tw * r.H * (1.0L - r.Qa);
-        r.Pa = r.Fcr * effectiveArea / steel::kOmega / u.force;
+        // A row whose area does not cover its own elements (an incomplete user-defined row) has no
+        // strength to give; a negative one would turn the utilisation into a pass.
+        r.Pa = effectiveArea > 0.0L ? r.Fcr * effectiveArea / steel::kOmega / u.force : kNaN;
         r.PUtil = SafeDiv(level.TestLoad, r.Pa);
     }
 

@@ -319,6 +319,17 @@ TEST(MemberCheckIShape, UndefinedStepsStayUndefined) {
         EXPECT_TRUE(std::isnan(v));
     EXPECT_FALSE(empty.CombinedRatio <= 1.0L);
 
+    // A user-defined row without its area: the slender web (h/tw 152) removes tw h (1 - Qa) from a
+    // gross area of 0, which leaves no effective area to carry the load.
+    TIShape noArea = kSlenderWeb;
+    noArea.A = 0.0L;
+    TAnchLevel arealess = IShapeLevel(noArea, 10.0L, 1.0L, 1.0L);
+    Check(d, arealess, 10.0L);
+    EXPECT_LT(arealess.Result.Qa, 1.0L);
+    EXPECT_TRUE(std::isnan(arealess.Result.Pa));
+    EXPECT_TRUE(std::isnan(arealess.Result.PUtil));
+    EXPECT_TRUE(std::isnan(arealess.CombinedRatio));
+
     TAnchLevel noLoad = IShapeLevel(kW14x90, 15.0L, 1.0L, 1.0L);
     d.CheckLevelMember(noLoad, 3, LoadsOf(10.0L));
     EXPECT_TRUE(std::isnan(noLoad.TestLoad));
