@@ -44,6 +44,13 @@ const char* ClassOf(Ext lambda, Ext lambdaP, Ext lambdaR) {
     return "Slender";
 }
 
+// A nominal strength that is not positive comes only from a row that cannot be a section (an
+// incomplete user-defined row, a web far beyond any girder): it is undefined, so that its
+// utilisation never reads as a pass.
+Ext Positive(Ext strength) {
+    return strength > 0.0L ? strength : kNaN;
+}
+
 // Unbraced lengths below 1 and Cb not above 1 enter the check (and are written back) as 1.
 void ClampLengths(TAnchLevel& level) {
     for (Ext* v : {&level.Lx, &level.Ly, &level.Lb})
@@ -96,9 +103,7 @@ void CheckIShape(TAnchLevel& level, const UnitFactors& u) {
         r.Qs = steel::EffectiveWidthRatio(r.LambdaF, 0.56L * rootEFy, Fy, r.Fcr);
         r.Qa = steel::EffectiveWidthRatio(r.HOverTw, 1.49L * rootEFy, Fy, r.Fcr);
         const Ext effectiveArea = s.A - 2.0L * s.Tf * s.Bf * (1.0L - r.Qs) - s.Tw * r.H * (1.0L - r.Qa);
-        // A row whose area does not cover its own elements (an incomplete user-defined row) has no
-        // strength to give; a negative one would turn the utilisation into a pass.
-        r.Pa = effectiveArea > 0.0L ? r.Fcr * effectiveArea / steel::kOmega / u.force : kNaN;
+        r.Pa = Positive(r.Fcr * effectiveArea) / steel::kOmega / u.force;
         r.PUtil = SafeDiv(level.TestLoad, r.Pa);
     }
 
@@ -129,7 +134,7 @@ void CheckIShape(TAnchLevel& level, const UnitFactors& u) {
     }
     r.MnYield = mnX / u.moment;
     r.Fbx = SafeDiv(level.Mx * u.length, s.Sx);
-    r.MxAllow = mnX / steel::kOmega / u.moment;
+    r.MxAllow = Positive(mnX) / steel::kOmega / u.moment;
     r.MxUtil = SafeDiv(std::fabs(level.Mx), r.MxAllow);
 
     // Weak axis: yielding (at most 1.6 Fy Sy) and flange local buckling.
@@ -139,7 +144,7 @@ void CheckIShape(TAnchLevel& level, const UnitFactors& u) {
     r.MnY = mnY / u.moment;
     r.MnYFlb = mnYFlb / u.moment;
     r.Fby = SafeDiv(level.My * u.length, s.Sy);
-    r.MyAllow = MinOf(mnY, mnYFlb) / steel::kOmega / u.moment;
+    r.MyAllow = Positive(MinOf(mnY, mnYFlb)) / steel::kOmega / u.moment;
     r.MyUtil = SafeDiv(std::fabs(level.My), r.MyAllow);
 
     level.CombinedRatio = steel::InteractionRatio(r.PUtil, r.MxUtil, r.MyUtil, false);
@@ -164,7 +169,7 @@ void CheckPipe(TAnchLevel& level, const UnitFactors& u) {
         Slenderness(r, level, s.R, s.R, u.length);
         r.Qs = 1.0L;
         r.Qa = steel::PipeAreaFactor(dOverT, E, Fy);
-        r.Pa = r.Fcr * r.Qa * s.A / steel::kOmega / u.force;
+        r.Pa = Positive(r.Fcr * r.Qa * s.A) / steel::kOmega / u.force;
         r.PUtil = SafeDiv(level.TestLoad, r.Pa);
     }
 
@@ -173,7 +178,7 @@ void CheckPipe(TAnchLevel& level, const UnitFactors& u) {
     r.MnFlb = mn / u.moment;
     r.MnYield = r.MnFlb;
     r.Fbx = SafeDiv(level.Mx * u.length, s.S);
-    r.MxAllow = mn / steel::kOmega / u.moment;
+    r.MxAllow = Positive(mn) / steel::kOmega / u.moment;
     r.MxUtil = SafeDiv(std::fabs(level.Mx), r.MxAllow);
 
     level.CombinedRatio = steel::InteractionRatio(r.PUtil, r.MxUtil, 0.0L, false);

@@ -330,6 +330,21 @@ TEST(MemberCheckIShape, UndefinedStepsStayUndefined) {
     EXPECT_TRUE(std::isnan(arealess.Result.PUtil));
     EXPECT_TRUE(std::isnan(arealess.CombinedRatio));
 
+    // A web far beyond any plate girder (h/tw = 199/0.25 = 796, aw capped at 10): Rpg = 1 - 10/4200
+    // (796 - 137.27) = -0.5684, a negative strength that must not read as a small utilisation.
+    TIShape paperWeb = kSlenderWeb;
+    paperWeb.D = 200.0L;
+    paperWeb.H0 = 199.5L;
+    paperWeb.Bf = 2.0L;
+    paperWeb.Tf = 0.5L;
+    TAnchLevel girder = IShapeLevel(paperWeb, 10.0L, 1.0L, 1.0L);
+    girder.Mx = 10.0L;
+    Check(d, girder, 0.0L);
+    EXPECT_NEAR(girder.Result.Rpg, -0.568395L, 1e-6L);
+    EXPECT_TRUE(std::isnan(girder.Result.MxAllow));
+    EXPECT_TRUE(std::isnan(girder.Result.MxUtil));
+    EXPECT_TRUE(std::isnan(girder.CombinedRatio));
+
     TAnchLevel noLoad = IShapeLevel(kW14x90, 15.0L, 1.0L, 1.0L);
     d.CheckLevelMember(noLoad, 3, LoadsOf(10.0L));
     EXPECT_TRUE(std::isnan(noLoad.TestLoad));
