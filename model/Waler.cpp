@@ -128,7 +128,9 @@ void TKdData::DesignWaler(int level) {
         SetResults(w, 0.0L);
         return;
     }
-    if (!w.TwoSpans && w.Wb == 0.0L) {
+    // No span between the supports (b of the overhang layout, l of the two spans): the beam and its
+    // elastic curve are undefined for this level.
+    if ((w.TwoSpans ? w.WLeft : w.Wb) == 0.0L) {
         SetResults(w, kNaN);
         return;
     }

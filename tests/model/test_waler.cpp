@@ -223,7 +223,8 @@ TEST(Waler, SectionChoice) {
 }
 
 // A level without a waler has every result 0; a waler without load has zero results and passes; a
-// waler whose span b is zero is undefined for its level only, and the next level is still designed.
+// waler whose span b is zero (or whose two spans have no length) is undefined for its level only, and
+// the next level is still designed.
 TEST(Waler, ZeroAndUndefinedCases) {
     WalerProject p;
     TWaler& none = p.Waler();
@@ -265,4 +266,16 @@ TEST(Waler, ZeroAndUndefinedCases) {
     // Next level: a simple span of 10 ft under 2 kip/ft, M3 = w L^2/8 = 25 kip-ft.
     EXPECT_NEAR(next.M3, 25.0L, 1e-13L);
     EXPECT_NEAR(next.WalerDepth, 8.0L, 1e-15L);
+
+    // Two spans of no length: as undefined as the overhang layout without its span b.
+    WalerProject t;
+    TWaler& noSpans = t.Waler();
+    noSpans.TwoSpans = true;
+    noSpans.Wb = 10.0L; // not a length of this layout
+    t.d.DesignWaler(0);
+    for (const Ext v : {noSpans.R1, noSpans.M1, noSpans.RequiredS, noSpans.MaxDeflectionW,
+                        noSpans.WalerDeflections[0].Y})
+        EXPECT_TRUE(std::isnan(v));
+    EXPECT_FALSE(noSpans.ModulusPass);
+    EXPECT_FALSE(noSpans.DeflectionPass);
 }
