@@ -273,8 +273,8 @@ TEST(Waler, ZeroAndUndefinedCases) {
     noSpans.TwoSpans = true;
     noSpans.Wb = 10.0L; // not a length of this layout
     t.d.DesignWaler(0);
-    for (const Ext v : {noSpans.R1, noSpans.M1, noSpans.RequiredS, noSpans.MaxDeflectionW,
-                        noSpans.WalerDeflections[0].Y})
+    for (const Ext v :
+         {noSpans.R1, noSpans.M1, noSpans.RequiredS, noSpans.MaxDeflectionW, noSpans.WalerDeflections[0].Y})
         EXPECT_TRUE(std::isnan(v));
     EXPECT_FALSE(noSpans.ModulusPass);
     EXPECT_FALSE(noSpans.DeflectionPass);
