@@ -541,6 +541,10 @@ void TKdData::DesignSystem() {
 }
 
 void TKdData::Calculate() {
+    // The bar and angle tables follow the bar standard and the units of this calculation, however
+    // the inputs were changed.
+    LoadRebarTable();
+    LoadAngleTable();
     ResetResults(*this);
     DerivedInputs(*this);
     ExtraPileLoads(*this);

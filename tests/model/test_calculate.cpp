@@ -653,6 +653,20 @@ TEST(CalculateProject, RebarCagePierUsesThisCalculationsMoment) {
     EXPECT_TRUE(IsNaN(d.AllowableMoment)); // no steel member check for a pier
 }
 
+TEST(CalculateProject, PierFollowsTheBarStandardWithoutATableReload) {
+    // The bar standard changed by a caller that does not reload the bar table itself: eight
+    // European 25 mm bars of 491 mm^2 are 8 x 491 / 645.16 = 6.0884 in^2 in an English project.
+    TKdData d = OneLevelTiebackWall();
+    d.PileSection = psRebarCage;
+    d.PileWidth = 2.5L;
+    d.ConcreteFc = 4.0L;
+    d.SteelFy = 60.0L;
+    d.RebarStandard = rsEuropean;
+    d.VerticalBarSize = 25, d.VerticalBarCount = 8, d.LateralBarSize = 10, d.ClearCover = 3.0L;
+    d.Calculate();
+    EXPECT_NEAR(d.Pier.SteelArea, 8.0L * 491.0L / 645.16L, 1e-4L);
+}
+
 TEST(CalculateProject, TwoLevelStrutWallWithMemberCheck) {
     // Struts 4 and 12 ft down, pin at 20 ft, w = 6.656 kips/ft. Three moments over the spans of
     // 8 ft with M_A = -8w: 32 M_B = -256 w + 64 w -> M_B = -6w. Reactions: 4w + 4.25w = 8.25w
