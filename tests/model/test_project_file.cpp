@@ -733,16 +733,16 @@ void LayoutLevel(LayoutImage& img, TAnchLevel& lv, uint8_t walerFamily) {
     LAYOUT_EXT(lv.CombinedRatio);
     img.Zeros(6);
     // Member loads block, 128 bytes.
-    for (Ext* f : {&lv.TestLoad, &lv.Mx, &lv.My, &lv.Fy, &lv.Kx, &lv.Ky, &lv.Lx, &lv.Ly, &lv.Lb, &lv.Cb, &lv.Cmx,
-                   &lv.Fc})
+    for (Ext* f : {&lv.TestLoad, &lv.Mx, &lv.My, &lv.Fy, &lv.Kx, &lv.Ky, &lv.Lx, &lv.Ly, &lv.Lb, &lv.Cb,
+                   &lv.Cmx, &lv.Fc})
         img.Ext10("member load", *f);
     LAYOUT_BOOL(lv.ConcreteFilled);
     img.Zeros(7);
     // Member I-shape row, 240 bytes; pipe row, 168 bytes.
     TIShape& i = lv.IShape;
     img.Name("IShape.Name", i.Name);
-    for (Ext* f : {&i.W, &i.A, &i.D, &i.Bf, &i.Tw, &i.Tf, &i.Ix, &i.Zx, &i.Sx, &i.Rx, &i.Iy, &i.Zy, &i.Sy, &i.Ry,
-                   &i.J, &i.Cw, &i.Rts, &i.H0})
+    for (Ext* f : {&i.W, &i.A, &i.D, &i.Bf, &i.Tw, &i.Tf, &i.Ix, &i.Zx, &i.Sx, &i.Rx, &i.Iy, &i.Zy, &i.Sy,
+                   &i.Ry, &i.J, &i.Cw, &i.Rts, &i.H0})
         img.Ext10("IShape value", *f);
     img.Zeros(4);
     TOShape& o = lv.OShape;
@@ -858,7 +858,8 @@ TEST(ProjectFile, EveryItemStandsAtItsPlaceInItsEncoding) {
         LayoutPoint(img, p);
     for (TPressurePoint& p : d.PassiveSidePoints)
         LayoutPoint(img, p);
-    for (int32_t* f : {&d.RebarStandard, &d.VerticalBarSize, &d.VerticalBarCount, &d.TieOrSpiral, &d.LateralBarSize})
+    for (int32_t* f :
+         {&d.RebarStandard, &d.VerticalBarSize, &d.VerticalBarCount, &d.TieOrSpiral, &d.LateralBarSize})
         img.I32("rebar choice", *f);
     LAYOUT_EXT(d.ClearCover);
     LAYOUT_EXT(d.PitchOverride);
@@ -883,8 +884,8 @@ TEST(ProjectFile, EveryItemStandsAtItsPlaceInItsEncoding) {
     LAYOUT_EXT(d.AllowLoadTransfer);
     LAYOUT_BOOL(d.UseBasalHeave);
     LAYOUT_I32(d.BasalCondition);
-    for (Ext* f : {&d.BasalCohesion, &d.BasalNc, &d.BasalUnitWeight, &d.BasalHeight, &d.BasalSurcharge,
-                   &d.BasalWidth})
+    for (Ext* f :
+         {&d.BasalCohesion, &d.BasalNc, &d.BasalUnitWeight, &d.BasalHeight, &d.BasalSurcharge, &d.BasalWidth})
         img.Ext10("basal value", *f);
 
     // Two levels in each system: 64 + 1170 + 2 x (341 + 2 x 794) + 1 + 79 bytes, and the texts
@@ -939,10 +940,10 @@ TEST(ProjectFile, EachVersionLacksExactlyTheItemsAddedAfterIt) {
     //   1.01 SoilType (4)                                         1465 -> 1461
     // Check of the last: 64 + 1170 - 20 + (4 + 140 + 20 + 83) = 1461. "1.0" is format 1.03.
     const std::pair<const char*, size_t> cases[] = {
-        {"1.18", 3584}, {"1.17", 3582}, {"1.16", 3562}, {"1.15", 3560}, {"1.14", 3560}, {"1.13", 3540},
-        {"1.12", 3532}, {"1.11", 3530}, {"1.10", 3490}, {"1.09", 3426}, {"1.08", 2327}, {"1.07", 2251},
-        {"1.06", 1595}, {"1.05", 1579}, {"1.04", 1579}, {"1.03", 1565}, {"1.0", 1565},  {"1.02", 1469},
-        {"1.01", 1465}, {"1.00", 1461},
+        {"1.18", 3584}, {"1.17", 3582}, {"1.16", 3562}, {"1.15", 3560}, {"1.14", 3560},
+        {"1.13", 3540}, {"1.12", 3532}, {"1.11", 3530}, {"1.10", 3490}, {"1.09", 3426},
+        {"1.08", 2327}, {"1.07", 2251}, {"1.06", 1595}, {"1.05", 1579}, {"1.04", 1579},
+        {"1.03", 1565}, {"1.0", 1565},  {"1.02", 1469}, {"1.01", 1465}, {"1.00", 1461},
     };
     const TKdData d;
     for (const auto& [version, size] : cases) {
