@@ -62,9 +62,12 @@ inline Ext SafeSqrt(Ext a) {
 inline Ext RoundHalfEven(Ext v) { return std::nearbyint(v); }
 
 // Ceiling that tolerates rounding noise: 105.6 / 35.2 is exactly 3 on paper, and 3.0000000001
-// from the division must not become 4. Returns -1 for an undefined or non-finite quotient.
+// from the division must not become 4. Returns -1 for an undefined, non-finite or absurdly large
+// quotient.
 inline int CeilCount(Ext quotient) {
-    if (!std::isfinite(quotient)) return -1;
+    // A count beyond any real tendon or bar layout (a damaged project) is undefined too; it must
+    // never reach the conversion to int, which is undefined for values outside its range.
+    if (!std::isfinite(quotient) || std::fabs(quotient) > 1.0e9L) return -1;
     const Ext nearest = std::nearbyint(quotient);
     if (std::fabs(quotient - nearest) <= 1e-9L * MaxOf(1.0L, std::fabs(quotient))) {
         return static_cast<int>(nearest);

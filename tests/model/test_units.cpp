@@ -315,6 +315,7 @@ TEST(Numeric, NaNAwareHelpers) {
     EXPECT_EQ(CeilCount(105.6L / 35.2L), 3);
     EXPECT_EQ(CeilCount(105.7L / 35.2L), 4);
     EXPECT_EQ(CeilCount(kNaN), -1);
+    EXPECT_EQ(CeilCount(1.0e12L), -1); // beyond any layout: undefined, never an int overflow
     EXPECT_EQ(RoundHalfEven(2.5L), 2.0L);
     EXPECT_EQ(RoundHalfEven(3.5L), 4.0L);
 
