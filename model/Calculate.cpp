@@ -66,7 +66,8 @@ void ResetSystem(TAnchor& a) {
     a.TestLoads.assign(n, kNaN);
     for (TAnchLevel& level : a.Levels) {
         level.BondLength = kNaN;
-        level.BarCount = -1;
+        // Tendon counts belong to tiebacks and tie rods; a strut or raker keeps whatever it holds.
+        if (level.Kind == lkTieback || level.Kind == lkTieRod) level.BarCount = -1;
         ResetShapeResult(level);
     }
 }

@@ -702,8 +702,10 @@ TEST(CalculateProject, TwoLevelStrutWallWithMemberCheck) {
     EXPECT_NEAR(std::fabs(a.Reactions[2]), 21.632L, 2e-3L);
     EXPECT_NEAR(std::fabs(a.MaxMoment), 53.248L, 1e-3L);
     EXPECT_NEAR(a.MaxMomentDepth, 4.0L, 1e-9L);
-    // Struts: no strands, no vertical component.
+    // Struts: no strands, no vertical component; their tendon fields are left as they were.
     EXPECT_NEAR(d.VerticalAxialComponent, 0.0L, 1e-12L);
+    EXPECT_EQ(a.Levels[0].BarCount, 0);
+    EXPECT_EQ(a.Levels[0].Grade, 75);
     // W10x49 over 20 ft: KL/ry = 240 / 2.54 = 94.488, Fe = 32.0585, Fcr = 0.658^(50/32.0585) 50
     // = 26.0295 ksi, Pa = 26.0295 x 14.4 / 1.67 = 224.446 kips (no slender elements).
     // Level 1: 54.912 / 224.446 = 0.24466 > 0.2 with no moment: combined 0.24466;
