@@ -366,8 +366,9 @@ TRebarRow TKdData::GetRebar(int barNumber) const {
 }
 
 std::string TKdData::BarLabel(int barNumber) const {
-    if (RebarStandard == rsUS && Units == usEnglish) return "#" + std::to_string(barNumber);
-    return std::to_string(barNumber) + "M";
+    std::string label = std::to_string(barNumber);
+    if (RebarStandard == rsUS && Units == usEnglish) return label.insert(0, 1, '#');
+    return label.append(1, 'M');
 }
 
 int TKdData::ConvertUSBarNumber(int number, bool toSI) {

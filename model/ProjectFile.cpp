@@ -64,7 +64,9 @@ class FileWriter {
         Zeros(capacity - n);
     }
     void Name(const std::string& s) { ShortString(s, kNameCapacity); }
-    void Zeros(size_t n) { bytes_.insert(bytes_.end(), n, 0); }
+    void Zeros(size_t n) {
+        for (size_t i = 0; i < n; ++i) bytes_.push_back(0);
+    }
     void LevelCount(const TAnchor& system) {
         // The count is the number of level records that follow, so the file is always
         // self-consistent even when LevelCount was changed without resizing the levels.
@@ -376,8 +378,10 @@ void ReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
     std::string tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName =
-            (folder / ("." + target.filename().string() + "." + std::to_string(seed()) + ".tmp")).string();
+        // A hidden sibling ".<name>.<random>.tmp" in the target's own folder, so the rename is atomic.
+        std::string leaf(1, '.');
+        leaf.append(target.filename().string()).append(1, '.').append(std::to_string(seed())).append(".tmp");
+        tempName = (folder / leaf).string();
         fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) fail(errno);
     }
