@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "model/KdClasses.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Version.h"
 
 int main(int argc, char* argv[]) {
@@ -11,6 +13,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Quarnel"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(vantrel::platform::ApplicationTitle()));
     QApplication::setApplicationVersion(vantrel::platform::ProgramVersion());
+
+    // The one project of the session; a new project starts from the demo example beside the program.
+    vantrel::TKdData project(vantrel::platform::ProgramFolder());
 
     QMainWindow window;
     window.setObjectName(QStringLiteral("frmKdMain"));
