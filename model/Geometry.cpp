@@ -87,10 +87,12 @@ Ext TKdData::FreeLength(int i, bool ignoreStrutMinimum) const {
     const TAnchLevel& level = Anchors.Levels[i];
     switch (level.Kind) {
     case lkTieback: {
-        // Unbonded length from the analysis, not less than the minimum; a level the analysis has
-        // not reached yet (no entry) takes the minimum. One the analysis left undefined stays so.
+        // Unbonded length from the analysis, not less than the minimum; a level without one (no
+        // entry yet, or undefined) takes the minimum, so the tieback is still drawn and listed
+        // with the shortest length it can have. Its bond length says whether the whole is defined.
         const Ext minimum = UnitVal(4.57L, 15.0L);
-        const bool computed = i < static_cast<int>(Anchors.FreeLengths.size());
+        const bool computed =
+            i < static_cast<int>(Anchors.FreeLengths.size()) && !IsNaN(Anchors.FreeLengths[i]);
         return MaxOf(computed ? Anchors.FreeLengths[i] : minimum, minimum) + level.BondLength;
     }
     case lkTieRod:
