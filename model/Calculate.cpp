@@ -19,14 +19,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr Ext kDegToRad = kPi / 180.0L;
-
-int LevelsInUse(const TAnchor& system) {
-    const int n = system.LevelCount < static_cast<int>(system.Levels.size())
-                      ? system.LevelCount
-                      : static_cast<int>(system.Levels.size());
-    return n > 0 ? n : 0;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Reset of every result the calculation writes.
@@ -59,7 +51,7 @@ void ResetSystem(TAnchor& a) {
     a.ShearAreaRequired = a.ShearAreaProvided = a.ModulusRequired = a.ModulusProvided = a.UtilizedIx = kNaN;
     a.H0 = a.Rts = a.Lp = a.Lr = a.BucklingCheck = a.Slenderness = a.Fe = a.Fcr = kNaN;
     a.AxialCheck = a.CombinedUtilization = kNaN;
-    const size_t n = static_cast<size_t>(LevelsInUse(a));
+    const size_t n = static_cast<size_t>(a.UsedLevels());
     a.Reactions.assign(n + 1, kNaN);
     a.LevelLoads.assign(n, kNaN);
     a.FreeLengths.assign(n, kNaN);
@@ -498,7 +490,7 @@ void VerticalLoads(TKdData& d) {
     }
     const TAnchor& a = d.Anchors;
     Ext sum = 0.0L;
-    for (int j = 0; j < LevelsInUse(a); ++j) {
+    for (int j = 0; j < a.UsedLevels(); ++j) {
         const Ext test =
             j < static_cast<int>(a.TestLoads.size()) ? a.TestLoads[static_cast<size_t>(j)] : kNaN;
         sum += test * std::sin(a.Levels[static_cast<size_t>(j)].Angle * kDegToRad);
@@ -559,7 +551,7 @@ void TKdData::Calculate() {
     DesignBond();
     DesignGuardrail();
     BasalHeaveCheck();
-    for (int i = 0; i < LevelsInUse(Anchors); ++i)
+    for (int i = 0; i < Anchors.UsedLevels(); ++i)
         DesignWaler(i);
 }
 

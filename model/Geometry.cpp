@@ -12,16 +12,10 @@ namespace vantrel {
 
 namespace {
 
-constexpr Ext kDegToRad = kPi / 180.0L;
-
-// Levels of a system that exist both by count and in the array.
-int UsedLevels(const TAnchor& system) {
-    return std::clamp(system.LevelCount, 0, static_cast<int>(system.Levels.size()));
-}
 
 // Levels that also have an entry in the free lengths of the analysis.
 int LevelsWithFreeLength(const TAnchor& system) {
-    return std::min(UsedLevels(system), static_cast<int>(system.FreeLengths.size()));
+    return std::min(system.UsedLevels(), static_cast<int>(system.FreeLengths.size()));
 }
 
 bool IsTension(const TAnchLevel& level) {
@@ -214,21 +208,21 @@ std::string TKdData::ConcreteStrengthText() const {
 
 bool TKdData::AllWalersPass() const {
     const auto begin = Anchors.Levels.begin();
-    return std::all_of(begin, begin + UsedLevels(Anchors), [](const TAnchLevel& level) {
+    return std::all_of(begin, begin + Anchors.UsedLevels(), [](const TAnchLevel& level) {
         return !level.Waler.HasWaler || (level.Waler.ModulusPass && level.Waler.DeflectionPass);
     });
 }
 
 int TKdData::CountWalerLevels() const {
     const auto begin = Anchors.Levels.begin();
-    return static_cast<int>(std::count_if(begin, begin + UsedLevels(Anchors),
+    return static_cast<int>(std::count_if(begin, begin + Anchors.UsedLevels(),
                                           [](const TAnchLevel& level) { return level.Waler.HasWaler; }));
 }
 
 int TKdData::CountCornerBraces() const {
     if (!UseCornerBraces) return 0;
     const auto begin = CornerBraces.Levels.begin();
-    return static_cast<int>(std::count_if(begin, begin + UsedLevels(CornerBraces),
+    return static_cast<int>(std::count_if(begin, begin + CornerBraces.UsedLevels(),
                                           [](const TAnchLevel& level) { return level.Kind > lkUnused; }));
 }
 

@@ -10,6 +10,7 @@
 // Working tables (field limits, section, rebar and angle tables) are members, not program-wide
 // globals, so several projects can live in one process.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -248,6 +249,9 @@ struct TAnchor {
     std::array<TPressureRow, kPressureRows> PressureTable{};
     TArrAnchNodes SpanNodes; // element k = span k integrated with its top fixed
     TArrAnchNodes PileNodes; // segment 0 = the cantilever above level 1
+
+    // Levels that exist both by count and in the array.
+    int UsedLevels() const { return LevelCount < 0 ? 0 : std::min(LevelCount, static_cast<int>(Levels.size())); }
 };
 
 // One row of the cantilever check of the pile (64 rows).

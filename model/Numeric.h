@@ -20,6 +20,7 @@ using Ext = long double;
 
 inline constexpr Ext kNaN = std::numeric_limits<Ext>::quiet_NaN();
 inline constexpr Ext kPi = 3.14159265358979323846264338327950288L;
+inline constexpr Ext kDegToRad = kPi / 180.0L;
 
 inline bool IsNaN(Ext v) { return std::isnan(v); }
 inline bool IsFinite(Ext v) { return std::isfinite(v); }

@@ -28,7 +28,7 @@ constexpr std::array<Ext, kUserDefinedBondSoil> kTransferSeismic = {2.0L,   4.0L
 // Axial force of a member inclined angleDeg to the horizontal whose horizontal component is h.
 // A member at right angles to the wall's load (cosine zero) cannot carry it: undefined.
 Ext AlongMember(Ext h, Ext angleDeg) {
-    const Ext c = std::cos(angleDeg * kPi / 180.0L);
+    const Ext c = std::cos(angleDeg * kDegToRad);
     if (!(std::fabs(c) >= 1e-9L)) return kNaN;
     return h / c;
 }

@@ -432,7 +432,7 @@ void TKdData::SetUnits(uint8_t newUnits) {
     newUnits = newUnits == usSI ? usSI : usEnglish;
     if (Units != newUnits) {
         const bool toSI = newUnits == usSI;
-        const int count = std::min<int>(std::max(Anchors.LevelCount, 0), static_cast<int>(Anchors.Levels.size()));
+        const int count = Anchors.UsedLevels();
         for (int i = 0; i < count; ++i) {
             TAnchLevel& lv = Anchors.Levels[i];
             SwapDefault(lv.Fy, 50.0L, 345.0L, toSI);
