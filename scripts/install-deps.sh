@@ -14,6 +14,7 @@ PACKAGES=(
   libgmock-dev
   libbenchmark-dev
   fonts-liberation
+  poppler-utils
 )
 
 missing=()
@@ -34,5 +35,7 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A new machine's first-boot updates may hold the package lock for a while: wait for it.
+APT_OPTS=(-o DPkg::Lock::Timeout=600)
+$SUDO apt-get "${APT_OPTS[@]}" update -qq
+$SUDO apt-get "${APT_OPTS[@]}" install -y -qq --no-install-recommends "${missing[@]}"
