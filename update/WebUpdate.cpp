@@ -569,10 +569,16 @@ void TmxWebUpdate::DownloadFile(const QString& url, bool requireLength, bool toF
         };
         const auto readAvailable = [&] {
             try {
+                if (failed) {
+                    reply->skip(reply->bytesAvailable()); // the rest of an error page
+                    return;
+                }
                 if (!headerChecked) {
                     headerChecked = true;
                     if (!statusOk()) {
-                        fail();
+                        // Not aborted: Qt is about to report the error status itself.
+                        failed = true;
+                        reply->skip(reply->bytesAvailable());
                         return;
                     }
                     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);

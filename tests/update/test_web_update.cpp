@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 #include "tests/update/UpdateTestSupport.h"
@@ -316,6 +318,20 @@ TEST_F(WebUpdate_Check, FullUpdateUnpacksStartsAndEnds) {
     EXPECT_FALSE(update.Busy());
 }
 
+TEST_F(WebUpdate_Check, FailureInsideTheTransferIsReported) {
+    // A handler that throws in the middle of the download ends the transfer as a failure.
+    Offer(QByteArray(8000, 'x'), "setup.exe");
+    update.OnDownload = [](std::int64_t, std::int64_t done) {
+        if (done > 4000) throw std::runtime_error("disk full");
+    };
+    EXPECT_TRUE(update.CheckForUpdates());
+    EXPECT_EQ(events.mid(events.size() - 2),
+              QStringList({"DownloadError", "AfterDownload " + Folder() + "setup.exe"}));
+    EXPECT_FALSE(QFile::exists(Folder() + "setup.exe"));
+    EXPECT_TRUE(launches.empty());
+    EXPECT_FALSE(update.Busy());
+}
+
 TEST_F(WebUpdate_Check, OwnerRefusesOrAbortsAndCannotNest) {
     Offer("MZ installer", "setup.exe");
     canUpdate = false;
@@ -469,12 +485,17 @@ TEST_F(WebUpdate_Check, UnsafePackagesAreRefusedWhole) {
         {"backslash", {{"setup.exe", "MZ"}, {"..\\evil.exe", "MZ"}}},
         {"control", {{"setup.exe", "MZ"}, {"evil\x01.exe", "MZ"}}},
         {"escape", {{"setup.exe", "MZ"}, {"evil\x1b[2J.exe", "MZ"}}},
+        // Not UTF-8, so libzip would show the name converted from code page 437, where 0x01 is a smiley.
+        {"control in legacy name", {{"setup.exe", "MZ"}, {"evil\x01\x8e.exe", "MZ"}}},
         {"symlink", {{"link", "/etc", 0120777}, {"setup.exe", "MZ"}}},
     };
+    update.Options |= uoOverwrite;
     for (const auto& c : cases) {
         Offer(test::MakeZip(Scratch("made.zip"), c.items));
         events.clear();
+        const int fetched = server.Count("/setup.zip");
         update.CheckForUpdates();
+        EXPECT_EQ(server.Count("/setup.zip"), fetched + 1) << c.name;
         EXPECT_TRUE(events.contains("DownloadError")) << c.name;
         EXPECT_FALSE(QFileInfo::exists(Folder() + "QuarnelUpdate")) << c.name;
         EXPECT_FALSE(QFile::exists(Folder() + "evil.exe")) << c.name;
@@ -538,6 +559,18 @@ TEST_F(WebUpdate_Check, RedirectionPages) {
     EXPECT_EQ(events, QStringList({"BeforeGetInfo", "AfterGetInfo", "NoUpdateFound"}));
     EXPECT_EQ(update.Page().ProductName, "Vantrel");
     EXPECT_EQ(update.Page().Author, "");
+
+    // A page moved on the server (HTTP 302) is followed like a browser would.
+    CannedResponse moved = Ok({});
+    moved.status = 302;
+    moved.reason = "Found";
+    moved.headers = {{"Location", "/next.html"}};
+    server.Route("/moved.html", moved);
+    update.ProductInfo().SetURL(server.Url("/moved.html"));
+    events.clear();
+    update.CheckForUpdates();
+    EXPECT_EQ(events, QStringList({"BeforeGetInfo", "AfterGetInfo", "NoUpdateFound"}));
+    EXPECT_EQ(server.Count("/next.html"), 2);
 
     // A page naming itself: followed five times, then an error.
     server.Route("/self.html", Ok(Page({{"mxProduct", "Vantrel"},
