@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -167,6 +168,14 @@ void TfrmCheckUpdates::showEvent(QShowEvent* event) {
     SetElided(Label4, FUpdater->ProductInfo().URL());
     Label5->setText(QStringLiteral("Current version: %1").arg(FAppVersion));
     QDialog::showEvent(event);
+}
+
+void TfrmCheckUpdates::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CloseBtn->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmCheckUpdates::done(int result) {

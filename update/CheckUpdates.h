@@ -43,6 +43,8 @@ class TfrmCheckUpdates : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Escape works like the Cancel button: a running download is only stopped after asking.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void Timer1Timer();

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -294,11 +295,25 @@ TEST_F(CheckUpdates_Dialog, AcceptedUpdateShowsProgressAndOverwrites) {
 }
 
 TEST_F(CheckUpdates_Dialog, CancelWhileReadingThePage) {
-    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+    const struct {
+        QMessageBox::StandardButton answer;
+        bool escape; // Escape instead of the button
+    } cases[] = {{QMessageBox::No, false},
+                 {QMessageBox::Yes, false},
+                 {QMessageBox::No, true},
+                 {QMessageBox::Yes, true}};
+    for (const auto& [answer, escape] : cases) {
         abortAnswer = answer;
         messages.clear();
         CannedResponse page = Ok(Page({{"mxProduct", "Vantrel"}, {"mxVersion", "2.3.1"}}));
-        page.onRequest = [&] { Child<QPushButton>(*dialog, "CloseBtn")->click(); };
+        page.onRequest = [&, escape = escape] {
+            if (escape) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(dialog, &key);
+            } else {
+                Child<QPushButton>(*dialog, "CloseBtn")->click();
+            }
+        };
         server.Route("/vtr.html", page);
         Run(false);
         // The window is busy while only the page is read, so the user is asked.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QtEndian>
 
 #include <stdexcept>
 
@@ -606,6 +607,29 @@ TEST(WebUpdate_Files, FindExeAndPackageLimits) {
     EXPECT_EQ(error, "too many entries");
     EXPECT_TRUE(QDir(out.path()).isEmpty());
     EXPECT_FALSE(ExtractZip(dir.filePath("alpha.txt"), out.path(), &error));
+
+    // Declared sizes over 2 GiB, one entry alone or two together: refused from the directory alone.
+    const auto declare = [&](const QString& name, int entries, quint32 size) {
+        std::vector<ZipItem> items;
+        for (int i = 0; i < entries; ++i)
+            items.push_back({"part" + QByteArray::number(i), "MZ"});
+        QByteArray bytes = test::MakeZip(dir.filePath(name), items);
+        // Uncompressed size: offset 22 of a local header, 24 of a central directory header.
+        for (const auto& [signature, offset] :
+             {std::pair{QByteArray("PK\x03\x04"), 22}, {QByteArray("PK\x01\x02"), 24}})
+            for (qsizetype at = bytes.indexOf(signature); at >= 0; at = bytes.indexOf(signature, at + 4))
+                qToLittleEndian<quint32>(size, bytes.data() + at + offset);
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    declare("huge.zip", 1, 0xC0000000u);      // 3 GiB
+    declare("twohalves.zip", 2, 0x48000000u); // 1.125 GiB each
+    for (const char* name : {"huge.zip", "twohalves.zip"}) {
+        EXPECT_FALSE(ExtractZip(dir.filePath(name), out.path(), &error)) << name;
+        EXPECT_EQ(error, "package too large") << name;
+        EXPECT_TRUE(QDir(out.path()).isEmpty()) << name;
+    }
 
     // Modes are kept without set-id bits or write access for others.
     test::MakeZip(dir.filePath("modes.zip"), {{"run.exe", "MZ", 0106777}, {"doc.txt", "t", 0100666}});
