@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/Dialogs.h"
+
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -114,29 +116,8 @@ void TerminateProgram();
 ProgramLauncher SetProgramLauncher(ProgramLauncher launcher);
 ProgramTerminator SetProgramTerminator(ProgramTerminator terminator);
 
-class ScopedProgramLauncher {
-  public:
-    explicit ScopedProgramLauncher(ProgramLauncher launcher)
-        : previous_(SetProgramLauncher(std::move(launcher))) {}
-    ~ScopedProgramLauncher() { SetProgramLauncher(std::move(previous_)); }
-    ScopedProgramLauncher(const ScopedProgramLauncher&) = delete;
-    ScopedProgramLauncher& operator=(const ScopedProgramLauncher&) = delete;
-
-  private:
-    ProgramLauncher previous_;
-};
-
-class ScopedProgramTerminator {
-  public:
-    explicit ScopedProgramTerminator(ProgramTerminator terminator)
-        : previous_(SetProgramTerminator(std::move(terminator))) {}
-    ~ScopedProgramTerminator() { SetProgramTerminator(std::move(previous_)); }
-    ScopedProgramTerminator(const ScopedProgramTerminator&) = delete;
-    ScopedProgramTerminator& operator=(const ScopedProgramTerminator&) = delete;
-
-  private:
-    ProgramTerminator previous_;
-};
+using ScopedProgramLauncher = platform::ScopedHandler<ProgramLauncher, &SetProgramLauncher>;
+using ScopedProgramTerminator = platform::ScopedHandler<ProgramTerminator, &SetProgramTerminator>;
 
 // --- The component -------------------------------------------------------------------------------
 class TmxWebUpdate : public QObject {
