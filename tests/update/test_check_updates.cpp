@@ -127,7 +127,7 @@ class CheckUpdates_Dialog : public test::UpdateTestBase {
 TEST_F(CheckUpdates_Dialog, InitialWindow) {
     TfrmCheckUpdates form;
     const QString url =
-        "http://updates.quarnel.example.com/a/rather/long/path/to/the/information/page/of/vantrel/vtr.html";
+        "http://127.0.0.1:1/updates/a/rather/long/path/to/the/information/page/of/vantrel/vtr.html";
     form.Updater().ProductInfo().SetURL(url);
     EXPECT_EQ(form.AppVersion(), platform::ProgramVersion());
     form.show();
@@ -161,7 +161,7 @@ TEST_F(CheckUpdates_Dialog, InitialWindow) {
     QLabel* label4 = Child<QLabel>(form, "Label4");
     EXPECT_NE(label4->text(), url);
     EXPECT_TRUE(label4->text().contains(QChar(0x2026)));
-    EXPECT_TRUE(label4->text().startsWith("http://updates."));
+    EXPECT_TRUE(label4->text().startsWith("http://127.0.0.1:1/"));
     EXPECT_TRUE(label4->text().endsWith("vtr.html"));
     EXPECT_EQ(label4->toolTip(), url);
     EXPECT_FALSE(Child<QProgressBar>(form, "mbTBXProgressBar1")->isVisible());

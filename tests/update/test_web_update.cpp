@@ -392,6 +392,17 @@ TEST_F(WebUpdate_Check, DownloadFailuresKeepTheOlderFile) {
         old.close();
         EXPECT_EQ(QDir(Folder()).entryList(QDir::Files), QStringList({"setup.exe"})) << c.name;
     }
+
+    // An older package is never unpacked or started after a failed download.
+    const QByteArray package2 = SetupZip();
+    Offer(package2);
+    server.Route("/setup.zip", notFound);
+    QFile oldZip(Folder() + "setup.zip");
+    ASSERT_TRUE(oldZip.open(QIODevice::WriteOnly));
+    oldZip.write(package2);
+    oldZip.close();
+    update.CheckForUpdates();
+    EXPECT_FALSE(QFileInfo::exists(Folder() + "QuarnelUpdate"));
     EXPECT_TRUE(launches.empty());
     EXPECT_EQ(terminations, 0);
 }
