@@ -18,9 +18,11 @@
 #include <sys/stat.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace vantrel {
 
