@@ -10,6 +10,8 @@
 #include <QVariant>
 
 #include <cmath>
+#include <locale>
+#include <sstream>
 
 namespace vantrel::editorfields {
 
@@ -27,6 +29,26 @@ Ext ClampTo(const TFieldLimit& limit, Ext v) {
     if (v < limit.Min) return limit.Min;
     if (v > limit.Max) return limit.Max;
     return v;
+}
+
+// The number in `text` in the locale's notation, read to the full extended precision, so that
+// "0.85" reads as 0.85L exactly like the model's own constants.
+Ext ParseNumber(const QString& text, bool* ok) {
+    const QLocale locale;
+    QString plain = text.trimmed();
+    plain.remove(locale.groupSeparator());
+    plain.replace(locale.decimalPoint(), QStringLiteral("."));
+    static const QRegularExpression number(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"));
+    *ok = number.match(plain).hasMatch();
+    if (!*ok) return 0.0L;
+    // Read in the classic notation whatever the process's C locale (the application sets it from
+    // the desktop).
+    std::istringstream stream(plain.toStdString());
+    stream.imbue(std::locale::classic());
+    Ext value = 0.0L;
+    stream >> value;
+    *ok = !stream.fail() && std::isfinite(value);
+    return *ok ? value : 0.0L;
 }
 
 } // namespace
@@ -61,12 +83,8 @@ void SetEditValue(QLineEdit* edit, const TFieldLimitTable& limits, bool noClamp,
 }
 
 Ext GetEditValue(QLineEdit* edit, const TFieldLimitTable& limits, double min, double max) {
-    const QLocale locale;
-    QString text = edit->text().trimmed();
-    text.remove(locale.groupSeparator());
     bool ok = false;
-    const double read = locale.toDouble(text, &ok);
-    const Ext typed = ok ? static_cast<Ext>(read) : 0.0L;
+    const Ext typed = ParseNumber(edit->text(), &ok);
 
     Ext value = typed;
     if (min == 0.0 && max == 0.0) {
