@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -366,6 +367,58 @@ TEST_F(EditAnchorTest, ChangingTheFamilyRefillsTheListsFromTheirFirstSection) {
     EXPECT_EQ(Level(0).ShapeFamily, sfEuropean);
     EXPECT_EQ(Level(0).ShapeRow, 0);
     EXPECT_EQ(Level(0).IShape, european[0]);
+}
+
+TEST_F(EditAnchorTest, PipeListKeepsItsSectionByNameAcrossFamilies) {
+    MakeStrut(0, true, 1);
+    Level(0).ShapeRow = 0;
+    TArrOShapes british;
+    BeamShapes::LoadOShapes(sfBritish, false, british);
+    TArrOShapes american;
+    BeamShapes::LoadOShapes(sfNorthAmerican, false, american);
+    EXPECT_TRUE(Run(0, 2, [&](TfrmEditAnchor& editor) {
+        auto* list = Find<QComboBox>(editor, "ComboBox13");
+        EXPECT_EQ(list->currentText(), QString::fromStdString(american[0].Name));
+        // The Australian family has the American pipes: the section stays where it was.
+        ChooseText(Find<QComboBox>(editor, "ComboBox11"), QStringLiteral("Australian"));
+        EXPECT_EQ(list->currentText(), QString::fromStdString(american[0].Name));
+        ChooseText(Find<QComboBox>(editor, "ComboBox11"), QStringLiteral("British"));
+        EXPECT_EQ(list->count(), static_cast<int>(british.size()) + 1);
+        EXPECT_EQ(list->currentText(), QString::fromStdString(british[0].Name));
+        return int(QDialog::Accepted);
+    }));
+    EXPECT_EQ(Level(0).ShapeFamily, sfBritish);
+    EXPECT_EQ(Level(0).OShape, british[0]);
+    EXPECT_NEAR(double(Level(0).MemberWidth), double(british[0].OD) / 12.0, 1e-12);
+}
+
+TEST_F(EditAnchorTest, SectionPictureAndItsEnlargedView) {
+    std::vector<int> drawn;
+    QSize zoomed;
+    const SectionPictures previous =
+        SetSectionPictures({[&](QImage& image, const TKdData&, int kind, const TAnchLevel& level) {
+                                drawn.push_back(kind);
+                                image.fill(level.MemberKind == 0 ? Qt::red : Qt::blue);
+                            },
+                            [&](const QImage& image, QWidget*) { zoomed = image.size(); }});
+    for (int memberKind : {0, 1}) {
+        drawn.clear();
+        MakeStrut(0, true, memberKind);
+        Run(0, 2, [&](TfrmEditAnchor& editor) {
+            auto* picture = Find<QLabel>(editor, memberKind == 0 ? "Image1" : "Image2");
+            EXPECT_EQ(picture->pixmap().toImage().pixelColor(5, 5),
+                      memberKind == 0 ? QColor(Qt::red) : QColor(Qt::blue));
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(picture, &release);
+            return int(QDialog::Rejected);
+        });
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn.back(), memberKind == 0 ? 3 : 4);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_EQ(zoomed, QSize(area.width() - 20, area.height() - 100));
+    }
+    SetSectionPictures(previous);
 }
 
 TEST_F(EditAnchorTest, CancelLeavesTheLevelExactlyAsItWas) {
