@@ -19,6 +19,28 @@ constexpr TColor kLeader = 0x0000FF;
 constexpr int kClearCoverTag = 88;
 constexpr int kPitchOverrideTag = 89;
 
+// The three labels of a rebar cage: vertical bars, clear cover and ties or spiral.
+struct RebarLabels {
+    QString Bars, Cover, Ties;
+};
+
+RebarLabels MakeRebarLabels(const TKdData& d) {
+    const QString unit = d.Units == usSI ? "mm" : "in"; // cover and pitch are entered in in | mm
+    RebarLabels r;
+    r.Bars = QString("%1 %2 vert. bars")
+                 .arg(d.VerticalBarCount)
+                 .arg(QString::fromStdString(d.BarLabel(d.VerticalBarSize)));
+    r.Cover = TDiagramDraw::FormatValue(double(d.ClearCover), d.FieldLimits[kClearCoverTag].Digits, unit) +
+              " clear";
+    // A pitch override of 0 means the calculated pitch is used.
+    const double pitch = d.PitchOverride != 0 ? double(d.PitchOverride) : double(d.CalculatedPitch);
+    r.Ties = QString("%1 %2 @ %3")
+                 .arg(QString::fromStdString(d.BarLabel(d.LateralBarSize)))
+                 .arg(d.TieOrSpiral == 1 ? "spiral" : "ties")
+                 .arg(TDiagramDraw::FormatValue(pitch, d.FieldLimits[kPitchOverrideTag].Digits, unit));
+    return r;
+}
+
 } // namespace
 
 // Positions shared by the parts of the plan view. Section values are in drawing lengths (ft | m).
@@ -101,6 +123,16 @@ void TDiagramDraw::DrawPilePlanView() {
     if ((steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet) {
         Scale = bw / f.depth;
         if (f.flange * Scale > bh) Scale = bh / f.flange;
+    }
+    if (cage && !f.sheet) {
+        // The cage's labels stand left and right of the pier: the pier shrinks to leave them room.
+        const RebarLabels labels = MakeRebarLabels(d);
+        const int leftRoom = Bitmap.TextWidth(labels.Bars) + 4;
+        const int rightRoom = Bitmap.TextWidth(labels.Cover) + f.ls; // the ties may go below the pier
+        // Never smaller than two line spacings; labels that still do not fit are kept inside the
+        // picture where they are drawn.
+        const int half = std::max(std::min(f.xc - leftRoom, W - f.xc - rightRoom), 2 * f.ls);
+        if (RoundPx(f.tw * Scale / 2) > half) Scale = 2.0 * half / f.tw;
     }
     if (!std::isfinite(Scale) || !(Scale > 0) || bw <= 0 || bh <= 0) return;
     f.hT = RoundPx(f.tw * Scale / 2);
@@ -340,32 +372,41 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     // Labels with leaders.
     const int fs = f.fs, ls = f.ls;
     const int sqL = f.xc - f.hT, sqR = f.xc + f.hT, sqT = f.yc - f.hT, sqB = f.yc + f.hT;
-    const int margin = std::max(sqL, 0);
-    const QString bars =
-        QString("%1 %2 vert. bars").arg(count).arg(QString::fromStdString(d.BarLabel(d.VerticalBarSize)));
-    const QString unit = si ? "mm" : "in";
-    const QString cov =
-        FormatValue(double(d.ClearCover), d.FieldLimits[kClearCoverTag].Digits, unit) + " clear";
-    // A pitch override of 0 means the calculated pitch is used.
-    const double pitch = d.PitchOverride != 0 ? double(d.PitchOverride) : double(d.CalculatedPitch);
-    const QString ties = QString("%1 %2 @ %3")
-                             .arg(QString::fromStdString(d.BarLabel(d.LateralBarSize)))
-                             .arg(d.TieOrSpiral == 1 ? "spiral" : "ties")
-                             .arg(FormatValue(pitch, d.FieldLimits[kPitchOverrideTag].Digits, unit));
+    const RebarLabels labels = MakeRebarLabels(d);
+    const QString& bars = labels.Bars;
+    const QString& cov = labels.Cover;
+    const QString& ties = labels.Ties;
     SetPen(clBlack, f.lu1);
     Bitmap.SetFontHeight(-fs);
+    // Labels first, then their leaders from the label's end to the feature, so that no leader
+    // runs under a text and changes its colour.
     const int barsW = Bitmap.TextWidth(bars) + 4;
-    DrawTextBox(std::max(0, sqL - barsW), sqT - fs, sqL, sqT, bars, 1, false, clNone);
-    const int rightW = W - sqR - ls;
-    DrawTextBox(sqR + ls / 2, sqT - fs, sqR + ls / 2 + rightW, sqT, cov, 0, false, clNone);
-    DrawTextBox(sqR + ls / 2, sqB - fs, sqR + ls / 2 + rightW, sqB, ties, 0, false, clNone);
+    const int barsRight = std::max(sqL, barsW);
+    DrawTextBox(barsRight - barsW, sqT - fs, barsRight, sqT, bars, 1, false, clNone);
+    Layout.Boxes["Bars"] = QRect(barsRight - barsW, sqT - fs, barsW, fs);
+    // A label right of the pier, or below the pier's dimension when it does not fit there.
+    auto rightLabel = [&](int top, const QString& text, const std::string& name) {
+        Bitmap.SetFontHeight(-fs);
+        const int tw = Bitmap.TextWidth(text) + 4;
+        QPoint leader(sqR + ls / 2, top + fs / 2);
+        if (sqR + ls / 2 + tw > W) {
+            top = sqB + 2 * ls + f.lu2;
+            leader = QPoint(std::max(0, std::min(f.xc, W - tw)), top);
+        }
+        const int x = leader.x();
+        DrawTextBox(x, top, x + tw, top + fs, text, 0, false, clNone);
+        Layout.Boxes[name] = QRect(x, top, tw, fs);
+        return leader;
+    };
+    const QPoint coverLeader = rightLabel(sqT - fs, cov, "Cover");
+    const QPoint tiesLeader = rightLabel(sqB - fs, ties, "Ties");
     Bitmap.SetFontHeight(-fs);
     SetPen(kLeader, f.lu1);
     const double diag = std::sqrt(0.5);
-    if (rr > 0) Bitmap.Line(sqL - margin / 4, sqT - fs / 4, f.xc, f.yc - rr);
+    if (rr > 0) Bitmap.Line(barsRight, sqT - fs / 2, f.xc, f.yc - rr);
     if (rt > 0) {
-        Bitmap.Line(sqR + ls / 2, sqT - fs / 4, f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
-        Bitmap.Line(sqR + ls / 2, sqB - fs / 2, f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
+        Bitmap.Line(coverLeader.x(), coverLeader.y(), f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
+        Bitmap.Line(tiesLeader.x(), tiesLeader.y(), f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
     }
     SetPen(clBlack, f.lu1);
     Bitmap.Line(sqL, f.yc, sqL, sqB + 2 * ls);
