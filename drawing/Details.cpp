@@ -16,6 +16,22 @@ constexpr int kGuardrailFitRounds = 50;
 
 } // namespace
 
+std::array<QPoint, 6> TDiagramDraw::BreakLinePoints(int x1, int y1, int x2, int y2, int q) {
+    if (x2 > x1) {
+        const int m = x1 + (x2 - x1) / 2;
+        return {QPoint(x1, y1),        QPoint(m - 2 * q, y1), QPoint(m - q, y1 - q),
+                QPoint(m + q, y1 + q), QPoint(m + 2 * q, y1), QPoint(x2, y1)};
+    }
+    const int m = y1 + (y2 - y1) / 2;
+    return {QPoint(x1, y1),        QPoint(x1, m - 2 * q), QPoint(x1 - q, m - q),
+            QPoint(x1 + q, m + q), QPoint(x1, m + 2 * q), QPoint(x1, y2)};
+}
+
+void TDiagramDraw::DrawBreakLine(int x1, int y1, int x2, int y2) {
+    const auto points = BreakLinePoints(x1, y1, x2, y2, FontSize() / 4);
+    Bitmap.Polyline(std::vector<QPoint>(points.begin(), points.end()));
+}
+
 void TDiagramDraw::DrawGuardrail() {
     CommonStart();
     const TKdData& d = Data;
@@ -73,17 +89,7 @@ void TDiagramDraw::DrawGuardrail() {
     SetPen(clBlack, lu1);
     Bitmap.Line(pileL + 3 * lu2, yP, pileL + 3 * lu2, yBot);
     Bitmap.Line(pileR - 3 * lu2, yP, pileR - 3 * lu2, yBot);
-    {
-        // Break line across the pile.
-        const int q = fs / 4;
-        const int m = pileL - fs + (pileR - pileL + 2 * fs) / 2;
-        Bitmap.Polyline({{pileL - fs, yBot},
-                         {m - 2 * q, yBot},
-                         {m - q, yBot - q},
-                         {m + q, yBot + q},
-                         {m + 2 * q, yBot},
-                         {pileR + fs, yBot}});
-    }
+    DrawBreakLine(pileL - fs, yBot, pileR + fs, yBot);
 
     // Post: the angle's leg at the scale, welded over the overlap to the pile's face.
     SetPen(clBlack, lu2);
@@ -139,7 +145,7 @@ void TDiagramDraw::DrawGuardrail() {
     const int rightX = postR + 3 * ls;
     const int firstRow = std::max(yCable + RoundPx(2.8 * fs) - rowH, yTop + (yCable - yTop) / 2 + rowH);
     const QString rows[4] = {FormatValue(cableDia, 3, inch) + " STEEL CABLE W/",
-                             "TURNBUCKLES @ " + FormatValue(30 * 12 * inchToLength, 2, foot),
+                             "TURNBUCKLES @ " + FormatValue(30 * 12 * inchToLength, 3, foot),
                              "MAX INTERVALS FOR", "TENSIONING"};
     for (int r = 0; r < 4; ++r)
         DrawTextBox(rightX, firstRow + r * rowH, W, firstRow + (r + 1) * rowH, rows[r], 0, false, clNone);

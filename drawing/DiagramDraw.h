@@ -14,6 +14,7 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
 #include <map>
 #include <string>
 
@@ -96,6 +97,10 @@ class TDiagramDraw {
     void DrawCircle(int x, int y, int r);
     void DashDotLineTo(int x, int y, bool dashDot, int n);
     void TextOutSuper(int x, int y, const QString& s);
+    // The six points of a straight line with a zig-zag break symbol of size q in its middle:
+    // horizontal at y1 when x2 > x1, else vertical at x1.
+    static std::array<QPoint, 6> BreakLinePoints(int x1, int y1, int x2, int y2, int q);
+    void DrawBreakLine(int x1, int y1, int x2, int y2);
 
     // --- the diagrams ---
     void DrawCrossSection();
