@@ -38,9 +38,12 @@ struct TDiagramDraw::CrossFrame {
 };
 
 void TDiagramDraw::GrowWidthTo(int right) {
-    if (right <= OutW || right >= TCanvas::MaxCoordinate) return;
+    // A label is never given more than four picture widths (a caption of absurd length is cut).
+    right = std::min(right, 4 * std::max(W, 1));
+    if (right <= OutW) return;
     OutW = right;
-    Bitmap.SetWidth(OutW);
+    // The picture is cut to OutW at the end; it only has to be at least that wide meanwhile.
+    if (Bitmap.Width() < OutW) Bitmap.SetWidth(OutW);
 }
 
 void TDiagramDraw::DashedLineTo(int x, int y, int piece) {
@@ -118,9 +121,11 @@ void TDiagramDraw::DrawCrossSection() {
     if (f.xR + RoundPx(Scale * extent) + r0 > W) Scale = std::min(Scale, (W - 6 * ls - r0) / diagramWidth);
     if (!std::isfinite(Scale) || !(Scale > 0)) return;
     faces();
-    OutW = f.xR + std::max(RoundPx(Scale * extent) + r0, RoundPx(anchors * Scale) + 3 * ls);
-    if (OutW <= 0 || OutW >= TCanvas::MaxCoordinate) return;
-    Bitmap.SetWidth(OutW);
+    const int outW = f.xR + std::max(RoundPx(Scale * extent) + r0, RoundPx(anchors * Scale) + 3 * ls);
+    if (outW <= 0 || outW > 4 * W) return;
+    OutW = outW;
+    // Drawn up to OutW: a narrower picture is cut at the end, a wider one grows white now.
+    if (Bitmap.Width() < OutW) Bitmap.SetWidth(OutW);
 
     f.yTop = GridY(3.5);
     f.yExc = f.yTop + RoundPx(double(d.ShoredHeight) * Scale);
@@ -142,7 +147,7 @@ void TDiagramDraw::DrawCrossSection() {
         f.xR2 = f.xc + half;
     }
     f.xMin = std::min(f.xL2, f.xL);
-    OutH = f.yTip + 4 * ls;
+    OutH = std::min(f.yTip + 4 * ls, H); // nothing is drawn below the picture
     Layout.Values.insert({{"Scale", Scale},
                           {"xc", f.xc},
                           {"xL", f.xL},
@@ -566,7 +571,8 @@ void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
             DrawAngle(p2.x(), p2.y(), 3 * ls, angle, true);
         }
     }
-    if (p2.y() + ls > OutH) OutH = p2.y() + ls;
+    // Below the picture nothing is drawn: the height grows at most to it.
+    if (p2.y() + ls > OutH) OutH = std::min(p2.y() + ls, H);
 }
 
 } // namespace vantrel

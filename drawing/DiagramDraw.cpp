@@ -83,8 +83,7 @@ void TDiagramDraw::Draw(int kind) {
     default:
         break; // an unknown kind keeps the white picture
     }
-    if (OutW != 0) Bitmap.SetWidth(OutW);
-    if (OutH != 0) Bitmap.SetHeight(OutH);
+    Bitmap.SetSize(OutW != 0 ? OutW : Bitmap.Width(), OutH != 0 ? OutH : Bitmap.Height());
 }
 
 void TDiagramDraw::CommonStart() {

@@ -115,7 +115,7 @@ class TDiagramDraw {
     TCrossSectionTexts Texts;
     int W = 0;
     int H = 0;
-    TCanvas Bitmap{600, 600};
+    TCanvas Bitmap; // sized by the entry points (or the caller) before a diagram is drawn
     double Scale = 0;
     int OutW = 0;
     int OutH = 0;
