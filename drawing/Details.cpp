@@ -252,11 +252,14 @@ void TDiagramDraw::DrawPipeSection() {
     // The wall at the right, on the horizontal through the centre; its value beside it.
     if (ri > 0 && ri < r) {
         DrawDimension(xc + ri, yc, xc + r, yc, QString(), 1, true, false);
-        const int lx = xc + RoundPx(1.7 * r) - r / 2;
-        const int ly = yc - RoundPx(0.3 * r) - FontSize();
-        DrawTextBox(lx, ly, W, ly + FontSize(), "t = " + FormatValue(double(s.T), 2, unit), 0, false, clNone);
-        Layout.Boxes["Wall"] =
-            QRect(lx, ly, Bitmap.TextWidth("t = " + FormatValue(double(s.T), 2, unit)), FontSize());
+        // The value inside the ring, left of its wall, just above the dimension.
+        const QString text = "t = " + FormatValue(double(s.T), 2, unit);
+        const int fs = FontSize();
+        Bitmap.SetFontHeight(-fs);
+        const int right = xc + ri - ls / 2;
+        const int top = yc - 2 * fs;
+        DrawTextBox(right - Bitmap.TextWidth(text) - 4, top, right, top + fs, text, 1, false, clNone);
+        Layout.Boxes["Wall"] = QRect(right - Bitmap.TextWidth(text) - 4, top, Bitmap.TextWidth(text) + 4, fs);
     }
 }
 
