@@ -1,8 +1,5 @@
 #include "drawing/Chart.h"
 
-#include <QFontMetrics>
-#include <QPainter>
-#include <QPolygon>
 #include <QTransform>
 
 #include <algorithm>
@@ -16,34 +13,36 @@ constexpr int kPanelMargin = 8; // room between the picture's edge and the outer
 constexpr int kLabelGap = 2;    // between a tick's end and its label
 constexpr int kTitleGap = 4;    // between the labels (or marks) and the axis title
 constexpr int kMaxTicks = 100;  // an increment giving more steps than this is treated as automatic
-constexpr double kPixelClamp = 1.0e6;
+constexpr double kPixelClamp = TCanvas::MaxCoordinate / 2;
 
-const char* const kFontFamily = "Liberation Sans";
-
-QFont PixelFont(int height, bool bold = false) {
-    QFont f(kFontFamily);
-    f.setPixelSize(std::max(1, std::abs(height)));
-    f.setBold(bold);
+TFont MakeFont(int height, bool bold, TColor color = clBlack, int angle = 0) {
+    TFont f;
+    f.Height = -std::max(1, std::abs(height));
+    f.Bold = bold;
+    f.Color = color;
+    f.Angle = angle;
     return f;
 }
 
+int NormalAngle(int angle) {
+    return ((angle % 360) + 360) % 360;
+}
+
 // Size of a text box on the picture once turned by a multiple of 90 degrees.
-QSize TurnedSize(const QFontMetrics& fm, const QString& text, int angle) {
-    const QSize s(fm.horizontalAdvance(text), fm.height());
-    const int a = ((angle % 360) + 360) % 360;
+QSize TurnedSize(const TCanvas& c, const QString& text, int angle) {
+    const QSize s(c.TextWidth(text), c.TextHeight(text));
+    const int a = NormalAngle(angle);
     return (a == 90 || a == 270) ? s.transposed() : s;
 }
 
-// Draws text turned by angle (counter-clockwise) with its turned box centred on (cx, cy).
-void TextCentredAt(QPainter& p, double cx, double cy, int angle, const QString& text) {
-    const QFontMetrics fm(p.font());
-    const double w = fm.horizontalAdvance(text);
-    const double h = fm.height();
-    p.save();
-    p.translate(cx, cy);
-    p.rotate(-angle);
-    p.drawText(QRectF(-w / 2.0 - 1, -h / 2.0, w + 2, h), Qt::AlignCenter, text);
-    p.restore();
+// Draws text in the canvas font turned by angle (counter-clockwise) with its turned box centred on
+// (cx, cy): the reference point is the centre less the turned half-cell.
+void TextCentredAt(TCanvas& c, double cx, double cy, int angle, const QString& text) {
+    const double w = c.TextWidth(text), h = c.TextHeight(text);
+    QTransform t;
+    t.rotate(-angle);
+    const QPointF half = t.map(QPointF(w / 2.0, h / 2.0));
+    c.TextOut(static_cast<int>(std::lrint(cx - half.x())), static_cast<int>(std::lrint(cy - half.y())), text);
 }
 
 // A step of 1, 2 or 5 times a power of ten, at least minStep.
@@ -82,17 +81,18 @@ struct AxisLayout {
 
 // Chooses the step of an axis for its length in pixels: the given increment (widened by whole
 // multiples until the labels do not overlap) or a 1-2-5 step with room for the labels.
-AxisLayout LayoutAxisLabels(Axis& axis, bool horizontal, int lengthPx) {
+AxisLayout LayoutAxisLabels(TCanvas& c, Axis& axis, bool horizontal, int lengthPx) {
     AxisLayout out;
-    const QFontMetrics fm(axis.LabelFont());
+    c.SetFont(axis.LabelFont());
     const double lo = axis.drawnMin, hi = axis.drawnMax, range = hi - lo;
-    const int a = ((axis.labelAngle % 360) + 360) % 360;
+    const int a = NormalAngle(axis.labelAngle);
     const bool turned = (a == 90 || a == 270);
+    const int textHeight = c.TextHeight(QStringLiteral("0"));
     // Label length along the axis, from the widest of the extreme values.
     int widest = 0;
     for (double v : {lo, hi, (lo + hi) / 2.0})
-        widest = std::max(widest, fm.horizontalAdvance(FormatAxisValue(v)));
-    const int alongExtent = (horizontal != turned) ? widest : fm.height();
+        widest = std::max(widest, c.TextWidth(FormatAxisValue(v)));
+    const int alongExtent = (horizontal != turned) ? widest : textHeight;
     const double minSpacing = std::max(16, alongExtent + 6);
     const double px = std::max(1, lengthPx);
     double step = 0;
@@ -109,58 +109,54 @@ AxisLayout LayoutAxisLabels(Axis& axis, bool horizontal, int lengthPx) {
     int maxWidth = 0;
     for (double v : out.ticks) {
         out.labels << FormatAxisValue(v);
-        maxWidth = std::max(maxWidth, fm.horizontalAdvance(out.labels.back()));
+        maxWidth = std::max(maxWidth, c.TextWidth(out.labels.back()));
     }
-    const int acrossText = (horizontal != turned) ? fm.height() : maxWidth;
+    const int acrossText = (horizontal != turned) ? textHeight : maxWidth;
     out.across = axis.labelSize > 0 ? axis.labelSize : acrossText;
     out.along = alongExtent;
     axis.drawnIncrement = step;
     return out;
 }
 
-void DrawPointer(QPainter& p, const Series& s, int x, int y) {
+void DrawPointer(TCanvas& c, const Series& s, int x, int y) {
     const Pointer& pt = s.pointer;
     const int hs = pt.horizSize, vs = pt.vertSize;
-    p.setPen(QPen(s.color, std::max(1, pt.penWidth), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.setBrush(pt.brush.isValid() ? pt.brush : s.color);
+    c.SetPen(TPen{s.color, std::max(1, pt.penWidth), false, TPenStyle::Solid});
+    c.SetBrush(TBrush{pt.brush != clNone ? pt.brush : s.color, TBrushStyle::Solid});
     switch (pt.style) {
     case PointerStyle::Rectangle:
-        p.drawRect(x - hs, y - vs, 2 * hs, 2 * vs);
+        c.Rectangle(x - hs, y - vs, x + hs + 1, y + vs + 1);
         break;
     case PointerStyle::Circle:
-        p.drawEllipse(QPoint(x, y), hs, vs);
+        c.Ellipse(x - hs, y - vs, x + hs + 1, y + vs + 1);
         break;
     case PointerStyle::Triangle:
-        p.drawPolygon(QPolygon({QPoint(x - hs, y + vs), QPoint(x + hs, y + vs), QPoint(x, y - vs)}));
+        c.Polygon({QPoint(x - hs, y + vs), QPoint(x + hs, y + vs), QPoint(x, y - vs)});
         break;
     case PointerStyle::DownTriangle:
-        p.drawPolygon(QPolygon({QPoint(x - hs, y - vs), QPoint(x + hs, y - vs), QPoint(x, y + vs)}));
+        c.Polygon({QPoint(x - hs, y - vs), QPoint(x + hs, y - vs), QPoint(x, y + vs)});
         break;
     case PointerStyle::Cross:
-        p.drawLine(x - hs, y, x + hs, y);
-        p.drawLine(x, y - vs, x, y + vs);
+        c.Line(x - hs, y, x + hs + 1, y);
+        c.Line(x, y - vs, x, y + vs + 1);
         break;
     case PointerStyle::DiagCross:
-        p.drawLine(x - hs, y - vs, x + hs, y + vs);
-        p.drawLine(x - hs, y + vs, x + hs, y - vs);
+        c.Line(x - hs, y - vs, x + hs + 1, y + vs + 1);
+        c.Line(x - hs, y + vs, x + hs + 1, y - vs - 1);
         break;
     case PointerStyle::Star:
-        p.drawLine(x - hs, y, x + hs, y);
-        p.drawLine(x, y - vs, x, y + vs);
-        p.drawLine(x - hs, y - vs, x + hs, y + vs);
-        p.drawLine(x - hs, y + vs, x + hs, y - vs);
+        c.Line(x - hs, y, x + hs + 1, y);
+        c.Line(x, y - vs, x, y + vs + 1);
+        c.Line(x - hs, y - vs, x + hs + 1, y + vs + 1);
+        c.Line(x - hs, y + vs, x + hs + 1, y - vs - 1);
         break;
     case PointerStyle::Diamond:
-        p.drawPolygon(QPolygon({QPoint(x, y - vs), QPoint(x + hs, y), QPoint(x, y + vs), QPoint(x - hs, y)}));
+        c.Polygon({QPoint(x, y - vs), QPoint(x + hs, y), QPoint(x, y + vs), QPoint(x - hs, y)});
         break;
     }
 }
 
 } // namespace
-
-QColor FromBgr(uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 QString FormatAxisValue(double v) {
     if (!std::isfinite(v)) return QString();
@@ -178,16 +174,11 @@ QString FormatAxisValue(double v) {
     return (r < 0 ? QStringLiteral("-") : QString()) + whole + frac;
 }
 
-QRect TextOutAngle(QPainter& p, int x, int y, int angleDeg, const QString& text) {
-    const QFontMetrics fm(p.font());
+QRect TextBox(const TCanvas& canvas, int x, int y, const QString& text) {
     QTransform t;
     t.translate(x, y);
-    t.rotate(-angleDeg);
-    p.save();
-    p.setTransform(t, true);
-    p.drawText(0, fm.ascent(), text);
-    p.restore();
-    return t.mapRect(QRect(0, 0, fm.horizontalAdvance(text), fm.height()));
+    t.rotate(-canvas.Font().Angle);
+    return t.mapRect(QRect(0, 0, canvas.TextWidth(text), canvas.TextHeight(text)));
 }
 
 // --- Series -------------------------------------------------------------------------------------
@@ -244,11 +235,11 @@ void Axis::SetMinMax(double lo, double hi) {
     maximum = hi;
 }
 
-QFont Axis::LabelFont() const {
-    return PixelFont(labelFontHeight);
+TFont Axis::LabelFont() const {
+    return MakeFont(labelFontHeight, false, labelColor, labelAngle);
 }
-QFont Axis::TitleFont() const {
-    return PixelFont(titleFontHeight, true);
+TFont Axis::TitleFont() const {
+    return MakeFont(titleFontHeight, true);
 }
 
 int Axis::CalcPos(double v) const {
@@ -318,23 +309,22 @@ QStringList Chart::LegendTitles() const {
     return out;
 }
 
-void Chart::Draw(QImage& image) {
+void Chart::Draw(TCanvas& c) {
     for (Axis& a : axes_)
         a.drawn = false;
-    image.fill(color);
-    if (image.isNull() || image.width() < 4 || image.height() < 4) return;
-    const int W = image.width(), H = image.height();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
+    c.Clear(color);
+    if (c.Width() < 4 || c.Height() < 4) return;
+    const int W = c.Width(), H = c.Height();
+    c.ClearClip();
+    c.SetTextTransparent(true);
 
     if (bevel) {
-        p.setPen(Qt::white);
-        p.drawLine(0, 0, W - 1, 0);
-        p.drawLine(0, 0, 0, H - 1);
-        p.setPen(QColor(160, 160, 160));
-        p.drawLine(0, H - 1, W - 1, H - 1);
-        p.drawLine(W - 1, 0, W - 1, H - 1);
+        c.SetPen(TPen{clWhite, 1});
+        c.Line(0, H - 1, 0, 0);
+        c.LineTo(W - 1, 0);
+        c.SetPen(TPen{0xA0A0A0, 1});
+        c.LineTo(W - 1, H - 1);
+        c.LineTo(0, H - 1);
     }
 
     // Legend entries and their rows along the bottom.
@@ -343,15 +333,16 @@ void Chart::Draw(QImage& image) {
         int width;
     };
     std::vector<std::vector<Entry>> legendRows;
-    const QFont legendFont = PixelFont(legendFontHeight);
-    const QFontMetrics lfm(legendFont);
+    const TFont legendFont = MakeFont(legendFontHeight, false);
+    c.SetFont(legendFont);
+    const int legendLine = c.TextHeight(QStringLiteral("X")) + 2;
     const int symbolWidth = 24, entryGap = 12;
     if (legendVisible) {
         std::vector<Entry> row;
         int rowWidth = 0;
         for (const Series& s : series) {
             if (!s.active || !s.showInLegend) continue;
-            const int w = symbolWidth + 4 + lfm.horizontalAdvance(s.title);
+            const int w = symbolWidth + 4 + c.TextWidth(s.title);
             if (!row.empty() && rowWidth + entryGap + w > W - 2 * kPanelMargin - 8) {
                 legendRows.push_back(row);
                 row.clear();
@@ -362,7 +353,6 @@ void Chart::Draw(QImage& image) {
         }
         if (!row.empty()) legendRows.push_back(row);
     }
-    const int legendLine = lfm.height() + 2;
     const int legendHeight = legendRows.empty() ? 0 : static_cast<int>(legendRows.size()) * legendLine + 6;
 
     // Axes in use and their limits.
@@ -374,30 +364,25 @@ void Chart::Draw(QImage& image) {
 
     // Room of each side: ticks, labels, marks and title. A first pass lays the labels out for the
     // whole picture; the second, for the plot's real size, fixes the steps.
-    auto sideRoom = [&](const Axis& a, const AxisLayout& l) {
-        int room = a.tickLength + kLabelGap + l.across + a.outerMargin;
-        if (!a.title.isEmpty()) room += kTitleGap + QFontMetrics(a.TitleFont()).height();
-        return room;
-    };
     std::array<AxisLayout, 4> layouts;
     QRect plot(kPanelMargin, kPanelMargin, W - 2 * kPanelMargin, H - 2 * kPanelMargin - legendHeight);
     for (int pass = 0; pass < 2; ++pass) {
         std::array<int, 4> room{};
+        int endRoomH = 0, endRoomV = 0; // labels at the ends of an axis stick out by half their length
         for (int i = 0; i < 4; ++i) {
             Axis& a = axes_[static_cast<size_t>(i)];
             if (!a.drawn) continue;
             const bool horizontal = IsHorizontal(static_cast<AxisId>(i));
-            layouts[static_cast<size_t>(i)] =
-                LayoutAxisLabels(a, horizontal, horizontal ? plot.width() : plot.height());
-            room[static_cast<size_t>(i)] = sideRoom(a, layouts[static_cast<size_t>(i)]);
-        }
-        // Labels at the ends of an axis stick out by half their length.
-        int endRoomH = 0, endRoomV = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (!axes_[static_cast<size_t>(i)].drawn) continue;
-            (IsHorizontal(static_cast<AxisId>(i)) ? endRoomH : endRoomV) =
-                std::max(IsHorizontal(static_cast<AxisId>(i)) ? endRoomH : endRoomV,
-                         layouts[static_cast<size_t>(i)].along / 2 + 2);
+            AxisLayout& l = layouts[static_cast<size_t>(i)];
+            l = LayoutAxisLabels(c, a, horizontal, horizontal ? plot.width() : plot.height());
+            int r = a.tickLength + kLabelGap + l.across + a.outerMargin;
+            if (!a.title.isEmpty()) {
+                c.SetFont(a.TitleFont());
+                r += kTitleGap + c.TextHeight(a.title);
+            }
+            room[static_cast<size_t>(i)] = r;
+            int& endRoom = horizontal ? endRoomH : endRoomV;
+            endRoom = std::max(endRoom, l.along / 2 + 2);
         }
         const int left = kPanelMargin + std::max(room[0], endRoomH) + extraRoom[0];
         const int right = W - 1 - kPanelMargin - std::max(room[2], endRoomH) - extraRoom[2];
@@ -439,36 +424,32 @@ void Chart::Draw(QImage& image) {
     }
 
     // Back wall and grid.
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(backWall);
-    p.drawRect(plot);
-    p.setBrush(Qt::NoBrush);
-    QPen gridPen(QColor(192, 192, 192), 1, Qt::DotLine);
-    p.setPen(gridPen);
+    c.SetPen(TPen{clBlack, 1});
+    c.SetBrush(TBrush{backWall, TBrushStyle::Solid});
+    c.Rectangle(plot.left(), plot.top(), plot.right() + 1, plot.bottom() + 1);
+    c.SetPen(TPen{clSilver, 1, false, TPenStyle::Dot});
     for (int i = 0; i < 4; ++i) {
         const Axis& a = axes_[static_cast<size_t>(i)];
         if (!a.drawn) continue;
         for (double v : layouts[static_cast<size_t>(i)].ticks) {
             const int pos = a.CalcPos(v);
             if (IsHorizontal(static_cast<AxisId>(i))) {
-                if (pos > plot.left() && pos < plot.right())
-                    p.drawLine(pos, plot.top() + 1, pos, plot.bottom() - 1);
+                if (pos > plot.left() && pos < plot.right()) c.Line(pos, plot.top() + 1, pos, plot.bottom());
             } else if (pos > plot.top() && pos < plot.bottom()) {
-                p.drawLine(plot.left() + 1, pos, plot.right() - 1, pos);
+                c.Line(plot.left() + 1, pos, plot.right(), pos);
             }
         }
     }
 
-    // Series, clipped to the back wall.
-    p.save();
-    p.setClipRect(plot.adjusted(1, 1, 0, 0));
+    // Series, clipped to the inside of the back wall.
+    c.SetClipRect(plot.left() + 1, plot.top() + 1, plot.right(), plot.bottom());
     for (const Series& s : series) {
         if (!s.active || s.Count() == 0) continue;
         if (s.isLine && s.lineWidth > 0) {
-            p.setPen(QPen(s.color, s.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            QPolygon run;
+            c.SetPen(TPen{s.color, s.lineWidth});
+            std::vector<QPoint> run;
             auto flush = [&] {
-                if (run.size() >= 2) p.drawPolyline(run);
+                c.Polyline(run);
                 run.clear();
             };
             for (int i = 0; i < s.Count(); ++i) {
@@ -476,16 +457,16 @@ void Chart::Draw(QImage& image) {
                     flush();
                     continue;
                 }
-                run << QPoint(XScreen(s, i), YScreen(s, i));
+                run.emplace_back(XScreen(s, i), YScreen(s, i));
             }
             flush();
         }
         if (s.pointer.visible) {
             for (int i = 0; i < s.Count(); ++i)
-                if (s.IsFinitePoint(i)) DrawPointer(p, s, XScreen(s, i), YScreen(s, i));
+                if (s.IsFinitePoint(i)) DrawPointer(c, s, XScreen(s, i), YScreen(s, i));
         }
     }
-    p.restore();
+    c.ClearClip();
 
     // Axis lines, ticks, labels and titles.
     for (int i = 0; i < 4; ++i) {
@@ -494,41 +475,40 @@ void Chart::Draw(QImage& image) {
         const auto id = static_cast<AxisId>(i);
         const AxisLayout& l = layouts[static_cast<size_t>(i)];
         const int dir = (id == AxisId::Left || id == AxisId::Top) ? -1 : 1;
-        p.setPen(a.axisPen);
+        c.SetPen(a.axisPen);
         if (IsHorizontal(id))
-            p.drawLine(plot.left(), a.axisPos, plot.right(), a.axisPos);
+            c.Line(plot.left(), a.axisPos, plot.right() + 1, a.axisPos);
         else
-            p.drawLine(a.axisPos, plot.top(), a.axisPos, plot.bottom());
-        p.setFont(a.LabelFont());
-        const QFontMetrics fm(p.font());
+            c.Line(a.axisPos, plot.top(), a.axisPos, plot.bottom() + 1);
+        c.SetFont(a.LabelFont());
         for (size_t t = 0; t < l.ticks.size(); ++t) {
+            const QString& label = l.labels[static_cast<int>(t)];
             const int pos = a.CalcPos(l.ticks[t]);
-            p.setPen(a.tickPen);
+            c.SetPen(a.tickPen);
             if (IsHorizontal(id))
-                p.drawLine(pos, a.axisPos, pos, a.axisPos + dir * a.tickLength);
+                c.Line(pos, a.axisPos, pos, a.axisPos + dir * a.tickLength);
             else
-                p.drawLine(a.axisPos, pos, a.axisPos + dir * a.tickLength, pos);
-            p.setPen(a.labelColor);
-            const QSize box = TurnedSize(fm, l.labels[static_cast<int>(t)], a.labelAngle);
-            const int acrossBox = IsHorizontal(id) ? box.height() : box.width();
-            const double centreAcross = a.labelPos + dir * acrossBox / 2.0;
+                c.Line(a.axisPos, pos, a.axisPos + dir * a.tickLength, pos);
+            const QSize box = TurnedSize(c, label, a.labelAngle);
+            const double across = a.labelPos + dir * (IsHorizontal(id) ? box.height() : box.width()) / 2.0;
             if (IsHorizontal(id))
-                TextCentredAt(p, pos, centreAcross, a.labelAngle, l.labels[static_cast<int>(t)]);
+                TextCentredAt(c, pos, across, a.labelAngle, label);
             else
-                TextCentredAt(p, centreAcross, pos, a.labelAngle, l.labels[static_cast<int>(t)]);
+                TextCentredAt(c, across, pos, a.labelAngle, label);
         }
         if (!a.title.isEmpty()) {
-            p.setFont(a.TitleFont());
-            p.setPen(Qt::black);
-            const int th = QFontMetrics(p.font()).height();
+            const int angle = id == AxisId::Left ? 90 : id == AxisId::Right ? 270 : 0;
+            TFont f = a.TitleFont();
+            f.Angle = angle;
+            c.SetFont(f);
+            const int th = c.TextHeight(a.title);
             const double across = a.labelPos + dir * (l.across + a.outerMargin + kTitleGap + th / 2.0);
             const double mid =
                 IsHorizontal(id) ? (plot.left() + plot.right()) / 2.0 : (plot.top() + plot.bottom()) / 2.0;
-            const int angle = id == AxisId::Left ? 90 : id == AxisId::Right ? 270 : 0;
             if (IsHorizontal(id))
-                TextCentredAt(p, mid, across, angle, a.title);
+                TextCentredAt(c, mid, across, angle, a.title);
             else
-                TextCentredAt(p, across, mid, angle, a.title);
+                TextCentredAt(c, across, mid, angle, a.title);
         }
     }
 
@@ -541,39 +521,35 @@ void Chart::Draw(QImage& image) {
                 w += (w ? entryGap : 0) + e.width;
             boxWidth = std::max(boxWidth, w);
         }
-        const QRect box((W - boxWidth) / 2 - 6, H - kPanelMargin - legendHeight + 2, boxWidth + 12,
-                        legendHeight - 2);
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(box);
-        p.setFont(legendFont);
-        int y = box.top() + 3;
+        const int boxLeft = (W - boxWidth) / 2 - 6, boxTop = H - kPanelMargin - legendHeight + 2;
+        c.SetPen(TPen{clBlack, 1});
+        c.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+        c.Rectangle(boxLeft, boxTop, boxLeft + boxWidth + 12, boxTop + legendHeight - 2);
+        int y = boxTop + 3;
         for (const auto& row : legendRows) {
-            int x = box.left() + 6;
+            int x = boxLeft + 6;
             for (const Entry& e : row) {
                 const int cy = y + legendLine / 2;
                 if (e.s->isLine) {
-                    p.setPen(QPen(e.s->color, std::max(1, e.s->lineWidth)));
-                    p.drawLine(x, cy, x + symbolWidth - 2, cy);
+                    c.SetPen(TPen{e.s->color, std::max(1, e.s->lineWidth)});
+                    c.Line(x, cy, x + symbolWidth - 1, cy);
                 }
                 if (e.s->pointer.visible) {
                     Series small = *e.s;
                     small.pointer.horizSize = std::min(small.pointer.horizSize, legendLine / 2 - 1);
                     small.pointer.vertSize = std::min(small.pointer.vertSize, legendLine / 2 - 1);
-                    DrawPointer(p, small, x + symbolWidth / 2 - 1, cy);
+                    DrawPointer(c, small, x + symbolWidth / 2 - 1, cy);
                 }
-                p.setPen(Qt::black);
-                p.drawText(QRect(x + symbolWidth + 4, y, e.width, legendLine),
-                           Qt::AlignLeft | Qt::AlignVCenter, e.s->title);
+                c.SetFont(legendFont);
+                c.TextOut(x + symbolWidth + 4, y + 1, e.s->title);
                 x += e.width + entryGap;
             }
             y += legendLine;
         }
-        p.setBrush(Qt::NoBrush);
     }
 
     if (afterDraw) {
-        AfterDraw hook{p, *this};
+        AfterDraw hook{c, *this};
         afterDraw(hook);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A small chart of our own, drawn with QPainter into a QImage: line and point series on four axes,
+// A small chart of our own, drawn on the drawings' canvas (TCanvas, a QImage painted without
+// antialiasing): line and point series on four axes,
 // a white back wall on a coloured panel, an optional legend at the bottom and a hook that runs after
 // the chart has drawn itself. It draws the engineering charts of the pile, the earth pressures, the
 // walers and the settlement, and it keeps the scale of the last drawing so that every point can be
@@ -9,12 +10,9 @@
 // vertex and pointer are, so a hit point probed in the picture lands on its series' colour.
 // Values that are not finite are never drawn, never counted in the extents and break the line.
 
-#include <QColor>
-#include <QFont>
-#include <QImage>
-#include <QPen>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -22,14 +20,12 @@
 #include <optional>
 #include <vector>
 
-class QPainter;
+#include "drawing/Canvas.h"
 
 namespace vantrel::chart {
 
-// A colour in the Windows $00BBGGRR form the engineering colour tables are written in.
-QColor FromBgr(uint32_t bgr);
-
-inline constexpr uint32_t kBtnFaceBgr = 0xF0F0F0; // the panel colour of a window on screen
+inline constexpr TColor clBtnFace = 0xF0F0F0; // the panel colour of a window on screen
+inline constexpr TColor clFuchsia = 0xFF00FF;
 
 enum class AxisId { Left = 0, Top = 1, Right = 2, Bottom = 3 };
 inline bool IsHorizontal(AxisId a) {
@@ -43,14 +39,14 @@ struct Pointer {
     int horizSize = 2; // half width in pixels: the pointer spans 2 x size + 1
     int vertSize = 2;  // half height
     bool visible = true;
-    QColor brush; // invalid: the series colour
+    TColor brush = clNone; // clNone: the series colour
     int penWidth = 1;
 };
 
 struct Series {
     QString name;       // object name ("Series1")
     bool isLine = true; // line series; false: points only
-    QColor color{Qt::blue};
+    TColor color = clBlue;
     int lineWidth = 1;
     Pointer pointer;
     bool active = true;
@@ -88,16 +84,16 @@ struct Axis {
     int labelSize = 0;        // room for the labels across the axis in pixels; 0 automatic
     int labelFontHeight = 11; // character height of the labels in pixels
     int titleFontHeight = 11; // character height of the title in pixels
-    QColor labelColor{Qt::black};
-    QPen tickPen{QColor(128, 128, 128), 1};
-    QPen axisPen{Qt::black, 1};
+    TColor labelColor = clBlack;
+    TPen tickPen{clGray, 1};
+    TPen axisPen{clBlack, 1};
     int tickLength = 4;
     int outerMargin = 0; // extra room beyond the labels and the title, for marks drawn later
 
     // Sets fixed limits (automatic minimum and maximum off).
     void SetMinMax(double lo, double hi);
-    QFont LabelFont() const;
-    QFont TitleFont() const;
+    TFont LabelFont() const;
+    TFont TitleFont() const;
 
     // --- the scale of the last drawing (valid after Chart::Draw) ---
     bool drawn = false;  // shown in the last drawing
@@ -112,10 +108,11 @@ struct Axis {
     int CalcPos(double v) const;
 };
 
-// Where the after-draw hook draws: the painter of the picture and the chart with its scale.
+// Where the after-draw hook draws: the canvas of the picture and the chart with its scale (axis
+// label fonts, tick pens and label positions).
 class Chart;
 struct AfterDraw {
-    QPainter& painter;
+    TCanvas& canvas;
     const Chart& chart;
 };
 
@@ -130,8 +127,8 @@ class Chart {
     std::vector<Series> series;
     Series& operator[](int i) { return series[static_cast<size_t>(i)]; }
 
-    QColor color{FromBgr(kBtnFaceBgr)}; // the panel around the back wall
-    QColor backWall{Qt::white};
+    TColor color = clBtnFace; // the panel around the back wall
+    TColor backWall = clWhite;
     bool bevel = true;
     bool legendVisible = false;
     int legendFontHeight = 11;
@@ -140,8 +137,8 @@ class Chart {
     // what the after-draw hook writes beyond the axes.
     std::array<int, 4> extraRoom{};
 
-    // Draws the whole chart into the image (its size is the picture's size).
-    void Draw(QImage& image);
+    // Draws the whole chart on the canvas (its size is the picture's size).
+    void Draw(TCanvas& canvas);
     // Pixel of point i of a series after the last drawing.
     int XScreen(const Series& s, int i) const;
     int YScreen(const Series& s, int i) const;
@@ -156,9 +153,8 @@ class Chart {
 
 // The text of an axis label: up to three decimals, thousands grouped ("1,250", "0.05", "-3").
 QString FormatAxisValue(double v);
-// Text drawn the way the platform draws rotated text: (x, y) is the top-left corner of the text
-// cell in the text's own frame, turned counter-clockwise by angle degrees about that point. Returns
-// the box the text covers on the picture.
-QRect TextOutAngle(QPainter& p, int x, int y, int angleDeg, const QString& text);
+// The box a text covers on the picture when the canvas draws it at (x, y) in its current font
+// (the top-left corner of the text cell, turned counter-clockwise by the font's angle about it).
+QRect TextBox(const TCanvas& canvas, int x, int y, const QString& text);
 
 } // namespace vantrel::chart

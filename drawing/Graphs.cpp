@@ -4,8 +4,6 @@
 
 #include "drawing/Graphs.h"
 
-#include <QPainter>
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -14,7 +12,6 @@ namespace vantrel {
 
 using chart::Axis;
 using chart::AxisId;
-using chart::FromBgr;
 using chart::PointerStyle;
 using chart::Series;
 
@@ -207,7 +204,7 @@ TGraphsRenderer::TGraphsRenderer() {
         const SeriesSpec& sp = specs[i];
         s.name = QStringLiteral("Series%1").arg(i + 1);
         s.isLine = sp.line;
-        s.color = FromBgr(sp.bgr);
+        s.color = sp.bgr;
         s.lineWidth = sp.width;
         s.pointer.style = sp.style;
         s.pointer.horizSize = s.pointer.vertSize = sp.size;
@@ -215,7 +212,7 @@ TGraphsRenderer::TGraphsRenderer() {
         s.horizAxis = AxisId::Top;
         s.vertAxis = AxisId::Right;
     }
-    chart_[3].pointer.brush = FromBgr(0x0000FF);
+    chart_[3].pointer.brush = 0x0000FF;
     chart_.legendVisible = true;
     chart_.bevel = true;
     Axis& top = chart_.GetAxis(AxisId::Top);
@@ -263,7 +260,7 @@ void TGraphsRenderer::EnlargeSingle(int image) {
 
 void TGraphsRenderer::PrepareForPrint() {
     printMode_ = true;
-    chart_.color = Qt::white;
+    chart_.color = clWhite;
     chart_.bevel = false;
     auto twice = [](Axis& a) {
         a.labelSize *= 2;
@@ -317,7 +314,7 @@ void TGraphsRenderer::RenderChartToImage(int image, bool rotated) {
     rotatedRender_ = rotated;
     Picture& pic = Pic(image);
     const QSize size = rotated ? pic.size.transposed() : pic.size;
-    QImage bitmap(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
+    TCanvas canvas(size.width(), size.height());
     // Room beyond the value axis for the labels of the extreme values.
     for (AxisId id : {AxisId::Left, AxisId::Right}) {
         Axis& a = chart_.GetAxis(id);
@@ -330,18 +327,19 @@ void TGraphsRenderer::RenderChartToImage(int image, bool rotated) {
         pendingMarks_.clear();
         pendingMarkTexts_.clear();
         pendingMarkBoxes_.clear();
-        chart_.Draw(bitmap);
+        chart_.Draw(canvas);
         std::array<int, 4> over{};
         for (const QRect& box : pendingMarkBoxes_) {
             over[0] = std::max(over[0], -box.left());
             over[1] = std::max(over[1], -box.top());
-            over[2] = std::max(over[2], box.right() - (bitmap.width() - 1));
-            over[3] = std::max(over[3], box.bottom() - (bitmap.height() - 1));
+            over[2] = std::max(over[2], box.right() - (canvas.Width() - 1));
+            over[3] = std::max(over[3], box.bottom() - (canvas.Height() - 1));
         }
         if (over == std::array<int, 4>{}) break;
         for (size_t i = 0; i < 4; ++i)
             if (over[i] > 0) chart_.extraRoom[i] += over[i] + 2;
     }
+    QImage bitmap = canvas.TakeImage();
     if (rotated) {
         QImage turned;
         RotateBitmap90(bitmap, turned);
@@ -396,25 +394,23 @@ void TGraphsRenderer::Chart1AfterDraw(chart::AfterDraw& hook) {
     const auto range = s1.YRange();
     const double hi = range ? range->second : 0.0;
     const double lo = range ? range->first : 0.0;
-    if (labelMaximum_ && hi != 0.0) DrawAxisMarks(hook.painter, axis, true, hi);
-    if (labelMinimum_ && lo != 0.0) DrawAxisMarks(hook.painter, axis, false, lo);
+    if (labelMaximum_ && hi != 0.0) DrawAxisMarks(hook.canvas, axis, true, hi);
+    if (labelMinimum_ && lo != 0.0) DrawAxisMarks(hook.canvas, axis, false, lo);
 }
 
-void TGraphsRenderer::DrawAxisMarks(QPainter& p, const Axis& axis, bool atMaximum, double value) {
+void TGraphsRenderer::DrawAxisMarks(TCanvas& c, const Axis& axis, bool atMaximum, double value) {
     const AxisId id = chart::Chart::AxisOf(axis, chart_);
     const int d = (id == AxisId::Right || id == AxisId::Top) ? 1 : -1;
-    p.save();
-    p.setPen(axis.tickPen);
-    p.setFont(axis.LabelFont());
+    c.SetPen(axis.tickPen);
+    c.SetFont(axis.LabelFont());
     const int h = std::abs(axis.labelFontHeight);
     const int y = axis.CalcPos(value);
-    p.drawLine(axis.axisPos, y, axis.labelPos + d * static_cast<int>(std::lrint(1.3 * h)), y);
+    c.Line(axis.axisPos, y, axis.labelPos + d * static_cast<int>(std::lrint(1.3 * h)), y);
     const QString text = QString::asprintf(std::nearbyint(value * 100.0) == 0.0 ? "%.3f" : "%.2f", value);
-    p.setPen(axis.labelColor);
-    pendingMarkBoxes_.push_back(chart::TextOutAngle(p,
-                                                    axis.labelPos + d * static_cast<int>(std::lrint(2.3 * h)),
-                                                    y - (atMaximum ? h : 0), axis.labelAngle, text));
-    p.restore();
+    const int x = axis.labelPos + d * static_cast<int>(std::lrint(2.3 * h));
+    const int top = y - (atMaximum ? h : 0);
+    c.TextOut(x, top, text);
+    pendingMarkBoxes_.push_back(chart::TextBox(c, x, top, text));
     pendingMarks_.push_back(value);
     pendingMarkTexts_ << text;
 }

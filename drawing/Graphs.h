@@ -120,7 +120,7 @@ class TGraphsRenderer {
     // Print sizes (600 x 900 pictures, doubled fonts and lines, white): before the entry operation.
     void PrepareForPrint();
     // The panel colour of the charts (white for the main window's chart pages).
-    void SetChartColor(const QColor& c) { chart_.color = c; }
+    void SetChartColor(TColor c) { chart_.color = c; }
 
     // Dest := the earth pressure hit arrays with their pixels multiplied by factor.
     void ScaleHitPoints(TEPGrPoints& dest, double factor) const;
@@ -180,7 +180,7 @@ class TGraphsRenderer {
     void RenderChartToImage(int image, bool rotated);
     void CollectHitPoints(TGrPointArr& points, const chart::Series& s, bool replace, bool rotated) const;
     void Chart1AfterDraw(chart::AfterDraw& hook);
-    void DrawAxisMarks(QPainter& p, const chart::Axis& axis, bool atMaximum, double value);
+    void DrawAxisMarks(TCanvas& c, const chart::Axis& axis, bool atMaximum, double value);
     void SetUnitCaptions(const QString& vertTitle, const QString& horizTitle);
     void AddPressureCurve(int component, int image);
     void WalerChart(int image, TGrPointArr& hits, const QString& title, const std::vector<QPointF>& points);

@@ -6,7 +6,6 @@
 namespace vantrel {
 
 using chart::AxisId;
-using chart::FromBgr;
 using chart::PointerStyle;
 
 std::vector<TAnchNode> CollectPileNodes(const TKdData& data) {
@@ -63,7 +62,7 @@ void TGraphsRenderer::ShowPileGraphs(const TKdData& data, TChartKind kind) {
     chart::Axis& top = chart_.GetAxis(AxisId::Top);
     chart::Axis& right = chart_.GetAxis(AxisId::Right);
     for (int k = 1; k <= 5; ++k) {
-        if (k == 1) s1.color = FromBgr(0xFF0000);
+        if (k == 1) s1.color = 0xFF0000;
         if (IsShown(k)) {
             const PileChartSpec& spec = kPileCharts[k - 1];
             renderingKind_ = k;
@@ -96,7 +95,7 @@ void TGraphsRenderer::ShowPileGraphs(const TKdData& data, TChartKind kind) {
             Pic(k).visible = true;
         }
         // The loading curve is blue, the others fuchsia.
-        if (k == 1) s1.color = FromBgr(0xFF00FF);
+        if (k == 1) s1.color = 0xFF00FF;
     }
 
     if (IsShown(6) && data.PileSection == psRebarCage) {
@@ -106,8 +105,8 @@ void TGraphsRenderer::ShowPileGraphs(const TKdData& data, TChartKind kind) {
         labelMinimum_ = labelMaximum_ = false;
         s1.Clear();
         s2.Clear();
-        s1.color = FromBgr(0x800000);
-        s2.color = s4.color = FromBgr(0x0000FF);
+        s1.color = 0x800000;
+        s2.color = s4.color = 0x0000FF;
         s2.pointer.style = s5.pointer.style = PointerStyle::Diamond;
         s3.Clear();
         s4.Clear();
@@ -139,7 +138,7 @@ void TGraphsRenderer::ShowPileGraphs(const TKdData& data, TChartKind kind) {
         // A pile that is not a rebar cage has no interaction diagram: an empty window of the size.
         Picture& p = Pic(6);
         p.image = QImage(p.size, QImage::Format_RGB32);
-        p.image.fill(chart_.color);
+        p.image.fill(ToQColor(chart_.color));
         p.visible = true;
     }
 }

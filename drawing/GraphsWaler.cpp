@@ -8,7 +8,6 @@
 namespace vantrel {
 
 using chart::AxisId;
-using chart::FromBgr;
 
 namespace {
 
@@ -94,7 +93,7 @@ void TGraphsRenderer::WalerChart(int image, TGrPointArr& hits, const QString& ti
     labelMinimum_ = labelMaximum_ = true;
     chart::Series& s1 = SeriesN(1);
     s1.Clear();
-    s1.color = FromBgr(0xFF0000);
+    s1.color = 0xFF0000;
     s1.pointer.visible = false;
     chart_.legendVisible = false;
     chart_.GetAxis(AxisId::Right).visible = false;
