@@ -37,6 +37,7 @@ struct THitPoint {
     int Y = 0;
     double XValue = 0; // depth or distance (the axial load in the interaction chart)
     double YValue = 0; // the charted value
+    bool operator==(const THitPoint&) const = default;
 };
 using TGrPointArr = std::vector<THitPoint>;
 // One hit array per earth pressure component (Strip .. Total); element 0 also carries the

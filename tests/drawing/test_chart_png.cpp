@@ -44,9 +44,9 @@ struct DemoCase {
     const char* tag;
 };
 
-class ChartPng : public ::testing::TestWithParam<DemoCase> {};
+class ChartPng_DemoProjects : public ::testing::TestWithParam<DemoCase> {};
 
-TEST_P(ChartPng, EveryKindOfTheDemoProject) {
+TEST_P(ChartPng_DemoProjects, EveryKindOfTheDemoProject) {
     TKdData data;
     data.LoadFromFile(std::string(VANTREL_BINARY_DIR) + "/" + GetParam().file);
     data.Calculate();
@@ -103,7 +103,7 @@ TEST_P(ChartPng, EveryKindOfTheDemoProject) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Demo, ChartPng,
+INSTANTIATE_TEST_SUITE_P(Chart, ChartPng_DemoProjects,
                          ::testing::Values(DemoCase{"ENGLISH UNITS DEMO EXAMPLE.kpw", "english"},
                                            DemoCase{"SI UNITS DEMO EXAMPLE.kpw", "si"}),
                          [](const auto& info) { return std::string(info.param.tag); });
