@@ -37,11 +37,21 @@ void RotateBitmap90(const QImage& source, QImage& dest) {
         return;
     }
     // Source row y becomes destination column y, read from the bottom up: pixel (x, y) goes to
-    // (y, w - 1 - x).
-    for (int y = 0; y < h; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            reinterpret_cast<QRgb*>(dest.scanLine(w - 1 - x))[y] = in[x];
+    // (y, w - 1 - x). Copied in square tiles so that both pictures stay in the cache.
+    const uchar* in = src.constBits();
+    uchar* out = dest.bits();
+    const qsizetype inStride = src.bytesPerLine(), outStride = dest.bytesPerLine();
+    constexpr int kTile = 32;
+    for (int y0 = 0; y0 < h; y0 += kTile) {
+        const int y1 = std::min(h, y0 + kTile);
+        for (int x0 = 0; x0 < w; x0 += kTile) {
+            const int x1 = std::min(w, x0 + kTile);
+            for (int y = y0; y < y1; ++y) {
+                const auto* row = reinterpret_cast<const QRgb*>(in + y * inStride);
+                for (int x = x0; x < x1; ++x)
+                    reinterpret_cast<QRgb*>(out + (w - 1 - x) * outStride)[y] = row[x];
+            }
+        }
     }
 }
 
