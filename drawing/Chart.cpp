@@ -402,25 +402,13 @@ void Chart::Draw(TCanvas& c) {
             a.startPos = a.inverted ? plot.top() : plot.bottom();
             a.endPos = a.inverted ? plot.bottom() : plot.top();
         }
-        const int out = a.tickLength + kLabelGap;
-        switch (id) {
-        case AxisId::Left:
-            a.axisPos = plot.left();
-            a.labelPos = a.axisPos - out;
-            break;
-        case AxisId::Right:
-            a.axisPos = plot.right();
-            a.labelPos = a.axisPos + out;
-            break;
-        case AxisId::Top:
-            a.axisPos = plot.top();
-            a.labelPos = a.axisPos - out;
-            break;
-        case AxisId::Bottom:
-            a.axisPos = plot.bottom();
-            a.labelPos = a.axisPos + out;
-            break;
-        }
+        // The axis line on its side of the back wall; the labels start beyond the ticks, outward.
+        const int outward = (id == AxisId::Left || id == AxisId::Top) ? -1 : 1;
+        a.axisPos = id == AxisId::Left    ? plot.left()
+                    : id == AxisId::Right ? plot.right()
+                    : id == AxisId::Top   ? plot.top()
+                                          : plot.bottom();
+        a.labelPos = a.axisPos + outward * (a.tickLength + kLabelGap);
     }
 
     // Back wall and grid.
