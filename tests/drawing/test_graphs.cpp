@@ -609,5 +609,26 @@ TEST_F(Graphs_Render, UndefinedResultsAreNeitherDrawnNorCounted) {
     EXPECT_TRUE(e3.PressureHits()[0].empty());
 }
 
+TEST_F(Graphs_Render, AbsurdMagnitudesDrawWithoutFailing) {
+    // A damaged project: values near the limits of the number range, tiny and huge depths.
+    const Ext values[] = {1e300L, -1e300L, 1e-300L, 1e30L, -5e-320L};
+    int i = 0;
+    for (TArrAnchOne& s : project.Anchors.PileNodes)
+        for (TAnchNode& n : s.Nodes) {
+            n.Load = n.Shear = n.Moment = n.Slope2 = n.Deflection2 = values[i++ % 5];
+        }
+    for (TPressureRow& r : project.Anchors.PressureTable)
+        r.Strip = r.Total = values[i++ % 5];
+    project.Anchors.LoadingHeight = 1e300L;
+    project.ShoredHeight = 1e300L;
+    TGraphsRenderer pile, pressure, settlement;
+    pile.ShowPileGraphs(project, 0);
+    pressure.ShowEarthPressures(project, 16);
+    settlement.ShowSettlement(project, 18, false);
+    EXPECT_EQ(pile.PileHits()[0].size(), 202u);
+    EXPECT_EQ(pressure.Image(1).size(), QSize(400, 714));
+    EXPECT_EQ(settlement.PressureHits()[0].size(), 11u);
+}
+
 } // namespace
 } // namespace vantrel
