@@ -47,6 +47,12 @@ TEST(Chart_Axis, FormatsLabels) {
     for (const auto& c : cases)
         EXPECT_EQ(FormatAxisValue(c.v), c.text) << c.v;
     EXPECT_TRUE(FormatAxisValue(kNaN).isEmpty());
+    // A fine step keeps its labels apart: slopes of a few ten-thousandths.
+    EXPECT_EQ(StepDecimals(0.0002), 4);
+    EXPECT_EQ(StepDecimals(0.25), 3);
+    EXPECT_EQ(StepDecimals(50), 3);
+    EXPECT_EQ(FormatAxisValue(-0.0004, StepDecimals(0.0002)), "-0.0004");
+    EXPECT_EQ(FormatAxisValue(0.0006, StepDecimals(0.0002)), "0.0006");
 }
 
 class Chart_Draw : public ::testing::Test {
