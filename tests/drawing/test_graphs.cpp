@@ -170,6 +170,28 @@ TEST(Graphs_Waler, TributaryShearAndMomentSequences) {
     EXPECT_TRUE(midSpan);
 }
 
+TEST(Graphs_Waler, TributaryWithAShortSpanDrawsNormally) {
+    // Overhangs longer than the span (a = c = 4 ft, b = 3 ft, w = 2 kips/ft): R1 = w L / 2 = 11,
+    // M1 = M2 = -w a^2 / 2 = -16.
+    TWaler w;
+    w.Wa = w.Wc = 4;
+    w.Wb = 3;
+    w.TotalLength = 11;
+    w.WalerW = 2;
+    w.R1 = 11;
+    w.M1 = w.M2 = -16;
+    const std::vector<QPointF> m = WalerMomentPoints(w);
+    // 0; 18 points 0.22 apart below 4; (4, -16); 19 points 0.15 apart; (7, -16); 19 points 0.2 apart; (11,
+    // 0).
+    ASSERT_EQ(m.size(), 1u + 18 + 1 + 19 + 1 + 19 + 1);
+    for (size_t i = 1; i < m.size(); ++i)
+        EXPECT_GT(m[i].x(), m[i - 1].x()) << i;
+    EXPECT_EQ(m[19], QPointF(4, -16));
+    EXPECT_EQ(m[39], QPointF(7, -16));
+    // Mid-span, x = 5.5: 11 x 1.5 - 2 x 5.5^2 / 2 = -13.75.
+    EXPECT_NEAR(m[29].y(), -13.75, 1e-9);
+}
+
 TEST(Graphs_Waler, TwoSpanSequencesEndAtTheFarSupport) {
     TWaler w;
     w.TwoSpans = true;
