@@ -1,5 +1,8 @@
 #include "ui/EditAnchor.h"
 
+#include "drawing/DiagramDraw.h"
+#include "drawing/ImgZoom.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -35,8 +38,13 @@ using editorfields::SetEditValue;
 
 namespace {
 
+// The drawing layer's strut sections and enlarged view, unless a test installs its own.
 SectionPictures& Pictures() {
-    static SectionPictures pictures;
+    static SectionPictures pictures{
+        [](QImage& image, const TKdData& data, int kind, const TAnchLevel& level) {
+            DrawToGraphic(image, data, kind, &level);
+        },
+        [](const QImage& image, QWidget* parent) { ShowGraphicZoom(image, parent); }};
     return pictures;
 }
 

@@ -22,10 +22,10 @@ class QToolButton;
 
 namespace vantrel {
 
-// The section picture of the editor and its enlarged view come from the drawing layer, which
-// installs them: `draw` paints diagram kind 3 (flanged steel section) or 4 (pipe section) of a level
-// into an image, `zoom` shows a picture enlarged in its own modal window. Without them the picture
-// stays empty and a click on it does nothing.
+// The section picture of the editor and its enlarged view: `draw` paints diagram kind 3 (flanged
+// steel section) or 4 (pipe section) of a level into an image, `zoom` shows a picture enlarged in its
+// own modal window. By default they are the drawing layer's; tests may replace them. Without them
+// the picture stays empty and a click on it does nothing.
 struct SectionPictures {
     std::function<void(QImage& image, const TKdData& data, int kind, const TAnchLevel& level)> draw;
     std::function<void(const QImage& image, QWidget* parent)> zoom;
