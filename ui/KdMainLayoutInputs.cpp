@@ -305,7 +305,7 @@ SectionSpec WalerDesign() {
     Columns c;
     c.captionW = 136, c.valueX = 144, c.valueW = 64, c.unitW = 50, c.listX = 90, c.listW = 170;
     const int blockW = kSectionW - 12;
-    w.Add({.name = "TabControl1", .kind = Ctl::Tabs, .x = 2, .y = kTop, .w = kSectionW - 4, .h = 470});
+    w.Control("TabControl1", Ctl::Tabs, 2, kTop, kSectionW - 4, 470);
     w.In("TabControl1");
     w.Panel("Panel18", 2, 26, blockW, 440);
     w.In("Panel18").Cols(c);

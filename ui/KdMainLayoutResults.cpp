@@ -198,7 +198,7 @@ SectionSpec CornerResults() {
 SectionSpec WalerResults() {
     SectionSpec s = Section("Panel48", "Waler Design", 2);
     SectionWriter w(s, ResultColumns());
-    w.Add({.name = "TabControl2", .kind = Ctl::Tabs, .x = 2, .y = kTop, .w = kSectionW - 4, .h = 350});
+    w.Control("TabControl2", Ctl::Tabs, 2, kTop, kSectionW - 4, 350);
     w.In("TabControl2");
     w.Panel("Panel53", 2, 26, kSectionW - 8, 320);
     w.In("Panel53");
