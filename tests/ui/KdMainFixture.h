@@ -3,7 +3,9 @@
 // (restored afterwards), no message box or link ever opened for real.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,16 @@
 #include "ui/KdMain.h"
 
 namespace vantrel::testing {
+
+// Runs the event loop for a while (timers, deferred deletes).
+inline void Spin(int ms) {
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (t.elapsed() < ms);
+}
 
 // HOME and the XDG folders point into a temporary folder for the life of the object.
 class ScopedUserFolders {
