@@ -21,7 +21,7 @@ namespace vantrel::testing {
 namespace {
 
 class Globals : public ::testing::Test {
-protected:
+  protected:
     Globals() : locale_(QLocale()) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         limits_[1] = {1.0L, 100.0L, 1}; // Min 1, Max 100, one decimal
@@ -43,7 +43,7 @@ protected:
     QLineEdit edit_;
     QComboBox combo_;
 
-private:
+  private:
     QLocale locale_;
 };
 
@@ -55,13 +55,13 @@ TEST_F(Globals, SetEditValue) {
         const char* text;
     };
     const Case cases[] = {
-        {0, false, 3.14159L, "3.14"},      // no tag: two decimals, never clamped
+        {0, false, 3.14159L, "3.14"}, // no tag: two decimals, never clamped
         {0, false, 250000.0L, "250000.00"},
-        {1, false, 250.0L, "100.0"},       // clamped to the maximum
-        {1, false, 0.2L, "1.0"},           // and the minimum
-        {1, true, 250.0L, "250.0"},        // unless told not to
-        {1, false, kNaN, "N.A."},          // undefined
-        {2, false, -0.0001L, "0.000"},     // no negative zero
+        {1, false, 250.0L, "100.0"},   // clamped to the maximum
+        {1, false, 0.2L, "1.0"},       // and the minimum
+        {1, true, 250.0L, "250.0"},    // unless told not to
+        {1, false, kNaN, "N.A."},      // undefined
+        {2, false, -0.0001L, "0.000"}, // no negative zero
         {2, false, 12345.678901234L, "12345.679"},
         {0, false, 123456.78901234L, "123456.79"},
         {200, false, 5.0L, "5.00"}, // a tag outside the table has no entry
@@ -83,17 +83,17 @@ TEST_F(Globals, GetEditValue) {
         const char* shown;
     };
     const Case cases[] = {
-        {1, "250", 0, 0, 100.0L, "100.0"},  // clamped and rewritten
-        {1, "letters", 0, 0, 1.0L, "1.0"},  // unreadable reads 0, then the minimum
+        {1, "250", 0, 0, 100.0L, "100.0"},   // clamped and rewritten
+        {1, "letters", 0, 0, 1.0L, "1.0"},   // unreadable reads 0, then the minimum
         {1, "1,000", 0, 0, 100.0L, "100.0"}, // group separators dropped
-        {1, "12.50", 0, 0, 12.5L, "12.50"}, // unchanged number, text left as typed
-        {1, "inf", 0, 0, 1.0L, "1.0"},      // non-finite text is unreadable
+        {1, "12.50", 0, 0, 12.5L, "12.50"},  // unchanged number, text left as typed
+        {1, "inf", 0, 0, 1.0L, "1.0"},       // non-finite text is unreadable
         {1, "nan", 0, 0, 1.0L, "1.0"},
         {1, "1e999", 0, 0, 1.0L, "1.0"},
         {1, "-inf", 0, 0, 1.0L, "1.0"},
-        {1, "3", 5, 0, 5.0L, "5.0"},       // the caller's limits replace the table's
-        {1, "90", 0, 50, 50.0L, "50.0"},     // a caller maximum below the table's
-        {0, "abc", 0, 0, 0.0L, "abc"},     // no limits: 0, text left alone
+        {1, "3", 5, 0, 5.0L, "5.0"},     // the caller's limits replace the table's
+        {1, "90", 0, 50, 50.0L, "50.0"}, // a caller maximum below the table's
+        {0, "abc", 0, 0, 0.0L, "abc"},   // no limits: 0, text left alone
         {0, "", 0, 0, 0.0L, ""},
         {0, "-2.5", 0, 0, -2.5L, "-2.5"},
     };
@@ -172,7 +172,8 @@ TEST_F(Globals, MarksAndSilentChecks) {
 
 TEST_F(Globals, VersionOfTheProgram) {
     const QString version = ui::GetAppVersion();
-    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(version).hasMatch()) << version.toStdString();
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(version).hasMatch())
+        << version.toStdString();
     const platform::VersionNumbers v = platform::ProgramVersionNumbers();
     EXPECT_EQ(version, QString("%1.%2.%3").arg(v.major).arg(v.minor).arg(v.release));
     EXPECT_TRUE(platform::ProgramVersion().startsWith(version));
@@ -197,7 +198,8 @@ TEST_F(Globals, ProjectTextsAreWindows1252) {
     EXPECT_EQ(ui::ToProjectText(QString(300, QChar('x'))).size(), 255u);
     // Every byte comes back as itself.
     std::string all;
-    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
     EXPECT_EQ(ui::ToProjectText(ui::FromProjectText(all.substr(0, 255))), all.substr(0, 255));
     // Dates: whole days since 1899-12-30.
     EXPECT_EQ(ui::DateFromProject(45000.75), QDate(2023, 3, 15));

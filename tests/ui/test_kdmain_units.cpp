@@ -10,7 +10,7 @@ namespace vantrel::testing {
 namespace {
 
 class KdMainUnits : public KdMainTest {
-protected:
+  protected:
     void Switch(int units) {
         Get<QComboBox>("ComboBox1")->setCurrentIndex(units);
         Window().SetUnits();
@@ -22,7 +22,8 @@ protected:
         for (QLabel* l : Window().findChildren<QLabel*>())
             if (!l->objectName().isEmpty()) texts[l->objectName()] = l->text();
         for (QComboBox* c : Window().findChildren<QComboBox*>())
-            for (int i = 0; i < c->count(); ++i) texts[c->objectName() + QString::number(i)] = c->itemText(i);
+            for (int i = 0; i < c->count(); ++i)
+                texts[c->objectName() + QString::number(i)] = c->itemText(i);
         return texts;
     }
 };
@@ -34,14 +35,14 @@ TEST_F(KdMainUnits, SampleRowsInBothSystems) {
     const Row rows[] = {
         {"unitEdit_16", "ft", "m"},
         {"unitEdit_5", "pcf", "kN/m^3"},
-        {"Label348", "psf", "kPa"},      // uniform surcharge, read by the cross section
-        {"Label343", "psf", "kPa"},      // strip load
-        {"Label339", "lb/ft", "kN/m"},   // line load
-        {"Label334", "lbf", "kN"},       // point load
-        {"Label354", "ft", "m"},         // water depth
-        {"Label66", "kips", "kN"},       // axial load
-        {"unitEdit_R102", "in", "cm"},   // beam diagonal length
-        {"unitEdit_119", "in", "m"},     // unbraced length
+        {"Label348", "psf", "kPa"},    // uniform surcharge, read by the cross section
+        {"Label343", "psf", "kPa"},    // strip load
+        {"Label339", "lb/ft", "kN/m"}, // line load
+        {"Label334", "lbf", "kN"},     // point load
+        {"Label354", "ft", "m"},       // water depth
+        {"Label66", "kips", "kN"},     // axial load
+        {"unitEdit_R102", "in", "cm"}, // beam diagonal length
+        {"unitEdit_119", "in", "m"},   // unbraced length
         {"unitEdit_88", "10^6 psi", "GPa"},
         {"unitEdit_R22", "lb-ft/ft", "kN-m/m"},
         {"unitEdit_R115", "k", "kN"},
@@ -56,12 +57,15 @@ TEST_F(KdMainUnits, SampleRowsInBothSystems) {
         {"Label147", "x, ft", "x, m"},
         {"Label156", "w, ksf", "w, kPa"},
         {"Label371", "w, kips/ft", "w, kN/m"},
-        {"lblPanel19", "Pressure Data (ASD) per ft Length of Wall", "Pressure Data (ASD) per m Length of Wall"},
+        {"lblPanel19", "Pressure Data (ASD) per ft Length of Wall",
+         "Pressure Data (ASD) per m Length of Wall"},
     };
     Switch(0);
-    for (const Row& r : rows) EXPECT_EQ(Text(r.name), r.english) << r.name;
+    for (const Row& r : rows)
+        EXPECT_EQ(Text(r.name), r.english) << r.name;
     Switch(1);
-    for (const Row& r : rows) EXPECT_EQ(Text(r.name), r.si) << r.name;
+    for (const Row& r : rows)
+        EXPECT_EQ(Text(r.name), r.si) << r.name;
 }
 
 TEST_F(KdMainUnits, ConcreteStrengthKeepsItsIndex) {
@@ -100,11 +104,13 @@ TEST_F(KdMainUnits, EnglishToSIAndBackRestoresEveryText) {
     for (const auto* specs : {&ui::InputSectionSpecs(), &ui::ResultSectionSpecs()})
         for (const ui::SectionSpec& s : *specs) {
             differing += !s.captionSI.empty();
-            for (const ui::ControlSpec& c : s.controls) differing += !c.english.empty() && c.english != c.si;
+            for (const ui::ControlSpec& c : s.controls)
+                differing += !c.english.empty() && c.english != c.si;
         }
     differing += 1; // the shared basal heave unit
     int changed = 0;
-    for (auto it = english.cbegin(); it != english.cend(); ++it) changed += si.value(it.key()) != it.value();
+    for (auto it = english.cbegin(); it != english.cend(); ++it)
+        changed += si.value(it.key()) != it.value();
     EXPECT_EQ(changed, differing);
     Switch(0);
     EXPECT_EQ(Snapshot(), english);
