@@ -25,6 +25,7 @@
 #include "ui/Globals.h"
 #include "ui/KdMain.h"
 #include "ui/KdMainLayout.h"
+#include "ui/Sketches.h"
 #include "ui/Widgets.h"
 
 namespace vantrel::ui {
@@ -320,6 +321,7 @@ void TfrmKdMain::BuildFrame() {
     for (const QString& name : sketches) {
         auto* sketch = new QLabel(central);
         sketch->setObjectName(name);
+        sketch->setPixmap(NamedSketch(name));
         sketch->hide();
     }
 }
@@ -423,6 +425,9 @@ void TfrmKdMain::BuildSections(const std::vector<SectionSpec>& specs, QScrollAre
         }
         section->resize(width, SectionContentHeight(section) + 8);
     }
+    for (const char* name : {"Image7", "Image37"})
+        if (auto* sketch = qobject_cast<QLabel*>(FControls.value(QString::fromLatin1(name))))
+            sketch->setPixmap(WalerSketch(QByteArray(name) == "Image37", sketch->size()));
     column->Arrange();
 }
 
