@@ -58,13 +58,7 @@ QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
     }
     case Ctl::Link: {
         auto* link = new ClickLabel(text, parent);
-        link->setCursor(Qt::PointingHandCursor);
-        QPalette pal = link->palette();
-        pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        link->setPalette(pal);
-        QFont f = link->font();
-        f.setUnderline(true);
-        link->setFont(f);
+        link->StyleAsLink();
         w = link;
         break;
     }

@@ -4,6 +4,16 @@
 
 namespace vantrel::ui {
 
+SectionSpec MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results) {
+    SectionSpec s;
+    s.panel = panel;
+    s.caption = caption;
+    s.captionLabel = "lbl" + panel;
+    if (results) s.statusImage = "img" + panel;
+    s.tabOrder = tabOrder;
+    return s;
+}
+
 std::string JoinItems(const std::vector<std::string>& items) {
     std::string joined;
     for (size_t i = 0; i < items.size(); ++i) {

@@ -65,6 +65,10 @@ inline constexpr int kResultColumnWidth = 430; // Panel37
 const std::vector<SectionSpec>& InputSectionSpecs();
 const std::vector<SectionSpec>& ResultSectionSpecs();
 
+// A section with its caption bar's names: "lbl" + panel for the caption label and, in the result
+// column, "img" + panel for the status mark.
+SectionSpec MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results);
+
 // Joins list items for ControlSpec::text.
 std::string JoinItems(const std::vector<std::string>& items);
 

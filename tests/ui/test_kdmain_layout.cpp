@@ -191,5 +191,20 @@ TEST_F(KdMainLayout, ValuesCaptionsAndUnitsReadLeftToRight) {
             }
 }
 
+TEST_F(KdMainLayout, SketchesArePresent) {
+    QStringList names = {"ImgDistHor", "ImgStripLoadAnch", "ImgLineLoad", "ImgPointLoad",
+                         "ImgBasal",   "Image7",           "Image37"};
+    for (int i = 1; i <= 10; ++i)
+        names << QString("ImgLoadDiag%1").arg(i);
+    for (const QString& name : names) {
+        auto* sketch = Get<QLabel>(name.toLatin1().constData());
+        ASSERT_NE(sketch, nullptr);
+        EXPECT_FALSE(sketch->pixmap().isNull()) << name.toStdString();
+    }
+    EXPECT_TRUE(Window().Control("ImgBasal")->isHidden());
+    // The two waler layouts differ.
+    EXPECT_NE(Get<QLabel>("Image7")->pixmap().toImage(), Get<QLabel>("Image37")->pixmap().toImage());
+}
+
 } // namespace
 } // namespace vantrel::testing
