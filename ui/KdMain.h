@@ -94,8 +94,6 @@ class TfrmKdMain : public QMainWindow {
     void AWebExecute();
     // Runs before every action of the window (a commit before Save and Print).
     void ActionList1Execute(QAction* action);
-    // An input of a section loses the focus to another control of the window (its commit).
-    void ComboBox1Exit(QWidget* sender);
 
     // ---- Sections and input behaviour (KdMainSections.cpp) -------------------------------
     static void CollectControlsByTabOrder(QWidget* container, QList<QWidget*>& list);

@@ -46,12 +46,6 @@ QList<QWidget*> ChildWidgets(const QWidget* parent) {
 
 const QColor kReadOnlyColour(166, 202, 240);
 
-// An input of a section: edits, lists, check boxes, radio buttons and buttons, the date picker.
-bool IsInput(QWidget* w) {
-    return TfrmKdMain::SectionOf(w) && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-                                        qobject_cast<QAbstractButton*>(w) || qobject_cast<QDateEdit*>(w));
-}
-
 } // namespace
 
 void TfrmKdMain::CollectControlsByTabOrder(QWidget* container, QList<QWidget*>& list) {
@@ -268,16 +262,11 @@ bool TfrmKdMain::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::FocusIn:
-        if (w && w->window() == this && IsInput(w)) EditEnter(w);
+        if (w && w->window() == this && SectionOf(w) &&
+            (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+             qobject_cast<QAbstractButton*>(w) || qobject_cast<QDateEdit*>(w)))
+            EditEnter(w);
         break;
-    case QEvent::FocusOut: {
-        // Leaving an input for another control commits it; opening a menu or another window does not.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (w && w->window() == this && IsInput(w) && reason != Qt::PopupFocusReason &&
-            reason != Qt::ActiveWindowFocusReason)
-            ComboBox1Exit(w);
-        break;
-    }
     case QEvent::KeyPress:
         if (w && w->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);

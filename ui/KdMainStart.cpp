@@ -80,9 +80,6 @@ void TfrmKdMain::ASaveExecute() {}
 void TfrmKdMain::ASaveAsExecute() {}
 void TfrmKdMain::APrintExecute() {}
 void TfrmKdMain::ActionList1Execute(QAction*) {}
-void TfrmKdMain::ComboBox1Exit(QWidget*) {
-    ShowInputHint(nullptr, QString());
-}
 
 void TfrmKdMain::AHelpExecute() {
     const QString manual =
