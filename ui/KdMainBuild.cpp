@@ -115,6 +115,8 @@ QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
         auto* button = new QToolButton(parent);
         button->setText(text);
         button->setAutoRaise(false);
+        // Sketch, guide, video and editor buttons are clicked, never tabbed through.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(QString::fromStdString(c.hint));
         w = button;
         break;
