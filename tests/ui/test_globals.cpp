@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+#include "KdMainFixture.h"
 #include "platform/Version.h"
 #include "ui/Globals.h"
 
@@ -207,9 +208,13 @@ TEST_F(Globals, ProjectTextsAreWindows1252) {
 }
 
 TEST_F(Globals, Folders) {
+    ScopedUserFolders folders;
     EXPECT_EQ(ui::GetSpecialFolder(7), "");
-    const QString documents = ui::GetMyDocumentsFolder();
-    EXPECT_TRUE(documents.isEmpty() || documents.endsWith('/'));
+    EXPECT_EQ(ui::GetMyDocumentsFolder(), folders.Path() + "/Documents/");
+    // The application data folder of the program is made when asked for.
+    const QString data = ui::GetAppDataFolder();
+    EXPECT_EQ(data, folders.Path() + "/data/Vantrel/");
+    EXPECT_TRUE(QDir(data).exists());
 }
 
 } // namespace
