@@ -50,7 +50,6 @@ struct SectionSpec {
     std::string captionLabel; // object name of the caption label
     std::string statusImage;  // result sections: object name of the caption bar's status mark
     int tabOrder = 0;
-    int height = 0; // expanded client height in the layout
     std::vector<ControlSpec> controls;
 };
 
