@@ -110,8 +110,8 @@ Columns InputColumns() {
 
 Columns ResultColumns() {
     Columns c;
-    c.captionW = 214;
-    c.valueX = 226, c.valueW = 66;
+    c.captionW = 224;
+    c.valueX = 230, c.valueW = 62;
     c.value2X0 = 160, c.value2X1 = 228, c.value2W = 64;
     c.unitW = 44;
     c.listX = 120, c.listW = 220;

@@ -9,7 +9,7 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr int kTop = kCaptionBarHeight + 6; // first row under the caption bar
+constexpr int kTop = kCaptionBarHeight + 9; // first row, clear of a collapsed section's 8-pixel margin
 constexpr int kSectionW = 280;              // content width of an input section
 
 int Y(int row) {

@@ -7,8 +7,8 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr int kTop = kCaptionBarHeight + 6;
-constexpr int kSectionW = 400; // content width of a result section
+constexpr int kTop = kCaptionBarHeight + 9; // first row, clear of a collapsed section's 8-pixel margin
+constexpr int kSectionW = 400;              // content width of a result section
 
 int Y(int row) {
     return kTop + row * kRowPitch;
@@ -164,10 +164,10 @@ SectionSpec SupportResults() {
 SectionSpec CornerResults() {
     SectionSpec s = MakeSection("Panel56", "Corner Braces Results", 1, true);
     SectionWriter w(s, ResultColumns());
-    w.Label("Label128", "Brace\nLevel", 6, kTop, 40, 44);
-    w.Unit("Label129", "Depth,\nft", "Depth,\nm", 114, kTop, 60, 44);
-    w.Unit("Label130", "Compression\n(C), kips", "Compression\n(C), kN", 178, kTop, 80, 44);
-    w.Unit("Label137", "Test Load,\nkips", "Test Load,\nkN", 326, kTop, 66, 44);
+    w.Label("Label128", "Brace\nLevel", 6, kTop, 40, 40);
+    w.Unit("Label129", "Depth,\nft", "Depth,\nm", 114, kTop, 60, 40);
+    w.Unit("Label130", "Compression\n(C), kips", "Compression\n(C), kN", 178, kTop, 80, 40);
+    w.Unit("Label137", "Test Load,\nkips", "Test Load,\nkN", 326, kTop, 66, 40);
     w.Panel("pnlCornerR1", 0, 73, kSectionW, 26);
     w.In("pnlCornerR1");
     w.Label("labCornerR1", "A", 10, 5, 30);
@@ -317,7 +317,7 @@ SectionSpec BondResults() {
     w.Panel("pnlBondR1", 0, 60, kSectionW, 26);
     w.In("pnlBondR1");
     w.Label("labBondR1", "Level A Bond Length", 6, 5, 200);
-    w.Control("Edit_RBnd1", Ctl::Output, 226, 2, 66, kEditHeight, 149);
+    w.Control("Edit_RBnd1", Ctl::Output, 230, 2, 62, kEditHeight, 149);
     w.Label("labBondUnR1", "ft", 296, 5, 40);
     return s;
 }
