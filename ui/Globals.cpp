@@ -104,7 +104,10 @@ Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limi
         value = min;
     else if (max != 0 && value > max)
         value = max;
-    if (value != converted) SetEditValue(edit, false, value, limits);
+    // The edit shows the number that is returned: a caller's own limits are not clamped again to
+    // the table's, which would show another number than the one the project stores.
+    const bool ownLimits = min != 0 || max != 0;
+    if (value != converted) SetEditValue(edit, ownLimits, value, limits);
     return value;
 }
 
