@@ -4,6 +4,8 @@
 
 #include "ui/KdMain.h"
 
+#include "update/UpdateAddress.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -102,7 +104,7 @@ TfrmKdMain::UpdateOpener& TfrmKdMain::UpdateDialogOpener() {
 }
 
 QString TfrmKdMain::UpdatePageUrl() {
-    return QUrl(platform::HomePageUrl()).resolved(QUrl(QStringLiteral("/updates/vtr/vtr.html"))).toString();
+    return UpdateInfoAddress();
 }
 
 void TfrmKdMain::RunGuarded(const std::function<void()>& handler) {

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "ui/KdMain.h"
 #include "ui/Splash.h"
+#include "update/CheckUpdates.h"
 
 namespace {
 // Without a display Qt aborts with a message about platform plugins; say plainly what is missing.
@@ -36,8 +37,6 @@ int main(int argc, char* argv[]) {
     splash->repaint();
     QApplication::processEvents();
 
-    // The update dialog is opened through TfrmKdMain::UpdateDialogOpener(), set here when the update
-    // check is part of the program.
     std::unique_ptr<vantrel::ui::TfrmKdMain> window;
     try {
         window = std::make_unique<vantrel::ui::TfrmKdMain>();
@@ -46,6 +45,12 @@ int main(int argc, char* argv[]) {
         vantrel::platform::ShowError(nullptr, QString::fromLocal8Bit(e.what()));
         return 1;
     }
+    // The Check for Updates command and the start-up check open the update dialog; an accepted update
+    // first offers to save the project.
+    vantrel::ui::TfrmKdMain::UpdateDialogOpener() = [w = window.get()](QWidget* parent, bool silent) {
+        vantrel::ShowCheckUpdates(parent, silent, vantrel::ui::TfrmKdMain::UpdatePageUrl(),
+                                  [w] { return w->QuerySaveChanges(); });
+    };
     window->show();
     splash->raise();
     return QApplication::exec();
