@@ -527,6 +527,8 @@ void TKdData::DesignSystem() {
         Anchors.TotalVerticalLoad = TotalVerticalLoad;
         AnalysePileOnSupports(Anchors);
     }
+    // The analysis rewrote the anchors' total vertical load, a setting the corner braces share.
+    CopySharedSettings();
     CountTendons();
     CornerBraceLoads();
     // The pier is designed for the moment of this calculation's analysis.

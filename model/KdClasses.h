@@ -190,6 +190,12 @@ struct TArrAnchOne {
 };
 using TArrAnchNodes = std::vector<TArrAnchOne>;
 
+// The most support levels a system can have: the upper limit of the "Number of Anchors" field
+// (Tag 107). Project files with more are refused, and the beam analysis of a system with more
+// levels is not run (its results stay undefined).
+inline constexpr int kMaxLevelCount = 8;
+inline constexpr int kLevelCountTag = 107;
+
 // One system of support levels with its surcharges and analysis.
 struct TAnchor {
     int32_t LevelCount = 0;
@@ -489,6 +495,10 @@ public:
     // =========================================================================================
     // Project model
     void ResizeAnchorLevels();
+    // Copies the settings the corner-brace system shares with the anchor system into it (those
+    // ResizeAnchorLevels copies, the level count and the level arrays aside), so the corner-brace
+    // record of a saved project always matches the one a load rebuilds.
+    void CopySharedSettings();
     // Every field back to the state creation starts from (zero), working tables left alone.
     void ResetFields();
 
