@@ -130,7 +130,9 @@ Geometry PileGeometry(const TKdData& d, const TAnchor& anchor) {
     g.ei = d.PileEI;
     g.s = g.n == 1 ? -1.0L : 1.0L;
     g.momentSign = -g.s;
-    if (g.n < 1 || static_cast<int>(anchor.Levels.size()) < g.n) return g;
+    // More levels than a system can have are not analysed: the solve grows with the cube of the
+    // level count, and a damaged or hostile project must not hold the calculation up.
+    if (g.n < 1 || g.n > kMaxLevelCount || static_cast<int>(anchor.Levels.size()) < g.n) return g;
     g.top.assign(static_cast<size_t>(g.n) + 1, 0.0L);
     g.length.assign(static_cast<size_t>(g.n) + 1, 0.0L);
     for (int k = 1; k <= g.n; ++k)
@@ -421,7 +423,7 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
     if (solved)
         IntegratePile(g, load, english ? 12.0L : 1000.0L, anchor); // deflection ft to in, or m to mm
     else
-        MarkBeamUndefined(anchor, g.n);
+        MarkBeamUndefined(anchor, g.n <= kMaxLevelCount ? g.n : 0); // storage as for no levels
 
     // Peaks along the pile; a tie keeps the first node in segment and node order.
     AbsPeak shear;

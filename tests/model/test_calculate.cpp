@@ -816,6 +816,39 @@ TEST(CalculateRobustness, BrokenInputsLeaveTheirOwnResultsUndefined) {
     EXPECT_NEAR(d.FactoredAxial, 12.0L, 1e-12L);
 }
 
+TEST(CalculateRobustness, MoreLevelsThanTheFieldAllowsAreNotAnalysed) {
+    // A wall of 30 ft with n levels spread over its top 25 ft, all above the excavation bottom.
+    // Up to the field's limit of 8 the pile is analysed; beyond it the support solve (which grows
+    // with the cube of the level count) is not run and the analysis results are undefined, while
+    // the per-level results keep one undefined entry per level.
+    for (const int n : {8, 9, 1000}) {
+        SCOPED_TRACE(n);
+        TKdData d;
+        d.ShoredHeight = 30.0L;
+        d.SteelE = 29000.0L; // the built-in default leaves it 0: no stiffness, no analysis
+        d.Anchors.LoadingHeight = 30.0L;
+        d.Anchors.LevelCount = n;
+        d.ResizeAnchorLevels();
+        for (TAnchLevel& level : d.Anchors.Levels)
+            level.HeightFromPrevious = 25.0L / n;
+        d.Calculate();
+        const TAnchor& a = d.Anchors;
+        const bool analysed = n <= kMaxLevelCount;
+        for (const Ext v : {a.MaxShear, a.MaxMoment, a.MaxDeflectionResult, a.SumOfReactions})
+            EXPECT_EQ(IsFinite(v), analysed);
+        ASSERT_EQ(a.LevelLoads.size(), static_cast<size_t>(n));
+        EXPECT_EQ(IsFinite(a.LevelLoads.front()), analysed);
+        EXPECT_EQ(IsFinite(a.LevelLoads.back()), analysed);
+        // Results that do not need the analysis are still computed.
+        EXPECT_TRUE(IsFinite(d.PileEI));
+        EXPECT_TRUE(IsFinite(d.PeakMomentAbove));
+        if (!analysed) {
+            EXPECT_LE(a.PileNodes.size(), 1u);
+            EXPECT_TRUE(a.RotationMatrix.empty());
+        }
+    }
+}
+
 TEST(CalculateDemo, BothDemoProjectsComputeEveryMainResult) {
     for (const char* name : {"ENGLISH UNITS DEMO EXAMPLE.kpw", "SI UNITS DEMO EXAMPLE.kpw"}) {
         SCOPED_TRACE(name);
