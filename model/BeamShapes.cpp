@@ -4,31 +4,84 @@
 
 #include "model/CatalogData.h"
 #include "model/KdClasses.h"
+#include "model/SharedCatalogs.h"
 
-namespace vantrel::BeamShapes {
+namespace vantrel {
 
-using namespace CatalogData;
+namespace Catalogs {
 
-void LoadIShapes(uint8_t family, bool si, TArrIShapes& shapes) {
+using CatalogData::MakeTable;
+
+const TArrIShapes& MemberIShapes(uint8_t family, bool si) {
+    using namespace CatalogData;
     switch (family) {
     case sfBritish:
-        shapes = MakeTable<TIShape>(si ? MemberBritishSI : MemberBritishEnglish);
-        break;
+        if (si) {
+            static const TArrIShapes table = MakeTable<TIShape>(MemberBritishSI);
+            return table;
+        } else {
+            static const TArrIShapes table = MakeTable<TIShape>(MemberBritishEnglish);
+            return table;
+        }
     case sfEuropean:
-        shapes = MakeTable<TIShape>(si ? MemberEuropeanSI : MemberEuropeanEnglish);
-        break;
+        if (si) {
+            static const TArrIShapes table = MakeTable<TIShape>(MemberEuropeanSI);
+            return table;
+        } else {
+            static const TArrIShapes table = MakeTable<TIShape>(MemberEuropeanEnglish);
+            return table;
+        }
     default:
-        shapes = MakeTable<TIShape>(si ? MemberWHPSI : MemberWHPEnglish);
-        break;
+        if (si) {
+            static const TArrIShapes table = MakeTable<TIShape>(MemberWHPSI);
+            return table;
+        } else {
+            static const TArrIShapes table = MakeTable<TIShape>(MemberWHPEnglish);
+            return table;
+        }
     }
+}
+
+const TArrOShapes& MemberOShapes(uint8_t family, bool si) {
+    using namespace CatalogData;
+    if (family == sfBritish) {
+        if (si) {
+            static const TArrOShapes table = MakeTable<TOShape>(MemberEuropeanCHSSI);
+            return table;
+        } else {
+            static const TArrOShapes table = MakeTable<TOShape>(MemberEuropeanCHSEnglish);
+            return table;
+        }
+    }
+    if (si) {
+        static const TArrOShapes table = MakeTable<TOShape>(MemberPipeSI);
+        return table;
+    } else {
+        static const TArrOShapes table = MakeTable<TOShape>(MemberPipeEnglish);
+        return table;
+    }
+}
+
+} // namespace Catalogs
+
+namespace BeamShapes {
+
+void LoadIShapes(uint8_t family, bool si, TArrIShapes& shapes) {
+    shapes = Catalogs::MemberIShapes(family, si);
+}
+
+void LoadIShapes(uint8_t family, bool si, TIShapeTable& shapes) {
+    shapes = TIShapeTable::Of(Catalogs::MemberIShapes(family, si));
 }
 
 void LoadOShapes(uint8_t family, bool si, TArrOShapes& shapes) {
-    if (family == sfBritish) {
-        shapes = MakeTable<TOShape>(si ? MemberEuropeanCHSSI : MemberEuropeanCHSEnglish);
-    } else {
-        shapes = MakeTable<TOShape>(si ? MemberPipeSI : MemberPipeEnglish);
-    }
+    shapes = Catalogs::MemberOShapes(family, si);
 }
 
-} // namespace vantrel::BeamShapes
+void LoadOShapes(uint8_t family, bool si, TOShapeTable& shapes) {
+    shapes = TOShapeTable::Of(Catalogs::MemberOShapes(family, si));
+}
+
+} // namespace BeamShapes
+
+} // namespace vantrel

@@ -8,6 +8,7 @@
 #include "model/BeamShapes.h"
 #include "model/CatalogData.h"
 #include "model/KdClasses.h"
+#include "model/SharedCatalogs.h"
 
 namespace vantrel {
 
@@ -197,34 +198,89 @@ template <typename Table> bool InTable(int index, const Table& table) {
 
 } // namespace
 
+// --- Shared catalogs ---------------------------------------------------------------------------
+
+namespace Catalogs {
+
+const TArrSteelShapes& PileSections(int family, bool si) {
+    using namespace CatalogData;
+    switch (family) {
+    case sfAustralian:
+        if (si) {
+            static const TArrSteelShapes table = SIOnlyTable(AustralianPiles, true);
+            return table;
+        } else {
+            static const TArrSteelShapes table = SIOnlyTable(AustralianPiles, false);
+            return table;
+        }
+    case sfBritish:
+        if (si) {
+            static const TArrSteelShapes table = SIOnlyTable(BritishPiles, true);
+            return table;
+        } else {
+            static const TArrSteelShapes table = SIOnlyTable(BritishPiles, false);
+            return table;
+        }
+    case sfEuropean:
+        if (si) {
+            static const TArrSteelShapes table = SIOnlyTable(EuropeanPiles, true);
+            return table;
+        } else {
+            static const TArrSteelShapes table = SIOnlyTable(EuropeanPiles, false);
+            return table;
+        }
+    default:
+        if (si) {
+            static const TArrSteelShapes table = MakeTable<TSteelShape>(NorthAmericanPilesSI);
+            return table;
+        } else {
+            static const TArrSteelShapes table = MakeTable<TSteelShape>(NorthAmericanPilesEnglish);
+            return table;
+        }
+    }
+}
+
+const TArrSteelShapes& SheetPiles(bool si) {
+    if (si) {
+        static const TArrSteelShapes table = SheetPileTable(true);
+        return table;
+    }
+    static const TArrSteelShapes table = SheetPileTable(false);
+    return table;
+}
+
+const TArrSteelShapes& Channels(bool si) {
+    if (si) {
+        static const TArrSteelShapes table = MakeTable<TSteelShape>(CatalogData::ChannelsSI);
+        return table;
+    }
+    static const TArrSteelShapes table = MakeTable<TSteelShape>(CatalogData::ChannelsEnglish);
+    return table;
+}
+
+} // namespace Catalogs
+
 // --- Pile sections ---------------------------------------------------------------------------
 
+const TArrSteelShapes& TKdData::ShapeCatalog(int family) const {
+    if (PileType == ptSheet) return Catalogs::SheetPiles(Units == usSI);
+    return IShapeCatalog(family);
+}
+
+const TArrSteelShapes& TKdData::IShapeCatalog(int family) const {
+    return Catalogs::PileSections(family == -1 ? ShapeFamily : family, Units == usSI);
+}
+
 void TKdData::LoadShapeTable(int family, TArrSteelShapes& table) const {
-    if (PileType == ptSheet) {
-        table = SheetPileTable(Units == usSI);
-        return;
-    }
-    LoadIShapeTable(family, table);
+    table = ShapeCatalog(family);
+}
+
+void TKdData::LoadShapeTable(int family, TSteelShapeTable& table) const {
+    table = TSteelShapeTable::Of(ShapeCatalog(family));
 }
 
 void TKdData::LoadIShapeTable(int family, TArrSteelShapes& table) const {
-    using namespace CatalogData;
-    if (family == -1) family = ShapeFamily;
-    const bool si = Units == usSI;
-    switch (family) {
-    case sfAustralian:
-        table = SIOnlyTable(AustralianPiles, si);
-        break;
-    case sfBritish:
-        table = SIOnlyTable(BritishPiles, si);
-        break;
-    case sfEuropean:
-        table = SIOnlyTable(EuropeanPiles, si);
-        break;
-    default:
-        table = MakeTable<TSteelShape>(si ? NorthAmericanPilesSI : NorthAmericanPilesEnglish);
-        break;
-    }
+    table = IShapeCatalog(family);
 }
 
 // cm-based SI row to inches. Ry is stored in mm and A in mm^2, every other length in cm.
@@ -329,8 +385,7 @@ void TKdData::SetPileType(int pileType) {
 }
 
 void TKdData::LoadChannelTable() {
-    ChannelShapes =
-        MakeTable<TSteelShape>(Units == usSI ? CatalogData::ChannelsSI : CatalogData::ChannelsEnglish);
+    ChannelShapes = TSteelShapeTable::Of(Catalogs::Channels(Units == usSI));
 }
 
 void TKdData::LoadOShapesForPile() {

@@ -67,13 +67,13 @@ void TKdData::ResetFields() {
     // the caller (SetUnits / ReloadUnitTables) so that they match the project's units.
     std::string folder = std::move(ProgramFolder);
     TFieldLimitTable limits = FieldLimits;
-    TArrSteelShapes steel = std::move(SteelShapes);
-    TArrOShapes pipes = std::move(PipeShapes);
-    TArrSteelShapes channels = std::move(ChannelShapes);
+    TSteelShapeTable steel = std::move(SteelShapes);
+    TOShapeTable pipes = std::move(PipeShapes);
+    TSteelShapeTable channels = std::move(ChannelShapes);
     TRebarTable rebar = RebarTable;
     TAngleTable angles = AngleTable;
-    TArrIShapes memberI = std::move(MemberIShapes);
-    TArrOShapes memberO = std::move(MemberOShapes);
+    TIShapeTable memberI = std::move(MemberIShapes);
+    TOShapeTable memberO = std::move(MemberOShapes);
 
     *this = TKdData(ConstructBare{});
 

@@ -481,13 +481,15 @@ public:
 
     // --- Working tables of the current units, family, pile type and bar standard ---
     TFieldLimitTable FieldLimits{};
-    TArrSteelShapes SteelShapes;
-    TArrOShapes PipeShapes;
-    TArrSteelShapes ChannelShapes;
+    // The section tables refer to the program's shared catalogs (SharedCatalogs.h): selecting
+    // one copies no rows. Assigning a vector gives a project rows of its own.
+    TSteelShapeTable SteelShapes;
+    TOShapeTable PipeShapes;
+    TSteelShapeTable ChannelShapes;
     TRebarTable RebarTable{};
     TAngleTable AngleTable{};
-    TArrIShapes MemberIShapes;
-    TArrOShapes MemberOShapes;
+    TIShapeTable MemberIShapes;
+    TOShapeTable MemberOShapes;
 
     // Folder of the program, where the demo example projects lie (with trailing separator or empty).
     std::string ProgramFolder;
@@ -523,11 +525,15 @@ public:
     void LoadPictureFromFile(const std::string& fileName);
     void SetPicture(const std::vector<uint8_t>& jpegBytes);
 
-    // Section catalogs
+    // Section catalogs. The pile section table of a family (-1 = ShapeFamily), the pile type and
+    // the current units: a copy, or a reference to the shared catalog.
     void LoadShapeTable(int family, TArrSteelShapes& table) const;
+    void LoadShapeTable(int family, TSteelShapeTable& table) const;
+    const TArrSteelShapes& ShapeCatalog(int family) const;
     // The rolled I-shape table of a family (-1 = ShapeFamily) in the current units, whatever the
     // pile type: the sections of walers.
     void LoadIShapeTable(int family, TArrSteelShapes& table) const;
+    const TArrSteelShapes& IShapeCatalog(int family) const;
     static void ConvertShapeRow(const TSteelShape& siRow, TSteelShape& row);
     int CurrentShapeIndex() const;
     // False (and row left zero) when the index lies outside its table.

@@ -93,9 +93,7 @@ Ext TwoSpanCurve(Ext peak, Ext l, Ext x) {
 bool TKdData::WalerIndexOutOfRange(int level) const {
     if (level < 0 || level >= static_cast<int>(Anchors.Levels.size())) return false;
     const TWaler& w = Anchors.Levels[static_cast<size_t>(level)].Waler;
-    TArrSteelShapes table;
-    LoadIShapeTable(w.ShapeFamily, table);
-    return w.ShapeRow >= static_cast<int>(table.size());
+    return w.ShapeRow >= static_cast<int>(IShapeCatalog(w.ShapeFamily).size());
 }
 
 void TKdData::DesignWaler(int level) {
@@ -110,8 +108,7 @@ void TKdData::DesignWaler(int level) {
 
     // Section: a row of the family's I-shape table, or past its end a channel row (single, or two
     // channels back to back).
-    TArrSteelShapes family;
-    LoadIShapeTable(w.ShapeFamily, family);
+    const TArrSteelShapes& family = IShapeCatalog(w.ShapeFamily);
     const int familyRows = static_cast<int>(family.size());
     const TSteelShape* row = nullptr;
     bool channel = false;
