@@ -80,7 +80,7 @@ void ResetResults(TKdData& d) {
     d.AuxResult1 = d.AuxResult2 = d.AuxResult3 = d.AuxResult4 = d.AuxResult5 = d.AuxResult6 = kNaN;
     d.ExtraPileLoad1 = d.ExtraPileLoad2 = kNaN;
     d.PierI = d.Ec = d.SectionIx = d.PileEI = d.EncasedEI = d.RowStep = d.BeamDiagonal = d.PileLength = kNaN;
-    d.PileResults.fill(AllUndefined<TPileResultRow>());
+    FillUndefined(d.PileResults);
     d.PeakShearC = d.PeakShearDepth = kNaN;
     d.PeakMomentAbove = d.PeakMomentAboveDepth = d.PeakMomentBelow = d.PeakMomentBelowDepth = kNaN;
     d.TopDeflection = kNaN;
