@@ -136,7 +136,8 @@ bool Solve(const TMatrix& a, const TVector& b, TVector& x) {
     thread_local SolveScratch scratch;
     const size_t n = a.size();
     TMatrix& inverse = scratch.inverse;
-    inverse.resize(n);
+    // Rows beyond n stay for the larger solves (the inversion works on rows 0..n-1 only).
+    if (inverse.size() < n) inverse.resize(n);
     bool square = b.size() == n;
     for (size_t i = 0; i < n; ++i) {
         inverse[i].assign(a[i].begin(), a[i].end());
@@ -183,8 +184,8 @@ Ext Step(Ext dx, Ext fPrev, Ext f) {
 struct Geometry {
     int n = 0;
     Ext ei = 0;
-    std::vector<Ext> top;    // depth of the top of segment k, ft
-    std::vector<Ext> length; // length of segment k, ft
+    std::array<Ext, kMaxLevelCount + 1> top{};    // depth of the top of segment k, ft
+    std::array<Ext, kMaxLevelCount + 1> length{}; // length of segment k, ft
     bool valid = false;
     // Sign conventions of the span bookkeeping. With several levels the particular moment of a
     // span pass is the negative integral of its shear; with a single level (one span, pinned at
@@ -203,8 +204,6 @@ Geometry PileGeometry(const TKdData& d, const TAnchor& anchor) {
     // More levels than a system can have are not analysed: the solve grows with the cube of the
     // level count, and a damaged or hostile project must not hold the calculation up.
     if (g.n < 1 || g.n > kMaxLevelCount || static_cast<int>(anchor.Levels.size()) < g.n) return g;
-    g.top.assign(static_cast<size_t>(g.n) + 1, 0.0L);
-    g.length.assign(static_cast<size_t>(g.n) + 1, 0.0L);
     for (int k = 1; k <= g.n; ++k)
         g.top[k] = d.LevelDepth(k - 1, anchor);
     for (int k = 0; k < g.n; ++k)

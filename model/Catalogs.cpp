@@ -439,7 +439,17 @@ int TKdData::ConvertUSBarNumber(int number, bool toSI) {
 void TKdData::LoadAngleTable() {
     for (std::size_t i = 0; i < AngleTable.size(); ++i) {
         const AngleValues& v = Units == usSI ? kAngles[i].SI : kAngles[i].English;
-        AngleTable[i] = TGRShape{v.Name, v.W, v.A, v.B, v.D, v.T, v.S, v.R};
+        // Field by field: the name keeps its storage, so the reload on every calculation
+        // allocates nothing.
+        TGRShape& row = AngleTable[i];
+        row.Name.assign(v.Name);
+        row.W = v.W;
+        row.A = v.A;
+        row.B = v.B;
+        row.D = v.D;
+        row.T = v.T;
+        row.S = v.S;
+        row.R = v.R;
     }
 }
 

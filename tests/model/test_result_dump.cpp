@@ -64,3 +64,28 @@ TEST(ResultDump, ComparisonSeesEveryKindOfDifference) {
     EXPECT_NE(CompareResultDumps(row, "n 0 1.25 nan -3.0001\n", 1e-12L), "");
     EXPECT_NE(CompareResultDumps(row, "n 0 1.25 nan\n", 1e-12L), "");
 }
+
+// Projects calculated in turn, forwards and back again, each agree with themselves to the bit:
+// nothing one calculation keeps for the next (storage, remembered intermediate columns) leaks
+// from one project into another.
+TEST(ResultDump, ProjectsCalculatedInTurnAgreeToTheBit) {
+    auto projects = ReferenceProjects();
+    std::vector<std::string> first;
+    for (auto& [name, project] : projects) {
+        project.Calculate();
+        first.push_back(DumpProject(project));
+    }
+    for (size_t i = projects.size(); i-- > 0;) {
+        SCOPED_TRACE(projects[i].first);
+        projects[i].second.Calculate();
+        EXPECT_EQ(CompareResultDumps(first[i], DumpProject(projects[i].second), 0.0L), "");
+    }
+    // A changed strip load is taken up at once.
+    TKdData& demo = projects[0].second;
+    demo.Anchors.StripOffset += 1.0;
+    demo.Calculate();
+    EXPECT_NE(CompareResultDumps(first[0], DumpProject(demo), 0.0L), "");
+    demo.Anchors.StripOffset -= 1.0;
+    demo.Calculate();
+    EXPECT_EQ(CompareResultDumps(first[0], DumpProject(demo), 0.0L), "");
+}
