@@ -356,16 +356,16 @@ bool SolveJoints(const Geometry& g, const LoadDiagram& load, TAnchor& a) {
     return true;
 }
 
-// Pile pass from the top of the wall, the reactions as steps in the shear. The integrated slope
-// starts from 0 at the free top; the rotation of the first support fixes its constant. The
-// deflection, integrated from 0 at the top, is measured from the mean of its values at the first
-// two supports and shown in in (mm). Segment k > 0 steps through the depths of span k, whose
-// loads it takes over; the cantilever (segment 0) has its own.
 // Peaks along the pile: segments in order and nodes in order, so a tie keeps the first node.
 struct PilePeaks {
     AbsPeak shear, moment, deflection;
 };
 
+// Pile pass from the top of the wall, the reactions as steps in the shear. The integrated slope
+// starts from 0 at the free top; the rotation of the first support fixes its constant. The
+// deflection, integrated from 0 at the top, is measured from the mean of its values at the first
+// two supports and shown in in (mm). Segment k > 0 steps through the depths of span k, whose
+// loads it takes over; the cantilever (segment 0) has its own. The peaks are taken on the way.
 void IntegratePile(const Geometry& g, const LoadDiagram& load, const StepLoads& spanSteps, Ext toDisplay,
                    TAnchor& a, PilePeaks& peaks) {
     SizeSegments(a.PileNodes, g.n + 1);
@@ -382,8 +382,7 @@ void IntegratePile(const Geometry& g, const LoadDiagram& load, const StepLoads& 
         segment.EndShear = segment.EndMoment = 0.0L;
         auto& nd = segment.Nodes;
         const auto* span = k > 0 ? &a.SpanNodes[k].Nodes : nullptr;
-        std::array<Ext, kSpanNodes>& ownSteps = cantileverSteps;
-        const std::array<Ext, kSpanNodes>& step = k > 0 ? spanSteps[k] : ownSteps;
+        const std::array<Ext, kSpanNodes>& step = k > 0 ? spanSteps[k] : cantileverSteps;
 
         Ext areaAbove = 0.0L;
         nd[0].Depth = g.top[k];
@@ -400,7 +399,7 @@ void IntegratePile(const Geometry& g, const LoadDiagram& load, const StepLoads& 
                     c.Depth = g.top[k] + i * dx;
                     Ext area = 0.0L;
                     c.Load = load.At(c.Depth, area);
-                    ownSteps[i] = area - areaAbove;
+                    cantileverSteps[i] = area - areaAbove;
                     areaAbove = area;
                 }
                 const Ext shearAbove = shear, momentAbove = moment;
@@ -568,7 +567,8 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
     solved = solved && SolveJoints(g, load, anchor);
     PilePeaks peaks;
     if (solved) {
-        IntegratePile(g, load, steps, english ? 12.0L : 1000.0L, anchor, peaks); // deflection ft to in, or m to mm
+        const Ext toDisplay = english ? 12.0L : 1000.0L; // deflection ft to in, or m to mm
+        IntegratePile(g, load, steps, toDisplay, anchor, peaks);
     } else {
         MarkBeamUndefined(anchor, g.n <= kMaxLevelCount ? g.n : 0); // storage as for no levels
         peaks.shear.Offer(kNaN, kNaN);
