@@ -76,7 +76,7 @@ class ResultDump {
             Put(key + "[" + std::to_string(i) + "]", v[i]);
     }
     template <class T>
-        requires std::is_class_v<T>
+    requires std::is_class_v<T>
     void Put(const std::string& key, const T& record) {
         if constexpr (kOneLine<T>) {
             // A record of plain values goes on one line, its values in declaration order.
@@ -93,10 +93,10 @@ class ResultDump {
 
   private:
     template <class T>
-    static constexpr bool kOneLine =
-        std::is_same_v<T, TAnchNode> || std::is_same_v<T, TPileResultRow> || std::is_same_v<T, TPressureRow> ||
-        std::is_same_v<T, TWalerPoint> || std::is_same_v<T, TDiagramPoint> || std::is_same_v<T, TPressurePoint> ||
-        std::is_same_v<T, TInteractionPoint> || std::is_same_v<T, TSoilRecord>;
+    static constexpr bool kOneLine = std::is_same_v<T, TAnchNode> || std::is_same_v<T, TPileResultRow> ||
+                                     std::is_same_v<T, TPressureRow> || std::is_same_v<T, TWalerPoint> ||
+                                     std::is_same_v<T, TDiagramPoint> || std::is_same_v<T, TPressurePoint> ||
+                                     std::is_same_v<T, TInteractionPoint> || std::is_same_v<T, TSoilRecord>;
 
     void Line(const std::string& key, const std::string& value) {
         if (row_)
