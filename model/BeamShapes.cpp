@@ -16,50 +16,25 @@ const TArrIShapes& MemberIShapes(uint8_t family, bool si) {
     using namespace CatalogData;
     switch (family) {
     case sfBritish:
-        if (si) {
-            static const TArrIShapes table = MakeTable<TIShape>(MemberBritishSI);
-            return table;
-        } else {
-            static const TArrIShapes table = MakeTable<TIShape>(MemberBritishEnglish);
-            return table;
-        }
+        return si ? BuiltOnce([] { return MakeTable<TIShape>(MemberBritishSI); })
+                  : BuiltOnce([] { return MakeTable<TIShape>(MemberBritishEnglish); });
     case sfEuropean:
-        if (si) {
-            static const TArrIShapes table = MakeTable<TIShape>(MemberEuropeanSI);
-            return table;
-        } else {
-            static const TArrIShapes table = MakeTable<TIShape>(MemberEuropeanEnglish);
-            return table;
-        }
+        return si ? BuiltOnce([] { return MakeTable<TIShape>(MemberEuropeanSI); })
+                  : BuiltOnce([] { return MakeTable<TIShape>(MemberEuropeanEnglish); });
     default:
-        if (si) {
-            static const TArrIShapes table = MakeTable<TIShape>(MemberWHPSI);
-            return table;
-        } else {
-            static const TArrIShapes table = MakeTable<TIShape>(MemberWHPEnglish);
-            return table;
-        }
+        return si ? BuiltOnce([] { return MakeTable<TIShape>(MemberWHPSI); })
+                  : BuiltOnce([] { return MakeTable<TIShape>(MemberWHPEnglish); });
     }
 }
 
 const TArrOShapes& MemberOShapes(uint8_t family, bool si) {
     using namespace CatalogData;
     if (family == sfBritish) {
-        if (si) {
-            static const TArrOShapes table = MakeTable<TOShape>(MemberEuropeanCHSSI);
-            return table;
-        } else {
-            static const TArrOShapes table = MakeTable<TOShape>(MemberEuropeanCHSEnglish);
-            return table;
-        }
+        return si ? BuiltOnce([] { return MakeTable<TOShape>(MemberEuropeanCHSSI); })
+                  : BuiltOnce([] { return MakeTable<TOShape>(MemberEuropeanCHSEnglish); });
     }
-    if (si) {
-        static const TArrOShapes table = MakeTable<TOShape>(MemberPipeSI);
-        return table;
-    } else {
-        static const TArrOShapes table = MakeTable<TOShape>(MemberPipeEnglish);
-        return table;
-    }
+    return si ? BuiltOnce([] { return MakeTable<TOShape>(MemberPipeSI); })
+              : BuiltOnce([] { return MakeTable<TOShape>(MemberPipeEnglish); });
 }
 
 } // namespace Catalogs

@@ -206,56 +206,29 @@ const TArrSteelShapes& PileSections(int family, bool si) {
     using namespace CatalogData;
     switch (family) {
     case sfAustralian:
-        if (si) {
-            static const TArrSteelShapes table = SIOnlyTable(AustralianPiles, true);
-            return table;
-        } else {
-            static const TArrSteelShapes table = SIOnlyTable(AustralianPiles, false);
-            return table;
-        }
+        return si ? BuiltOnce([] { return SIOnlyTable(AustralianPiles, true); })
+                  : BuiltOnce([] { return SIOnlyTable(AustralianPiles, false); });
     case sfBritish:
-        if (si) {
-            static const TArrSteelShapes table = SIOnlyTable(BritishPiles, true);
-            return table;
-        } else {
-            static const TArrSteelShapes table = SIOnlyTable(BritishPiles, false);
-            return table;
-        }
+        return si ? BuiltOnce([] { return SIOnlyTable(BritishPiles, true); })
+                  : BuiltOnce([] { return SIOnlyTable(BritishPiles, false); });
     case sfEuropean:
-        if (si) {
-            static const TArrSteelShapes table = SIOnlyTable(EuropeanPiles, true);
-            return table;
-        } else {
-            static const TArrSteelShapes table = SIOnlyTable(EuropeanPiles, false);
-            return table;
-        }
+        return si ? BuiltOnce([] { return SIOnlyTable(EuropeanPiles, true); })
+                  : BuiltOnce([] { return SIOnlyTable(EuropeanPiles, false); });
     default:
-        if (si) {
-            static const TArrSteelShapes table = MakeTable<TSteelShape>(NorthAmericanPilesSI);
-            return table;
-        } else {
-            static const TArrSteelShapes table = MakeTable<TSteelShape>(NorthAmericanPilesEnglish);
-            return table;
-        }
+        return si ? BuiltOnce([] { return MakeTable<TSteelShape>(NorthAmericanPilesSI); })
+                  : BuiltOnce([] { return MakeTable<TSteelShape>(NorthAmericanPilesEnglish); });
     }
 }
 
 const TArrSteelShapes& SheetPiles(bool si) {
-    if (si) {
-        static const TArrSteelShapes table = SheetPileTable(true);
-        return table;
-    }
-    static const TArrSteelShapes table = SheetPileTable(false);
-    return table;
+    return si ? BuiltOnce([] { return SheetPileTable(true); })
+              : BuiltOnce([] { return SheetPileTable(false); });
 }
 
 const TArrSteelShapes& Channels(bool si) {
-    if (si) {
-        static const TArrSteelShapes table = MakeTable<TSteelShape>(CatalogData::ChannelsSI);
-        return table;
-    }
-    static const TArrSteelShapes table = MakeTable<TSteelShape>(CatalogData::ChannelsEnglish);
-    return table;
+    using namespace CatalogData;
+    return si ? BuiltOnce([] { return MakeTable<TSteelShape>(ChannelsSI); })
+              : BuiltOnce([] { return MakeTable<TSteelShape>(ChannelsEnglish); });
 }
 
 } // namespace Catalogs

@@ -11,6 +11,13 @@
 
 namespace vantrel::Catalogs {
 
+// The value make() gives, made on the first call and kept for the life of the program; every
+// lambda is a type of its own, so each place that calls this keeps its own value.
+template <class Make> const auto& BuiltOnce(Make make) {
+    static const auto value = make();
+    return value;
+}
+
 // Rolled I-shapes of a pile or waler: 1 Australian, 2 British, 3 European, any other family the
 // North American W and HP shapes; SI rows in the cm-based layout, English rows in inches.
 const TArrSteelShapes& PileSections(int family, bool si);

@@ -63,6 +63,20 @@ inline TKdData SheetPileProject() {
     return d;
 }
 
+// The built-in default wall of steel E 29000 ksi deepened to 30 ft with n tieback levels spread
+// evenly over its top 25 ft, so every level lies above the excavation bottom whatever n is.
+inline TKdData WallWithLevels(int n) {
+    TKdData d;
+    d.ShoredHeight = 30.0L;
+    d.SteelE = 29000.0L; // the built-in default leaves it 0: no stiffness, no analysis
+    d.Anchors.LoadingHeight = 30.0L;
+    d.Anchors.LevelCount = n;
+    d.ResizeAnchorLevels();
+    for (TAnchLevel& level : d.Anchors.Levels)
+        level.HeightFromPrevious = 25.0L / n;
+    return d;
+}
+
 // Name and project of every reference project.
 inline std::vector<std::pair<std::string, TKdData>> ReferenceProjects() {
     std::vector<std::pair<std::string, TKdData>> projects;

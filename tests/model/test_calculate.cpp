@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "model/KdClasses.h"
+#include "reference_projects.h"
 
 using namespace vantrel;
 
@@ -823,14 +824,7 @@ TEST(CalculateRobustness, MoreLevelsThanTheFieldAllowsAreNotAnalysed) {
     // the per-level results keep one undefined entry per level.
     for (const int n : {8, 9, 1000}) {
         SCOPED_TRACE(n);
-        TKdData d;
-        d.ShoredHeight = 30.0L;
-        d.SteelE = 29000.0L; // the built-in default leaves it 0: no stiffness, no analysis
-        d.Anchors.LoadingHeight = 30.0L;
-        d.Anchors.LevelCount = n;
-        d.ResizeAnchorLevels();
-        for (TAnchLevel& level : d.Anchors.Levels)
-            level.HeightFromPrevious = 25.0L / n;
+        TKdData d = vantrel::testing::WallWithLevels(n);
         d.Calculate();
         const TAnchor& a = d.Anchors;
         const bool analysed = n <= kMaxLevelCount;

@@ -13,6 +13,7 @@
 
 #include "model/ProjectFile.h"
 #include "project_compare.h"
+#include "reference_projects.h"
 
 using namespace vantrel;
 using namespace vantrel::testing;
@@ -24,29 +25,6 @@ namespace fs = std::filesystem;
 
 std::string DemoPath(const char* name) {
     return std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" + name;
-}
-
-// The built-in default wall of steel E 29000 ksi deepened to 30 ft with n tieback levels spread evenly over
-// its top 25 ft, so every level lies above the excavation bottom whatever n is.
-TKdData WallWithLevels(int n) {
-    TKdData d;
-    d.ShoredHeight = 30.0L;
-    d.SteelE = 29000.0L; // the built-in default leaves it 0: no stiffness, no analysis
-    d.Anchors.LoadingHeight = 30.0L;
-    d.Anchors.LevelCount = n;
-    d.ResizeAnchorLevels();
-    for (TAnchLevel& level : d.Anchors.Levels)
-        level.HeightFromPrevious = 25.0L / n;
-    return d;
-}
-
-std::string WhatOfLoad(const Bytes& bytes, TKdData& d) {
-    try {
-        DecodeProject(bytes, d);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return std::string();
 }
 
 // The message of a failed save, empty when the save went through.
