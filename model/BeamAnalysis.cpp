@@ -56,6 +56,9 @@ class LoadDiagram {
         const Ext from[3] = {0.0L, end_[0], end_[1]};
         Ext sum = 0.0L;
         for (int piece = 0; piece < 3; ++piece) {
+            // Along a piece of one nonzero load the line gives that load exactly at every finite
+            // depth (its slope term is a zero added to it), without the division.
+            flat_[piece] = p_[piece].Load == p_[piece + 1].Load && p_[piece].Load != 0.0L;
             start_[piece] = MaxOf(from[piece], 0.0L);
             startLoad_[piece] = Line(piece, start_[piece]);
             above_[piece] = sum;
@@ -73,7 +76,7 @@ class LoadDiagram {
             return At(x);
         }
         const int piece = Piece(x);
-        const Ext w = Line(piece, x);
+        const Ext w = flat_[piece] ? p_[piece].Load : Line(piece, x);
         area = above_[piece];
         if (x > start_[piece]) area += (x - start_[piece]) * (startLoad_[piece] + w) / 2.0L;
         return w;
@@ -120,6 +123,7 @@ class LoadDiagram {
     // Running integral: where each piece starts (never above depth 0), the load there, and the
     // area of the whole pieces above it. Only for a diagram of finite values.
     bool running_ = false;
+    std::array<bool, 3> flat_{};
     std::array<Ext, 3> start_{}, startLoad_{}, above_{};
 };
 
