@@ -38,7 +38,7 @@ void ResetWaler(TWaler& w) {
     w.M1 = w.M2 = w.M3 = w.MaxMomentW = kNaN;
     w.RequiredS = w.ProvidedS = kNaN;
     w.MaxDeflectionW = w.MaxDeflectionX = w.AllowableDeflectionW = kNaN;
-    w.WalerDeflections.fill(TWalerPoint{kNaN, kNaN});
+    FillUndefined(w.WalerDeflections);
     w.ModulusPass = w.DeflectionPass = false;
 }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "model/KdClasses.h"
+#include "model/Undefined.h"
 
 namespace vantrel {
 
@@ -24,8 +25,12 @@ void SetResults(TWaler& w, Ext v) {
                    &w.M2, &w.M3, &w.MaxMomentW, &w.RequiredS, &w.ProvidedS, &w.MaxDeflectionW,
                    &w.MaxDeflectionX, &w.AllowableDeflectionW})
         *f = v;
-    for (TWalerPoint& p : w.WalerDeflections)
-        p = TWalerPoint{v, v};
+    if (IsNaN(v)) {
+        FillUndefined(w.WalerDeflections);
+    } else {
+        for (TWalerPoint& p : w.WalerDeflections)
+            p = TWalerPoint{v, v};
+    }
     w.ModulusPass = false;
     w.DeflectionPass = false;
 }
