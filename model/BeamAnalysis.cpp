@@ -240,8 +240,9 @@ bool IntegrateSpan(const Geometry& g, const LoadDiagram& load, int k, TArrAnchOn
     const Ext len = g.length[k];
     const Ext dx = len / kSteps;
     auto& nd = span.Nodes;
+    // The depths and loads first: they depend on nothing the integration sums, so their
+    // divisions need not wait for it.
     Ext areaAbove = 0.0L;
-    Ext shear = 0.0L, moment = 0.0L, slope = 0.0L, deflection = 0.0L;
     for (int i = 0; i <= kSteps; ++i) {
         TAnchNode& c = nd[i];
         c.Depth = g.top[k] + i * dx;
@@ -249,6 +250,10 @@ bool IntegrateSpan(const Geometry& g, const LoadDiagram& load, int k, TArrAnchOn
         c.Load = load.At(c.Depth, area);
         step[i] = area - areaAbove;
         areaAbove = area;
+    }
+    Ext shear = 0.0L, moment = 0.0L, slope = 0.0L, deflection = 0.0L;
+    for (int i = 0; i <= kSteps; ++i) {
+        TAnchNode& c = nd[i];
         if (i > 0) {
             const Ext shearAbove = shear, momentAbove = moment, slopeAbove = slope;
             shear = shearAbove + step[i];
