@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "model/KdClasses.h"
 #include "model/Undefined.h"
@@ -198,8 +199,11 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
     thread_local StripMemo strips;
     const bool stripsKnown = strips.Holds(dz, anchor);
 
+    static_assert(std::is_trivially_copyable_v<TPressureRow>);
     for (int i = 0; i <= kLastRow; ++i) {
-        TPressureRow row;
+        // Built in place from all-zero bytes (every value +0), as a fresh row starts.
+        TPressureRow& row = anchor.PressureTable[static_cast<size_t>(i)];
+        std::memset(static_cast<void*>(&row), 0, sizeof row);
         row.Depth = i * dz;
         row.Uniform = uniform;
         if (userDiagram) {
@@ -228,7 +232,6 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
         row.Total = row.Strip + row.Uniform + row.PoreWater + row.ApparentEarth + row.LineLoad +
                     row.PointLoad + row.Seismic;
         row.PileLoad = row.Total * anchor.PileSpacing * pileLoadPerPressure;
-        anchor.PressureTable[static_cast<size_t>(i)] = row;
     }
 
     if (!stripsKnown) strips.Keep(dz, anchor, anchor.PressureTable);
