@@ -553,8 +553,11 @@ void TKdData::Calculate() {
     DesignBond();
     DesignGuardrail();
     BasalHeaveCheck();
-    for (int i = 0; i < Anchors.UsedLevels(); ++i)
-        DesignWaler(i);
+    // A system of more levels than it can have is not analysed, and its walers not designed.
+    if (Anchors.LevelCount <= kMaxLevelCount) {
+        for (int i = 0; i < Anchors.UsedLevels(); ++i)
+            DesignWaler(i);
+    }
 }
 
 } // namespace vantrel

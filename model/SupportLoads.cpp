@@ -62,6 +62,8 @@ void TKdData::LevelLoadsFromReactions(TAnchor& anchor) {
     anchor.LevelLoads.assign(static_cast<size_t>(n), kNaN);
     anchor.FreeLengths.assign(static_cast<size_t>(n), kNaN);
     anchor.TestLoads.assign(static_cast<size_t>(n), kNaN);
+    // A system of more levels than it can have is not analysed: its level loads stay undefined.
+    if (n > kMaxLevelCount) return;
     for (int j = 0; j < n && static_cast<size_t>(j) < anchor.Levels.size(); ++j) {
         const TAnchLevel& level = anchor.Levels[static_cast<size_t>(j)];
         const size_t k = static_cast<size_t>(j);
@@ -129,6 +131,7 @@ void TKdData::DesignBond() {
     const Ext minBond = UnitVal(7.0L, 23.0L); // m or ft
     const Ext transfer = AllowLoadTransfer > 0.0L ? AllowLoadTransfer : kNaN;
     const int n = LevelsOf(Anchors);
+    if (n > kMaxLevelCount) return; // not analysed: the bond lengths stay undefined
     for (int j = 0; j < n && static_cast<size_t>(j) < Anchors.Levels.size(); ++j) {
         TAnchLevel& level = Anchors.Levels[static_cast<size_t>(j)];
         if (level.Kind == lkTieRod) {

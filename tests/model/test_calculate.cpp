@@ -833,6 +833,8 @@ TEST(CalculateRobustness, MoreLevelsThanTheFieldAllowsAreNotAnalysed) {
         ASSERT_EQ(a.LevelLoads.size(), static_cast<size_t>(n));
         EXPECT_EQ(IsFinite(a.LevelLoads.front()), analysed);
         EXPECT_EQ(IsFinite(a.LevelLoads.back()), analysed);
+        EXPECT_EQ(IsFinite(a.Levels.back().BondLength), analysed);
+        EXPECT_EQ(IsFinite(a.Levels.back().Waler.WalerDepth), analysed);
         // Results that do not need the analysis are still computed.
         EXPECT_TRUE(IsFinite(d.PileEI));
         EXPECT_TRUE(IsFinite(d.PeakMomentAbove));
