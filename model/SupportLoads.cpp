@@ -37,8 +37,10 @@ Ext At(const TVector& v, int i) {
     return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : kNaN;
 }
 
+// The levels that exist both by count and in the array: a count beyond the array (a project
+// built in code) never sizes a result vector past the levels there are.
 int LevelsOf(const TAnchor& a) {
-    return a.LevelCount > 0 ? a.LevelCount : 0;
+    return a.UsedLevels();
 }
 
 bool IsTendon(int kind) {

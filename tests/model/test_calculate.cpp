@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "model/KdClasses.h"
 #include "reference_projects.h"
@@ -843,6 +844,19 @@ TEST(CalculateRobustness, MoreLevelsThanTheFieldAllowsAreNotAnalysed) {
             EXPECT_TRUE(a.RotationMatrix.empty());
         }
     }
+}
+
+TEST(CalculateRobustness, LevelCountsBeyondTheLevelArraysSizeNothingPastThem) {
+    // Counts set in code without resizing the level arrays: the calculation works on the levels
+    // there are and sizes no result by the count (2^31 - 1 entries would not fit in memory).
+    TKdData d = vantrel::testing::WallWithLevels(2);
+    d.Anchors.LevelCount = std::numeric_limits<int32_t>::max();
+    d.CornerBraces.LevelCount = std::numeric_limits<int32_t>::max();
+    d.Calculate();
+    EXPECT_LE(d.Anchors.LevelLoads.size(), 2u);
+    EXPECT_LE(d.CornerBraces.LevelLoads.size(), 2u);
+    EXPECT_TRUE(IsNaN(d.Anchors.MaxMoment));
+    EXPECT_TRUE(IsFinite(d.PileEI));
 }
 
 TEST(CalculateDemo, BothDemoProjectsComputeEveryMainResult) {
