@@ -9,23 +9,16 @@
 #include <string>
 
 #include "model/KdClasses.h"
+#include "tests/model/reference_projects.h"
 
 using namespace vantrel;
-
-namespace {
-
-std::string DemoPath(int units) {
-    return std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" +
-           (units == usSI ? "SI UNITS DEMO EXAMPLE.kpw" : "ENGLISH UNITS DEMO EXAMPLE.kpw");
-}
-
-} // namespace
+using vantrel::testing::DemoFile;
 
 // Argument: 0 the English demo, 1 the SI demo. The counter HeapGrowth is the heap in use after
 // the timed calculations less that after the first one: a calculation keeps no memory of its own.
 static void BM_CalculateDemo(benchmark::State& state) {
     TKdData d;
-    d.LoadFromFile(DemoPath(static_cast<int>(state.range(0))));
+    d.LoadFromFile(DemoFile(static_cast<uint8_t>(state.range(0))));
     d.Calculate();
     const auto heapBefore = mallinfo2().uordblks;
     for (auto _ : state) {
@@ -39,19 +32,7 @@ BENCHMARK(BM_CalculateDemo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The English demo deepened to 30 ft with eight tieback levels 3 ft apart, each with a waler.
 static void BM_CalculateEightLevels(benchmark::State& state) {
-    TKdData d;
-    d.LoadFromFile(DemoPath(usEnglish));
-    d.ShoredHeight = 30.0L;
-    d.Anchors.LoadingHeight = 30.0L;
-    d.Anchors.LevelCount = 8;
-    d.ResizeAnchorLevels();
-    for (int k = 0; k < 8; ++k) {
-        TAnchLevel& level = d.Anchors.Levels[static_cast<size_t>(k)];
-        level.Kind = lkTieback;
-        level.HeightFromPrevious = 3.0L;
-        level.Waler = d.Anchors.Levels[0].Waler;
-        level.Waler.HasWaler = true;
-    }
+    TKdData d = testing::EightLevelProject();
     for (auto _ : state) {
         d.Calculate();
         benchmark::DoNotOptimize(d.Anchors.MaxMoment);
@@ -64,7 +45,7 @@ static void BM_LoadCalculateSave(benchmark::State& state) {
     const std::string target = (std::filesystem::temp_directory_path() / "vantrel_bench_cycle.kpw").string();
     for (auto _ : state) {
         TKdData d;
-        d.LoadFromFile(DemoPath(usEnglish));
+        d.LoadFromFile(DemoFile(usEnglish));
         d.Calculate();
         d.SaveToFile(target);
         benchmark::DoNotOptimize(d.Anchors.MaxMoment);

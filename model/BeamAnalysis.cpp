@@ -16,8 +16,11 @@
 // reactions above, and the moment the integral of the shear: positive where the earth side of the
 // pile is in tension (over the supports).
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "model/KdClasses.h"
@@ -34,19 +37,50 @@ constexpr int kSteps = kSpanNodes - 1;
 // and 1 down to point 1's depth, the line through points 1 and 2 down to point 2's depth, the line
 // through points 2 and 3 below (point 3 taken at the loading height). Two points at one depth are
 // a step in the load: the step's depth keeps the value from above.
+//
+// The integration steps take the load between two nodes as the difference of the integral from 0
+// to each (over a step that holds no break of the diagram this is the trapezoidal rule; over one
+// that does, it is the exact area, so that the shear keeps the whole load and the reactions sum to
+// the load of the diagram). The integral to a node comes from a running sum: the areas of the
+// whole pieces above it, summed once, plus the part of its own piece, in the same operations as
+// the piece-by-piece integral gives it.
 class LoadDiagram {
   public:
     LoadDiagram(const std::array<TDiagramPoint, 4>& p, Ext loadingHeight)
         : p_{p[0], p[1], p[2], TDiagramPoint{loadingHeight, p[3].Load}}, end_{p[1].Depth,
                                                                               MaxOf(p[1].Depth, p[2].Depth)} {
+        running_ = IsFinite(end_[0]) && IsFinite(end_[1]);
+        for (const TDiagramPoint& point : p_)
+            running_ = running_ && IsFinite(point.Depth) && IsFinite(point.Load);
+        if (!running_) return;
+        const Ext from[3] = {0.0L, end_[0], end_[1]};
+        Ext sum = 0.0L;
+        for (int piece = 0; piece < 3; ++piece) {
+            // Along a piece of one nonzero load the line gives that load exactly at every finite
+            // depth (its slope term is a zero added to it), without the division.
+            flat_[piece] = p_[piece].Load == p_[piece + 1].Load && p_[piece].Load != 0.0L;
+            start_[piece] = MaxOf(from[piece], 0.0L);
+            startLoad_[piece] = Line(piece, start_[piece]);
+            above_[piece] = sum;
+            if (piece < 2 && end_[piece] > start_[piece])
+                sum += (end_[piece] - start_[piece]) * (startLoad_[piece] + Line(piece, end_[piece])) / 2.0L;
+        }
     }
 
     Ext At(Ext x) const { return Line(Piece(x), x); }
 
-    // Load between two depths. Over a step that holds no break of the diagram this is the
-    // trapezoidal rule; over one that does, it is the exact area, so that the shear keeps the
-    // whole load and the reactions sum to the load of the diagram.
-    Ext Between(Ext a, Ext b) const { return Area(b) - Area(a); }
+    // The load at x, and in `area` its integral from 0 to x.
+    Ext At(Ext x, Ext& area) const {
+        if (!running_ || IsNaN(x)) {
+            area = Area(x);
+            return At(x);
+        }
+        const int piece = Piece(x);
+        const Ext w = flat_[piece] ? p_[piece].Load : Line(piece, x);
+        area = above_[piece];
+        if (x > start_[piece]) area += (x - start_[piece]) * (startLoad_[piece] + w) / 2.0L;
+        return w;
+    }
 
     // Integral of the load from 0 to d, and its moment about depth d, exact over the linear pieces.
     Ext Area(Ext d) const { return Integral(d, false); }
@@ -86,20 +120,61 @@ class LoadDiagram {
 
     std::array<TDiagramPoint, 4> p_;
     std::array<Ext, 2> end_; // depths where the first and the second line end
+    // Running integral: where each piece starts (never above depth 0), the load there, and the
+    // area of the whole pieces above it. Only for a diagram of finite values.
+    bool running_ = false;
+    std::array<bool, 3> flat_{};
+    std::array<Ext, 3> start_{}, startLoad_{}, above_{};
 };
 
-// x = inverse(A) b through the matrix routines; false, and x undefined, when A is singular.
-bool Solve(const TMatrix& a, const TVector& b, TVector& x) {
+// Storage of the solves, kept from one analysis to the next on each thread.
+struct SolveScratch {
     TMatrix inverse;
-    TMatrix column;
-    TMatrix product;
-    MatrixCalc::VectorToColumn(b, column);
-    if (!MatrixCalc::InvertMatrix(a, inverse) || !MatrixCalc::MultiplyMatrix(inverse, column, product)) {
+    MatrixCalc::TInversionScratch inversion;
+};
+
+// x = inverse(A) b, the inverse by the inversion of the matrix routines and the product summed
+// from 0 in column order as MatrixCalc::MultiplyMatrix sums it; false, and x undefined, when A is
+// not square or singular.
+bool Solve(const TMatrix& a, const TVector& b, TVector& x) {
+    thread_local SolveScratch scratch;
+    const size_t n = a.size();
+    TMatrix& inverse = scratch.inverse;
+    // Rows beyond n stay for the larger solves (the inversion works on rows 0..n-1 only).
+    if (inverse.size() < n) inverse.resize(n);
+    bool square = b.size() == n;
+    for (size_t i = 0; i < n; ++i) {
+        inverse[i].assign(a[i].begin(), a[i].end());
+        square = square && a[i].size() == n;
+    }
+    Ext det = 0.0L;
+    const int last = static_cast<int>(n) - 1;
+    if (!square || !MatrixCalc::InvertInPlace(inverse, 0, last, last, det, scratch.inversion)) {
         x.assign(b.size(), kNaN);
         return false;
     }
-    MatrixCalc::ColumnToVector(product, x);
+    x.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        Ext sum = 0.0L;
+        for (size_t k = 0; k < n; ++k)
+            sum += inverse[i][k] * b[k];
+        x[i] = sum;
+    }
     return true;
+}
+
+// m := [[a, b], [c, d]] in the storage m already has.
+void SetMatrix2(TMatrix& m, Ext a, Ext b, Ext c, Ext d) {
+    MatrixCalc::NewMatrix(2, 2, m);
+    m[0][0] = a;
+    m[0][1] = b;
+    m[1][0] = c;
+    m[1][1] = d;
+}
+
+// `segments` brought to `count` entries, keeping the storage of those already there.
+void SizeSegments(TArrAnchNodes& segments, int count) {
+    segments.resize(static_cast<size_t>(count));
 }
 
 // Trapezoidal step of the integral of f over dx.
@@ -113,8 +188,8 @@ Ext Step(Ext dx, Ext fPrev, Ext f) {
 struct Geometry {
     int n = 0;
     Ext ei = 0;
-    std::vector<Ext> top;    // depth of the top of segment k, ft
-    std::vector<Ext> length; // length of segment k, ft
+    std::array<Ext, kMaxLevelCount + 1> top{};    // depth of the top of segment k, ft
+    std::array<Ext, kMaxLevelCount + 1> length{}; // length of segment k, ft
     bool valid = false;
     // Sign conventions of the span bookkeeping. With several levels the particular moment of a
     // span pass is the negative integral of its shear; with a single level (one span, pinned at
@@ -130,9 +205,9 @@ Geometry PileGeometry(const TKdData& d, const TAnchor& anchor) {
     g.ei = d.PileEI;
     g.s = g.n == 1 ? -1.0L : 1.0L;
     g.momentSign = -g.s;
-    if (g.n < 1 || static_cast<int>(anchor.Levels.size()) < g.n) return g;
-    g.top.assign(static_cast<size_t>(g.n) + 1, 0.0L);
-    g.length.assign(static_cast<size_t>(g.n) + 1, 0.0L);
+    // More levels than a system can have are not analysed: the solve grows with the cube of the
+    // level count, and a damaged or hostile project must not hold the calculation up.
+    if (g.n < 1 || g.n > kMaxLevelCount || static_cast<int>(anchor.Levels.size()) < g.n) return g;
     for (int k = 1; k <= g.n; ++k)
         g.top[k] = d.LevelDepth(k - 1, anchor);
     for (int k = 0; k < g.n; ++k)
@@ -150,50 +225,76 @@ Geometry PileGeometry(const TKdData& d, const TAnchor& anchor) {
     return g;
 }
 
+// The load of every integration step of each span (index: span, node), kept from the spans for
+// the pile pass, which steps through the same depths.
+using StepLoads = std::array<std::array<Ext, kSpanNodes>, kMaxLevelCount + 1>;
+
 // Span k integrated from its top. First pass: under its load alone, top fixed, bottom free. Then
 // the top shear and moment that restore the bottom: fixed (slope and deflection 0) for an inner
 // span, pinned (moment and deflection 0) for the last one. Second pass: under its load and those
-// end forces. False when the 2 x 2 system cannot be solved.
-bool IntegrateSpan(const Geometry& g, const LoadDiagram& load, int k, TArrAnchOne& span) {
+// end forces. False when the 2 x 2 system cannot be solved. The running values are carried from
+// node to node as the integration sums them.
+bool IntegrateSpan(const Geometry& g, const LoadDiagram& load, int k, TArrAnchOne& span,
+                   std::array<Ext, kSpanNodes>& step) {
     const Ext ei = g.ei;
     const Ext len = g.length[k];
     const Ext dx = len / kSteps;
     auto& nd = span.Nodes;
+    // The depths and loads first: they depend on nothing the integration sums, so their
+    // divisions need not wait for it.
+    Ext areaAbove = 0.0L;
     for (int i = 0; i <= kSteps; ++i) {
         TAnchNode& c = nd[i];
-        c = TAnchNode{};
         c.Depth = g.top[k] + i * dx;
-        c.Load = load.At(c.Depth);
-        if (i == 0) continue;
-        const TAnchNode& p = nd[i - 1];
-        c.Shear = p.Shear + load.Between(p.Depth, c.Depth);
-        c.Moment = p.Moment + g.momentSign * Step(dx, p.Shear, c.Shear);
-        c.Slope = p.Slope + Step(dx, p.Moment, c.Moment) / ei;
-        c.Deflection = p.Deflection + Step(dx, p.Slope, c.Slope);
+        Ext area = 0.0L;
+        c.Load = load.At(c.Depth, area);
+        step[i] = area - areaAbove;
+        areaAbove = area;
+    }
+    Ext shear = 0.0L, moment = 0.0L, slope = 0.0L, deflection = 0.0L;
+    for (int i = 0; i <= kSteps; ++i) {
+        TAnchNode& c = nd[i];
+        if (i > 0) {
+            const Ext shearAbove = shear, momentAbove = moment, slopeAbove = slope;
+            shear = shearAbove + step[i];
+            moment = momentAbove + g.momentSign * Step(dx, shearAbove, shear);
+            slope = slopeAbove + Step(dx, momentAbove, moment) / ei;
+            deflection = deflection + Step(dx, slopeAbove, slope);
+        }
+        c.Shear = shear;
+        c.Moment = moment;
+        c.Slope = slope;
+        c.Deflection = deflection;
     }
 
-    const TAnchNode& bottom = nd[kSteps];
     if (k < g.n) {
-        span.SpanMatrix = {{len * len / (2.0L * ei), len / ei},
-                           {len * len * len / (6.0L * ei), len * len / (2.0L * ei)}};
-        span.SpanRhs = {bottom.Slope, bottom.Deflection};
+        SetMatrix2(span.SpanMatrix, len * len / (2.0L * ei), len / ei, len * len * len / (6.0L * ei),
+                   len * len / (2.0L * ei));
+        span.SpanRhs = {slope, deflection};
     } else {
-        span.SpanMatrix = {{len, 1.0L}, {len * len * len / (6.0L * ei), len * len / (2.0L * ei)}};
-        span.SpanRhs = {bottom.Moment, bottom.Deflection};
+        SetMatrix2(span.SpanMatrix, len, 1.0L, len * len * len / (6.0L * ei), len * len / (2.0L * ei));
+        span.SpanRhs = {moment, deflection};
     }
     const bool solved = Solve(span.SpanMatrix, span.SpanRhs, span.SpanSolution);
     span.EndShear = span.SpanSolution[0];
     span.EndMoment = span.SpanSolution[1];
 
-    nd[0].Shear2 = g.s * span.EndShear;
-    nd[0].Moment2 = -span.EndMoment;
-    for (int i = 1; i <= kSteps; ++i) {
+    shear = g.s * span.EndShear;
+    moment = -span.EndMoment;
+    slope = deflection = 0.0L;
+    for (int i = 0; i <= kSteps; ++i) {
+        if (i > 0) {
+            const Ext shearAbove = shear, momentAbove = moment, slopeAbove = slope;
+            shear = shearAbove + step[i];
+            moment = momentAbove + g.momentSign * Step(dx, shearAbove, shear);
+            slope = slopeAbove + g.s * Step(dx, momentAbove, moment) / ei;
+            deflection = deflection + Step(dx, slopeAbove, slope);
+        }
         TAnchNode& c = nd[i];
-        const TAnchNode& p = nd[i - 1];
-        c.Shear2 = p.Shear2 + load.Between(p.Depth, c.Depth);
-        c.Moment2 = p.Moment2 + g.momentSign * Step(dx, p.Shear2, c.Shear2);
-        c.Slope2 = p.Slope2 + g.s * Step(dx, p.Moment2, c.Moment2) / ei;
-        c.Deflection2 = p.Deflection2 + Step(dx, p.Slope2, c.Slope2);
+        c.Shear2 = shear;
+        c.Moment2 = moment;
+        c.Slope2 = slope;
+        c.Deflection2 = deflection;
     }
     return solved;
 }
@@ -247,12 +348,15 @@ bool SolveJoints(const Geometry& g, const LoadDiagram& load, TAnchor& a) {
             sm[bottom][top] -= 3.0L * ei / (len * len);
         }
     }
-    TMatrix rotations;
-    TMatrix corrections;
     if (!Solve(rm, a.JointMoments, a.Rotations)) return false;
-    MatrixCalc::VectorToColumn(a.Rotations, rotations);
-    if (!MatrixCalc::MultiplyMatrix(sm, rotations, corrections)) return false;
-    MatrixCalc::ColumnToVector(corrections, a.ShearCorrections);
+    // ShearMatrix x Rotations, summed from 0 in column order as MatrixCalc::MultiplyMatrix sums it.
+    a.ShearCorrections.resize(static_cast<size_t>(n) + 1);
+    for (int i = 0; i <= n; ++i) {
+        Ext sum = 0.0L;
+        for (int k = 0; k < n; ++k)
+            sum += sm[i][k] * a.Rotations[k];
+        a.ShearCorrections[i] = sum;
+    }
 
     a.Reactions.assign(static_cast<size_t>(n) + 1, 0.0L);
     for (int j = 0; j <= n; ++j)
@@ -261,50 +365,89 @@ bool SolveJoints(const Geometry& g, const LoadDiagram& load, TAnchor& a) {
     return true;
 }
 
+// Peaks along the pile: segments in order and nodes in order, so a tie keeps the first node.
+struct PilePeaks {
+    AbsPeak shear, moment, deflection;
+};
+
 // Pile pass from the top of the wall, the reactions as steps in the shear. The integrated slope
 // starts from 0 at the free top; the rotation of the first support fixes its constant. The
 // deflection, integrated from 0 at the top, is measured from the mean of its values at the first
-// two supports and shown in in (mm).
-void IntegratePile(const Geometry& g, const LoadDiagram& load, Ext toDisplay, TAnchor& a) {
-    a.PileNodes.assign(static_cast<size_t>(g.n) + 1, TArrAnchOne{});
-    for (int k = 0; k <= g.n; ++k) {
-        const Ext dx = g.length[k] / kSteps;
-        auto& nd = a.PileNodes[k].Nodes;
-        nd[0].Depth = g.top[k];
-        nd[0].Load = load.At(nd[0].Depth);
-        if (k > 0) {
-            const TAnchNode& last = a.PileNodes[k - 1].Nodes[kSteps];
-            nd[0].Shear = last.Shear - a.Reactions[k - 1];
-            nd[0].Moment = last.Moment;
-            nd[0].Slope = last.Slope;
-        }
-        for (int i = 1; i <= kSteps; ++i) {
-            TAnchNode& c = nd[i];
-            const TAnchNode& p = nd[i - 1];
-            c.Depth = g.top[k] + i * dx;
-            c.Load = load.At(c.Depth);
-            c.Shear = p.Shear + load.Between(p.Depth, c.Depth);
-            c.Moment = p.Moment + Step(dx, p.Shear, c.Shear);
-            c.Slope = p.Slope + g.s * Step(dx, p.Moment, c.Moment) / g.ei;
-        }
-    }
-
-    a.ReferenceSlope = a.PileNodes[0].Nodes[kSteps].Slope - a.Rotations[0];
+// two supports and shown in in (mm). Segment k > 0 steps through the depths of span k, whose
+// loads it takes over; the cantilever (segment 0) has its own. The peaks are taken on the way.
+void IntegratePile(const Geometry& g, const LoadDiagram& load, const StepLoads& spanSteps, Ext toDisplay,
+                   TAnchor& a, PilePeaks& peaks) {
+    SizeSegments(a.PileNodes, g.n + 1);
+    std::array<Ext, kSpanNodes> cantileverSteps;
+    Ext shear = 0.0L, moment = 0.0L, slope = 0.0L;
     Ext deflection = 0.0L;
     for (int k = 0; k <= g.n; ++k) {
         const Ext dx = g.length[k] / kSteps;
-        auto& nd = a.PileNodes[k].Nodes;
+        TArrAnchOne& segment = a.PileNodes[k];
+        // The span solution belongs to the spans; a pile segment has none.
+        segment.SpanMatrix.clear();
+        segment.SpanRhs.clear();
+        segment.SpanSolution.clear();
+        segment.EndShear = segment.EndMoment = 0.0L;
+        auto& nd = segment.Nodes;
+        const auto* span = k > 0 ? &a.SpanNodes[k].Nodes : nullptr;
+        const std::array<Ext, kSpanNodes>& step = k > 0 ? spanSteps[k] : cantileverSteps;
+
+        Ext areaAbove = 0.0L;
+        nd[0].Depth = g.top[k];
+        nd[0].Load = load.At(nd[0].Depth, areaAbove);
+        if (k > 0) shear = shear - a.Reactions[k - 1];
         for (int i = 0; i <= kSteps; ++i) {
-            nd[i].Slope2 = nd[i].Slope - a.ReferenceSlope;
-            if (i > 0) deflection += Step(dx, nd[i - 1].Slope2, nd[i].Slope2);
-            nd[i].Deflection = deflection;
+            TAnchNode& c = nd[i];
+            if (i > 0) {
+                if (span) {
+                    // Depth and Load side by side, copied as they stand.
+                    static_assert(offsetof(TAnchNode, Load) == offsetof(TAnchNode, Depth) + sizeof(Ext));
+                    std::memcpy(&c.Depth, &(*span)[i].Depth, 2 * sizeof(Ext));
+                } else {
+                    c.Depth = g.top[k] + i * dx;
+                    Ext area = 0.0L;
+                    c.Load = load.At(c.Depth, area);
+                    cantileverSteps[i] = area - areaAbove;
+                    areaAbove = area;
+                }
+                const Ext shearAbove = shear, momentAbove = moment;
+                shear = shearAbove + step[i];
+                moment = momentAbove + Step(dx, shearAbove, shear);
+                slope = slope + g.s * Step(dx, momentAbove, moment) / g.ei;
+            }
+            c.Shear = shear;
+            c.Moment = moment;
+            c.Slope = slope;
+            // The second-case columns are not used along the pile: zero, as stored bytes.
+            static_assert(offsetof(TAnchNode, Moment2) == offsetof(TAnchNode, Shear2) + sizeof(Ext));
+            std::memset(&c.Shear2, 0, 2 * sizeof(Ext));
+            peaks.shear.Offer(shear, c.Depth);
+            peaks.moment.Offer(moment, c.Depth);
+            if (k > 0) {
+                // The constant of the slope is known once the cantilever is done.
+                const Ext slope2 = slope - a.ReferenceSlope;
+                if (i > 0) deflection += Step(dx, nd[i - 1].Slope2, slope2);
+                c.Slope2 = slope2;
+                c.Deflection = deflection;
+            }
+        }
+        if (k == 0) {
+            a.ReferenceSlope = slope - a.Rotations[0];
+            for (int i = 0; i <= kSteps; ++i) {
+                nd[i].Slope2 = nd[i].Slope - a.ReferenceSlope;
+                if (i > 0) deflection += Step(dx, nd[i - 1].Slope2, nd[i].Slope2);
+                nd[i].Deflection = deflection;
+            }
         }
     }
     a.ReferenceDeflection =
         (a.PileNodes[0].Nodes[kSteps].Deflection + a.PileNodes[1].Nodes[kSteps].Deflection) / 2.0L;
     for (TArrAnchOne& seg : a.PileNodes) {
-        for (TAnchNode& c : seg.Nodes)
+        for (TAnchNode& c : seg.Nodes) {
             c.Deflection2 = g.s * (a.ReferenceDeflection - c.Deflection) * toDisplay;
+            peaks.deflection.Offer(c.Deflection2, c.Depth);
+        }
     }
 }
 
@@ -314,20 +457,28 @@ void MarkBeamUndefined(TAnchor& a, int n) {
     a.JointMoments.assign(levels, kNaN);
     a.CantileverShear = kNaN;
     a.CantileverMoment = kNaN;
-    a.RotationMatrix.assign(levels, TVector(levels, kNaN));
-    a.ShearMatrix.assign(levels + 1, TVector(levels, kNaN));
+    MatrixCalc::NewMatrix(static_cast<int>(levels), static_cast<int>(levels), a.RotationMatrix);
+    MatrixCalc::NewMatrix(static_cast<int>(levels) + 1, static_cast<int>(levels), a.ShearMatrix);
+    for (TMatrix* m : {&a.RotationMatrix, &a.ShearMatrix})
+        for (TVector& row : *m)
+            std::fill(row.begin(), row.end(), kNaN);
     a.Rotations.assign(levels, kNaN);
     a.ShearCorrections.assign(levels + 1, kNaN);
     a.Reactions.assign(levels + 1, kNaN);
     a.SumOfReactions = kNaN;
     a.ReferenceSlope = kNaN;
     a.ReferenceDeflection = kNaN;
-    TArrAnchOne undefined;
-    undefined.Nodes.fill(AllUndefined<TAnchNode>());
-    undefined.EndShear = kNaN;
-    undefined.EndMoment = kNaN;
-    a.SpanNodes.assign(levels + 1, undefined);
-    a.PileNodes.assign(levels + 1, undefined);
+    static const TArrAnchOne undefined = [] {
+        TArrAnchOne segment;
+        segment.Nodes.fill(AllUndefined<TAnchNode>());
+        segment.EndShear = kNaN;
+        segment.EndMoment = kNaN;
+        return segment;
+    }();
+    for (TArrAnchNodes* segments : {&a.SpanNodes, &a.PileNodes}) {
+        SizeSegments(*segments, static_cast<int>(levels) + 1);
+        std::fill(segments->begin(), segments->end(), undefined);
+    }
 }
 
 // Member check of an I-beam pile (allowable strength design) over its longest unbraced length.
@@ -414,32 +565,31 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
 
     const Geometry g = PileGeometry(*this, anchor);
     bool solved = g.valid;
-    if (solved) anchor.SpanNodes.assign(static_cast<size_t>(g.n) + 1, TArrAnchOne{});
-    for (int k = 1; solved && k <= g.n; ++k)
-        solved = IntegrateSpan(g, load, k, anchor.SpanNodes[k]);
-    solved = solved && SolveJoints(g, load, anchor);
-    if (solved)
-        IntegratePile(g, load, english ? 12.0L : 1000.0L, anchor); // deflection ft to in, or m to mm
-    else
-        MarkBeamUndefined(anchor, g.n);
-
-    // Peaks along the pile; a tie keeps the first node in segment and node order.
-    AbsPeak shear;
-    AbsPeak moment;
-    AbsPeak deflection;
-    for (const TArrAnchOne& seg : anchor.PileNodes) {
-        for (const TAnchNode& c : seg.Nodes) {
-            shear.Offer(c.Shear, c.Depth);
-            moment.Offer(c.Moment, c.Depth);
-            deflection.Offer(c.Deflection2, c.Depth);
-        }
+    if (solved) {
+        SizeSegments(anchor.SpanNodes, g.n + 1);
+        static const TArrAnchOne kUnused{};
+        anchor.SpanNodes[0] = kUnused; // span 0 does not exist: its entry stays empty
     }
-    anchor.MaxShear = shear.value;
-    anchor.MaxShearDepth = shear.at;
-    anchor.MaxMoment = moment.value;
-    anchor.MaxMomentDepth = moment.at;
-    anchor.MaxDeflectionResult = deflection.value;
-    anchor.MaxDeflectionDepth = deflection.at;
+    StepLoads steps;
+    for (int k = 1; solved && k <= g.n; ++k)
+        solved = IntegrateSpan(g, load, k, anchor.SpanNodes[k], steps[k]);
+    solved = solved && SolveJoints(g, load, anchor);
+    PilePeaks peaks;
+    if (solved) {
+        const Ext toDisplay = english ? 12.0L : 1000.0L; // deflection ft to in, or m to mm
+        IntegratePile(g, load, steps, toDisplay, anchor, peaks);
+    } else {
+        MarkBeamUndefined(anchor, g.n <= kMaxLevelCount ? g.n : 0); // storage as for no levels
+        peaks.shear.Offer(kNaN, kNaN);
+        peaks.moment.Offer(kNaN, kNaN);
+        peaks.deflection.Offer(kNaN, kNaN);
+    }
+    anchor.MaxShear = peaks.shear.value;
+    anchor.MaxShearDepth = peaks.shear.at;
+    anchor.MaxMoment = peaks.moment.value;
+    anchor.MaxMomentDepth = peaks.moment.at;
+    anchor.MaxDeflectionResult = peaks.deflection.value;
+    anchor.MaxDeflectionDepth = peaks.deflection.at;
 
     // Required web area (allowable shear 0.6 Fy / 1.5) and section modulus (Fy / 1.67):
     // in^2 and in^3 from kips, kip-ft and ksi; mm^2 and 10^3 mm^3 from kN, kN-m and MPa.

@@ -9,8 +9,11 @@
 namespace vantrel::BeamShapes {
 
 // British UB and UC for family 2, European IPE and HE for family 3, else American W, M, S and HP.
+// The vector receives a copy of the catalog; the shared table refers to it.
 void LoadIShapes(uint8_t family, bool si, TArrIShapes& shapes);
+void LoadIShapes(uint8_t family, bool si, TIShapeTable& shapes);
 // European hot-finished and cold-formed CHS for family 2, else American round HSS and pipe.
 void LoadOShapes(uint8_t family, bool si, TArrOShapes& shapes);
+void LoadOShapes(uint8_t family, bool si, TOShapeTable& shapes);
 
 } // namespace vantrel::BeamShapes

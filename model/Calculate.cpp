@@ -38,7 +38,7 @@ void ResetWaler(TWaler& w) {
     w.M1 = w.M2 = w.M3 = w.MaxMomentW = kNaN;
     w.RequiredS = w.ProvidedS = kNaN;
     w.MaxDeflectionW = w.MaxDeflectionX = w.AllowableDeflectionW = kNaN;
-    w.WalerDeflections.fill(TWalerPoint{kNaN, kNaN});
+    FillUndefined(w.WalerDeflections);
     w.ModulusPass = w.DeflectionPass = false;
 }
 
@@ -80,7 +80,7 @@ void ResetResults(TKdData& d) {
     d.AuxResult1 = d.AuxResult2 = d.AuxResult3 = d.AuxResult4 = d.AuxResult5 = d.AuxResult6 = kNaN;
     d.ExtraPileLoad1 = d.ExtraPileLoad2 = kNaN;
     d.PierI = d.Ec = d.SectionIx = d.PileEI = d.EncasedEI = d.RowStep = d.BeamDiagonal = d.PileLength = kNaN;
-    d.PileResults.fill(AllUndefined<TPileResultRow>());
+    FillUndefined(d.PileResults);
     d.PeakShearC = d.PeakShearDepth = kNaN;
     d.PeakMomentAbove = d.PeakMomentAboveDepth = d.PeakMomentBelow = d.PeakMomentBelowDepth = kNaN;
     d.TopDeflection = kNaN;
@@ -527,6 +527,8 @@ void TKdData::DesignSystem() {
         Anchors.TotalVerticalLoad = TotalVerticalLoad;
         AnalysePileOnSupports(Anchors);
     }
+    // The analysis rewrote the anchors' total vertical load, a setting the corner braces share.
+    CopySharedSettings();
     CountTendons();
     CornerBraceLoads();
     // The pier is designed for the moment of this calculation's analysis.
@@ -551,8 +553,11 @@ void TKdData::Calculate() {
     DesignBond();
     DesignGuardrail();
     BasalHeaveCheck();
-    for (int i = 0; i < Anchors.UsedLevels(); ++i)
-        DesignWaler(i);
+    // A system of more levels than it can have is not analysed, and its walers not designed.
+    if (Anchors.LevelCount <= kMaxLevelCount) {
+        for (int i = 0; i < Anchors.UsedLevels(); ++i)
+            DesignWaler(i);
+    }
 }
 
 } // namespace vantrel

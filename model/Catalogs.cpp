@@ -8,6 +8,7 @@
 #include "model/BeamShapes.h"
 #include "model/CatalogData.h"
 #include "model/KdClasses.h"
+#include "model/SharedCatalogs.h"
 
 namespace vantrel {
 
@@ -197,34 +198,62 @@ template <typename Table> bool InTable(int index, const Table& table) {
 
 } // namespace
 
+// --- Shared catalogs ---------------------------------------------------------------------------
+
+namespace Catalogs {
+
+const TArrSteelShapes& PileSections(int family, bool si) {
+    using namespace CatalogData;
+    switch (family) {
+    case sfAustralian:
+        return si ? BuiltOnce([] { return SIOnlyTable(AustralianPiles, true); })
+                  : BuiltOnce([] { return SIOnlyTable(AustralianPiles, false); });
+    case sfBritish:
+        return si ? BuiltOnce([] { return SIOnlyTable(BritishPiles, true); })
+                  : BuiltOnce([] { return SIOnlyTable(BritishPiles, false); });
+    case sfEuropean:
+        return si ? BuiltOnce([] { return SIOnlyTable(EuropeanPiles, true); })
+                  : BuiltOnce([] { return SIOnlyTable(EuropeanPiles, false); });
+    default:
+        return si ? BuiltOnce([] { return MakeTable<TSteelShape>(NorthAmericanPilesSI); })
+                  : BuiltOnce([] { return MakeTable<TSteelShape>(NorthAmericanPilesEnglish); });
+    }
+}
+
+const TArrSteelShapes& SheetPiles(bool si) {
+    return si ? BuiltOnce([] { return SheetPileTable(true); })
+              : BuiltOnce([] { return SheetPileTable(false); });
+}
+
+const TArrSteelShapes& Channels(bool si) {
+    using namespace CatalogData;
+    return si ? BuiltOnce([] { return MakeTable<TSteelShape>(ChannelsSI); })
+              : BuiltOnce([] { return MakeTable<TSteelShape>(ChannelsEnglish); });
+}
+
+} // namespace Catalogs
+
 // --- Pile sections ---------------------------------------------------------------------------
 
+const TArrSteelShapes& TKdData::ShapeCatalog(int family) const {
+    if (PileType == ptSheet) return Catalogs::SheetPiles(Units == usSI);
+    return IShapeCatalog(family);
+}
+
+const TArrSteelShapes& TKdData::IShapeCatalog(int family) const {
+    return Catalogs::PileSections(family == -1 ? ShapeFamily : family, Units == usSI);
+}
+
 void TKdData::LoadShapeTable(int family, TArrSteelShapes& table) const {
-    if (PileType == ptSheet) {
-        table = SheetPileTable(Units == usSI);
-        return;
-    }
-    LoadIShapeTable(family, table);
+    table = ShapeCatalog(family);
+}
+
+void TKdData::LoadShapeTable(int family, TSteelShapeTable& table) const {
+    table = TSteelShapeTable::Of(ShapeCatalog(family));
 }
 
 void TKdData::LoadIShapeTable(int family, TArrSteelShapes& table) const {
-    using namespace CatalogData;
-    if (family == -1) family = ShapeFamily;
-    const bool si = Units == usSI;
-    switch (family) {
-    case sfAustralian:
-        table = SIOnlyTable(AustralianPiles, si);
-        break;
-    case sfBritish:
-        table = SIOnlyTable(BritishPiles, si);
-        break;
-    case sfEuropean:
-        table = SIOnlyTable(EuropeanPiles, si);
-        break;
-    default:
-        table = MakeTable<TSteelShape>(si ? NorthAmericanPilesSI : NorthAmericanPilesEnglish);
-        break;
-    }
+    table = IShapeCatalog(family);
 }
 
 // cm-based SI row to inches. Ry is stored in mm and A in mm^2, every other length in cm.
@@ -329,8 +358,7 @@ void TKdData::SetPileType(int pileType) {
 }
 
 void TKdData::LoadChannelTable() {
-    ChannelShapes =
-        MakeTable<TSteelShape>(Units == usSI ? CatalogData::ChannelsSI : CatalogData::ChannelsEnglish);
+    ChannelShapes = TSteelShapeTable::Of(Catalogs::Channels(Units == usSI));
 }
 
 void TKdData::LoadOShapesForPile() {
@@ -384,7 +412,17 @@ int TKdData::ConvertUSBarNumber(int number, bool toSI) {
 void TKdData::LoadAngleTable() {
     for (std::size_t i = 0; i < AngleTable.size(); ++i) {
         const AngleValues& v = Units == usSI ? kAngles[i].SI : kAngles[i].English;
-        AngleTable[i] = TGRShape{v.Name, v.W, v.A, v.B, v.D, v.T, v.S, v.R};
+        // Field by field: the name keeps its storage, so the reload on every calculation
+        // allocates nothing.
+        TGRShape& row = AngleTable[i];
+        row.Name.assign(v.Name);
+        row.W = v.W;
+        row.A = v.A;
+        row.B = v.B;
+        row.D = v.D;
+        row.T = v.T;
+        row.S = v.S;
+        row.R = v.R;
     }
 }
 

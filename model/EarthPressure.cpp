@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 
 #include "model/KdClasses.h"
 #include "model/Undefined.h"
@@ -73,6 +75,58 @@ void FillStrip(const TAnchor& a, TPressureRow& row) {
     const Ext cosA = std::cos(alpha);
     row.Strip = 2.0L * sinA * sinA * row.StripTermA + cosA * cosA * row.StripTermB;
 }
+
+// The strip-load columns of the last table built on this thread, with what they were computed
+// from. They depend only on the row depths (the step dz) and the strip inputs, and take most of
+// the time of the table (two arc tangents, a sine and a sine-cosine per row), while the window
+// recalculates on every committed input, most of which leave the strip alone. A table whose step
+// and strip inputs have the same bits as the last one takes its strip columns from here.
+class StripMemo {
+  public:
+    bool Holds(Ext dz, const TAnchor& a) const {
+        return valid_ && SameBits(dz_, dz) && on_ == a.StripLoadOn && SameBits(depth_, a.StripDepth) &&
+               SameBits(offset_, a.StripOffset) && SameBits(width_, a.StripWidth) &&
+               SameBits(load_, a.StripLoad);
+    }
+    void Copy(int i, TPressureRow& row) const {
+        const Strip& s = rows_[static_cast<size_t>(i)];
+        row.StripAngle1 = s.angle1;
+        row.StripAngle2 = s.angle2;
+        row.StripBeta = s.beta;
+        row.StripAlpha = s.alpha;
+        row.StripTermA = s.termA;
+        row.StripTermB = s.termB;
+        row.Strip = s.strip;
+    }
+    void Keep(Ext dz, const TAnchor& a, const std::array<TPressureRow, kPressureRows>& table) {
+        dz_ = dz;
+        on_ = a.StripLoadOn;
+        depth_ = a.StripDepth;
+        offset_ = a.StripOffset;
+        width_ = a.StripWidth;
+        load_ = a.StripLoad;
+        for (size_t i = 0; i < table.size(); ++i) {
+            const TPressureRow& row = table[i];
+            rows_[i] = Strip{row.StripAngle1, row.StripAngle2, row.StripBeta, row.StripAlpha,
+                             row.StripTermA,  row.StripTermB,  row.Strip};
+        }
+        valid_ = true;
+    }
+
+  private:
+    // Equal bits of the significant bytes (NaN matches NaN, 0 does not match -0).
+    static bool SameBits(Ext a, Ext b) { return std::memcmp(&a, &b, 10) == 0; }
+    static bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+    struct Strip {
+        Ext angle1, angle2, beta, alpha, termA, termB, strip;
+    };
+    bool valid_ = false;
+    Ext dz_ = 0;
+    bool on_ = false;
+    double depth_ = 0, offset_ = 0, width_ = 0, load_ = 0;
+    std::array<Strip, kPressureRows> rows_{};
+};
 
 // Line load parallel to the wall at distance x behind it (modified Boussinesq solution over the
 // height h below the footing). d > 0 and d <= h keep both divisors positive.
@@ -142,9 +196,14 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
     const Ext pileLoadPerPressure = UnitVal(1.0L, 0.001L); // (kN/m or kip/ft) per (kPa or psf) x spacing
     const Ext uniform = anchor.UniformSurcharge * anchor.SurchargeK;
     const auto& pts = UnfactoredPoints;
+    thread_local StripMemo strips;
+    const bool stripsKnown = strips.Holds(dz, anchor);
 
+    static_assert(std::is_trivially_copyable_v<TPressureRow>);
     for (int i = 0; i <= kLastRow; ++i) {
-        TPressureRow row;
+        // Built in place from all-zero bytes (every value +0), as a fresh row starts.
+        TPressureRow& row = anchor.PressureTable[static_cast<size_t>(i)];
+        std::memset(static_cast<void*>(&row), 0, sizeof row);
         row.Depth = i * dz;
         row.Uniform = uniform;
         if (userDiagram) {
@@ -160,7 +219,10 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
         }
         // The top of the wall carries none of the depth-dependent pressures.
         if (i > 0) {
-            FillStrip(anchor, row);
+            if (stripsKnown)
+                strips.Copy(i, row);
+            else
+                FillStrip(anchor, row);
             const Ext submerged = row.Depth - anchor.WaterDepth;
             row.PoreWater = submerged > 0.0L ? waterUnitWeight * submerged : 0.0L;
             row.LineLoad = LinePressure(anchor, row.Depth, hl);
@@ -170,8 +232,9 @@ void TKdData::BuildPressureTable(TAnchor& anchor) {
         row.Total = row.Strip + row.Uniform + row.PoreWater + row.ApparentEarth + row.LineLoad +
                     row.PointLoad + row.Seismic;
         row.PileLoad = row.Total * anchor.PileSpacing * pileLoadPerPressure;
-        anchor.PressureTable[static_cast<size_t>(i)] = row;
     }
+
+    if (!stripsKnown) strips.Keep(dz, anchor, anchor.PressureTable);
 
     // Only these four points load the beam; the other rows are for display.
     const auto point = [&](int index) {

@@ -67,13 +67,13 @@ void TKdData::ResetFields() {
     // the caller (SetUnits / ReloadUnitTables) so that they match the project's units.
     std::string folder = std::move(ProgramFolder);
     TFieldLimitTable limits = FieldLimits;
-    TArrSteelShapes steel = std::move(SteelShapes);
-    TArrOShapes pipes = std::move(PipeShapes);
-    TArrSteelShapes channels = std::move(ChannelShapes);
+    TSteelShapeTable steel = std::move(SteelShapes);
+    TOShapeTable pipes = std::move(PipeShapes);
+    TSteelShapeTable channels = std::move(ChannelShapes);
     TRebarTable rebar = RebarTable;
     TAngleTable angles = AngleTable;
-    TArrIShapes memberI = std::move(MemberIShapes);
-    TArrOShapes memberO = std::move(MemberOShapes);
+    TIShapeTable memberI = std::move(MemberIShapes);
+    TOShapeTable memberO = std::move(MemberOShapes);
 
     *this = TKdData(ConstructBare{});
 
@@ -120,12 +120,21 @@ void TKdData::ResizeAnchorLevels() {
 
     Anchors.Levels.resize(count);
 
-    // Shared settings of the corner-brace system. TestLoadFactor, Lb, Embedment and
-    // ApparentPressure are its own.
     CornerBraces.LevelCount = Anchors.LevelCount;
+    CornerBraces.Levels.resize(count);
+    CopySharedSettings();
+
+    // New anchor levels get the level defaults from the anchor array's previous length; new
+    // corner-brace slots from the corner array's own previous length, so that a slot the resize
+    // adds is never a zero-filled Kind 0 (which would count as a tieback).
+    for (int i = oldAnchors; i < count; ++i) DefaultNewLevel(Anchors.Levels[i], true, *this);
+    for (int i = oldCorners; i < count; ++i) DefaultNewLevel(CornerBraces.Levels[i], false, *this);
+}
+
+void TKdData::CopySharedSettings() {
+    // TestLoadFactor, Lb, Embedment and ApparentPressure of the corner-brace system are its own.
     CornerBraces.AnchorSpacingItem = Anchors.AnchorSpacingItem;
     CornerBraces.SheetPileSpacingStep = Anchors.SheetPileSpacingStep;
-    CornerBraces.Levels.resize(count);
     CornerBraces.SoilType = Anchors.SoilType;
     CornerBraces.LoadingHeight = Anchors.LoadingHeight;
     CornerBraces.EmbedmentRatio = Anchors.EmbedmentRatio;
@@ -150,12 +159,6 @@ void TKdData::ResizeAnchorLevels() {
     CornerBraces.StripLoad = Anchors.StripLoad;
     CornerBraces.StripOffset = Anchors.StripOffset;
     CornerBraces.StripWidth = Anchors.StripWidth;
-
-    // New anchor levels get the level defaults from the anchor array's previous length; new
-    // corner-brace slots from the corner array's own previous length, so that a slot the resize
-    // adds is never a zero-filled Kind 0 (which would count as a tieback).
-    for (int i = oldAnchors; i < count; ++i) DefaultNewLevel(Anchors.Levels[i], true, *this);
-    for (int i = oldCorners; i < count; ++i) DefaultNewLevel(CornerBraces.Levels[i], false, *this);
 }
 
 } // namespace vantrel

@@ -190,6 +190,12 @@ struct TArrAnchOne {
 };
 using TArrAnchNodes = std::vector<TArrAnchOne>;
 
+// The most support levels a system can have: the upper limit of the "Number of Anchors" field
+// (Tag 107). Project files with more are refused, and the beam analysis of a system with more
+// levels is not run (its results stay undefined).
+inline constexpr int kMaxLevelCount = 8;
+inline constexpr int kLevelCountTag = 107;
+
 // One system of support levels with its surcharges and analysis.
 struct TAnchor {
     int32_t LevelCount = 0;
@@ -475,13 +481,15 @@ public:
 
     // --- Working tables of the current units, family, pile type and bar standard ---
     TFieldLimitTable FieldLimits{};
-    TArrSteelShapes SteelShapes;
-    TArrOShapes PipeShapes;
-    TArrSteelShapes ChannelShapes;
+    // The section tables refer to the program's shared catalogs (SharedCatalogs.h): selecting
+    // one copies no rows. Assigning a vector gives a project rows of its own.
+    TSteelShapeTable SteelShapes;
+    TOShapeTable PipeShapes;
+    TSteelShapeTable ChannelShapes;
     TRebarTable RebarTable{};
     TAngleTable AngleTable{};
-    TArrIShapes MemberIShapes;
-    TArrOShapes MemberOShapes;
+    TIShapeTable MemberIShapes;
+    TOShapeTable MemberOShapes;
 
     // Folder of the program, where the demo example projects lie (with trailing separator or empty).
     std::string ProgramFolder;
@@ -489,6 +497,10 @@ public:
     // =========================================================================================
     // Project model
     void ResizeAnchorLevels();
+    // Copies the settings the corner-brace system shares with the anchor system into it (those
+    // ResizeAnchorLevels copies, the level count and the level arrays aside), so the corner-brace
+    // record of a saved project always matches the one a load rebuilds.
+    void CopySharedSettings();
     // Every field back to the state creation starts from (zero), working tables left alone.
     void ResetFields();
 
@@ -513,11 +525,15 @@ public:
     void LoadPictureFromFile(const std::string& fileName);
     void SetPicture(const std::vector<uint8_t>& jpegBytes);
 
-    // Section catalogs
+    // Section catalogs. The pile section table of a family (-1 = ShapeFamily), the pile type and
+    // the current units: a copy, or a reference to the shared catalog.
     void LoadShapeTable(int family, TArrSteelShapes& table) const;
+    void LoadShapeTable(int family, TSteelShapeTable& table) const;
+    const TArrSteelShapes& ShapeCatalog(int family) const;
     // The rolled I-shape table of a family (-1 = ShapeFamily) in the current units, whatever the
     // pile type: the sections of walers.
     void LoadIShapeTable(int family, TArrSteelShapes& table) const;
+    const TArrSteelShapes& IShapeCatalog(int family) const;
     static void ConvertShapeRow(const TSteelShape& siRow, TSteelShape& row);
     int CurrentShapeIndex() const;
     // False (and row left zero) when the index lies outside its table.

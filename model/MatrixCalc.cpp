@@ -42,8 +42,10 @@ void SwapColumns(TMatrix& m, int c1, int c2, int lo, int hi) {
 } // namespace
 
 void NewMatrix(int rows, int cols, TMatrix& m) {
-    m.assign(static_cast<std::size_t>(std::max(rows, 0)),
-             TVector(static_cast<std::size_t>(std::max(cols, 0)), 0.0L));
+    // Rows already there keep their storage.
+    m.resize(static_cast<std::size_t>(std::max(rows, 0)));
+    for (TVector& row : m)
+        row.assign(static_cast<std::size_t>(std::max(cols, 0)), 0.0L);
 }
 
 void CopyMatrix(const TMatrix& a, TMatrix& b) {
@@ -104,6 +106,11 @@ bool InvertMatrix(const TMatrix& a, TMatrix& aInv) {
 }
 
 bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
+    TInversionScratch scratch;
+    return InvertInPlace(m, lo, hi, hiCol, det, scratch);
+}
+
+bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det, TInversionScratch& scratch) {
     if (hi > hiCol) return true;
     det = kNaN;
     // Every row of the block must reach column hiCol.
@@ -126,9 +133,12 @@ bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det) {
         kPivotRoundoffUnits * static_cast<Ext>(hi - lo + 1) * std::numeric_limits<Ext>::epsilon() * scale;
 
     const auto count = static_cast<std::size_t>(hi + 1);
-    TIntVector pivotRow(count, 0);
-    TIntVector pivotCol(count, 0);
-    TVector factor(count, 0.0L);
+    TIntVector& pivotRow = scratch.PivotRow;
+    TIntVector& pivotCol = scratch.PivotCol;
+    TVector& factor = scratch.Factor;
+    pivotRow.assign(count, 0);
+    pivotCol.assign(count, 0);
+    factor.assign(count, 0.0L);
     det = 1.0L;
 
     for (int k = lo; k <= hi; ++k) {

@@ -32,6 +32,13 @@ bool InvertMatrix(const TMatrix& a, TMatrix& aInv);
 // In-place inversion over rows lo..hi and columns lo..hiCol, determinant in det. Returns false
 // (and stops) at a zero or near-zero pivot; returns true without work when hi > hiCol.
 bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det);
+// Work arrays of the inversion, kept by a caller that inverts again and again so that the
+// inversion allocates nothing once they have grown to the largest order.
+struct TInversionScratch {
+    TIntVector PivotRow, PivotCol;
+    TVector Factor;
+};
+bool InvertInPlace(TMatrix& m, int lo, int hi, int hiCol, Ext& det, TInversionScratch& scratch);
 void SwapExtended(Ext& a, Ext& b);
 
 } // namespace MatrixCalc

@@ -82,6 +82,7 @@ struct AbsPeak {
     Ext value = 0.0L;
     Ext at = 0.0L;
     bool undefined = false;
+    Ext magnitude = 0.0L; // |value|
     void Offer(Ext v, Ext where) {
         if (undefined) return;
         if (std::isnan(v)) {
@@ -90,9 +91,11 @@ struct AbsPeak {
             at = kNaN;
             return;
         }
-        if (std::fabs(v) > std::fabs(value)) {
+        const Ext m = std::fabs(v);
+        if (m > magnitude) {
             value = v;
             at = where;
+            magnitude = m;
         }
     }
 };

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <random>
@@ -360,18 +361,45 @@ bool WriteAll(int fd, const uint8_t* p, size_t n) {
     return true;
 }
 
+// The file a save writes: a symbolic link is followed (through a chain of links) to the file it
+// names, so that the link stays a link and the file it points to gets the new content; any other
+// name is the file itself. The returned path may not exist yet.
+std::filesystem::path SaveTarget(const std::string& fileName, const std::function<void(int)>& fail) {
+    namespace fs = std::filesystem;
+    constexpr int kMaxLinks = 40; // as the kernel's limit on links in one path
+    fs::path path(fileName);
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        if (links == kMaxLinks) fail(ELOOP);
+        std::error_code ec;
+        fs::path next = fs::read_symlink(path, ec);
+        if (ec) fail(ec.value());
+        // A relative link is relative to the folder the link lies in.
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+}
+
 // Writes bytes to a new file beside the target, flushes it to the disk and renames it over the
 // target, so that the target holds either the old or the new content, never a part.
 void ReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
     namespace fs = std::filesystem;
-    const auto fail = [&](int err) {
+    const std::function<void(int)> fail = [&](int err) {
         throw std::runtime_error("Cannot save the project file \"" + fileName + "\": " + SystemMessage(err));
     };
-    const fs::path target(fileName);
+    const fs::path target = SaveTarget(fileName, fail);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     struct stat old {};
-    const bool exists = ::stat(fileName.c_str(), &old) == 0;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && target != fs::path(fileName)) {
+        // A link that points nowhere: its target becomes a new file, if its folder is there.
+        struct stat dir {};
+        if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode)) {
+            throw std::runtime_error("Cannot save the project file \"" + fileName + "\": it is a link to \"" +
+                                     target.string() + "\", whose folder does not exist");
+        }
+    }
     if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
 
     std::random_device seed;
@@ -395,7 +423,7 @@ void ReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
     if (exists && ::fchmod(file.get(), old.st_mode & 07777) != 0) abandon(errno);
     if (::fsync(file.get()) != 0) abandon(errno);
     if (file.Close() != 0) abandon(errno);
-    if (::rename(tempName.c_str(), fileName.c_str()) != 0) abandon(errno);
+    if (::rename(tempName.c_str(), target.c_str()) != 0) abandon(errno);
 }
 
 } // namespace

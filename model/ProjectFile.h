@@ -22,8 +22,9 @@ inline constexpr std::string_view kFileTitle = "Quarnel Vantrel";
 inline constexpr std::string_view kFileVersion = "1.18";
 inline constexpr std::string_view kWrongFileFormat = "Wrong file format";
 inline constexpr int kFileHeaderSize = 64;
-// A level count beyond this marks a damaged file (the window offers at most 8 levels).
-inline constexpr int kMaxFileLevels = 1000;
+// A level count beyond this marks a damaged file: the "Number of Anchors" field allows at most
+// this many and no version of the program writes more.
+inline constexpr int kMaxFileLevels = kMaxLevelCount;
 // No project file or logo picture comes near this size; a larger file is not read into memory.
 inline constexpr uint64_t kMaxFileBytes = 256u << 20;
 

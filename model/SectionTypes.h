@@ -3,7 +3,10 @@
 // project files (custom pile section, member I-shape and pipe rows).
 
 #include <array>
+#include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Numeric.h"
@@ -38,6 +41,58 @@ struct TOShape {
     bool operator==(const TOShape&) const = default;
 };
 using TArrOShapes = std::vector<TOShape>;
+
+// A section table as a project holds it: a read-only reference to a catalog that is built once
+// for the whole program and shared by every project (see SharedCatalogs.h), or to rows of its own
+// given to it as a vector. Copying the table copies the reference, never the rows. It reads like a
+// const std::vector of the rows and converts to one.
+template <class Row> class TSharedTable {
+  public:
+    using Rows = std::vector<Row>;
+    using value_type = Row;
+    using size_type = typename Rows::size_type;
+    using const_iterator = typename Rows::const_iterator;
+    using iterator = const_iterator;
+
+    TSharedTable() = default;
+    // A table of its own rows.
+    TSharedTable(Rows rows) : rows_(std::make_shared<const Rows>(std::move(rows))) {}
+    TSharedTable(std::initializer_list<Row> rows) : TSharedTable(Rows(rows)) {}
+
+    // The catalog itself, which must outlive every table that refers to it (the shared catalogs
+    // live as long as the program): no copy and no reference count.
+    static TSharedTable Of(const Rows& catalog) {
+        TSharedTable table;
+        table.rows_ = std::shared_ptr<const Rows>(std::shared_ptr<const Rows>(), &catalog);
+        return table;
+    }
+
+    const Rows& Get() const { return rows_ ? *rows_ : Empty(); }
+    operator const Rows&() const { return Get(); }
+    // True when both read the very same rows (the same catalog).
+    bool SameRowsAs(const TSharedTable& other) const { return &Get() == &other.Get(); }
+
+    size_type size() const { return Get().size(); }
+    bool empty() const { return Get().empty(); }
+    const Row& operator[](size_type i) const { return Get()[i]; }
+    const Row& at(size_type i) const { return Get().at(i); }
+    const Row& front() const { return Get().front(); }
+    const Row& back() const { return Get().back(); }
+    const_iterator begin() const { return Get().begin(); }
+    const_iterator end() const { return Get().end(); }
+    const_iterator cbegin() const { return Get().begin(); }
+    const_iterator cend() const { return Get().end(); }
+
+  private:
+    static const Rows& Empty() {
+        static const Rows empty;
+        return empty;
+    }
+    std::shared_ptr<const Rows> rows_;
+};
+using TSteelShapeTable = TSharedTable<TSteelShape>;
+using TIShapeTable = TSharedTable<TIShape>;
+using TOShapeTable = TSharedTable<TOShape>;
 
 // Reinforcing bar: US table in inches, the others in millimetres. An all-zero row is empty.
 struct TRebarRow {

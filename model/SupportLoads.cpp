@@ -37,8 +37,10 @@ Ext At(const TVector& v, int i) {
     return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : kNaN;
 }
 
+// The levels that exist both by count and in the array: a count beyond the array (a project
+// built in code) never sizes a result vector past the levels there are.
 int LevelsOf(const TAnchor& a) {
-    return a.LevelCount > 0 ? a.LevelCount : 0;
+    return a.UsedLevels();
 }
 
 bool IsTendon(int kind) {
@@ -62,6 +64,8 @@ void TKdData::LevelLoadsFromReactions(TAnchor& anchor) {
     anchor.LevelLoads.assign(static_cast<size_t>(n), kNaN);
     anchor.FreeLengths.assign(static_cast<size_t>(n), kNaN);
     anchor.TestLoads.assign(static_cast<size_t>(n), kNaN);
+    // A system of more levels than it can have is not analysed: its level loads stay undefined.
+    if (n > kMaxLevelCount) return;
     for (int j = 0; j < n && static_cast<size_t>(j) < anchor.Levels.size(); ++j) {
         const TAnchLevel& level = anchor.Levels[static_cast<size_t>(j)];
         const size_t k = static_cast<size_t>(j);
@@ -129,6 +133,7 @@ void TKdData::DesignBond() {
     const Ext minBond = UnitVal(7.0L, 23.0L); // m or ft
     const Ext transfer = AllowLoadTransfer > 0.0L ? AllowLoadTransfer : kNaN;
     const int n = LevelsOf(Anchors);
+    if (n > kMaxLevelCount) return; // not analysed: the bond lengths stay undefined
     for (int j = 0; j < n && static_cast<size_t>(j) < Anchors.Levels.size(); ++j) {
         TAnchLevel& level = Anchors.Levels[static_cast<size_t>(j)];
         if (level.Kind == lkTieRod) {

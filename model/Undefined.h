@@ -1,6 +1,8 @@
 #pragma once
 // Whole result records set to "undefined" in one statement.
 
+#include <array>
+#include <cstddef>
 #include <cstring>
 #include <type_traits>
 
@@ -20,6 +22,17 @@ template <typename T> T AllUndefined() {
     T record;
     std::memcpy(static_cast<void*>(&record), values, sizeof(T));
     return record;
+}
+
+// Every record of an array of such records undefined, copied from one array kept undefined: a
+// calculation that resets its tables on every run copies bytes instead of storing each value.
+template <typename T, std::size_t N> void FillUndefined(std::array<T, N>& records) {
+    static const std::array<T, N> undefined = [] {
+        std::array<T, N> all;
+        all.fill(AllUndefined<T>());
+        return all;
+    }();
+    records = undefined;
 }
 
 } // namespace vantrel

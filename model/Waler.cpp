@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "model/KdClasses.h"
+#include "model/Undefined.h"
 
 namespace vantrel {
 
@@ -24,8 +25,12 @@ void SetResults(TWaler& w, Ext v) {
                    &w.M2, &w.M3, &w.MaxMomentW, &w.RequiredS, &w.ProvidedS, &w.MaxDeflectionW,
                    &w.MaxDeflectionX, &w.AllowableDeflectionW})
         *f = v;
-    for (TWalerPoint& p : w.WalerDeflections)
-        p = TWalerPoint{v, v};
+    if (IsNaN(v)) {
+        FillUndefined(w.WalerDeflections);
+    } else {
+        for (TWalerPoint& p : w.WalerDeflections)
+            p = TWalerPoint{v, v};
+    }
     w.ModulusPass = false;
     w.DeflectionPass = false;
 }
@@ -93,9 +98,7 @@ Ext TwoSpanCurve(Ext peak, Ext l, Ext x) {
 bool TKdData::WalerIndexOutOfRange(int level) const {
     if (level < 0 || level >= static_cast<int>(Anchors.Levels.size())) return false;
     const TWaler& w = Anchors.Levels[static_cast<size_t>(level)].Waler;
-    TArrSteelShapes table;
-    LoadIShapeTable(w.ShapeFamily, table);
-    return w.ShapeRow >= static_cast<int>(table.size());
+    return w.ShapeRow >= static_cast<int>(IShapeCatalog(w.ShapeFamily).size());
 }
 
 void TKdData::DesignWaler(int level) {
@@ -110,8 +113,7 @@ void TKdData::DesignWaler(int level) {
 
     // Section: a row of the family's I-shape table, or past its end a channel row (single, or two
     // channels back to back).
-    TArrSteelShapes family;
-    LoadIShapeTable(w.ShapeFamily, family);
+    const TArrSteelShapes& family = IShapeCatalog(w.ShapeFamily);
     const int familyRows = static_cast<int>(family.size());
     const TSteelShape* row = nullptr;
     bool channel = false;

@@ -1,8 +1,9 @@
 // Fuzz target of the project file reader: any input either loads or is refused with an
 // exception; a project that loads saves and loads again to the same bytes, and calculates
-// without undefined behaviour (a damaged file may hold any value in any field).
+// without undefined behaviour (a damaged file may hold any value in any field); a calculated
+// project also saves and loads again to the same bytes.
 //
-// Seed corpus: the demo projects in resources/demo.
+// Seed corpus: the demo projects in resources/demo and the files in tests/fuzz/seeds.
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,5 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DecodeProject(saved, again);
     if (EncodeProject(again) != saved) std::abort();
     again.Calculate();
+    const std::vector<uint8_t> calculated = EncodeProject(again);
+    TKdData reopened;
+    DecodeProject(calculated, reopened);
+    if (EncodeProject(reopened) != calculated) std::abort();
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Field-for-field comparison of the stored part of two projects (what a project file holds), and
-// the scratch folders the file tests write into.
+// Field-for-field comparison of the stored part of two projects (what a project file holds), the
+// outcome of a load, and the scratch folders the file tests write into.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/KdClasses.h"
+#include "model/ProjectFile.h"
 
 namespace vantrel::testing {
 
@@ -115,6 +116,16 @@ inline void ExpectSameStoredFields(const TKdData& a, const TKdData& b) {
 // clang-format on
 
 #undef VANTREL_SAME
+
+// The message of a refused image, empty when it loads into d.
+inline std::string WhatOfLoad(const std::vector<uint8_t>& bytes, TKdData& d) {
+    try {
+        DecodeProject(bytes, d);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return std::string();
+}
 
 // A fresh, empty folder under the build tree, removed again when the object goes.
 class ScratchFolder {

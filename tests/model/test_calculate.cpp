@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "model/KdClasses.h"
+#include "reference_projects.h"
 
 using namespace vantrel;
 
@@ -814,6 +816,47 @@ TEST(CalculateRobustness, BrokenInputsLeaveTheirOwnResultsUndefined) {
     EXPECT_NEAR(d.PierI, 16286.016L, 1e-3L);
     EXPECT_TRUE(IsFinite(d.LaggingMoment));
     EXPECT_NEAR(d.FactoredAxial, 12.0L, 1e-12L);
+}
+
+TEST(CalculateRobustness, MoreLevelsThanTheFieldAllowsAreNotAnalysed) {
+    // A wall of 30 ft with n levels spread over its top 25 ft, all above the excavation bottom.
+    // Up to the field's limit of 8 the pile is analysed; beyond it the support solve (which grows
+    // with the cube of the level count) is not run and the analysis results are undefined, while
+    // the per-level results keep one undefined entry per level.
+    for (const int n : {8, 9, 1000}) {
+        SCOPED_TRACE(n);
+        TKdData d = vantrel::testing::WallWithLevels(n);
+        d.Calculate();
+        const TAnchor& a = d.Anchors;
+        const bool analysed = n <= kMaxLevelCount;
+        for (const Ext v : {a.MaxShear, a.MaxMoment, a.MaxDeflectionResult, a.SumOfReactions})
+            EXPECT_EQ(IsFinite(v), analysed);
+        ASSERT_EQ(a.LevelLoads.size(), static_cast<size_t>(n));
+        EXPECT_EQ(IsFinite(a.LevelLoads.front()), analysed);
+        EXPECT_EQ(IsFinite(a.LevelLoads.back()), analysed);
+        EXPECT_EQ(IsFinite(a.Levels.back().BondLength), analysed);
+        EXPECT_EQ(IsFinite(a.Levels.back().Waler.WalerDepth), analysed);
+        // Results that do not need the analysis are still computed.
+        EXPECT_TRUE(IsFinite(d.PileEI));
+        EXPECT_TRUE(IsFinite(d.PeakMomentAbove));
+        if (!analysed) {
+            EXPECT_LE(a.PileNodes.size(), 1u);
+            EXPECT_TRUE(a.RotationMatrix.empty());
+        }
+    }
+}
+
+TEST(CalculateRobustness, LevelCountsBeyondTheLevelArraysSizeNothingPastThem) {
+    // Counts set in code without resizing the level arrays: the calculation works on the levels
+    // there are and sizes no result by the count (2^31 - 1 entries would not fit in memory).
+    TKdData d = vantrel::testing::WallWithLevels(2);
+    d.Anchors.LevelCount = std::numeric_limits<int32_t>::max();
+    d.CornerBraces.LevelCount = std::numeric_limits<int32_t>::max();
+    d.Calculate();
+    EXPECT_LE(d.Anchors.LevelLoads.size(), 2u);
+    EXPECT_LE(d.CornerBraces.LevelLoads.size(), 2u);
+    EXPECT_TRUE(IsNaN(d.Anchors.MaxMoment));
+    EXPECT_TRUE(IsFinite(d.PileEI));
 }
 
 TEST(CalculateDemo, BothDemoProjectsComputeEveryMainResult) {

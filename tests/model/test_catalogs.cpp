@@ -8,10 +8,12 @@
 
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/BeamShapes.h"
 #include "model/KdClasses.h"
+#include "model/SharedCatalogs.h"
 
 using namespace vantrel;
 
@@ -51,7 +53,8 @@ FlatRow Flat(const TIShape& s) {
 FlatRow Flat(const TOShape& s) {
     return {s.Name, {s.W, s.A, s.OD, s.TNominal, s.T, s.DOverT, s.I, s.Z, s.S, s.R, s.J}};
 }
-template <typename Row> std::vector<FlatRow> FlatTable(const std::vector<Row>& rows) {
+template <typename Table> std::vector<FlatRow> FlatTable(const Table& rows) {
+    using Row = typename Table::value_type;
     std::vector<FlatRow> flat;
     for (const Row& r : rows)
         flat.push_back(Flat(r));
@@ -528,4 +531,65 @@ TEST(Catalogs, GetAngle) {
         EXPECT_EQ(d.GetAngle(a), c.found) << c.index;
         EXPECT_EQ(a.Name, c.name);
     }
+}
+
+// Every project reads the one shared copy of a catalog: creating a project, switching its units,
+// family or pile type, copying it and designing a waler select a catalog and copy no rows.
+TEST(Catalogs, ProjectsShareOneCopyOfEachCatalog) {
+    const TKdData a = Project(usEnglish);
+    TKdData b = Project(usEnglish);
+    EXPECT_EQ(&a.SteelShapes.Get(), &Catalogs::PileSections(sfNorthAmerican, false));
+    EXPECT_TRUE(a.SteelShapes.SameRowsAs(b.SteelShapes));
+    EXPECT_TRUE(a.PipeShapes.SameRowsAs(b.PipeShapes));
+    EXPECT_TRUE(a.ChannelShapes.SameRowsAs(b.ChannelShapes));
+    const TKdData copy = a;
+    EXPECT_TRUE(copy.SteelShapes.SameRowsAs(a.SteelShapes));
+
+    b.SetUnits(usSI);
+    EXPECT_EQ(&b.SteelShapes.Get(), &Catalogs::PileSections(sfNorthAmerican, true));
+    EXPECT_EQ(&b.ChannelShapes.Get(), &Catalogs::Channels(true));
+    EXPECT_EQ(&b.PipeShapes.Get(), &Catalogs::MemberOShapes(sfNorthAmerican, true));
+    b.SetShapeFamily(sfBritish);
+    EXPECT_EQ(&b.SteelShapes.Get(), &Catalogs::PileSections(sfBritish, true));
+    b.SetPileType(ptSheet);
+    EXPECT_EQ(&b.SteelShapes.Get(), &Catalogs::SheetPiles(true));
+    // The waler's family table whatever the pile type.
+    EXPECT_EQ(&b.IShapeCatalog(sfEuropean), &Catalogs::PileSections(sfEuropean, true));
+    EXPECT_EQ(&a.IShapeCatalog(-1), &a.SteelShapes.Get());
+
+    TIShapeTable members;
+    BeamShapes::LoadIShapes(sfEuropean, false, members);
+    EXPECT_EQ(&members.Get(), &Catalogs::MemberIShapes(sfEuropean, false));
+    // A vector handed to a project is its own and leaves the catalog alone.
+    b.SteelShapes = TArrSteelShapes(2);
+    EXPECT_EQ(b.SteelShapes.size(), 2u);
+    EXPECT_EQ(Catalogs::SheetPiles(true).size(), 25u);
+}
+
+// Projects of every family and unit system made at once on several threads read the same rows as
+// one made alone.
+TEST(Catalogs, CatalogsReadTheSameFromSeveralThreads) {
+    const auto fingerprint = [](uint8_t units, uint8_t family) {
+        const TKdData d = Project(units, family);
+        Ext sum = 0.0L;
+        for (const TSteelShape& r : d.SteelShapes)
+            sum += r.Ix;
+        for (const TOShape& r : d.PipeShapes)
+            sum += r.I;
+        for (const TIShape& r : Catalogs::MemberIShapes(family, units == usSI))
+            sum += r.Sx;
+        return sum;
+    };
+    std::vector<Ext> alone, together(8);
+    for (int i = 0; i < 8; ++i)
+        alone.push_back(fingerprint(static_cast<uint8_t>(i % 2), static_cast<uint8_t>(i / 2)));
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back([&, i] {
+            together[static_cast<size_t>(i)] =
+                fingerprint(static_cast<uint8_t>(i % 2), static_cast<uint8_t>(i / 2));
+        });
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(together, alone);
 }

@@ -443,11 +443,13 @@ TEST(MemberCheckPipe, CompressionAndFlexure) {
 // past the catalog (or any other kind) marks the level user defined.
 TEST(MemberCheck, SelectMemberRow) {
     TKdData d;
-    d.MemberIShapes.assign(3, TIShape{});
-    d.MemberIShapes[2] = kW18x50;
-    d.MemberIShapes[2].Name = "W18X50";
-    d.MemberOShapes.assign(1, TOShape{});
-    d.MemberOShapes[0].Name = "HSS20X.500";
+    TArrIShapes iShapes(3);
+    iShapes[2] = kW18x50;
+    iShapes[2].Name = "W18X50";
+    d.MemberIShapes = iShapes;
+    TArrOShapes oShapes(1);
+    oShapes[0].Name = "HSS20X.500";
+    d.MemberOShapes = oShapes;
 
     TAnchLevel lv;
     lv.MemberKind = 0;

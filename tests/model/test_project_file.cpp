@@ -38,15 +38,6 @@ constexpr size_t kCornersAt = kAnchorsAt + 341 + kLevelRecord + 1;
 constexpr size_t kDefaultFileSize = kCornersAt + 341 + kLevelRecord + 79;
 static_assert(kDefaultFileSize == 3584);
 
-std::string WhatOfLoad(const Bytes& bytes, TKdData& d) {
-    try {
-        DecodeProject(bytes, d);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return std::string();
-}
-
 void PutI32(Bytes& b, size_t at, int32_t v) {
     std::memcpy(b.data() + at, &v, 4);
 }

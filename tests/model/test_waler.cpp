@@ -157,7 +157,9 @@ TEST(Waler, OverhangLayout) {
 // 6000/480 = 12.5 mm.
 TEST(Waler, SiTwoSpans) {
     WalerProject p(usSI);
-    p.d.ChannelShapes[0] = Channel("C-SI", 4000.0L, 200.0L);
+    TArrSteelShapes channels = p.d.ChannelShapes;
+    channels[0] = Channel("C-SI", 4000.0L, 200.0L);
+    p.d.ChannelShapes = channels;
     p.d.Anchors.LevelLoads[0] = 240.0L;
     TWaler& w = p.Waler();
     w.Fy = 345.0L;
