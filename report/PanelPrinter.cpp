@@ -610,7 +610,7 @@ void PanelPrinter::PrintRow(QWidget* c) {
         w_.SetBold(bold);
         const QString text = SingleAmpersand(ShownText(c));
         if (c->x() < 20)
-            w_.WriteAligned(text, w_.CursorX(), Align::Left);
+            w_.WriteAligned(text, w_.CursorX() + 0.03, Align::Left);
         else
             w_.WriteAligned(text, w_.CursorX() + .85 * cw_, Align::Right);
         const char* follower = name == QLatin1String("Label206")   ? "Label207"

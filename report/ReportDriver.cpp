@@ -363,11 +363,17 @@ class Driver {
         w_.RemoveTabs();
     }
 
+    // Width of the pictures of a chart page, from the proportions of the first one; a wide picture
+    // is kept to its half of the page, so the two columns never overlap.
+    double GridWidth(const QImage& first) const {
+        return std::min((w_.PageHeight() - 1.6) / 2 / Aspect(first), w_.PageWidth() / 2 - 0.55);
+    }
+
     // Four pictures in a 2 x 2 grid, their width from the first one's proportions.
     void ChartGrid(const std::vector<QImage>& pictures, size_t first, size_t count) {
         if (first >= pictures.size() || pictures[first].isNull()) return;
         const double pw = w_.PageWidth(), ph = w_.PageHeight();
-        const double w = (ph - 1.6) / 2 / Aspect(pictures[first]);
+        const double w = GridWidth(pictures[first]);
         const QRectF places[] = {QRectF(QPointF(0.5, 0.5), QPointF(0.5 + w, ph / 2)),
                                  QRectF(QPointF(pw - w - 0.5, 0.5), QPointF(pw - 0.5, ph / 2)),
                                  QRectF(QPointF(0.5, ph / 2), QPointF(0.5 + w, ph - 0.8)),
@@ -405,7 +411,11 @@ class Driver {
         w_.PageBreak();
         chartPage_ = w_.PageNumber();
         ChartGrid(pile, 4, 2);
-        interactionPrinted_ = pile.size() > 5 && !pile[4].isNull() && !pile[5].isNull();
+        // The notes go below half the page when a chart of the top row reaches their column.
+        const double notesLeft = w_.PageWidth() / 2 - 0.3;
+        const bool interaction = pile.size() > 5 && !pile[4].isNull() && !pile[5].isNull();
+        const bool wideFirst = pile.size() > 4 && !pile[4].isNull() && 0.5 + GridWidth(pile[4]) > notesLeft;
+        notesBelowCharts_ = interaction || wideFirst;
     }
 
     // Notes at the right of the last chart page, references below; neither runs over a chart.
@@ -413,7 +423,7 @@ class Driver {
         const double pw = w_.PageWidth(), ph = w_.PageHeight();
         w_.MarginLeft = pw / 2 - 0.3;
         w_.SelectFont(kArial, 10);
-        w_.MoveCursor(w_.MarginLeft, interactionPrinted_ ? ph / 2 + w_.LineHeight() : w_.MarginTop);
+        w_.MoveCursor(w_.MarginLeft, notesBelowCharts_ ? ph / 2 + w_.LineHeight() : w_.MarginTop);
         w_.SetBold(true);
         w_.Write(QStringLiteral("NOTES:"));
         w_.LineBreak();
@@ -442,7 +452,7 @@ class Driver {
     PanelPrinter printer_;
     const TKdData& data_;
     double deepest_ = 0;
-    bool interactionPrinted_ = false;
+    bool notesBelowCharts_ = false;
     int chartPage_ = 0;
 };
 
