@@ -106,7 +106,7 @@ class FakeReportHost : public ReportHost {
     std::vector<std::pair<int, int>> tabCalls;
     std::vector<std::pair<int, QSize>> diagramCalls;
     std::vector<int> chartCalls;
-    QSize chartSize{480, 620};
+    QSize chartSize{450, 620};
     bool showInteraction = false;
     int failOnChartKind = -1;
 

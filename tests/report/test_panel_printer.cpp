@@ -11,9 +11,9 @@ namespace {
 constexpr double kEps = 1e-9;
 const QColor kRed(255, 0, 0);
 
-class PanelPrinting : public ::testing::Test {
-protected:
-    PanelPrinting() {
+class ReportPanelPrinter : public ::testing::Test {
+  protected:
+    ReportPanelPrinter() {
         w.MarginLeft = w.MarginRight = w.MarginTop = w.MarginBottom = 0.5;
         w.UseColumns(2, 0.2);
         w.MoveCursor(0.5, 1.0);
@@ -31,8 +31,7 @@ protected:
     QStringList Line(double y) const {
         std::vector<const TextItem*> line;
         for (const TextItem* t : Texts(w.Document(), 0))
-            if (std::abs(t->anchor.y() - y) < 1e-6)
-                line.push_back(t);
+            if (std::abs(t->anchor.y() - y) < 1e-6) line.push_back(t);
         std::sort(line.begin(), line.end(), [](auto a, auto b) { return a->anchor.x() < b->anchor.x(); });
         QStringList out;
         for (const TextItem* t : line)
@@ -44,7 +43,7 @@ protected:
     ReportWriter w;
 };
 
-TEST_F(PanelPrinting, CaptionBarThenCaptionValueUnitRows) {
+TEST_F(ReportPanelPrinter, CaptionBarThenCaptionValueUnitRows) {
     auto p = host.Input("Panel5", "General Data");
     p.Row("Label1", "Shored Height", "Edit1", "20.00", "ft").Row("Label2", "Soil && Rock", "Edit2", "Sand");
     p.Row("Label3", "Section Area", "Edit3", "12.5", "in");
@@ -71,7 +70,7 @@ TEST_F(PanelPrinting, CaptionBarThenCaptionValueUnitRows) {
     EXPECT_FALSE(Text("Shored Height")->bold);
 }
 
-TEST_F(PanelPrinting, CheckBoxesPrintYesOrNoAndOnTheSurchargePanelOnlyWhenTicked) {
+TEST_F(ReportPanelPrinter, CheckBoxesPrintYesOrNoAndOnTheSurchargePanelOnlyWhenTicked) {
     auto p = host.Input("Panel45", "Earth Pressure");
     p.Check("CheckBox1", "Water Table", true).Check("CheckBox2", "Seismic", false);
     p.Check("CheckBox4", "Use Guardrail Design", true);
@@ -95,9 +94,10 @@ TEST_F(PanelPrinting, CheckBoxesPrintYesOrNoAndOnTheSurchargePanelOnlyWhenTicked
     EXPECT_FALSE(Text("Use Guardrail Design"));
 }
 
-TEST_F(PanelPrinting, FlaggedRowsPrintValueAndUnitInRed) {
+TEST_F(ReportPanelPrinter, FlaggedRowsPrintValueAndUnitInRed) {
     auto p = host.Result("Panel44", "Main Results");
-    p.Row("Label10", "Bending Ratio", "Edit10", "112.0", "%").Row("Label11", "Shear Ratio", "Edit11", "40.0", "%");
+    p.Row("Label10", "Bending Ratio", "Edit10", "112.0", "%")
+        .Row("Label11", "Shear Ratio", "Edit11", "40.0", "%");
     p.Row("Label12", "Axial Ratio", "Edit12", "130.0", "%");
     p.Image("img10", 1, 300, 8);
     p.Image("img11", 0, 300, 32);
@@ -115,7 +115,7 @@ TEST_F(PanelPrinting, FlaggedRowsPrintValueAndUnitInRed) {
     }
 }
 
-TEST_F(PanelPrinting, HiddenSectionPrintsNothing) {
+TEST_F(ReportPanelPrinter, HiddenSectionPrintsNothing) {
     auto p = host.Input("Panel7", "Hidden");
     p.Row("Label1", "Value", "Edit1", "1");
     p.panel()->hide();
@@ -124,7 +124,7 @@ TEST_F(PanelPrinting, HiddenSectionPrintsNothing) {
     EXPECT_NEAR(w.CursorY(), 1.0, kEps);
 }
 
-TEST_F(PanelPrinting, SectionTooLongForTheColumnStartsInTheNextOne) {
+TEST_F(ReportPanelPrinter, SectionTooLongForTheColumnStartsInTheNextOne) {
     auto p = host.Input("Panel5", "General Data");
     for (int i = 0; i < 5; ++i)
         p.Row(QString("Label%1").arg(i), QString("Row %1").arg(i), QString("Edit%1").arg(i), "1");
@@ -140,11 +140,11 @@ TEST_F(PanelPrinting, SectionTooLongForTheColumnStartsInTheNextOne) {
     EXPECT_NEAR(caption->anchor.x(), 4.35 + 0.03, kEps);
 }
 
-TEST_F(PanelPrinting, HeadingRowsAndCaptionsFoundAgainstTheLeftMostValue) {
+TEST_F(ReportPanelPrinter, HeadingRowsAndCaptionsFoundAgainstTheLeftMostValue) {
     auto p = host.Input("Panel8", "Soil");
     // Created before any edit of the panel, yet a caption: it stands near the left-most edit.
     p.Label("Label50", "Cohesion", 150, 200, 10);
-    p.Label("Label40", "Retained Soil", 8, 8);    // heading from the left edge
+    p.Label("Label40", "Retained Soil", 8, 8);       // heading from the left edge
     p.Label("Label41", "Below Excavation", 100, 32); // heading ending at .85 cw
     p.Edit("Edit50", "250", 160, 197);
     p.Edit("Edit51", "0", 400, 300)->hide(); // hidden edits do not count
@@ -166,15 +166,16 @@ TEST_F(PanelPrinting, HeadingRowsAndCaptionsFoundAgainstTheLeftMostValue) {
         EXPECT_FALSE(Text(absent)) << absent;
 }
 
-TEST_F(PanelPrinting, WalerGridKeepsTheMaximumInTheSixthCell) {
+TEST_F(ReportPanelPrinter, WalerGridKeepsTheMaximumInTheSixthCell) {
     for (bool fourth : {true, false}) {
         FakeReportHost h;
         auto p = h.Result("Panel48", "Waler Design");
         auto* grid = new QWidget(p.panel());
         grid->setObjectName("Panel53");
         int y = 0;
-        for (const char* name : {"Label105", "Edit_RWV1", "Edit_RWV2", "Edit_RWV3", "Edit_RWV4", "Edit_RWVmax",
-                                 "Label106", "Label109", "Label110", "Label107", "Label108", "Label111"}) {
+        for (const char* name :
+             {"Label105", "Edit_RWV1", "Edit_RWV2", "Edit_RWV3", "Edit_RWV4", "Edit_RWVmax", "Label106",
+              "Label109", "Label110", "Label107", "Label108", "Label111"}) {
             QWidget* c = QString(name).startsWith("Edit") ? static_cast<QWidget*>(new QLineEdit(name, grid))
                                                           : static_cast<QWidget*>(new QLabel(name, grid));
             c->setObjectName(name);
@@ -196,7 +197,7 @@ TEST_F(PanelPrinting, WalerGridKeepsTheMaximumInTheSixthCell) {
     }
 }
 
-TEST_F(PanelPrinting, AnchorCornerAndStrutTablesFollowTheLevels) {
+TEST_F(ReportPanelPrinter, AnchorCornerAndStrutTablesFollowTheLevels) {
     host.data.Anchors.LevelCount = 2;
     host.data.Anchors.Levels.resize(2);
     host.data.CornerBraces.LevelCount = 3;
@@ -242,8 +243,10 @@ TEST_F(PanelPrinting, AnchorCornerAndStrutTablesFollowTheLevels) {
         r.panel()->findChild<QLabel*>(QString("labStrutR%1").arg(n))->show();
         r.panel()->findChild<QLabel*>(QString("labStrutR%1").arg(n))->setGeometry(300, 400 + n, 10, 10);
         for (const char* part : {"P", "Mx", "My", "Comb"}) {
-            r.Edit(QString("Edit_RStrut%1%2").arg(part).arg(n), QString("%1%2").arg(part).arg(n), 0, 500)->hide();
-            r.Image(QString("imgRStrut%1%2").arg(part).arg(n), n == 2 && QString(part) == "My", 0, 500)->hide();
+            r.Edit(QString("Edit_RStrut%1%2").arg(part).arg(n), QString("%1%2").arg(part).arg(n), 0, 500)
+                ->hide();
+            r.Image(QString("imgRStrut%1%2").arg(part).arg(n), n == 2 && QString(part) == "My", 0, 500)
+                ->hide();
         }
     }
     ReportWriter out;
@@ -256,7 +259,7 @@ TEST_F(PanelPrinting, AnchorCornerAndStrutTablesFollowTheLevels) {
     EXPECT_TRUE(FindText(out.Document(), 0, "Level")); // the caption heads the table's first column
 }
 
-TEST(PanelPrinterText, LineBreakHelpersAndShownTexts) {
+TEST(ReportPanelText, LineBreakHelpersAndShownTexts) {
     struct Case {
         QString text, flat;
         QStringList parts;
