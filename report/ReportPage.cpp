@@ -161,10 +161,12 @@ void ReportWriter::WriteWrapped(const QString& text, double left, double right) 
         };
         for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-            if (!line.isEmpty() && TextWidth(candidate) > width)
-                flush(), line = word;
-            else
+            if (!line.isEmpty() && TextWidth(candidate) > width) {
+                flush();
+                line = word;
+            } else {
                 line = candidate;
+            }
         }
         flush();
     }

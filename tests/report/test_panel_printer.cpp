@@ -259,6 +259,146 @@ TEST_F(ReportPanelPrinter, AnchorCornerAndStrutTablesFollowTheLevels) {
     EXPECT_TRUE(FindText(out.Document(), 0, "Level")); // the caption heads the table's first column
 }
 
+TEST_F(ReportPanelPrinter, BeamDiagonalRowTellsWhetherTheClearGapIsWide) {
+    struct Case {
+        uint8_t units;
+        double pileWidth, diagonal;
+        const char* suffix;
+    };
+    // Drilled soldier beams: the gap beside the beam is (tributary width - diagonal) / 2 and
+    // must be at least 2 in (5 cm); 2 ft = 24 in, 0.5 m = 50 cm.
+    const Case cases[] = {{usEnglish, 2.0, 20, " (<24 in - 4 in, O.K.)"},
+                          {usEnglish, 2.0, 22, " (>24 in - 4 in, N.G.)"},
+                          {usSI, 0.5, 40, " (<50 cm - 10 cm, O.K.)"}};
+    for (const Case& c : cases) {
+        FakeReportHost h;
+        h.data.Units = c.units;
+        h.data.PileType = ptSoldierBeam;
+        h.data.Installation = 0;
+        h.data.PileWidth = c.pileWidth;
+        h.data.BeamDiagonal = c.diagonal;
+        auto p = h.Input("Panel11", "Pile Section");
+        p.Row("Label22", "Beam Diagonal Length", "Edit22", "20.0", "in");
+        ReportWriter out;
+        PanelPrinter(h, out).PrintPanel(p.panel());
+        EXPECT_TRUE(FindText(out.Document(), 0, QStringLiteral("Beam Diagonal Length") + c.suffix))
+            << c.suffix;
+    }
+}
+
+TEST_F(ReportPanelPrinter, SpecialRowsBondsAndAnchorResults) {
+    host.data.Anchors.LevelCount = 2;
+    host.data.Anchors.Levels.resize(2);
+    auto p = host.Result("Panel44", "Main Results");
+    p.Row("Label374", "Bars", "Edit374", "4", "#8");
+    p.Edit("Edit374b", "12.0", 200, p.y() - 24);
+    p.Label("Label374u2", "in", 285, p.y() - 21, 30);
+    p.Row("Label406", "Shear", "Edit406", "10.0", "kips");
+    p.Edit("Edit406b", "20.0", 200, p.y() - 24);
+    p.Label("Label28", "(Vmax)", 0, 500)->hide();
+    p.Label("Label404", "Actual", 0, 500)->hide();
+    p.Label("Label405", "Allowed", 0, 500)->hide();
+    p.Row("Label36", "Bond Lengths");
+    p.Label("Label40", "Soil: Sand", 0, 500)->hide();
+    for (int n = 1; n <= 2; ++n) {
+        p.Label(QString("labBondR%1").arg(n), QString("Level %1").arg(n), 0, 500)->hide();
+        p.panel()->findChild<QLabel*>(QString("labBondR%1").arg(n))->setGeometry(300, 500, 10, 10);
+        p.panel()->findChild<QLabel*>(QString("labBondR%1").arg(n))->show();
+        p.Edit(QString("Edit_RBnd%1").arg(n), QString("%1.5").arg(n), 0, 500)->hide();
+        p.Label(QString("labBondUnR%1").arg(n), "ft", 0, 500)->hide();
+    }
+    p.Row("Label372", "Pressure Points");
+    for (const char* h : {"Label359", "Label371", "Label79", "Label16", "Label378", "Label379", "Label380"})
+        p.Label(h, QString(h) + "\r\nsecond\r\nthird", 0, 500)->hide();
+    for (int k = 1; k <= 4; ++k) {
+        p.Edit(QString("Edit_R101x%1").arg(k), QString("x%1").arg(k), 0, 500)->hide();
+        p.Edit(QString("Edit_R101w%1").arg(k), QString("w%1").arg(k), 0, 500)->hide();
+    }
+    auto* rows = new QWidget(p.panel());
+    rows->setObjectName("Panel49");
+    rows->setGeometry(0, 400, 330, 100);
+    for (int n = 1; n <= 2; ++n) {
+        auto* l = new QLabel(QString("Anchor %1").arg(n), rows);
+        l->setObjectName(QString("labAnchR%1").arg(n));
+        l->setGeometry(300, 0, 10, 10);
+        l->hide(); // rows print by name, not as captions of the section
+        for (const char* e : {"Edit_RDpth", "Edit_RTBF", "Edit_RUTBL", "Edit_RTL"}) {
+            auto* edit = new QLineEdit(QString("%1%2").arg(e).arg(n), rows);
+            edit->setObjectName(QString("%1%2").arg(e).arg(n));
+            edit->hide();
+        }
+        auto* bar = new QLabel(QString("2 - #8\r\nbars"), rows);
+        bar->setObjectName(QString("labAnchRText%1").arg(n));
+        bar->hide();
+    }
+    Print(p.panel());
+    EXPECT_TRUE(Text("4 #8 @ 12.0"));
+    EXPECT_TRUE(Text("in"));
+    const TextItem* shear = Text("Shear");
+    const TextItem* after = Text(" (Vmax)");
+    ASSERT_TRUE(shear && after);
+    EXPECT_NEAR(after->anchor.y(), shear->anchor.y(), kEps);
+    EXPECT_GT(after->anchor.x(), shear->anchor.x());
+    EXPECT_LT(Text("Actual")->anchor.y(), shear->anchor.y());
+    EXPECT_TRUE(Text("Soil: Sand"));
+    EXPECT_TRUE(Text("Level 2"));
+    EXPECT_TRUE(Text("2.5"));
+    // The point table and the three-line anchor result header; the caption itself is not printed.
+    EXPECT_TRUE(Text("x4"));
+    EXPECT_TRUE(Text("Pressure Points")->bold); // heads the point table
+    for (const char* part : {"Label79", "second", "third"})
+        EXPECT_TRUE(Text(part)) << part;
+    // Anchor rows: the bar text centred under cells 2 to 5, (.10 + 1.0) / 2 of the column.
+    const TextItem* bar = Text("2 - #8 bars");
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->align, Align::Center);
+    EXPECT_NEAR(bar->anchor.x(), x0 + (.10 + .90) / 2 * cw, kEps);
+    EXPECT_TRUE(Text("Edit_RUTBL2"));
+}
+
+TEST_F(ReportPanelPrinter, CheckTablesAndLaggingResultColumns) {
+    auto p = host.Result("Panel23", "Rebar Cage Checks");
+    p.Row("Label212", "Moment", "Edit212", "100.0", "k-ft");
+    p.Edit("Edit212b", "150.0", 200, p.y() - 24);
+    p.Label("Label212u", "k-ft", 262, p.y() - 21, 30);
+    p.Label("Label210", "Actual", 0, 500)->hide();
+    p.Label("Label211", "Capacity", 0, 500)->hide();
+    Print(p.panel());
+    // Header tabs (.43, .25, R) and (.69, .25, C); row tabs (.43, .15, R) (.59, .10, L)
+    // (.69, .15, R) (.85, .15, L).
+    EXPECT_NEAR(Text("Actual")->anchor.x(), x0 + .68 * cw - 0.03, kEps);
+    EXPECT_NEAR(Text("Capacity")->anchor.x(), x0 + .815 * cw, kEps);
+    EXPECT_NEAR(Text("100.0")->anchor.x(), x0 + .58 * cw - 0.03, kEps);
+    EXPECT_NEAR(Text("150.0")->anchor.x(), x0 + .84 * cw - 0.03, kEps);
+
+    FakeReportHost h;
+    auto lag = h.Result("Panel24", "Lagging Results");
+    auto* shown = new QWidget(lag.panel());
+    shown->setObjectName("Panel35");
+    shown->setGeometry(0, 0, 330, 100);
+    for (auto [name, text, x, y, edit] :
+         {std::tuple{"Label287", "Bending", 8, 3, false}, std::tuple{"Edit287a", "1.5", 160, 0, true},
+          std::tuple{"Edit287b", "2.5", 200, 0, true}, std::tuple{"Label287u", "ksi", 244, 3, false},
+          std::tuple{"Label185", "Size", 8, 27, false}, std::tuple{"Edit185", "3 x 12", 160, 24, true},
+          std::tuple{"Label280", "Actual", 0, 200, false},
+          std::tuple{"Label282", "Allowed", 0, 200, false}}) {
+        QWidget* c = edit ? static_cast<QWidget*>(new QLineEdit(text, shown)) : new QLabel(text, shown);
+        c->setObjectName(name);
+        c->setGeometry(x, y, 40, 16);
+    }
+    h.Control("Label280")->hide();
+    h.Control("Label282")->hide();
+    ReportWriter out;
+    out.MarginLeft = out.MarginRight = 0.5;
+    PanelPrinter(h, out).PrintPanel(lag.panel());
+    const ReportDocument& doc = out.Document();
+    EXPECT_NEAR(FindText(doc, 0, "1.5")->anchor.x(), x0 + .68 * cw - 0.03, kEps);
+    EXPECT_NEAR(FindText(doc, 0, "2.5")->anchor.x(), x0 + .84 * cw - 0.03, kEps);
+    EXPECT_NEAR(FindText(doc, 0, "ksi")->anchor.x(), x0 + .85 * cw + 0.03, kEps);
+    EXPECT_NEAR(FindText(doc, 0, "3 x 12")->anchor.x(), x0 + .84 * cw - 0.03, kEps);
+    EXPECT_LT(FindText(doc, 0, "Actual")->anchor.y(), FindText(doc, 0, "Bending")->anchor.y());
+}
+
 TEST(ReportPanelText, LineBreakHelpersAndShownTexts) {
     struct Case {
         QString text, flat;
