@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace vantrel::report {
 
@@ -80,12 +79,11 @@ void ReportWriter::SelectFont(const QString& family, double size) {
 }
 
 double ReportWriter::TextWidth(const QString& text) const {
-    // Metrics objects are kept per font; the report uses a handful of sizes.
-    static thread_local std::map<std::tuple<QString, double, bool>, QFontMetricsF> cache;
-    auto key = std::make_tuple(family_, size_, bold_);
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.emplace(key, QFontMetricsF(MakeFont(family_, size_, bold_), MeasureDevice())).first;
+    // Metrics are kept per font for the life of the writer; the report uses a handful of sizes.
+    const auto key = std::make_tuple(family_, size_, bold_);
+    auto it = metrics_.find(key);
+    if (it == metrics_.end())
+        it = metrics_.emplace(key, QFontMetricsF(MakeFont(family_, size_, bold_), MeasureDevice())).first;
     return it->second.horizontalAdvance(text) / kMeasureDpi;
 }
 

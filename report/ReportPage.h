@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -16,6 +17,8 @@
 
 #include <array>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -177,6 +180,7 @@ class ReportWriter {
     std::vector<TabStop> tabs_;
     size_t tabIndex_ = 0;
     std::array<std::vector<TabStop>, 10> storedTabs_{};
+    mutable std::map<std::tuple<QString, double, bool>, QFontMetricsF> metrics_;
 };
 
 // --- Rendering -------------------------------------------------------------------------------

@@ -30,7 +30,6 @@ class DemoReportHost : public FakeReportHost {
     }
 
     void Build() {
-        const bool si = data.Units == usSI;
         {
             auto p = Input(QStringLiteral("Panel3"), QStringLiteral("Project Information"));
             p.Row("Label57", "Organization", "Edit28", QString::fromStdString(data.Organization))
@@ -120,7 +119,6 @@ class DemoReportHost : public FakeReportHost {
                      U("mm", "in"))
                 .Row("Label14", "Combined Utilization", "Edit_RComb", Num(data.CombinedRatio), "%");
             p.Image("imgRComb", data.CombinedRatio > 100 ? 1 : 0, 300, p.y() - 24);
-            (void)si;
         }
         {
             auto p = Result(QStringLiteral("Panel48"));
