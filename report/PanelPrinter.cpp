@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 
 #include "model/KdClasses.h"
 #include "report/ReportHost.h"
@@ -651,28 +652,70 @@ void PanelPrinter::PrintRow(QWidget* c) {
 
 // --- Per-level tables ------------------------------------------------------------------------
 
-void PanelPrinter::PrintAnchorInputTable(bool corner) {
+// A table of one row per level: its header (flattened onto one line, or split into
+// `headerLines` lines), the rows, then a blank line; the section's row tabs are kept meanwhile.
+void PanelPrinter::PrintLevelTable(const std::vector<Tab>& tabs, const QStringList& heads, int headerLines,
+                                   bool corner, void (PanelPrinter::*row)(int, bool), bool skipUnused,
+                                   const std::function<void()>& after) {
     const TKdData& data = host_.Project();
     w_.StoreTabs(1);
-    SetTabs({{0, .10, Align::Center},
-             {kNext, .30, Align::Center},
-             {kNext, .30, Align::Center},
-             {kNext, .25, Align::Center}});
+    SetTabs(tabs);
     w_.LineBreak();
-    const QStringList heads = corner ? QStringList{"Label133", "Label131", "Label125", "Label126"}
-                                     : QStringList{"Label41", "Label27", "Label322", "Label323"};
-    for (const QString& h : heads)
-        w_.WriteCell(FlattenLineBreaks(TextOf(h)));
-    EndRow();
-    const TAnchor& system = corner ? data.CornerBraces : data.Anchors;
-    for (int n = 0; n < system.UsedLevels(); ++n)
-        if (!corner || system.Levels[n].Kind != lkUnused) PrintAnchorInputRow(n, corner);
-    if (!corner) {
-        Cells({TextOf(QStringLiteral("labAnchLast")), QString(), TextOf(QStringLiteral("Edit_AnchXLast"))});
+    for (int k = 0; k < std::max(1, headerLines); ++k) {
+        for (const QString& h : heads)
+            w_.WriteCell(headerLines == 0 ? FlattenLineBreaks(TextOf(h)) : SplitPart(TextOf(h), k));
         EndRow();
     }
+    const TAnchor& system = corner ? data.CornerBraces : data.Anchors;
+    for (int n = 0; n < system.UsedLevels(); ++n)
+        if (!(skipUnused && corner && system.Levels[n].Kind == lkUnused)) (this->*row)(n, corner);
+    if (after) after();
     w_.LineBreak();
     w_.RecallTabs(1);
+}
+
+void PanelPrinter::PrintAnchorInputTable(bool corner) {
+    const QStringList heads = corner ? QStringList{"Label133", "Label131", "Label125", "Label126"}
+                                     : QStringList{"Label41", "Label27", "Label322", "Label323"};
+    PrintLevelTable({{0, .10, Align::Center},
+                     {kNext, .30, Align::Center},
+                     {kNext, .30, Align::Center},
+                     {kNext, .25, Align::Center}},
+                    heads, 0, corner, &PanelPrinter::PrintAnchorInputRow, true, [this, corner] {
+                        if (corner) return;
+                        Cells({TextOf(QStringLiteral("labAnchLast")), QString(),
+                               TextOf(QStringLiteral("Edit_AnchXLast"))});
+                        EndRow();
+                    });
+}
+
+void PanelPrinter::PrintAnchorResultTable(bool corner) {
+    if (corner)
+        PrintLevelTable({{0, .10, Align::Center},
+                         {.30, .15, Align::Center},
+                         {kNext, .25, Align::Center},
+                         {kNext, .20, Align::Center}},
+                        {"Label128", "Label129", "Label130", "Label137"}, 2, true,
+                        &PanelPrinter::PrintAnchorResultRow, false);
+    else
+        PrintLevelTable({{0, .10, Align::Center},
+                         {kNext, .15, Align::Center},
+                         {kNext, .25, Align::Center},
+                         {kNext, .20, Align::Center},
+                         {kNext, .20, Align::Center}},
+                        {"Label79", "Label16", "Label378", "Label379", "Label380"}, 3, false,
+                        &PanelPrinter::PrintAnchorResultRow, false);
+}
+
+void PanelPrinter::PrintStrutTable(bool corner) {
+    const QStringList heads = corner ? QStringList{"Label140", "Label124", "Label136", "Label138", "Label139"}
+                                     : QStringList{"Label80", "Label60", "Label61", "Label65", "Label78"};
+    PrintLevelTable({{0, .10, Align::Center},
+                     {kNext, .20, Align::Center},
+                     {kNext, .25, Align::Center},
+                     {kNext, .25, Align::Center},
+                     {kNext, .20, Align::Center}},
+                    heads, 2, corner, &PanelPrinter::PrintStrutRow, true);
 }
 
 void PanelPrinter::PrintAnchorInputRow(int n, bool corner) {
@@ -682,40 +725,6 @@ void PanelPrinter::PrintAnchorInputRow(int n, bool corner) {
            TextOf(corner ? Numbered("Edit_CornerX", n) : Numbered("Edit_AnchX", n)),
            TextOf(corner ? Numbered("Edit_CornerAng", n) : Numbered("Edit_AnchAng", n))});
     EndRow();
-}
-
-void PanelPrinter::PrintAnchorResultTable(bool corner) {
-    const TKdData& data = host_.Project();
-    w_.StoreTabs(1);
-    QStringList heads;
-    int lines = 0;
-    if (corner) {
-        SetTabs({{0, .10, Align::Center},
-                 {.30, .15, Align::Center},
-                 {kNext, .25, Align::Center},
-                 {kNext, .20, Align::Center}});
-        heads = {"Label128", "Label129", "Label130", "Label137"};
-        lines = 2;
-    } else {
-        SetTabs({{0, .10, Align::Center},
-                 {kNext, .15, Align::Center},
-                 {kNext, .25, Align::Center},
-                 {kNext, .20, Align::Center},
-                 {kNext, .20, Align::Center}});
-        heads = {"Label79", "Label16", "Label378", "Label379", "Label380"};
-        lines = 3;
-    }
-    w_.LineBreak();
-    for (int k = 0; k < lines; ++k) {
-        for (const QString& h : heads)
-            w_.WriteCell(SplitPart(TextOf(h), k));
-        EndRow();
-    }
-    const TAnchor& system = corner ? data.CornerBraces : data.Anchors;
-    for (int n = 0; n < system.UsedLevels(); ++n)
-        PrintAnchorResultRow(n, corner);
-    w_.LineBreak();
-    w_.RecallTabs(1);
 }
 
 void PanelPrinter::PrintAnchorResultRow(int n, bool corner) {
@@ -743,29 +752,6 @@ void PanelPrinter::PrintBondRow(int n) {
     SetTabs(rowTabs_);
     Cells({TextOf(label), TextOf(Numbered("Edit_RBnd", n)), TextOf(Numbered("labBondUnR", n))});
     EndRow();
-}
-
-void PanelPrinter::PrintStrutTable(bool corner) {
-    const TKdData& data = host_.Project();
-    w_.StoreTabs(1);
-    SetTabs({{0, .10, Align::Center},
-             {kNext, .20, Align::Center},
-             {kNext, .25, Align::Center},
-             {kNext, .25, Align::Center},
-             {kNext, .20, Align::Center}});
-    w_.LineBreak();
-    const QStringList heads = corner ? QStringList{"Label140", "Label124", "Label136", "Label138", "Label139"}
-                                     : QStringList{"Label80", "Label60", "Label61", "Label65", "Label78"};
-    for (int k = 0; k < 2; ++k) {
-        for (const QString& h : heads)
-            w_.WriteCell(SplitPart(TextOf(h), k));
-        EndRow();
-    }
-    const TAnchor& system = corner ? data.CornerBraces : data.Anchors;
-    for (int n = 0; n < system.UsedLevels(); ++n)
-        if (!corner || system.Levels[n].Kind != lkUnused) PrintStrutRow(n, corner);
-    w_.LineBreak();
-    w_.RecallTabs(1);
 }
 
 void PanelPrinter::PrintStrutRow(int n, bool corner) {

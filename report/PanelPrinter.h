@@ -4,7 +4,9 @@
 // the window shows them. Rows are found from the controls' positions on the panel.
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -75,6 +77,9 @@ class PanelPrinter {
     void PrintRow(QWidget* caption);
     void PrintPointTable(const QString& h1, const QString& h2, const QString& h3, const QString& xName,
                          const QString& wName);
+    void PrintLevelTable(const std::vector<Tab>& tabs, const QStringList& heads, int headerLines, bool corner,
+                         void (PanelPrinter::*row)(int, bool), bool skipUnused,
+                         const std::function<void()>& after = {});
     void PrintAnchorInputTable(bool corner);
     void PrintAnchorResultTable(bool corner);
     void PrintStrutTable(bool corner);

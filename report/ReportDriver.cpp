@@ -391,24 +391,25 @@ class Driver {
         Heading(w_, QStringLiteral("Charts"), 12, 10);
     }
 
+    // A chart page of four pictures under the heading "Charts".
+    void HeadedChartPage(const std::vector<QImage>& pictures, size_t first) {
+        ChartGrid(pictures, first, 4);
+        ChartsHeading();
+        w_.PageBreak();
+    }
+
     void Charts() {
         w_.PageBreak();
         Margins(w_, 1.0, 1.0, 1.0, 1.0);
         {
             const std::vector<QImage> pressures = host_.ChartPictures(7);
-            ChartGrid(pressures, 0, 4);
-            ChartsHeading();
-            w_.PageBreak();
-            ChartGrid(pressures, 4, 4);
-            ChartsHeading();
+            HeadedChartPage(pressures, 0);
+            HeadedChartPage(pressures, 4);
         }
-        w_.PageBreak();
         w_.SingleColumn();
         Margins(w_, 1.0, 1.0, 1.0, 0.5);
         const std::vector<QImage> pile = host_.ChartPictures(0);
-        ChartGrid(pile, 0, 4);
-        ChartsHeading();
-        w_.PageBreak();
+        HeadedChartPage(pile, 0);
         chartPage_ = w_.PageNumber();
         ChartGrid(pile, 4, 2);
         // The notes go below half the page when a chart of the top row reaches their column.
