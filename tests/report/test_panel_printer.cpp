@@ -1,5 +1,7 @@
 // The panel printer on synthetic offscreen sections: what is written where, in which colour.
 
+#include <QDateEdit>
+
 #include <gtest/gtest.h>
 
 #include "report/PanelPrinter.h"
@@ -48,6 +50,8 @@ TEST_F(ReportPanelPrinter, CaptionBarThenCaptionValueUnitRows) {
     p.Row("Label1", "Shored Height", "Edit1", "20.00", "ft").Row("Label2", "Soil && Rock", "Edit2", "Sand");
     p.Row("Label3", "Section Area", "Edit3", "12.5", "in");
     p.Label("Label3Exp", "2", 262, p.y() - 24 - 2, 10); // raised exponent above the unit
+    p.Row("Label56", "Date");
+    p.Add<QDateEdit>("DateTimePicker1", 160, p.y() - 24)->setDate(QDate(2026, 1, 15));
     Print(p.panel());
 
     const TextItem* caption = Text("General Data");
@@ -63,6 +67,8 @@ TEST_F(ReportPanelPrinter, CaptionBarThenCaptionValueUnitRows) {
     EXPECT_EQ(Line(1.0 + lh), (QStringList{"Shored Height", "20.00", "ft"}));
     EXPECT_EQ(Line(1.0 + 2 * lh), (QStringList{"Soil & Rock", "Sand"}));
     EXPECT_EQ(Line(1.0 + 3 * lh), (QStringList{"Section Area", "12.5", "in^2"}));
+    EXPECT_EQ(Line(1.0 + 4 * lh),
+              (QStringList{"Date", host.Control("DateTimePicker1")->property("text").toString()}));
     const TextItem* value = Text("20.00");
     EXPECT_EQ(value->align, Align::Right);
     EXPECT_NEAR(value->anchor.x(), x0 + .84 * cw - 0.03, 1e-6); // value tab (.40, .44, R)
