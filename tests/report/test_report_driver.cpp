@@ -311,6 +311,33 @@ TEST_F(ReportDriver, GuardrailSectionsSideBySideThenTheDetailBelowBoth) {
     EXPECT_NEAR(lastDepth->anchor.x(), 0.5 + 0.5 + 0.5 + 8 * 0.7 + 0.375, kEps);
 }
 
+TEST_F(ReportDriver, GuardrailDetailGoesToANewPageWhenUnderTwoInchesRemain) {
+    host.data.UseGuardrail = true;
+    QWidget* panel = host.Control("Panel36");
+    // 56 rows of 9 pt under the heading on a fresh page end below 8.5 in: under 2 in remain.
+    for (int i = 0; i < 56; ++i) {
+        auto* l = new QLabel(QString("Rail %1").arg(i), panel);
+        l->setObjectName(QString("RailLabel%1").arg(i));
+        l->setGeometry(8, 40 + 24 * i, 100, 16);
+        auto* e = new QLineEdit("2", panel);
+        e->setObjectName(QString("RailEdit%1").arg(i));
+        e->setGeometry(160, 37 + 24 * i, 80, 21);
+    }
+    const ReportDocument doc = Build();
+    const int page = PageOf(doc, "Guardrail Design");
+    const int last = PageOf(doc, "Rail 55");
+    ASSERT_GE(page, 0);
+    ASSERT_EQ(last, page);
+    ASSERT_GT(FindText(doc, page, "Rail 55")->anchor.y(), 11 - 0.5 - 2.0);
+    // The detail starts near the top of the next page, with the height it asked for.
+    const auto pictures = Pictures(doc, page + 1);
+    ASSERT_FALSE(pictures.empty());
+    EXPECT_NEAR(pictures.front()->rect.top(), 0.5 + 0.2, kEps);
+    const QSize asked = host.diagramCalls.back().second;
+    EXPECT_EQ(asked.height(), std::lround(2250 * std::min(11 - 0.5 - 0.5, 5.5) / 7.5));
+    EXPECT_EQ(PageOf(doc, "Table of Test Results"), page + 2);
+}
+
 TEST_F(ReportDriver, ChartPagesNotesAndReferences) {
     for (bool interaction : {false, true}) {
         host.showInteraction = interaction;
