@@ -226,6 +226,35 @@ TEST_F(ReportDriver, ColumnRulesOfInputsAndResults) {
     EXPECT_NEAR(basal->anchor.x(), 4.35 + 0.03, kEps);
 }
 
+TEST_F(ReportDriver, SectionsAfterAPageChangeAreSharedBetweenTheColumns) {
+    // Sixteen sections of eight rows after Project and General; 22 input sections in all (the
+    // guardrail is not among them). When section i is the first on the next page, the column
+    // breaks floor((22 - i) / 2) sections later.
+    for (int s = 0; s < 16; ++s) {
+        auto p = host.Input(QString("PanelX%1").arg(s), QString("Extra %1").arg(s));
+        for (int i = 0; i < 8; ++i)
+            p.Row(QString("LX%1_%2").arg(s).arg(i), QString("Input %1.%2").arg(s).arg(i),
+                  QString("EX%1_%2").arg(s).arg(i), "1.00");
+    }
+    std::rotate(host.inputs.begin() + 2, host.inputs.end() - 16, host.inputs.end());
+    const ReportDocument doc = Build();
+    int first = -1;
+    for (int s = 0; s < 16 && first < 0; ++s)
+        if (PageOf(doc, QString("Extra %1").arg(s)) == 2) first = s;
+    ASSERT_GT(first, 0);
+    const int breakAt = first + (22 - (2 + first)) / 2; // section index within the extras
+    ASSERT_LT(breakAt, 16);
+    ASSERT_GT(breakAt, first + 1); // both columns hold sections
+    for (int s = first; s <= breakAt; ++s) {
+        const TextItem* caption = FindText(doc, 2, QString("Extra %1").arg(s));
+        ASSERT_TRUE(caption) << s;
+        EXPECT_NEAR(caption->anchor.x(), s < breakAt ? 0.53 : 4.38, kEps) << s;
+    }
+    // The right column starts at the column top of the inputs pages.
+    EXPECT_NEAR(FindText(doc, 2, QString("Extra %1").arg(breakAt))->anchor.y(),
+                FindText(doc, 2, QString("Extra %1").arg(first))->anchor.y(), kEps);
+}
+
 TEST_F(ReportDriver, SettlementTakesTheRightHalfOrGoesBelowOrToANewPage) {
     // Few results: the left column is short, the right column shorter; the centred picture
     // (4.25 x 620 / 450 high) does not fit above the left column's end: centred below.
