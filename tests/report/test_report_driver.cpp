@@ -151,6 +151,19 @@ TEST_F(ReportDriver, TitleBlockLogoAndDrawingsInTheirPlaces) {
     EXPECT_NEAR(pictures[2]->rect.right(), 7.5, kEps);
 }
 
+TEST_F(ReportDriver, ACroppedCrossSectionKeepsItsOwnProportions) {
+    // Asked 1300 x 1056, drawn 1300 x 650: 6.5 in wide and 3.25 in high, under the limit.
+    host.crossSectionCrop = QSize(1300, 650);
+    const ReportDocument doc = Build();
+    const auto pictures = Pictures(doc, 0);
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_NEAR(pictures[0]->rect.width(), 6.5, kEps);
+    EXPECT_NEAR(pictures[0]->rect.height(), 3.25, kEps);
+    // The plan view starts below it and still ends at the bottom margin.
+    EXPECT_NEAR(pictures[1]->rect.top(), pictures[0]->rect.bottom(), kEps);
+    EXPECT_NEAR(pictures[1]->rect.bottom(), 10.0, 0.01);
+}
+
 TEST_F(ReportDriver, OptionalInputSectionsFollowTheProject) {
     struct Case {
         int lagging;
