@@ -8,18 +8,12 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "model/KdClasses.h"
 
 using namespace vantrel;
 
-namespace {
-
-std::string DemoPath(int units) {
-    return std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" +
-           (units == usSI ? "SI UNITS DEMO EXAMPLE.kpw" : "ENGLISH UNITS DEMO EXAMPLE.kpw");
-}
-
-} // namespace
+using bench::DemoPath;
 
 // Argument: 0 the English demo, 1 the SI demo. The counter HeapGrowth is the heap in use after
 // the timed calculations less that after the first one: a calculation keeps no memory of its own.
