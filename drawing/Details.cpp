@@ -11,8 +11,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr TColor kSteel = 0x0000BF;
-constexpr TColor kConcrete = 0xC7C7C7;
 constexpr int kGuardrailFitRounds = 50;
 
 // The frame of a member section picture: the area inside a margin of two line spacings, its
