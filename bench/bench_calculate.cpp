@@ -8,12 +8,18 @@
 #include <filesystem>
 #include <string>
 
-#include "BenchSupport.h"
 #include "model/KdClasses.h"
 
 using namespace vantrel;
 
-using bench::DemoPath;
+namespace {
+
+std::string DemoPath(int units) {
+    return std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" +
+           (units == usSI ? "SI UNITS DEMO EXAMPLE.kpw" : "ENGLISH UNITS DEMO EXAMPLE.kpw");
+}
+
+} // namespace
 
 // Argument: 0 the English demo, 1 the SI demo. The counter HeapGrowth is the heap in use after
 // the timed calculations less that after the first one: a calculation keeps no memory of its own.
