@@ -78,6 +78,11 @@ Ext TKdData::FailurePlaneDistance(Ext alphaDeg, Ext z) const {
 
 Ext TKdData::FreeLength(int i, bool ignoreStrutMinimum) const {
     if (i < 0 || i >= static_cast<int>(Anchors.Levels.size())) return kNaN;
+    return FreeLength(i, ignoreStrutMinimum, Anchors.Levels[i].BondLength);
+}
+
+Ext TKdData::FreeLength(int i, bool ignoreStrutMinimum, Ext bondLength) const {
+    if (i < 0 || i >= static_cast<int>(Anchors.Levels.size())) return kNaN;
     const TAnchLevel& level = Anchors.Levels[i];
     switch (level.Kind) {
     case lkTieback: {
@@ -87,10 +92,10 @@ Ext TKdData::FreeLength(int i, bool ignoreStrutMinimum) const {
         const Ext minimum = UnitVal(4.57L, 15.0L);
         const bool computed =
             i < static_cast<int>(Anchors.FreeLengths.size()) && !IsNaN(Anchors.FreeLengths[i]);
-        return MaxOf(computed ? Anchors.FreeLengths[i] : minimum, minimum) + level.BondLength;
+        return MaxOf(computed ? Anchors.FreeLengths[i] : minimum, minimum) + bondLength;
     }
     case lkTieRod:
-        return level.BondLength; // the tie-rod length is stored there
+        return bondLength; // the tie-rod length is stored there
     case lkStrut: {
         const Ext minimum = UnitVal(3.0L, 10.0L);
         return ignoreStrutMinimum ? minimum : MaxOf(minimum, MaxFreeProjection(false));
@@ -135,9 +140,26 @@ Ext TKdData::SurchargeExtent() const {
     return reach;
 }
 
+Ext TKdData::MaxDrawnProjection(bool braces) const {
+    // As MaxFreeProjection, but from what the cross section can draw: a tieback whose bond length
+    // is undefined (a bond soil without load transfer) is drawn with its unbonded length alone, and
+    // a member without a finite length (a raker lying flat) is left out.
+    const int count = LevelsWithFreeLength(Anchors);
+    Ext largest = 0.0L;
+    for (int i = 0; i < count; ++i) {
+        const TAnchLevel& level = Anchors.Levels[i];
+        if (braces ? !IsCompression(level) : !IsTension(level)) continue;
+        Ext length = FreeLength(i, true);
+        if (IsNaN(length) && level.Kind == lkTieback && IsNaN(level.BondLength))
+            length = FreeLength(i, true, 0.0L);
+        const Ext projection = length * std::cos(level.Angle * kDegToRad);
+        if (IsFinite(projection)) largest = MaxOf(largest, projection);
+    }
+    return largest;
+}
+
 Ext TKdData::DiagramWidth() const {
-    return EffectivePileWidth() + MaxFreeProjection(true) +
-           MaxOf(MaxFreeProjection(false), SurchargeExtent());
+    return EffectivePileWidth() + MaxDrawnProjection(true) + MaxOf(MaxDrawnProjection(false), SurchargeExtent());
 }
 
 Ext TKdData::SectionDepth() const {

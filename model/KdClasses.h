@@ -546,7 +546,11 @@ public:
     Ext HeightAboveBase(int i) const;
     Ext LowestLevelHeight() const;
     Ext FreeLength(int i, bool ignoreStrutMinimum) const;
+    // The same with another bond length (tiebacks and tie rods) in place of the level's own.
+    Ext FreeLength(int i, bool ignoreStrutMinimum, Ext bondLength) const;
     Ext MaxFreeProjection(bool braces) const;
+    // The projection the cross section can draw (DiagramWidth): undefined members left out.
+    Ext MaxDrawnProjection(bool braces) const;
     Ext MaxAnchorDepth() const;
     Ext SurchargeExtent() const;
     Ext DiagramWidth() const;

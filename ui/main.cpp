@@ -1,26 +1,40 @@
-// Program entry: the application, its title and the main window.
+// Program entry: the application, the splash window, the main window and the event loop.
 
 #include <QApplication>
-#include <QMainWindow>
 
-#include "model/KdClasses.h"
-#include "platform/ProgramFolder.h"
-#include "platform/Version.h"
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/KdMain.h"
+#include "ui/Splash.h"
+
+namespace {
+// Without a display Qt aborts with a message about platform plugins; say plainly what is missing.
+bool HasDisplay() {
+    if (std::getenv("QT_QPA_PLATFORM")) return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "Vantrel needs a graphical display: no X11 or Wayland display is set (DISPLAY, "
+                             "WAYLAND_DISPLAY). Start it from a desktop session.\n");
+        return 2;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setOrganizationName(QStringLiteral("Quarnel"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(vantrel::platform::ApplicationTitle()));
-    QApplication::setApplicationVersion(vantrel::platform::ProgramVersion());
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
 
-    // The one project of the session; a new project starts from the demo example beside the program.
-    vantrel::TKdData project(vantrel::platform::ProgramFolder());
+    auto* splash = new vantrel::ui::TfrmSplash;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("frmKdMain"));
-    window.setWindowTitle(QString::fromLatin1(vantrel::platform::ApplicationTitle()));
-    window.resize(1024, 720);
+    vantrel::ui::TfrmKdMain window;
     window.show();
+    splash->raise();
     return QApplication::exec();
 }

@@ -1,0 +1,60 @@
+// Drawing the cross section, the plan view and the guardrail of both demo projects, at the size
+// of the main window's pictures and at the size the report prints (they are redrawn on every
+// committed input, three at a time).
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "drawing/DiagramDraw.h"
+#include "model/KdClasses.h"
+
+#include <memory>
+#include <string>
+
+using namespace vantrel;
+
+namespace {
+
+// Fonts and painters need an application object; the benchmarks run without a display.
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vantrel_bench";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+const TKdData& Demo(int units) {
+    static std::unique_ptr<TKdData> demos[2];
+    if (!demos[units]) {
+        demos[units] = std::make_unique<TKdData>();
+        const char* names[2] = {"ENGLISH UNITS DEMO EXAMPLE.kpw", "SI UNITS DEMO EXAMPLE.kpw"};
+        demos[units]->LoadFromFile(std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" + names[units]);
+        demos[units]->Calculate();
+    }
+    return *demos[units];
+}
+
+// Arguments: kind, units, report size (0 window, 1 report).
+void BM_Diagram(benchmark::State& state) {
+    EnsureGuiApplication();
+    const int kind = int(state.range(0));
+    const TKdData& d = Demo(int(state.range(1)));
+    // Window: a drawing page of the main window; report: 7.5 in of printable width at 200 px per
+    // inch for the cross section and 300 for the others (the report's bitmap sizes).
+    const QSize window(600, 700);
+    const QSize report = kind == dkCrossSection ? QSize(1500, 1218) : QSize(2250, 1500);
+    const QSize size = state.range(2) ? report : window;
+    for (auto _ : state) {
+        QImage picture = RenderDiagram(d, kind, size);
+        benchmark::DoNotOptimize(picture.bits());
+    }
+    state.SetLabel(std::string(state.range(1) ? "SI" : "English") + (state.range(2) ? " report" : " window"));
+}
+BENCHMARK(BM_Diagram)
+    ->ArgsProduct({{dkCrossSection, dkPilePlanView, dkGuardrail}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,93 @@
+// Chart rendering: the two chart pages of the main window redraw their chart on every committed
+// input while they show (kinds 16 and 18 at window size); the report renders the earth pressure and
+// pile charts at print size (kinds 7 and 0).
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "drawing/Graphs.h"
+#include "model/KdClasses.h"
+
+namespace {
+
+using namespace vantrel;
+
+// Text needs a GUI application; one for the whole benchmark program, offscreen.
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vantrel_bench";
+    static char* argv[] = {name, nullptr};
+    QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
+    static auto* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+const TKdData& DemoProject() {
+    static const std::unique_ptr<TKdData> data = [] {
+        auto d = std::make_unique<TKdData>();
+        d->LoadFromFile(std::string(VANTREL_BINARY_DIR) + "/ENGLISH UNITS DEMO EXAMPLE.kpw");
+        d->Calculate();
+        return d;
+    }();
+    return *data;
+}
+
+void BM_ChartCombinedEarthPressures(benchmark::State& state) {
+    EnsureGuiApplication();
+    const TKdData& data = DemoProject();
+    for (auto _ : state) {
+        TGraphsRenderer r;
+        r.SetChartColor(clWhite);
+        r.ShowEarthPressures(data, 16);
+        TEPGrPoints scaled, full;
+        r.ScaleHitPoints(scaled, 0.8);
+        r.ScaleHitPoints(full, 1.0);
+        benchmark::DoNotOptimize(r.Image(1).constBits());
+    }
+}
+BENCHMARK(BM_ChartCombinedEarthPressures)->Unit(benchmark::kMillisecond);
+
+void BM_ChartSettlement(benchmark::State& state) {
+    EnsureGuiApplication();
+    const TKdData& data = DemoProject();
+    for (auto _ : state) {
+        TGraphsRenderer r;
+        r.SetChartColor(clWhite);
+        r.ShowSettlement(data, 18, false);
+        TEPGrPoints full;
+        r.ScaleHitPoints(full, 1.0);
+        benchmark::DoNotOptimize(r.Image(1).constBits());
+    }
+}
+BENCHMARK(BM_ChartSettlement)->Unit(benchmark::kMillisecond);
+
+void BM_ChartPrintPileCharts(benchmark::State& state) {
+    EnsureGuiApplication();
+    const TKdData& data = DemoProject();
+    for (auto _ : state) {
+        TGraphsRenderer r;
+        r.PrepareForPrint();
+        r.ShowPileGraphs(data, 0);
+        benchmark::DoNotOptimize(r.Image(5).constBits());
+    }
+}
+BENCHMARK(BM_ChartPrintPileCharts)->Unit(benchmark::kMillisecond);
+
+void BM_ChartPrintEarthPressures(benchmark::State& state) {
+    EnsureGuiApplication();
+    const TKdData& data = DemoProject();
+    for (auto _ : state) {
+        TGraphsRenderer r;
+        r.PrepareForPrint();
+        r.ShowEarthPressures(data, 7);
+        benchmark::DoNotOptimize(r.Image(8).constBits());
+    }
+}
+BENCHMARK(BM_ChartPrintEarthPressures)->Unit(benchmark::kMillisecond);
+
+} // namespace

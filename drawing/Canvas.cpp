@@ -1,0 +1,409 @@
+#include "drawing/Canvas.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vantrel {
+
+namespace {
+
+TCanvas::TextHook& TextHookSlot() {
+    static TCanvas::TextHook hook;
+    return hook;
+}
+
+// Cell height (ascent plus descent) of the family per pixel of character height, for fonts given by
+// a positive (cell) height.
+double CellPerPixel() {
+    static const double ratio = [] {
+        QFont f(TCanvas::FontFamily);
+        f.setPixelSize(100);
+        const double cell = QFontMetricsF(f).height();
+        return cell > 0 ? cell / 100.0 : 1.15;
+    }();
+    return ratio;
+}
+
+bool Finite(int v) {
+    return v > -TCanvas::MaxCoordinate && v < TCanvas::MaxCoordinate;
+}
+
+} // namespace
+
+const char* const TCanvas::FontFamily = "Liberation Sans";
+
+QColor ToQColor(TColor c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+TColor FromQColor(const QColor& c) {
+    return RgbColor(c.red(), c.green(), c.blue());
+}
+TColor FromQRgb(QRgb rgb) {
+    return RgbColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+TCanvas::TCanvas(int width, int height) {
+    SetSize(width, height);
+    UpdateFont();
+}
+
+TCanvas::~TCanvas() {
+    EndPainting();
+}
+
+void TCanvas::EndPainting() {
+    if (Painter_) {
+        Painter_->end();
+        Painter_.reset();
+    }
+    PainterPen_.reset();
+    PainterBrush_.reset();
+}
+
+QPainter& TCanvas::Painter() {
+    if (!Painter_) {
+        Painter_ = std::make_unique<QPainter>(&Image_);
+        Painter_->setRenderHint(QPainter::Antialiasing, false);
+        Painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        Painter_->setFont(QFont_);
+        if (Clip_) Painter_->setClipRect(*Clip_);
+    }
+    return *Painter_;
+}
+
+void TCanvas::SetSize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (!Image_.isNull() && width == Image_.width() && height == Image_.height()) return;
+    EndPainting();
+    QImage next;
+    if (width > 0 && height > 0) {
+        next = QImage(width, height, QImage::Format_RGB32);
+        if (!next.isNull()) {
+            next.fill(Qt::white);
+            if (!Image_.isNull()) {
+                const int cw = std::min(width, Image_.width());
+                const int ch = std::min(height, Image_.height());
+                const qsizetype bytes = qsizetype(cw) * 4;
+                for (int y = 0; y < ch; ++y)
+                    std::copy_n(Image_.constScanLine(y), bytes, next.scanLine(y));
+            }
+        }
+    }
+    Image_ = next;
+}
+
+const QImage& TCanvas::Image() {
+    EndPainting();
+    return Image_;
+}
+
+QImage TCanvas::TakeImage() {
+    EndPainting();
+    QImage out = Image_;
+    Image_ = QImage();
+    return out;
+}
+
+void TCanvas::SetFont(const TFont& font) {
+    const bool metrics =
+        font.Height != Font_.Height || font.Bold != Font_.Bold || font.Italic != Font_.Italic;
+    Font_ = font;
+    if (metrics) UpdateFont();
+}
+
+void TCanvas::SetFontHeight(int height) {
+    if (height == Font_.Height) return;
+    Font_.Height = height;
+    UpdateFont();
+}
+
+void TCanvas::SetFontSize(int points) {
+    SetFontHeight(-int(std::lround(points * 96.0 / 72.0)));
+}
+
+void TCanvas::SetFontBold(bool bold) {
+    if (bold == Font_.Bold) return;
+    Font_.Bold = bold;
+    UpdateFont();
+}
+
+void TCanvas::SetFontItalic(bool italic) {
+    if (italic == Font_.Italic) return;
+    Font_.Italic = italic;
+    UpdateFont();
+}
+
+void TCanvas::SetFontAngle(int degrees) {
+    Font_.Angle = degrees;
+}
+
+void TCanvas::UpdateFont() {
+    int px = 13;
+    if (Font_.Height < 0)
+        px = -Font_.Height;
+    else if (Font_.Height > 0)
+        px = int(std::lround(Font_.Height / CellPerPixel()));
+    PixelSize_ = std::clamp(px, 1, 20000);
+    QFont f(FontFamily);
+    f.setPixelSize(PixelSize_);
+    f.setBold(Font_.Bold);
+    f.setItalic(Font_.Italic);
+    f.setStyleStrategy(QFont::NoAntialias);
+    QFont_ = f;
+    Metrics_ = std::make_unique<QFontMetrics>(QFont_);
+    if (Painter_) Painter_->setFont(QFont_);
+}
+
+QPen TCanvas::MakeQPen() const {
+    if (Pen_.Style == TPenStyle::Clear) return QPen(Qt::NoPen);
+    QPen pen(ToQColor(Pen_.Color));
+    pen.setWidth(std::max(Pen_.Width, 1));
+    pen.setCapStyle(Pen_.Flat ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    switch (Pen_.Style) {
+    case TPenStyle::Dash:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case TPenStyle::Dot:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case TPenStyle::DashDot:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    default:
+        break;
+    }
+    return pen;
+}
+
+QBrush TCanvas::MakeQBrush() const {
+    switch (Brush_.Style) {
+    case TBrushStyle::Clear:
+        return QBrush(Qt::NoBrush);
+    case TBrushStyle::BDiagonal:
+        return QBrush(ToQColor(Brush_.Color), Qt::BDiagPattern);
+    default:
+        return QBrush(ToQColor(Brush_.Color));
+    }
+}
+
+void TCanvas::ApplyPen(QPainter& p) {
+    if (PainterPen_ && *PainterPen_ == Pen_) return;
+    p.setPen(MakeQPen());
+    PainterPen_ = Pen_;
+}
+
+void TCanvas::ApplyBrush(QPainter& p) {
+    if (PainterBrush_ && *PainterBrush_ == Brush_) return;
+    p.setBrush(MakeQBrush());
+    PainterBrush_ = Brush_;
+}
+
+bool TCanvas::Drawable(int x, int y) const {
+    return !Image_.isNull() && Finite(x) && Finite(y);
+}
+
+void TCanvas::LineTo(int x, int y) {
+    const QPoint from = PenPos_;
+    PenPos_ = QPoint(x, y);
+    if (!Drawable(x, y) || !Drawable(from.x(), from.y()) || Pen_.Style == TPenStyle::Clear) return;
+    QPainter& p = Painter();
+    ApplyPen(p);
+    p.drawLine(from, PenPos_);
+}
+
+void TCanvas::Line(int x1, int y1, int x2, int y2) {
+    MoveTo(x1, y1);
+    LineTo(x2, y2);
+}
+
+void TCanvas::Polyline(const std::vector<QPoint>& points) {
+    if (points.size() < 2 || Image_.isNull() || Pen_.Style == TPenStyle::Clear) return;
+    for (const QPoint& pt : points)
+        if (!Finite(pt.x()) || !Finite(pt.y())) return;
+    QPainter& p = Painter();
+    ApplyPen(p);
+    p.drawPolyline(points.data(), int(points.size()));
+}
+
+void TCanvas::Polygon(const std::vector<QPoint>& points) {
+    if (points.size() < 2 || Image_.isNull()) return;
+    for (const QPoint& pt : points)
+        if (!Finite(pt.x()) || !Finite(pt.y())) return;
+    QPainter& p = Painter();
+    ApplyPen(p);
+    ApplyBrush(p);
+    p.drawPolygon(points.data(), int(points.size()));
+}
+
+void TCanvas::FillRect(int left, int top, int right, int bottom) {
+    if (!Drawable(left, top) || !Drawable(right, bottom) || Brush_.Style == TBrushStyle::Clear) return;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right == left || bottom == top) return;
+    QPainter& p = Painter();
+    p.fillRect(QRect(left, top, right - left, bottom - top), MakeQBrush());
+}
+
+void TCanvas::Clear(TColor color) {
+    if (Image_.isNull()) return;
+    EndPainting();
+    Image_.fill(ToQColor(color));
+}
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    if (!Drawable(left, top) || !Drawable(right, bottom)) return;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right == left || bottom == top) return;
+    FillRect(left, top, right, bottom);
+    if (Pen_.Style == TPenStyle::Clear) return;
+    QPainter& p = Painter();
+    ApplyPen(p);
+    p.setBrush(Qt::NoBrush);
+    PainterBrush_.reset();
+    // The outline runs through the outermost pixels of the box: its last column and row are
+    // right - 1 and bottom - 1.
+    p.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+    if (!Drawable(left, top) || !Drawable(right, bottom)) return;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right == left || bottom == top) return;
+    QPainter& p = Painter();
+    ApplyPen(p);
+    ApplyBrush(p);
+    p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void TCanvas::PathArc(bool pie, int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+    if (!Drawable(left, top) || !Drawable(right, bottom)) return;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right - left < 2 || bottom - top < 2) return;
+    const double cx = (left + right - 1) / 2.0;
+    const double cy = (top + bottom - 1) / 2.0;
+    // Angles in the mathematical sense (counter-clockwise on the screen, y pointing down).
+    const double a3 = std::atan2(cy - y3, x3 - cx) * 180.0 / std::numbers::pi;
+    const double a4 = std::atan2(cy - y4, x4 - cx) * 180.0 / std::numbers::pi;
+    double span = a4 - a3;
+    while (span <= 0)
+        span += 360.0;
+    while (span > 360.0)
+        span -= 360.0;
+    const QRect box(left, top, right - left - 1, bottom - top - 1);
+    QPainter& p = Painter();
+    ApplyPen(p);
+    const int start16 = int(std::lround(a3 * 16));
+    const int span16 = int(std::lround(span * 16));
+    if (pie) {
+        ApplyBrush(p);
+        p.drawPie(box, start16, span16);
+    } else {
+        p.drawArc(box, start16, span16);
+    }
+}
+
+void TCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+    if (Pen_.Style == TPenStyle::Clear) return;
+    PathArc(false, left, top, right, bottom, x3, y3, x4, y4);
+}
+
+void TCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+    PathArc(true, left, top, right, bottom, x3, y3, x4, y4);
+}
+
+int TCanvas::TextWidth(const QString& text) const {
+    return Metrics_->horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString& /*text*/) const {
+    return Metrics_->height();
+}
+
+int TCanvas::FontAscent() const {
+    return Metrics_->ascent();
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+    if (const TextHook& hook = TextHookSlot()) {
+        hook(TTextRecord{text, x, y, Font_.Angle, Font_.Color, Font_.Height, PixelSize_, Font_.Bold});
+    }
+    if (text.isEmpty() || !Drawable(x, y)) return;
+    QPainter& p = Painter();
+    const bool rotated = Font_.Angle % 360 != 0;
+    if (rotated) {
+        p.translate(x, y);
+        p.rotate(-Font_.Angle);
+    } else {
+        p.translate(x, y);
+    }
+    if (!TextTransparent_) p.fillRect(QRect(0, 0, TextWidth(text), TextHeight(text)), ToQColor(Brush_.Color));
+    p.setPen(ToQColor(Font_.Color));
+    PainterPen_.reset();
+    p.drawText(QPoint(0, Metrics_->ascent()), text);
+    p.resetTransform();
+}
+
+TColor TCanvas::Pixel(int x, int y) const {
+    if (Image_.isNull() || x < 0 || y < 0 || x >= Image_.width() || y >= Image_.height()) return clWhite;
+    return FromQRgb(Image_.pixel(x, y));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor c) {
+    if (Image_.isNull() || x < 0 || y < 0 || x >= Image_.width() || y >= Image_.height()) return;
+    Image_.setPixel(x, y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
+}
+
+void TCanvas::SetClipRect(int left, int top, int right, int bottom) {
+    Clip_ = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    if (Painter_) Painter_->setClipRect(*Clip_);
+}
+
+void TCanvas::ClearClip() {
+    Clip_.reset();
+    if (Painter_) Painter_->setClipping(false);
+}
+
+void TCanvas::DrawImage(int x, int y, const QImage& image, int w, int h) {
+    if (image.isNull() || !Drawable(x, y)) return;
+    QPainter& p = Painter();
+    if (w < 0 || h < 0)
+        p.drawImage(QPoint(x, y), image);
+    else
+        p.drawImage(QRect(x, y, w, h), image);
+}
+
+TCanvas::TextHook TCanvas::SetTextHook(TextHook hook) {
+    TextHook previous = std::move(TextHookSlot());
+    TextHookSlot() = std::move(hook);
+    return previous;
+}
+
+ScopedTextRecorder::ScopedTextRecorder() {
+    Previous_ = TCanvas::SetTextHook([this](const TTextRecord& r) { Texts_.push_back(r); });
+}
+
+ScopedTextRecorder::~ScopedTextRecorder() {
+    TCanvas::SetTextHook(std::move(Previous_));
+}
+
+const TTextRecord* ScopedTextRecorder::Find(const QString& s) const {
+    for (const TTextRecord& r : Texts_)
+        if (r.Text == s) return &r;
+    return nullptr;
+}
+
+bool ScopedTextRecorder::Contains(const QString& s) const {
+    return std::any_of(Texts_.begin(), Texts_.end(),
+                       [&](const TTextRecord& r) { return r.Text.contains(s); });
+}
+
+} // namespace vantrel

@@ -1,0 +1,578 @@
+// The wall cross section: a scaled elevation of the pile from its top to its tip, the retained soil,
+// the excavation, every support level with its member drawn to scale, the failure plane, the
+// surcharges, the water level and the axial load, with their dimensions.
+
+#include "drawing/DiagramDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vantrel {
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr TColor kPileGrey = 0xC7C7C7;
+constexpr TColor kSlurryGrey = 0xEFEFEF;
+constexpr TColor kConcreteGrey = 0xC0C0C0;
+constexpr TColor kRetainedHatch = 0x0002CBE8;
+constexpr TColor kExcavationHatch = 0x005EA3FF;
+
+// The widest surcharge label the layout reserves room for.
+const QString kStripSample = "Strip Load XXXX psf, XX - XX ft";
+const QString kStripSampleShort = "Strip Load XXXX psf, X - XX ft";
+const QString kUniformSample = "Uniform surcharge: XXXX psf";
+
+} // namespace
+
+// Positions shared by the steps of the cross section.
+struct TDiagramDraw::CrossFrame {
+    int fs = 0, ls = 0, lu1 = 0, lu2 = 0, as = 0;
+    QString lu; // length unit of the drawing
+    QString su; // small unit of pile widths
+    int xc = 0, xL = 0, xR = 0, xL2 = 0, xR2 = 0, xMin = 0, xs = 0;
+    int yTop = 0, yExc = 0, yTip = 0, yTip2 = 0, xU = 0;
+    int extent = 0; // reach of the surcharges right of the wall, pixels
+    double f = 1.3; // label row of the next surcharge, in font sizes above the ground
+};
+
+void TDiagramDraw::GrowWidthTo(int right) {
+    // A label is never given more than four picture widths (a caption of absurd length is cut).
+    right = std::min(right, 4 * std::max(W, 1));
+    if (right <= OutW) return;
+    OutW = right;
+    // The picture is cut to OutW at the end; it only has to be at least that wide meanwhile.
+    if (Bitmap.Width() < OutW) Bitmap.SetWidth(OutW);
+}
+
+void TDiagramDraw::DashedLineTo(int x, int y, int piece) {
+    int x0 = Bitmap.PenPos().x();
+    int y0 = Bitmap.PenPos().y();
+    int ex = x, ey = y;
+    if (x0 == ex || y0 == ey) {
+        if (x0 > ex) std::swap(x0, ex);
+        if (y0 > ey) std::swap(y0, ey);
+    }
+    double dx = (ex - x0) / 9.0;
+    double dy = (ey - y0) / 9.0;
+    if (piece != 0 && ((dx > 0 && piece < dx) || (dy > 0 && piece < dy))) {
+        if (dx != 0) dx = std::copysign(double(piece), dx);
+        if (dy != 0) dy = std::copysign(double(piece), dy);
+    }
+    Bitmap.MoveTo(x0, y0);
+    if (ex > x0) {
+        for (int i = 1; x0 + RoundPx(i * dx) < ex; ++i) {
+            const int px = x0 + RoundPx(i * dx), py = y0 + RoundPx(i * dy);
+            if (i % 2 == 1)
+                Bitmap.LineTo(px, py);
+            else
+                Bitmap.MoveTo(px, py);
+        }
+    }
+    Bitmap.LineTo(ex, ey);
+    Bitmap.MoveTo(x, y);
+}
+
+void TDiagramDraw::DrawCrossSection() {
+    CommonStart();
+    const TKdData& d = Data;
+    const TAnchor& a = d.Anchors;
+    if (d.PileLength == 0) return;
+    CrossFrame f;
+    f.fs = FontSize();
+    Bitmap.SetFontHeight(-f.fs);
+    f.ls = LineSpacing();
+    f.lu1 = LineUnit();
+    f.lu2 = LineUnit2();
+    f.as = ArrowSize();
+    const bool si = d.Units == usSI;
+    f.lu = si ? "m" : "ft";
+    f.su = si ? "cm" : "in";
+    const double toLength = si ? 100.0 : 12.0; // in | cm per ft | m
+    const int fs = f.fs, ls = f.ls, lu1 = f.lu1, lu2 = f.lu2;
+
+    // Scale: the depth of the pile or of the deepest anchor fits the height, the horizontal extent
+    // of braces, pile, anchors and surcharges the width.
+    const double diagramWidth = double(d.DiagramWidth());
+    const double depth = std::max(double(d.PileLength), double(d.MaxAnchorDepth()));
+    const double s1 = (H - 4 * ls - GridY(3.5)) / depth;
+    const double s2 = (W - 6 * ls) / diagramWidth;
+    Scale = std::min(s1, s2);
+    if (!(diagramWidth > 0) || !std::isfinite(Scale) || !(Scale > 0)) return; // nothing can be drawn
+    const double extent = double(d.SurchargeExtent());
+    int r0 = 5 * fs;
+    if (extent != 0)
+        r0 += Bitmap.TextWidth(kStripSample);
+    else if (a.UniformSurcharge != 0)
+        r0 = Bitmap.TextWidth(kUniformSample) + 10 * fs;
+    else
+        r0 = 15 * fs;
+    const double braces = double(d.MaxDrawnProjection(true));
+    const double anchors = double(d.MaxDrawnProjection(false));
+    const double sectionDepth = double(d.SectionDepth()) / toLength; // ft | m
+    f.xc = 5 * ls + std::max(3 * ls, RoundPx((braces + double(d.EffectivePileWidth()) / 2) * Scale));
+    auto faces = [&] {
+        const int half = RoundPx(sectionDepth * Scale / 2);
+        f.xL = f.xc - half;
+        f.xR = f.xc + half;
+    };
+    faces();
+    if (f.xR + RoundPx(Scale * extent) + r0 > W) Scale = std::min(Scale, (W - 6 * ls - r0) / diagramWidth);
+    if (!std::isfinite(Scale) || !(Scale > 0)) return;
+    faces();
+    const int outW = f.xR + std::max(RoundPx(Scale * extent) + r0, RoundPx(anchors * Scale) + 3 * ls);
+    if (outW <= 0 || outW > 4 * W) return;
+    OutW = outW;
+    // Drawn up to OutW: a narrower picture is cut at the end, a wider one grows white now.
+    if (Bitmap.Width() < OutW) Bitmap.SetWidth(OutW);
+
+    f.yTop = GridY(3.5);
+    f.yExc = f.yTop + RoundPx(double(d.ShoredHeight) * Scale);
+    f.yTip = f.yExc + RoundPx(double(a.Embedment) * Scale);
+    f.yTip2 = f.yTip - lu2;
+    const int sampleW = Bitmap.TextWidth(kStripSampleShort);
+    const int m = std::min(W / 4, (W - sampleW - 2 * fs) / 2 - 2 * fs);
+    const int e =
+        std::min(std::max(m, RoundPx(1.33 * Scale * double(d.ShoredHeight))), W - f.xc - sampleW - 2 * fs);
+    f.xU = f.xc + e + fs;
+    const bool sheet = d.PileType == ptSheet;
+    const bool cage = d.PileSection == psRebarCage;
+    if (sheet) {
+        f.xL2 = f.xL;
+        f.xR2 = f.xR;
+    } else {
+        const int half = RoundPx(double(d.TributaryWidth()) * Scale / 2);
+        f.xL2 = f.xc - half;
+        f.xR2 = f.xc + half;
+    }
+    f.xMin = std::min(f.xL2, f.xL);
+    OutH = std::min(f.yTip + 4 * ls, H); // nothing is drawn below the picture
+    Layout.Values.insert({{"Scale", Scale},
+                          {"xc", f.xc},
+                          {"xL", f.xL},
+                          {"xR", f.xR},
+                          {"xL2", f.xL2},
+                          {"xR2", f.xR2},
+                          {"yTop", f.yTop},
+                          {"yExc", f.yExc},
+                          {"yTip", f.yTip},
+                          {"LineSpacing", ls}});
+
+    // Pile.
+    SetPen(clBlack, lu2);
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    if (!sheet) {
+        if (d.Installation == 0 || cage) {
+            Bitmap.SetBrushColor(kPileGrey);
+            Bitmap.Rectangle(f.xL2, f.yExc, f.xR2, f.yTip);
+        }
+        if (d.PileSection == psIBeam || d.PileSection == psPipe) {
+            const bool filled = d.PileSection == psPipe && d.PipeFilledWithConcrete;
+            Bitmap.SetBrushColor(filled ? kPileGrey : clWhite);
+            Bitmap.Rectangle(f.xL, f.yTop, f.xR, f.yTip2);
+            if (d.PileSection == psIBeam) {
+                // Flange thickness in in | cm to ft | m.
+                const int t = int(std::trunc(double(d.GetShape().Tf) / toLength * Scale));
+                const int dx = t + lu2 / 2 + 2;
+                SetPen(clBlack, std::max(1, lu1 / 3));
+                Bitmap.Line(f.xL + dx, f.yTop, f.xL + dx, f.yTip2 - lu1);
+                Bitmap.Line(f.xR - dx - lu2, f.yTop, f.xR - dx - lu2, f.yTip2 - lu1);
+                SetPen(clBlack, lu2);
+            }
+        }
+        if (cage) {
+            Bitmap.SetBrushColor(d.ConcretePlacement == 1 ? kSlurryGrey : kConcreteGrey);
+            Bitmap.Rectangle(f.xL2, f.yTop, f.xR2, f.yExc);
+        }
+    } else {
+        Bitmap.SetBrushColor(kPileGrey);
+        Bitmap.Rectangle(f.xL, f.yTop, f.xR, f.yTip2);
+    }
+    Bitmap.SetBrushColor(clWhite);
+
+    // Retained soil and its name.
+    f.xs = cage ? f.xR2 : f.xR;
+    const int groundEnd = f.xs + 10 * fs;
+    HatchRect(f.xs, f.yTop, groundEnd, f.yExc, kRetainedHatch);
+    SetPen(clBlack, lu1);
+    Bitmap.Line(f.xs, f.yTop, groundEnd, f.yTop);
+    {
+        int y = f.yTop + lu2;
+        auto below = [&](bool on, double offset, double depthFt) {
+            const int footing = f.yTop + RoundPx(depthFt * Scale);
+            if (on && footing > y && f.xR + offset * Scale < groundEnd) y = footing;
+        };
+        below(a.PointLoadOn, a.PointOffset, a.PointDepth);
+        below(a.LineLoadOn, a.LineOffset, a.LineDepth);
+        below(a.StripLoadOn, a.StripOffset, a.StripDepth);
+        Bitmap.SetTextTransparent(true);
+        Bitmap.SetFontColor(clBlack);
+        Bitmap.TextOut(groundEnd - Bitmap.TextWidth(Texts.SoilName + " "), y, Texts.SoilName);
+    }
+
+    // Excavation side and the reference levels.
+    HatchRect(f.xMin - 6 * fs, f.yExc, f.xMin, f.yTip2, kExcavationHatch);
+    Bitmap.SetTextTransparent(true);
+    Bitmap.SetFontColor(clBlack);
+    const int xText = f.xMin - 8 * fs;
+    auto twoLines = [&](int y, const QString& upper, const QString& lower) {
+        Bitmap.TextOut(xText, y - fs - lu2, upper);
+        Bitmap.TextOut(xText, y, lower);
+    };
+    twoLines(f.yTop, "Excav.", "Top");
+    twoLines(f.yExc, "Excav.", "Bottom");
+    twoLines(f.yTip, "Pile", "Tip");
+    SetPen(clBlack, lu1);
+    Bitmap.Line(f.xMin, f.yExc, f.xMin - 3 * ls, f.yExc);
+    Bitmap.Line(f.xMin - 3 * ls, f.yTop, f.xL, f.yTop);
+    Bitmap.Line(f.xMin - 3 * ls, f.yTip, f.xMin, f.yTip);
+    const int xDim = f.xMin - 2 * ls;
+    DrawDimension(xDim, f.yTop, xDim, f.yExc, FormatValue(double(d.ShoredHeight), 2, f.lu), 2, false, false);
+    DrawDimension(xDim, f.yExc, xDim, f.yTip, FormatValue(double(a.Embedment), 2, f.lu), 2, false, false);
+
+    // Support levels.
+    const int levels = std::min(a.UsedLevels(), int(a.FreeLengths.size()));
+    int yPrev = f.yTop;
+    for (int i = 0; i < levels; ++i) {
+        const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
+        Layout.Values["Level" + std::to_string(i) + ".y"] = yA;
+        SetPen(clBlack, lu1);
+        Bitmap.Line(f.xL - (3 * ls) / 2, yA, f.xL, yA);
+        DrawAnchor(f, i, yA);
+        SetPen(clBlack, lu1);
+        DrawDimension(f.xL - ls, yPrev, f.xL - ls, yA,
+                      FormatValue(double(a.Levels[i].HeightFromPrevious), 2, f.lu), 3, false, false);
+        Bitmap.SetFontHeight(-fs);
+        Bitmap.SetFontAngle(0);
+        Bitmap.SetTextTransparent(true);
+        Bitmap.SetFontColor(clBlack);
+        const QString letter(QChar('A' + i % 26));
+        Bitmap.TextOut(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"),
+                       yA - 2 * std::abs(Bitmap.Font().Height) / 3, letter);
+        yPrev = yA;
+    }
+    if (levels > 0) {
+        const double lowest = double(d.LowestLevelHeight());
+        DrawDimension(f.xL - ls, f.yExc - RoundPx(lowest * Scale), f.xL - ls, f.yExc,
+                      FormatValue(lowest, 2, f.lu), 3, false, false);
+    }
+
+    // Failure plane: rises at 55 degrees from the excavation bottom, H/5 behind the wall.
+    {
+        SetPen(clBlack, lu1);
+        const int xf = f.xR + RoundPx(double(d.ShoredHeight) * Scale / 5);
+        Bitmap.MoveTo(f.xR, f.yExc);
+        DashedLineTo(xf + 3 * ls, f.yExc, 0);
+        Bitmap.SetFontHeight(-fs);
+        Bitmap.SetTextTransparent(true);
+        Bitmap.SetFontColor(clBlack);
+        Bitmap.TextOut(xf + fs, f.yExc + lu2, "Failure Plane");
+        int yEnd = levels > 0 ? RoundPx(double(d.LevelDepth(0)) * Scale) + 2 * f.yTop - 3 * ls : f.yTop;
+        yEnd = std::clamp(yEnd, f.yTop, f.yExc);
+        Bitmap.MoveTo(xf, f.yExc);
+        DashedLineTo(xf + RoundPx((f.yExc - yEnd) / std::tan(55 * kDeg)), yEnd, 0);
+        DrawAngle(xf, f.yExc, RoundPx(1.5 * ls), 55, true);
+        Bitmap.Line(xf, f.yExc, xf, f.yExc + RoundPx(1.5 * ls));
+        DrawDimension(f.xR, f.yExc + ls, xf, f.yExc + ls, FormatValue(double(d.ShoredHeight) / 5, 2, f.lu), 4,
+                      false, false);
+        Layout.Values["xFailure"] = xf;
+    }
+
+    // Widths below the tip.
+    SetPen(clBlack, lu1);
+    if (!cage) {
+        const int down = RoundPx(3 * ls / 2.0);
+        Bitmap.Line(f.xL, f.yTip, f.xL, f.yTip + down);
+        Bitmap.Line(f.xR - lu2, f.yTip, f.xR - lu2, f.yTip + down);
+        DrawDimension(f.xL, f.yTip + ls, f.xR - lu2, f.yTip + ls,
+                      FormatValue(double(d.SectionDepth()), 2, f.su), 2, false, false);
+    }
+    if ((d.Installation == 0 || cage) && !sheet) {
+        const int down = RoundPx(5 * ls / 2.0);
+        Bitmap.Line(f.xL2, f.yTip, f.xL2, f.yTip + down);
+        Bitmap.Line(f.xR2 - lu2, f.yTip, f.xR2 - lu2, f.yTip + down);
+        DrawDimension(f.xL2, f.yTip + 2 * ls, f.xR2 - lu2, f.yTip + 2 * ls,
+                      FormatValue(double(d.TributaryWidth()) * toLength, 2, f.su), 4, false, false);
+    }
+
+    DrawSurcharges(f);
+
+    // User-defined pressure.
+    if (d.PressureMethod == 1 && fs > 0) {
+        const int r = (f.yExc - f.yTop) / fs - 1;
+        DrawTextBox(f.xU, f.yExc - r * fs, W, f.yExc - (r - 1) * fs, "User Defined", 0, false, clNone);
+        const int k = d.SoilInputMode != 0 ? 7 : 9;
+        DrawTextBox(f.xU, f.yTip2 - k * fs, W, f.yTip2 - (k - 1) * fs, "User Defined", 0, false, clNone);
+    }
+
+    // Water level.
+    if (a.WaterDepth != 0) {
+        const int yW = f.yTop + RoundPx(double(a.WaterDepth) * Scale);
+        const int xw = f.xs + GridX(0.05);
+        const int mid = xw + GridX(0.05);
+        SetPen(clBlack, lu1);
+        Bitmap.Line(xw, yW, xw + GridX(0.1), yW);
+        Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+        Bitmap.Polygon({{xw, yW - GridX(0.08)}, {xw + GridX(0.1), yW - GridX(0.08)}, {mid, yW}});
+        const int yc = yW - GridX(0.04);
+        DrawTextBox(mid + GridX(0.1), yc - GridY(0.35), mid + GridX(0.5), yc + GridY(0.35),
+                    FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone);
+        Layout.Values["yWater"] = yW;
+    }
+
+    // Axial load on the pile.
+    SetPen(clRed, lu2);
+    DrawArrowLine(f.xc, f.yTop - GridY(1), f.xc, f.yTop, f.as, false, true);
+    SetPen(clBlack, lu1);
+    DrawTextBox(f.xL2, f.yTop - GridY(1), f.xc - 2 * lu2, f.yTop - GridY(1) + fs,
+                "Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit), 1, false, clNone);
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    Layout.Values["OutW"] = OutW;
+    Layout.Values["OutH"] = OutH;
+}
+
+void TDiagramDraw::DrawSurcharges(CrossFrame& f) {
+    const TKdData& d = Data;
+    const TAnchor& a = d.Anchors;
+    const int fs = f.fs;
+    const int groundEnd = f.xs + 10 * fs;
+    const double stripEnd = std::max(a.StripOffset + a.StripWidth, a.StripOffset + 1.0);
+    f.extent = groundEnd - f.xR;
+    if (a.LineLoadOn) f.extent = std::max(f.extent, RoundPx(a.LineOffset * Scale));
+    if (a.PointLoadOn) f.extent = std::max(f.extent, RoundPx(a.PointOffset * Scale));
+    if (a.StripLoadOn) f.extent = std::max(f.extent, RoundPx(stripEnd * Scale));
+    const int labelEnd = f.xR + f.extent + fs; // where the leaders end
+    const int labelLeft = f.xR + f.extent + RoundPx(1.5 * fs);
+
+    // One label row: the picture first grows white to hold the label, then the text is drawn.
+    auto label = [&](const QString& text, const std::string& name) {
+        const int top = f.yTop - ScaledFont(f.f + 0.5);
+        const int bottom = f.yTop - ScaledFont(f.f - 0.5);
+        Bitmap.SetFontHeight(-(bottom - top - 2));
+        Bitmap.SetFontAngle(0);
+        GrowWidthTo(labelLeft + 1 + Bitmap.TextWidth(text) + f.ls);
+        DrawTextBox(labelLeft, top, std::max(W, OutW), bottom, text, 0, false, clNone);
+        Layout.Boxes[name] =
+            QRect(QPoint(labelLeft, top), QPoint(labelLeft + Bitmap.TextWidth(text), bottom - 1));
+        f.f += 1;
+    };
+    auto arrowsDown = [&](int x0, int x1, double step, int yFrom, int yTo) {
+        if (step > 0)
+            for (int k = 0; x0 + RoundPx(k * step) < x1; ++k) {
+                const int x = x0 + RoundPx(k * step);
+                DrawArrowLine(x, yFrom, x, yTo, f.as, false, true);
+            }
+        DrawArrowLine(x1, yFrom, x1, yTo, f.as, false, true);
+    };
+
+    if (a.UniformSurcharge != 0) {
+        const int y = f.yTop - ScaledFont(f.f);
+        const int end = f.xs + 6 * fs;
+        SetPen(clBlue, f.lu1);
+        Bitmap.Line(f.xR, y, end, y);
+        arrowsDown(f.xR, end, (end - f.xR) / 5.0, y, f.yTop);
+        Bitmap.MoveTo(end, y);
+        DashedLineTo(labelEnd, y, fs);
+        SetPen(clBlack, f.lu1);
+        label("Uniform surcharge: " + FormatValue(double(a.UniformSurcharge), 2, Texts.UniformUnit),
+              "Uniform");
+    }
+    if (a.StripLoadOn) {
+        const int y = f.yTop - ScaledFont(f.f);
+        const int x0 = f.xR + RoundPx(a.StripOffset * Scale);
+        const int x1 = f.xR + RoundPx(stripEnd * Scale);
+        SetPen(clBlack, f.lu1);
+        if (RoundPx(a.StripOffset * Scale) > f.as) Bitmap.Line(x0, y, x1, y);
+        Bitmap.Line(x1, y, labelEnd, y);
+        double step = (x1 - x0) / 5.0;
+        for (int div = 4; div >= 2 && step < ScaledFont(1.0); --div)
+            step = (x1 - x0) / double(div);
+        if (step == 0) step = ScaledFont(1.0);
+        arrowsDown(x0, x1, step, y, f.yTop + RoundPx(a.StripDepth * Scale));
+        label("Strip load: " + FormatValue(a.StripLoad, 2, Texts.StripUnit) + " @ " +
+                  FormatValue(a.StripOffset, 2, QString()) + " - " +
+                  FormatValue(a.StripOffset + a.StripWidth, 2, f.lu),
+              "Strip");
+    }
+    auto single = [&](double load, double offset, double depth, const QString& caption, const QString& unit,
+                      const std::string& name) {
+        const int y = f.yTop - ScaledFont(f.f);
+        const int x = f.xR + RoundPx(offset * Scale);
+        SetPen(clBlack, f.lu1);
+        Bitmap.Line(x, y, labelEnd, y);
+        SetPen(clBlack, f.lu2);
+        DrawArrowLine(x, y, x, f.yTop + RoundPx(depth * Scale), f.as, false, true);
+        SetPen(clBlack, f.lu1);
+        label(caption + FormatValue(load, 2, unit) + " @ " + FormatValue(offset, 2, f.lu), name);
+    };
+    if (a.LineLoadOn) single(a.LineLoad, a.LineOffset, a.LineDepth, "Line load: ", Texts.LineUnit, "Line");
+    if (a.PointLoadOn)
+        single(a.PointLoad, a.PointOffset, a.PointDepth, "Point load: ", Texts.PointUnit, "Point");
+    Layout.Values["xLabels"] = labelLeft;
+}
+
+void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
+    const TKdData& d = Data;
+    const TAnchLevel& level = d.Anchors.Levels[i];
+    const int kind = level.Kind;
+    if (kind < lkTieback || kind > lkRaker) return;
+    const bool tension = kind == lkTieback || kind == lkTieRod;
+    const int fs = f.fs, ls = f.ls, lu1 = f.lu1, lu2 = f.lu2;
+    const double toLength = d.Units == usSI ? 100.0 : 12.0;
+    const double angle = double(level.Angle);
+    const double a = angle * kDeg;
+    const double a2 = (tension ? angle : 180.0 - angle) * kDeg;
+    const double ca = std::cos(a), sa = std::sin(a);
+    const double ca2 = std::cos(a2), sa2 = std::sin(a2);
+    const int x0 = tension ? f.xR : f.xL;
+
+    // Lengths: the whole member, its unbonded part and the bond zone of a tieback. A bond length the
+    // design left undefined draws the unbonded part alone.
+    double total = double(d.FreeLength(i, true));
+    double unbonded = total;
+    if (kind == lkTieback) {
+        const double minimum = double(d.UnitVal(4.57L, 15.0L));
+        const double fromAnalysis = double(d.Anchors.FreeLengths[i]);
+        unbonded = std::isfinite(fromAnalysis) ? std::max(fromAnalysis, minimum) : minimum;
+        if (!std::isfinite(double(level.BondLength))) total = unbonded;
+    }
+    const double bond = total - unbonded;
+
+    QPoint start(x0, yA);
+    if (tension) {
+        const double c = (double(d.SectionDepth()) / toLength * Scale) / ca + ls / 2.0;
+        start = QPoint(x0 - RoundPx(ca * c), yA - RoundPx(sa * c));
+    }
+    const QPoint p1(x0 + RoundPx(ca2 * unbonded * Scale), yA + RoundPx(sa2 * unbonded * Scale));
+    QPoint p2(x0 + RoundPx(ca2 * total * Scale), yA + RoundPx(sa2 * total * Scale));
+    // A member whose geometry has no finite drawing (a tieback straight down, a raker lying flat)
+    // is left out; its level's tick and letter stay.
+    auto inReach = [](QPoint p) {
+        return Reachable(p.x()) && Reachable(p.y()) && std::abs(p.x()) < TCanvas::MaxCoordinate / 2;
+    };
+    if (!inReach(start) || !inReach(p1) || !inReach(p2)) return;
+    const std::string key = "Level" + std::to_string(i);
+    Layout.Values[key + ".startX"] = start.x();
+    Layout.Values[key + ".startY"] = start.y();
+    Layout.Values[key + ".p1X"] = p1.x();
+    Layout.Values[key + ".p1Y"] = p1.y();
+    Layout.Values[key + ".p2X"] = p2.x();
+    Layout.Values[key + ".p2Y"] = p2.y();
+
+    // Waler against the excavation face.
+    if (level.Waler.HasWaler) {
+        int h = fs - lu2;
+        int top = start.y() - h / 2;
+        if (tension) top += RoundPx(sa * fs / 2);
+        if (kind == lkRaker) {
+            h = RoundPx(std::fabs(fs / ca2 / 2) + lu2 / 2.0);
+            top = start.y();
+        }
+        const int bottom = top + h;
+        SetPen(clBlack, lu2);
+        if (level.Waler.TwoChannels) {
+            const int mid = f.xL - fs / 2;
+            Bitmap.Polyline({{f.xL - fs, top}, {mid - lu1, top}, {mid - lu1, bottom}, {f.xL - fs, bottom}});
+            Bitmap.Polyline({{f.xL, top}, {mid + lu1, top}, {mid + lu1, bottom}, {f.xL, bottom}});
+        } else {
+            Bitmap.Polyline({{f.xL - fs, top}, {f.xL, top}, {f.xL, bottom}, {f.xL - fs, bottom}});
+        }
+        Layout.Boxes[key + ".Waler"] = QRect(QPoint(f.xL - fs, top), QPoint(f.xL - 1, bottom));
+    }
+
+    // The member.
+    const int barWidth = tension
+                             ? RoundPx(double(d.LevelBarSize(i)) * Scale / (d.Units == usSI ? 1000.0 : 12.0))
+                             : RoundPx(1.5 * lu1);
+    SetPen(clBlack, std::max(1, barWidth));
+    if (kind != lkStrut) {
+        Bitmap.Line(start.x(), start.y(), p1.x(), p1.y());
+    } else if (level.Waler.HasWaler) {
+        Bitmap.Line(start.x(), start.y(), start.x() - fs, start.y());
+    }
+    switch (kind) {
+    case lkTieback:
+        if (bond > 0) {
+            const int w = RoundPx(std::max(0.5 * double(d.UnitVal(0.3L, 1.0L)) * Scale, 1.5 * lu2));
+            SetPen(kExcavationHatch, w);
+            Bitmap.Line(p1.x(), p1.y(), p2.x(), p2.y());
+        }
+        break;
+    case lkTieRod:
+        SetPen(clBlack, lu1);
+        Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+        if (level.TieRodAnchorage == 1) {
+            Bitmap.Rectangle(p1.x(), p1.y() - fs, p1.x() + fs, std::max(f.yExc, p1.y() + fs));
+            const int in = fs / 4;
+            Bitmap.SetBrushStyle(TBrushStyle::Clear);
+            Bitmap.Rectangle(p1.x() + in, p1.y() - fs + in, p1.x() + fs - in,
+                             std::max(f.yExc, p1.y() + fs) - in);
+            Bitmap.SetBrushStyle(TBrushStyle::Solid);
+        } else {
+            Bitmap.Rectangle(p1.x(), p1.y() - fs, p1.x() + fs, p1.y() + fs);
+        }
+        break;
+    case lkStrut: {
+        SetPen(clBlack, lu1);
+        const int top = p1.y() - fs / 2, bottom = top + fs;
+        Bitmap.Polyline({{p1.x() + ls, top}, {start.x(), top}, {start.x(), bottom}, {p1.x() + ls, bottom}});
+        Bitmap.MoveTo(p1.x() + ls, top);
+        DashedLineTo(p1.x(), top, 0);
+        Bitmap.MoveTo(p1.x() + ls, bottom);
+        DashedLineTo(p1.x(), bottom, 0);
+        break;
+    }
+    case lkRaker: {
+        SetPen(clBlack, lu1);
+        Bitmap.Line(start.x(), start.y() + RoundPx(std::fabs(fs / ca2 / 2)), p2.x() + RoundPx(fs / sa2 / 2),
+                    p2.y());
+        Bitmap.Line(p2.x() - ls, p2.y(), p2.x() + 4 * ls, p2.y());
+        const int deep = RoundPx(1.5 * ls);
+        Bitmap.SetBrush(TBrush{kExcavationHatch, TBrushStyle::BDiagonal});
+        Bitmap.SetPenStyle(TPenStyle::Clear);
+        Bitmap.Polygon({{p2.x() - ls, p2.y()},
+                        {p2.x() + 4 * ls, p2.y()},
+                        {p2.x() + 4 * ls, p2.y() + deep / 2},
+                        {p2.x() + 3 * ls, p2.y() + deep},
+                        {p2.x(), p2.y() + deep}});
+        Bitmap.SetPenStyle(TPenStyle::Solid);
+        Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+        break;
+    }
+    default:
+        break;
+    }
+    SetPen(clBlack, lu1);
+
+    // Length dimensions parallel to the member, one line spacing to its upper side.
+    const int side = tension ? 1 : -1;
+    auto offset = [&](QPoint e) {
+        const QPoint o(e.x() + side * RoundPx(sa2 * ls), e.y() - side * RoundPx(ca2 * ls));
+        Bitmap.Line(e.x(), e.y(), o.x(), o.y());
+        return o;
+    };
+    const QString unit = d.Units == usSI ? "m" : "'";
+    auto dimension = [&](QPoint from, QPoint to, double length) {
+        if (from.x() > to.x()) std::swap(from, to);
+        DrawDimension(from.x(), from.y(), to.x(), to.y(), FormatValue(length, 2, unit), 3, false, false);
+    };
+    const QPoint s1 = offset(start), q1 = offset(p1);
+    dimension(s1, q1, unbonded);
+    if (kind == lkTieback && bond > 0) dimension(q1, offset(p2), bond);
+
+    // Inclination.
+    if (angle != 0) {
+        if (tension) {
+            if (kind == lkTieback) p2.ry() += (3 * lu2) / 2;
+            Bitmap.Line(p2.x(), p2.y(), p2.x() - 4 * ls, p2.y());
+            DrawAngle(p2.x(), p2.y(), 3 * ls, angle, false);
+        } else {
+            DrawAngle(p2.x(), p2.y(), 3 * ls, angle, true);
+        }
+    }
+    // Below the picture nothing is drawn: the height grows at most to it.
+    if (p2.y() + ls > OutH) OutH = std::min(p2.y() + ls, H);
+}
+
+} // namespace vantrel

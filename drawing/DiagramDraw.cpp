@@ -1,0 +1,413 @@
+// The drawer's frame shared by every diagram: entry points, layout units, label colours and the
+// drawing primitives (text boxes, values with units, arrows, angle arcs, dimension lines, dashed
+// lines, superscript text).
+
+#include "drawing/DiagramDraw.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace vantrel {
+
+namespace {
+
+constexpr double kPiD = std::numbers::pi;
+
+// Lines and hatches use these; a label never takes one of them as its background.
+constexpr std::array<TColor, 6> kDrawingColours = {0x808080,   0x000000,   0xC0C0C0,
+                                                   0x0002CBE8, 0x005EA3FF, 0xFFFFFF};
+
+// A coordinate the canvas leaves out (beyond its reach).
+constexpr int kOutside = 2 * TCanvas::MaxCoordinate;
+
+} // namespace
+
+bool IsDrawingColor(TColor c) {
+    return std::find(kDrawingColours.begin(), kDrawingColours.end(), c) != kDrawingColours.end();
+}
+
+TColor ContrastColor(TColor c) {
+    return RedOf(c) + GreenOf(c) + BlueOf(c) < 385 ? clWhite : clBlack;
+}
+
+bool Reachable(double v) {
+    return std::isfinite(v) && std::fabs(v) < TCanvas::MaxCoordinate;
+}
+
+int RoundPx(double v) {
+    if (!Reachable(v)) return kOutside;
+    return int(std::nearbyint(v));
+}
+
+TCrossSectionTexts TCrossSectionTexts::Defaults(const TKdData& data) {
+    TCrossSectionTexts t;
+    const int soil = data.Anchors.SoilType;
+    if (soil >= 0 && soil < int(Texts::AnchorSoilType.size()))
+        t.SoilName = QString::fromStdString(Texts::AnchorSoilType[soil]);
+    const bool si = data.Units == usSI;
+    t.UniformUnit = si ? "kPa" : "psf";
+    t.StripUnit = si ? "kPa" : "psf";
+    t.LineUnit = si ? "kN/m" : "lb/ft";
+    t.PointUnit = si ? "kN" : "lbf";
+    t.WaterUnit = si ? "m" : "ft";
+    t.AxialUnit = si ? "kN" : "kips";
+    return t;
+}
+
+TDiagramDraw::TDiagramDraw(const TKdData& data, const TCrossSectionTexts* texts)
+    : Data(data), Texts(texts ? *texts : TCrossSectionTexts::Defaults(data)) {}
+
+void TDiagramDraw::Draw(int kind) {
+    Kind = kind;
+    switch (kind) {
+    case dkCrossSection:
+        DrawCrossSection();
+        break;
+    case dkPilePlanView:
+        DrawPilePlanView();
+        break;
+    case dkGuardrail:
+        DrawGuardrail();
+        break;
+    case dkFlangedSection:
+        DrawFlangedSection();
+        break;
+    case dkPipeSection:
+        DrawPipeSection();
+        break;
+    default:
+        break; // an unknown kind keeps the white picture
+    }
+    Bitmap.SetSize(OutW != 0 ? OutW : Bitmap.Width(), OutH != 0 ? OutH : Bitmap.Height());
+}
+
+void TDiagramDraw::CommonStart() {
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    Bitmap.FillRect(0, 0, Bitmap.Width(), Bitmap.Height());
+    W = Bitmap.Width();
+    OutW = W;
+    H = Bitmap.Height();
+    Bitmap.SetPen(TPen{});
+    Bitmap.SetFont(TFont{});
+    Bitmap.SetFontHeight(-FontSize());
+    Layout.Values["W"] = W;
+    Layout.Values["H"] = H;
+    Layout.Values["FontSize"] = FontSize();
+}
+
+void TDiagramDraw::SetPen(TColor color, int width) {
+    Bitmap.SetPenColor(color);
+    Bitmap.SetPenWidth(width);
+    Bitmap.SetPenFlat(false);
+    Bitmap.SetPenStyle(TPenStyle::Solid);
+}
+
+void TDiagramDraw::HatchRect(int left, int top, int right, int bottom, TColor color) {
+    const TBrush saved = Bitmap.Brush();
+    Bitmap.SetBrush(TBrush{color, TBrushStyle::BDiagonal});
+    Bitmap.FillRect(left, top, right, bottom);
+    Bitmap.SetBrush(saved);
+}
+
+// --- layout units ---------------------------------------------------------------------------
+
+int TDiagramDraw::LineUnit() const {
+    return std::max(1, RoundPx(std::min(W, H) / 700.0));
+}
+
+int TDiagramDraw::ArrowSize() const {
+    if (Kind == dkCrossSection) return RoundPx(10 * LineUnit() * 0.7);
+    return 10 * LineUnit();
+}
+
+int TDiagramDraw::LineSpacing() const {
+    return RoundPx(Bitmap.TextHeight("X") * 1.5);
+}
+
+int TDiagramDraw::FontSize() const {
+    const int f = GridY(0.9);
+    if (Kind == dkPilePlanView) return RoundPx(f * 1.5);
+    if (Kind == dkCrossSection) return RoundPx(f * 0.7);
+    return f;
+}
+
+int TDiagramDraw::ScaledFont(double factor) const {
+    return RoundPx(FontSize() * factor);
+}
+int TDiagramDraw::PercentX(double p) const {
+    return RoundPx(p / 100.0 * W);
+}
+int TDiagramDraw::PercentY(double p) const {
+    return RoundPx(p / 100.0 * H);
+}
+int TDiagramDraw::GridX(double v) const {
+    return PercentX(v * 100.0 / 11.0);
+}
+int TDiagramDraw::GridY(double v) const {
+    return PercentY(v * 100.0 / 38.0);
+}
+
+// --- primitives -----------------------------------------------------------------------------
+
+QString TDiagramDraw::FormatValue(double value, int decimals, const QString& unitText) {
+    QString s;
+    if (!std::isfinite(value)) {
+        s = "N.A.";
+    } else {
+        s = QString::number(value, 'f', std::clamp(decimals, 0, 18));
+        if (s.contains('.')) {
+            while (s.endsWith('0'))
+                s.chop(1);
+            if (s.endsWith('.')) s.chop(1);
+        }
+        if (s == "-0") s = "0";
+    }
+    if (!unitText.isEmpty()) {
+        if (unitText != "'" && unitText != "\"") s += ' ';
+        s += unitText.trimmed();
+    }
+    return s;
+}
+
+void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
+    if (!s.contains('^')) {
+        Bitmap.TextOut(x, y, s);
+        return;
+    }
+    const int raise = RoundPx(Bitmap.TextHeight("X") / 4.0);
+    QString run;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == '^' && i + 1 < s.size()) {
+            if (!run.isEmpty()) {
+                Bitmap.TextOut(x, y, run);
+                x += Bitmap.TextWidth(run);
+                run.clear();
+            }
+            const QString up(s[i + 1]);
+            Bitmap.TextOut(x, y - raise, up);
+            x += Bitmap.TextWidth(up);
+            ++i;
+        } else if (s[i] != '^') {
+            run += s[i];
+        }
+    }
+    if (!run.isEmpty()) Bitmap.TextOut(x, y, run);
+}
+
+void TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
+                               bool frame, TColor fill) {
+    Bitmap.SetFontHeight(-(bottom - top - 2));
+    if (fill != clNone) {
+        Bitmap.SetBrushColor(fill);
+        Bitmap.SetBrushStyle(TBrushStyle::Solid);
+        Bitmap.FillRect(left, top, right, bottom);
+    }
+    const int tw = Bitmap.TextWidth(text);
+    if (frame) {
+        if (tw + 10 > right - left) right = left + tw + 10;
+        Bitmap.Rectangle(left, top, right + Bitmap.Pen().Width, bottom);
+    }
+    int offset = 0;
+    switch (align) {
+    case 0:
+        offset = 1;
+        break;
+    case 1:
+        offset = (right - left) - tw - 1;
+        break;
+    case 2:
+        offset = ((right - left) - tw) / 2 + 1;
+        break;
+    default:
+        break;
+    }
+    Bitmap.SetTextTransparent(true);
+    int x = left + offset;
+    int y = top + Bitmap.TextHeight(text) / 2;
+    TColor sample = Bitmap.Pixel(x, y);
+    if (IsDrawingColor(sample)) {
+        sample = Bitmap.Pixel(--x, --y);
+        if (IsDrawingColor(sample)) sample = Bitmap.Pixel(x, y + 2);
+    }
+    Bitmap.SetFontColor(ContrastColor(sample));
+    TextOutSuper(left + offset, top, text);
+}
+
+void TDiagramDraw::DrawArrowHead(int x, int y, double angle, int len) {
+    for (const double b : {angle + kPiD + kPiD / 14, angle + kPiD - kPiD / 14}) {
+        Bitmap.MoveTo(x, y);
+        Bitmap.LineTo(x + RoundPx(std::sin(b) * len), y + RoundPx(std::cos(b) * len));
+    }
+}
+
+void TDiagramDraw::DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd) {
+    Bitmap.MoveTo(x1, y1);
+    Bitmap.LineTo(x2, y2);
+    double a = y2 != y1 ? std::atan(double(x2 - x1) / double(y2 - y1)) : kPiD / 2;
+    if (a > -kPiD / 2 && a < 0) a += kPiD;
+    if (atStart) DrawArrowHead(x1, y1, a + kPiD, len);
+    if (atEnd) DrawArrowHead(x2, y2, a, len);
+}
+
+void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight) {
+    const double a = angleDeg * kPiD / 180.0;
+    int sx, sy, ex, ey;
+    if (!toRight) {
+        sx = x - RoundPx(std::cos(a) * r);
+        sy = y - RoundPx(std::sin(a) * r);
+        ex = x - r;
+        ey = y;
+        if (sy > y) std::swap(sx, ex), std::swap(sy, ey);
+    } else {
+        sx = x + r;
+        sy = y;
+        ex = x + RoundPx(std::cos(a) * r);
+        ey = y - RoundPx(std::sin(a) * r);
+        if (ey > y) std::swap(sx, ex), std::swap(sy, ey);
+    }
+    Bitmap.Arc(x - r, y - r, x + r, y + r, sx, sy, ex, ey);
+    const QString label = FormatValue(angleDeg, 2, QString()) + QChar(0x00B0);
+    const int fs = FontSize();
+    const int y0 = y - RoundPx(std::sin(a) * (fs + r));
+    const int ly = y0 + (y - y0 - fs) / 2;
+    const int lx = toRight ? x + RoundPx(std::cos(a) * r) + fs
+                           : x - RoundPx(std::cos(a) * r) - fs - Bitmap.TextWidth(label);
+    Bitmap.SetTextTransparent(true);
+    Bitmap.TextOut(lx, ly, label);
+}
+
+void TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
+                                 bool transparent) {
+    const QString t = text.isEmpty() ? text : " " + text + " ";
+    const TFont saved = Bitmap.Font();
+    const bool vertical = x1 == x2;
+    Bitmap.SetFontHeight(-FontSize());
+    Bitmap.SetFontAngle(vertical ? 90 : 0);
+    const int tw = Bitmap.TextWidth(t);
+    const int th = Bitmap.TextHeight(t);
+    const int bw = vertical ? th : tw;
+    const int bh = vertical ? tw : th;
+    const int len = tw;
+    const int avail = outside ? 0 : (vertical ? y2 - y1 : x2 - x1);
+    int x = x1 + (x2 - x1) / 2;
+    int y = y1 + (y2 - y1) / 2;
+    if (vertical) {
+        x -= bw / 2;
+        y += len / 2;
+    } else {
+        x -= bw / 2;
+        y -= bh / 2;
+    }
+    const int as = ArrowSize();
+    if (avail - as > len || mode >= 3) {
+        DrawArrowLine(x1, y1, x2, y2, as, true, true);
+        if (avail - 2 * as <= len) {
+            if (mode == 3) (vertical ? x : y) -= vertical ? bw : bh;
+            if (mode == 4) (vertical ? x : y) += vertical ? bw : bh;
+        }
+    } else if (vertical) {
+        DrawArrowLine(x1, y1 - 2 * as, x2, y1, as, false, true);
+        DrawArrowLine(x1, y2, x2, y2 + 2 * as, as, true, false);
+        if (mode == 1) y = y2 + as + len;
+        if (mode == 2) y = y1 - as;
+        x -= bw;
+    } else {
+        DrawArrowLine(x1 - 2 * as, y1, x1, y2, as, false, true);
+        DrawArrowLine(x2, y2, x2 + 2 * as, y1, as, true, false);
+        if (mode == 1) x = x1 - as - bw;
+        if (mode == 2) x = x2 + as;
+        y -= bh;
+    }
+    // The label's background: what lies under the middle of its box, looking a little aside when
+    // that is a line or a hatch; white when nothing else is found.
+    const int cx = x + bw / 2;
+    const int cy = vertical ? y - bh / 2 : y + bh / 2;
+    const int d = LineUnit2();
+    TColor back = Bitmap.Pixel(cx, cy);
+    for (const QPoint off : {QPoint(0, -d), QPoint(0, d), QPoint(-d, 0), QPoint(d, 0)}) {
+        if (!IsDrawingColor(back)) break;
+        back = Bitmap.Pixel(cx + off.x(), cy + off.y());
+    }
+    if (IsDrawingColor(back) || back == clBlack) back = clWhite;
+    const TColor brush = Bitmap.Brush().Color;
+    Bitmap.SetBrushColor(back);
+    Bitmap.SetTextTransparent(transparent);
+    Bitmap.SetFontColor(ContrastColor(back));
+    TextOutSuper(x, y, t);
+    Bitmap.SetBrushColor(brush);
+    Bitmap.SetFont(saved);
+}
+
+void TDiagramDraw::DrawCircle(int x, int y, int r) {
+    const int p = Bitmap.Pen().Width / 2;
+    Bitmap.Ellipse(x - r - p, y - r - p, x + r + p, y + r + p);
+}
+
+void TDiagramDraw::DashDotLineTo(int x, int y, bool dashDot, int n) {
+    if (n == 0) n = 8;
+    if (n < 0) {
+        Bitmap.LineTo(x, y);
+        return;
+    }
+    const QPoint p0 = Bitmap.PenPos();
+    const double dx = double(x - p0.x()) / (n + 1);
+    const double dy = double(y - p0.y()) / (n + 1);
+    for (int i = 1; i <= n; ++i) {
+        const int px = p0.x() + RoundPx(i * dx);
+        const int py = p0.y() + RoundPx(i * dy);
+        if (i % 2 == 1) {
+            Bitmap.LineTo(px, py);
+        } else {
+            if (dashDot) {
+                Bitmap.MoveTo(p0.x() + RoundPx(i * dx - dx / 2 - dx / 15),
+                              p0.y() + RoundPx(i * dy - dy / 2 - dy / 15));
+                Bitmap.LineTo(p0.x() + RoundPx(i * dx - dx / 2 + dx / 15),
+                              p0.y() + RoundPx(i * dy - dy / 2 + dy / 15));
+            }
+            Bitmap.MoveTo(px, py);
+        }
+    }
+    Bitmap.LineTo(x, y);
+}
+
+// --- entry points -----------------------------------------------------------------------------
+
+QImage RenderDiagram(const TKdData& data, int kind, QSize size, const TAnchLevel* level,
+                     const TCrossSectionTexts* texts, TDiagramLayout* layout) {
+    if (size.width() <= 0 || size.height() <= 0) return QImage();
+    TDiagramDraw draw(data, texts);
+    draw.Bitmap.SetSize(size.width(), size.height());
+    if (level) {
+        draw.Level = *level;
+        draw.HasLevel = true;
+    }
+    draw.Draw(kind);
+    if (layout) *layout = draw.Layout;
+    return draw.Bitmap.TakeImage();
+}
+
+void DrawToImage(QLabel& image, const TKdData& data, int kind, const TAnchLevel* level,
+                 const TCrossSectionTexts* texts) {
+    QImage picture = RenderDiagram(data, kind, image.size(), level, texts);
+    if (picture.isNull()) {
+        image.setPixmap(QPixmap());
+        return;
+    }
+    // The cross section may come back wider than asked (room for long surcharge labels): shown
+    // whole, scaled down to the label.
+    if (picture.width() > image.width() || picture.height() > image.height())
+        picture = picture.scaled(image.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    image.setPixmap(QPixmap::fromImage(picture));
+}
+
+void DrawToGraphic(QImage& target, const TKdData& data, int kind, const TAnchLevel* level,
+                   const TCrossSectionTexts* texts) {
+    target = RenderDiagram(data, kind, target.size(), level, texts);
+}
+
+} // namespace vantrel

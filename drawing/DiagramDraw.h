@@ -1,0 +1,161 @@
+// The engineering drawings of a project: the wall cross section, the pile plan view, the guardrail
+// detail and the two strut member sections. Each is drawn by a TDiagramDraw that lives for one
+// drawing, reads the project (never writes it) and hands back one picture.
+//
+// Every drawing is laid out in units derived from the picture size (a grid of 11 columns by 38
+// rows, lines that thicken every 700 pixels) so the same code serves the window, the enlarged view
+// and the printed report.
+#pragma once
+
+#include "drawing/Canvas.h"
+#include "model/KdClasses.h"
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <map>
+#include <string>
+
+class QLabel;
+
+namespace vantrel {
+
+enum TDiagramKind : int {
+    dkCrossSection = 0,
+    dkPilePlanView = 1,
+    dkGuardrail = 2,
+    dkFlangedSection = 3,
+    dkPipeSection = 4,
+};
+
+// What the cross section shows from the main window: the soil name of the soil type selector and
+// the unit captions of the surcharge, water and axial load rows.
+struct TCrossSectionTexts {
+    QString SoilName;
+    QString UniformUnit; // uniform surcharge
+    QString StripUnit;
+    QString LineUnit;
+    QString PointUnit;
+    QString WaterUnit;
+    QString AxialUnit;
+    // The soil name of the project's soil type and the captions of its unit system.
+    static TCrossSectionTexts Defaults(const TKdData& data);
+};
+
+// Named positions of a drawing (pixels unless the name says otherwise), for tests and callers that
+// place things over a picture.
+struct TDiagramLayout {
+    std::map<std::string, double> Values;
+    std::map<std::string, QRect> Boxes;
+    double Value(const std::string& name, double fallback = -1e300) const {
+        const auto it = Values.find(name);
+        return it == Values.end() ? fallback : it->second;
+    }
+    bool Has(const std::string& name) const { return Values.count(name) != 0; }
+};
+
+// Drawing colours: what lines and hatches use, and what a label must not take as its background.
+bool IsDrawingColor(TColor c);
+// White on dark colours (R + G + B below 385), black on light ones.
+TColor ContrastColor(TColor c);
+// Rounding to the nearest integer with halves to the even neighbour; a value that is not finite or
+// lies beyond the canvas's reach gives a coordinate the canvas leaves out.
+int RoundPx(double v);
+// A length in pixels is drawable when it is finite and within reach of the canvas.
+bool Reachable(double v);
+
+class TDiagramDraw {
+  public:
+    explicit TDiagramDraw(const TKdData& data, const TCrossSectionTexts* texts = nullptr);
+
+    // Draws diagram `kind` at the canvas's current size, then crops to OutW x OutH.
+    void Draw(int kind);
+
+    // --- layout units (valid once a diagram has set W and H) ---
+    int LineUnit() const;
+    int LineUnit2() const { return 2 * LineUnit(); }
+    int ArrowSize() const;
+    int LineSpacing() const;
+    int FontSize() const;
+    int ScaledFont(double factor) const;
+    int PercentX(double p) const;
+    int PercentY(double p) const;
+    int GridX(double v) const;
+    int GridY(double v) const;
+
+    // --- primitives (on Bitmap) ---
+    void DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
+                     TColor fill);
+    static QString FormatValue(double value, int decimals, const QString& unitText);
+    void DrawArrowHead(int x, int y, double angle, int len);
+    void DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd);
+    void DrawAngle(int x, int y, int r, double angleDeg, bool toRight);
+    void DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
+                       bool transparent);
+    void DrawCircle(int x, int y, int r);
+    void DashDotLineTo(int x, int y, bool dashDot, int n);
+    void TextOutSuper(int x, int y, const QString& s);
+    // The six points of a straight line with a zig-zag break symbol of size q in its middle:
+    // horizontal at y1 when x2 > x1, else vertical at x1.
+    static std::array<QPoint, 6> BreakLinePoints(int x1, int y1, int x2, int y2, int q);
+    void DrawBreakLine(int x1, int y1, int x2, int y2);
+
+    // --- the diagrams ---
+    void DrawCrossSection();
+    void DrawPilePlanView();
+    void DrawGuardrail();
+    void DrawFlangedSection();
+    void DrawPipeSection();
+
+    const TKdData& Data;
+    TAnchLevel Level;
+    bool HasLevel = false;
+    TCrossSectionTexts Texts;
+    int W = 0;
+    int H = 0;
+    TCanvas Bitmap; // sized by the entry points (or the caller) before a diagram is drawn
+    double Scale = 0;
+    int OutW = 0;
+    int OutH = 0;
+    int Kind = 0;
+    TDiagramLayout Layout;
+
+  private:
+    void CommonStart();
+    void SetPen(TColor color, int width);
+    void HatchRect(int left, int top, int right, int bottom, TColor color);
+    // Cross section helpers.
+    void DashedLineTo(int x, int y, int piece);
+    struct CrossFrame;
+    void DrawAnchor(const CrossFrame& f, int i, int yA);
+    void DrawSurcharges(CrossFrame& f);
+    void GrowWidthTo(int right);
+    // Plan view helpers.
+    struct PlanFrame;
+    void DrawPlanRow(const PlanFrame& f);
+    void DrawPlanIBeam(const PlanFrame& f);
+    void DrawPlanPipe(const PlanFrame& f);
+    void DrawPlanRebarCage(const PlanFrame& f);
+    void DrawPlanSheet(const PlanFrame& f);
+    void DrawPlanClearGap(const PlanFrame& f);
+    void DrawSheetShape(int left, int right, int top, int bottom, int thick, bool az);
+};
+
+// Renders diagram `kind` of `data` at `size`; `level` is the support level of kinds 3 and 4 and
+// `texts` what the cross section takes from the window (defaults of the unit system when null).
+// A 0 x 0 size gives an empty picture; an unknown kind a white one. `layout`, when given, receives
+// the named positions of the drawing.
+QImage RenderDiagram(const TKdData& data, int kind, QSize size, const TAnchLevel* level = nullptr,
+                     const TCrossSectionTexts* texts = nullptr, TDiagramLayout* layout = nullptr);
+
+// Draws diagram `kind` at the size of the label and shows it there.
+void DrawToImage(QLabel& image, const TKdData& data, int kind, const TAnchLevel* level = nullptr,
+                 const TCrossSectionTexts* texts = nullptr);
+// Draws diagram `kind` at the size of `target` and replaces it with the drawing (the cross section
+// may come back narrower or shorter than asked, cropped to what it drew).
+void DrawToGraphic(QImage& target, const TKdData& data, int kind, const TAnchLevel* level = nullptr,
+                   const TCrossSectionTexts* texts = nullptr);
+
+} // namespace vantrel

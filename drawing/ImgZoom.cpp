@@ -1,0 +1,95 @@
+#include "drawing/ImgZoom.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "platform/Dialogs.h"
+
+namespace vantrel {
+
+TfrmImgZoom::TfrmImgZoom(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmImgZoom");
+    setWindowTitle("Image");
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The window takes the size of its picture: a picture larger than the screen is not scaled down.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    image1_ = new QLabel(this);
+    image1_->setObjectName("Image1");
+    image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image1_->setFixedSize(105, 105);
+    layout->addWidget(image1_);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName("EPStatusBar1");
+    statusBar_->setSizeGripEnabled(false);
+    statusBar_->setFixedHeight(TGraphsRenderer::kStatusBarHeight);
+    statusBar_->hide();
+    layout->addWidget(statusBar_);
+}
+
+void TfrmImgZoom::SetPicture(const QImage& image) {
+    image1_->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    image1_->setFixedSize(image.size());
+}
+
+void TfrmImgZoom::SetChartHits(const TEPGrPoints& hits) {
+    hits_ = hits;
+    readOut_ = true;
+    image1_->setMouseTracking(true);
+    image1_->installEventFilter(this);
+    statusBar_->show();
+}
+
+void TfrmImgZoom::Image1MouseMove(int x, int y) {
+    if (!readOut_) return;
+    const QString text = ChartZoomReadOut(hits_, x, y);
+    if (text.isEmpty())
+        statusBar_->clearMessage();
+    else
+        statusBar_->showMessage(text);
+}
+
+bool TfrmImgZoom::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == image1_ && event->type() == QEvent::MouseMove) {
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        Image1MouseMove(pos.x(), pos.y());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmImgZoom::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+namespace {
+void ShowZoom(const QImage& image, const TEPGrPoints* hits, QWidget* parent) {
+    TfrmImgZoom form(parent);
+    form.SetPicture(image);
+    if (hits) form.SetChartHits(*hits);
+    platform::ExecModal(form);
+}
+} // namespace
+
+void ShowImageZoom(const QImage& image, QWidget* parent) {
+    ShowZoom(image, nullptr, parent);
+}
+void ShowGraphicZoom(const QImage& graphic, QWidget* parent) {
+    ShowZoom(graphic, nullptr, parent);
+}
+void ShowChartZoom(const QImage& image, const TEPGrPoints& hits, QWidget* parent) {
+    ShowZoom(image, &hits, parent);
+}
+
+} // namespace vantrel

@@ -1,0 +1,500 @@
+// The pile plan view: a row of piles at their spacing in a narrow band at the bottom, and one pile
+// enlarged above it with its section, reinforcement and dimensions.
+
+#include "drawing/DiagramDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vantrel {
+
+namespace {
+
+constexpr TColor kConcrete = 0xC7C7C7;
+constexpr TColor kConcreteEdge = 0x9C703F;
+constexpr TColor kSteel = 0x0000BF;
+constexpr TColor kTies = 0x000080;
+constexpr TColor kLeader = 0x0000FF;
+constexpr int kClearCoverTag = 88;
+constexpr int kPitchOverrideTag = 89;
+
+// The three labels of a rebar cage: vertical bars, clear cover and ties or spiral.
+struct RebarLabels {
+    QString Bars, Cover, Ties;
+};
+
+RebarLabels MakeRebarLabels(const TKdData& d) {
+    const QString unit = d.Units == usSI ? "mm" : "in"; // cover and pitch are entered in in | mm
+    RebarLabels r;
+    r.Bars = QString("%1 %2 vert. bars")
+                 .arg(d.VerticalBarCount)
+                 .arg(QString::fromStdString(d.BarLabel(d.VerticalBarSize)));
+    r.Cover = TDiagramDraw::FormatValue(double(d.ClearCover), d.FieldLimits[kClearCoverTag].Digits, unit) +
+              " clear";
+    // A pitch override of 0 means the calculated pitch is used.
+    const double pitch = d.PitchOverride != 0 ? double(d.PitchOverride) : double(d.CalculatedPitch);
+    r.Ties = QString("%1 %2 @ %3")
+                 .arg(QString::fromStdString(d.BarLabel(d.LateralBarSize)))
+                 .arg(d.TieOrSpiral == 1 ? "spiral" : "ties")
+                 .arg(TDiagramDraw::FormatValue(pitch, d.FieldLimits[kPitchOverrideTag].Digits, unit));
+    return r;
+}
+
+} // namespace
+
+// Positions shared by the parts of the plan view. Section values are in drawing lengths (ft | m).
+struct TDiagramDraw::PlanFrame {
+    int fs = 0, ls = 0, lu1 = 0, lu2 = 0;
+    double tw = 0, s = 0, pw = 0;
+    double depth = 0, flange = 0, tf = 0, web = 0, fillet = 0;                // values 5, 9, 4, 12, 11
+    double depthRaw = 0, flangeRaw = 0, tfRaw = 0, webRaw = 0, filletRaw = 0; // in | cm
+    QString lu, su;                                                           // length unit, section unit
+    double rowScale = 0;
+    int bottom = 0, rowTop = 0, left = 0, right = 0, x1 = 0, x2 = 0, yr = 0;
+    int boxL = 0, boxR = 0, boxT = 0, boxB = 0, xc = 0, yc = 0;
+    int hT = 0, h5 = 0, h9 = 0; // half extents of the detail
+    bool sheet = false, drilled = false;
+};
+
+void TDiagramDraw::DrawPilePlanView() {
+    CommonStart();
+    const TKdData& d = Data;
+    PlanFrame f;
+    f.tw = double(d.TributaryWidth());
+    if (f.tw == 0 || !std::isfinite(f.tw) || f.tw < 0) return;
+    f.fs = FontSize();
+    Bitmap.SetFontHeight(-f.fs);
+    f.ls = LineSpacing();
+    f.lu1 = LineUnit();
+    f.lu2 = LineUnit2();
+    const bool si = d.Units == usSI;
+    f.lu = si ? "m" : "ft";
+    f.su = si ? "cm" : "in";
+    const double perUnit = si ? 100.0 : 12.0; // in | cm per ft | m
+    const TSteelShape shape = d.GetShape();
+    f.depthRaw = double(shape.D);
+    f.flangeRaw = double(shape.Bf);
+    f.tfRaw = double(shape.Tf);
+    f.webRaw = double(shape.Tw);
+    f.filletRaw = double(shape.K1);
+    f.depth = f.depthRaw / perUnit;
+    f.flange = f.flangeRaw / perUnit;
+    f.tf = f.tfRaw / perUnit;
+    f.web = f.webRaw / perUnit;
+    f.fillet = f.filletRaw / perUnit;
+    f.s = double(d.PileSpacing);
+    f.sheet = d.PileType == ptSheet;
+    f.drilled = d.Installation == 0;
+    const bool cage = d.PileSection == psRebarCage;
+    f.pw = (f.sheet || (!f.drilled && !cage)) ? f.depth : f.tw;
+    if (!(f.pw > 0) || !std::isfinite(f.pw)) f.pw = f.tw;
+
+    // Row band. A tangent or secant row shows two primary piles one spacing apart and the secondary
+    // piles between and after them: 1.5 spacings plus one pile width in all.
+    const double spans = d.PileType != ptSoldierBeam ? 1.5 : 1.0;
+    f.bottom = H - 2 * f.fs;
+    f.left = f.fs;
+    f.right = W - f.fs;
+    f.rowScale = (f.right - f.left) / (spans * f.s + f.tw);
+    f.rowTop = f.bottom - RoundPx(f.rowScale * f.pw);
+    if (f.bottom - f.rowTop > H / 8.0 || !std::isfinite(f.rowScale)) {
+        f.rowTop = f.bottom - RoundPx(H / 8.0);
+        f.rowScale = (f.bottom - f.rowTop) / f.pw;
+        const double a = d.PileType != ptSoldierBeam ? 1.5 : 1.0;
+        const double b = d.PileType != ptSoldierBeam ? 0.5 : 1.0;
+        f.left = W / 2 - RoundPx((a * f.s + f.tw) * f.rowScale / 2);
+        f.right = W / 2 + RoundPx((b * f.s + f.tw) * f.rowScale / 2);
+    }
+    f.x1 = f.left + RoundPx(f.tw * f.rowScale / 2);
+    f.x2 = f.x1 + RoundPx(f.s * f.rowScale);
+    f.yr = f.rowTop + RoundPx(f.rowScale * f.pw / 2);
+
+    // Detail box.
+    f.boxL = 2 * f.ls;
+    f.boxR = W - 2 * f.ls;
+    f.boxT = 2 * f.ls;
+    f.boxB = f.rowTop - 2 * f.ls;
+    f.xc = RoundPx((f.boxL + f.boxR) / 2.0);
+    f.yc = RoundPx((f.boxT + f.boxB) / 2.0);
+    const int bw = f.boxR - f.boxL, bh = f.boxB - f.boxT;
+    Scale = bw >= bh ? bh / f.tw : bw / f.tw;
+    const bool steel = d.PileSection == psIBeam || d.PileSection == psPipe;
+    if ((steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet) {
+        Scale = bw / f.depth;
+        if (f.flange * Scale > bh) Scale = bh / f.flange;
+    }
+    if (cage && !f.sheet) {
+        // The cage's labels stand left and right of the pier: the pier shrinks to leave them room.
+        const RebarLabels labels = MakeRebarLabels(d);
+        const int leftRoom = Bitmap.TextWidth(labels.Bars) + 4;
+        const int rightRoom = Bitmap.TextWidth(labels.Cover) + f.ls; // the ties may go below the pier
+        // Never smaller than two line spacings; labels that still do not fit are kept inside the
+        // picture where they are drawn.
+        const int half = std::max(std::min(f.xc - leftRoom, W - f.xc - rightRoom), 2 * f.ls);
+        if (RoundPx(f.tw * Scale / 2) > half) Scale = 2.0 * half / f.tw;
+    }
+    if (!std::isfinite(Scale) || !(Scale > 0) || bw <= 0 || bh <= 0) return;
+    f.hT = RoundPx(f.tw * Scale / 2);
+    f.h5 = RoundPx(f.depth * Scale / 2);
+    f.h9 = RoundPx(f.flange * Scale / 2);
+    Layout.Values.insert({{"Scale", Scale},
+                          {"RowScale", f.rowScale},
+                          {"RowTop", f.rowTop},
+                          {"Bottom", f.bottom},
+                          {"X1", f.x1},
+                          {"X2", f.x2},
+                          {"Yr", f.yr},
+                          {"Xc", f.xc},
+                          {"Yc", f.yc},
+                          {"HalfTW", f.hT}});
+
+    DrawPlanRow(f);
+
+    // The pier of a drilled pile.
+    if (!f.sheet && f.drilled) {
+        const bool tooClose = !d.IsClearGapWide() && steel;
+        Bitmap.SetBrush(TBrush{kConcrete, TBrushStyle::Solid});
+        SetPen(tooClose ? kLeader : kConcreteEdge, f.lu2);
+        Bitmap.Ellipse(f.xc - f.hT, f.yc - f.hT, f.xc + f.hT, f.yc + f.hT);
+        Layout.Values["PierOutline"] = tooClose ? kLeader : kConcreteEdge;
+    }
+    if (f.sheet)
+        DrawPlanSheet(f);
+    else if (d.PileSection == psIBeam)
+        DrawPlanIBeam(f);
+    else if (d.PileSection == psPipe)
+        DrawPlanPipe(f);
+    else if (cage)
+        DrawPlanRebarCage(f);
+    if (!f.sheet && f.drilled && steel) DrawPlanClearGap(f);
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+}
+
+void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
+    if (f.sheet) return; // the sheets of the row are drawn with the sheet detail
+    const TKdData& d = Data;
+    const double rs = f.rowScale;
+    const int r = RoundPx(f.tw * rs / 2);
+    const int fs = f.fs;
+    std::vector<int> primaries = {f.x1, f.x2};
+    std::vector<int> secondaries;
+    if (f.drilled && (d.PileType == ptTangent || d.PileType == ptSecant))
+        secondaries = {f.x1 + RoundPx(f.s * rs / 2), f.x2 + RoundPx(f.s * rs / 2)};
+    for (size_t k = 0; k < secondaries.size(); ++k)
+        Layout.Values["Secondary" + std::to_string(k)] = secondaries[k];
+
+    // Concrete or steel bodies: fills first, then outlines, so overlapping piers need no flood fill.
+    if (f.drilled) {
+        Bitmap.SetPen(TPen{kConcreteEdge, f.lu2, false, TPenStyle::Clear});
+        Bitmap.SetBrush(TBrush{kConcrete, TBrushStyle::Solid});
+        for (int x : secondaries)
+            Bitmap.Ellipse(x - r, f.yr - r, x + r, f.yr + r);
+        for (int x : primaries)
+            Bitmap.Ellipse(x - r, f.yr - r, x + r, f.yr + r);
+        SetPen(kConcreteEdge, f.lu2);
+        Bitmap.SetBrushStyle(TBrushStyle::Clear);
+        for (int x : secondaries) {
+            const int ri = r - f.lu2 / 2;
+            Bitmap.Ellipse(x - ri, f.yr - ri, x + ri, f.yr + ri);
+        }
+        for (int x : primaries)
+            Bitmap.Ellipse(x - r, f.yr - r, x + r, f.yr + r);
+        Bitmap.SetBrushStyle(TBrushStyle::Solid);
+    } else {
+        SetPen(kConcreteEdge, f.lu2);
+        Bitmap.SetBrush(TBrush{kConcrete, TBrushStyle::Solid});
+        const int hw = RoundPx(f.flange * rs / 2), hd = RoundPx(f.depth * rs / 2);
+        for (int x : primaries)
+            Bitmap.Rectangle(x - hw, f.yr - hd, x + hw, f.yr + hd);
+    }
+
+    // Steel in the row.
+    if (d.PileSection == psIBeam) {
+        const int detailWeb = RoundPx(f.web * Scale);
+        const int pen = std::max(2 * f.lu2, detailWeb / 2 - 1);
+        const int hw = RoundPx(f.flange * rs / 2), hd = RoundPx(f.depth * rs / 2);
+        Bitmap.SetPen(TPen{kSteel, pen, true, TPenStyle::Solid});
+        for (int x : primaries) {
+            Bitmap.Line(x - hw, f.yr - hd + pen / 2, x + hw, f.yr - hd + pen / 2);
+            Bitmap.Line(x - hw, f.yr + hd - pen / 2, x + hw, f.yr + hd - pen / 2);
+            Bitmap.Line(x, f.yr - hd, x, f.yr + hd);
+        }
+    } else if (d.PileSection == psPipe) {
+        const int wall = std::max(1, RoundPx(f.tf * rs)); // the design wall of the pipe
+        const int rp = RoundPx(f.depth * rs / 2) - wall / 2;
+        SetPen(kSteel, wall);
+        Bitmap.SetBrush(TBrush{clWhite, d.PipeFilledWithConcrete ? TBrushStyle::Clear : TBrushStyle::Solid});
+        if (rp > 0)
+            for (int x : primaries)
+                Bitmap.Ellipse(x - rp, f.yr - rp, x + rp, f.yr + rp);
+    } else {
+        const double perBar = d.Units == usSI ? 1000.0 : 12.0;
+        const int tie = std::max(1, RoundPx(d.GetRebar(d.LateralBarSize).Diameter / perBar * rs));
+        const int rc = RoundPx((f.tw / 2 - double(d.ClearCover) / perBar) * rs);
+        SetPen(kTies, tie);
+        Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Clear});
+        if (rc > 0)
+            for (int x : primaries)
+                Bitmap.Ellipse(x - rc, f.yr - rc, x + rc, f.yr + rc);
+    }
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+
+    // Centre lines, spacing and caption.
+    SetPen(clBlack, f.lu1);
+    for (int x : primaries) {
+        Bitmap.MoveTo(x, f.rowTop - fs / 2);
+        DashDotLineTo(x, f.bottom + fs / 2, true, 0);
+    }
+    Bitmap.MoveTo(f.x1 - fs, f.yr);
+    DashDotLineTo(f.x2 + fs, f.yr, true, 0);
+    DrawDimension(f.x1, f.yr, f.x2, f.yr, QString(), 3, false, true);
+    const QString spacing = FormatValue(f.s, 2, f.lu);
+    DrawTextBox(f.x1, f.yr + f.lu2, f.x2, f.yr + f.lu2 + fs, spacing, 2, false, clNone);
+    DrawTextBox(f.x1, f.bottom + fs / 2 + f.lu2, f.x2, f.bottom + fs / 2 + f.lu2 + fs, "pier spacing", 2,
+                false, clNone);
+    Bitmap.SetFontHeight(-fs);
+    Layout.Boxes["Spacing"] = QRect(f.x1, f.yr + f.lu2, f.x2 - f.x1, fs);
+
+    // Overlap of secant piles.
+    const double overlap = double(d.PileWidthLessHalfSpacing);
+    if (d.PileType == ptSecant && f.drilled && overlap > 0 && !secondaries.empty()) {
+        const int a = secondaries[0] - r, b = f.x1 + r;
+        const int y = f.rowTop - fs / 2;
+        SetPen(clBlack, f.lu1);
+        Bitmap.Line(a, y - f.lu2, a, f.yr);
+        Bitmap.Line(b, y - f.lu2, b, f.yr);
+        DrawDimension(std::min(a, b), y, std::max(a, b), y, FormatValue(overlap, 2, f.lu), 2, false, false);
+    }
+}
+
+void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
+    const int xl = f.xc - f.h5, xr = f.xc + f.h5, yt = f.yc - f.h9, yb = f.yc + f.h9;
+    const int tf = std::max(1, RoundPx(f.tf * Scale));
+    const int hw = std::max(1, RoundPx(f.web * Scale / 2));
+    const int leg = RoundPx((f.fillet - f.web / 2) * Scale);
+    SetPen(kSteel, f.lu1);
+    Bitmap.SetBrush(TBrush{kSteel, TBrushStyle::Solid});
+    Bitmap.Rectangle(xl, yt, xl + tf, yb);
+    Bitmap.Rectangle(xr - tf, yt, xr, yb);
+    Bitmap.Rectangle(xl + tf, f.yc - hw, xr - tf, f.yc + hw);
+    if (leg > 0) {
+        for (const int sx : {1, -1})
+            for (const int sy : {1, -1}) {
+                const int cx = sx > 0 ? xl + tf : xr - tf;
+                const int cy = f.yc - sy * hw;
+                Bitmap.Polygon({{cx, cy}, {cx + sx * leg, cy}, {cx, cy - sy * leg}});
+            }
+    }
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    Layout.Values.insert(
+        {{"SectionLeft", xl}, {"SectionRight", xr}, {"SectionTop", yt}, {"SectionBottom", yb}});
+
+    SetPen(clBlack, f.lu1);
+    const int ls = f.ls;
+    // Depth below, flange width at the right.
+    Bitmap.Line(xl, yb, xl, yb + 2 * ls);
+    Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
+    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
+                  false);
+    Bitmap.Line(xr, yt, xr + 2 * ls, yt);
+    Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
+    DrawDimension(xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false,
+                  false);
+    // Flange thickness a third of the way from the flange edge to the web; web thickness a quarter
+    // of the depth from the right.
+    const int yTf = yt + (f.yc - hw - yt) / 3;
+    DrawDimension(xl, yTf, xl + tf, yTf, FormatValue(f.tfRaw, 2, f.su), 1, true, false);
+    const int xTw = xr - (xr - xl) / 4;
+    DrawDimension(xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true, false);
+    // Web centre line and the fillet distance from it.
+    Bitmap.MoveTo(xl - 2 * ls, f.yc);
+    DashDotLineTo(xr + 2 * ls, f.yc, true, 20);
+    // The fillet distance below the centre line, clear of the flange thickness above it.
+    if (f.fillet > 0) {
+        const int yk = f.yc + RoundPx(f.fillet * Scale);
+        Bitmap.Line(xl - 2 * ls, yk, xl, yk);
+        DrawDimension(xl - ls, f.yc, xl - ls, yk, FormatValue(f.filletRaw, 2, f.su), 1, false, false);
+    }
+}
+
+void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
+    const TKdData& d = Data;
+    // A pipe row carries its design wall thickness where a beam has its flange thickness.
+    const int wall = std::max(1, RoundPx(f.tf * Scale));
+    const int in = wall / 2;
+    SetPen(kSteel, wall);
+    Bitmap.SetBrush(TBrush{clWhite, d.PipeFilledWithConcrete ? TBrushStyle::Clear : TBrushStyle::Solid});
+    // The pen runs inside the outline, so the outside diameter is the drawn one.
+    if (f.h5 - in > 0 && f.h9 - in > 0)
+        Bitmap.Ellipse(f.xc - f.h5 + in, f.yc - f.h9 + in, f.xc + f.h5 - in, f.yc + f.h9 - in);
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    const int xl = f.xc - f.h5, xr = f.xc + f.h5, yb = f.yc + f.h9;
+    const int ls = f.ls;
+    SetPen(clBlack, f.lu1);
+    Bitmap.Line(xl, f.yc, xl, yb + 2 * ls);
+    Bitmap.Line(xr - 1, f.yc, xr - 1, yb + 2 * ls);
+    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
+                  false);
+    // Wall thickness at the top of the ring.
+    const int xw = f.xc + (xr - f.xc) / 4;
+    DrawDimension(xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.tfRaw, 2, f.su), 1, true, false);
+    Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}, {"Wall", wall}});
+}
+
+void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
+    const TKdData& d = Data;
+    const bool si = d.Units == usSI;
+    const double perUnit = si ? 1000.0 : 12.0; // in | mm per ft | m
+    const double sc = Scale / perUnit;         // pixels per in | mm
+    const int cover = RoundPx(double(d.ClearCover) * sc);
+    const int tie = std::max(1, RoundPx(d.GetRebar(d.LateralBarSize).Diameter * sc));
+    const int rt = f.hT - cover - tie / 2;
+    SetPen(kTies, tie);
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Clear});
+    if (rt > 0) Bitmap.Ellipse(f.xc - rt, f.yc - rt, f.xc + rt, f.yc + rt);
+    const int rb = std::max(1, RoundPx(d.GetRebar(d.VerticalBarSize).Diameter * sc / 2));
+    const int rr = f.hT - cover - tie - rb;
+    const int count = d.VerticalBarCount;
+    SetPen(clBlack, 1);
+    Bitmap.SetBrush(TBrush{clBlack, TBrushStyle::Solid});
+    if (count > 0 && count < 1000 && rr > 0) {
+        const double step = 2 * std::numbers::pi / count;
+        for (int i = 0; i < count; ++i) {
+            const int bx = f.xc + RoundPx(rr * std::sin(i * step));
+            const int by = f.yc - RoundPx(rr * std::cos(i * step));
+            Bitmap.Ellipse(bx - rb, by - rb, bx + rb, by + rb);
+        }
+    }
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    Layout.Values.insert({{"TieRadius", rt}, {"BarRadius", rb}, {"BarCircle", rr}});
+
+    // Labels with leaders.
+    const int fs = f.fs, ls = f.ls;
+    const int sqL = f.xc - f.hT, sqR = f.xc + f.hT, sqT = f.yc - f.hT, sqB = f.yc + f.hT;
+    const RebarLabels labels = MakeRebarLabels(d);
+    const QString& bars = labels.Bars;
+    const QString& cov = labels.Cover;
+    const QString& ties = labels.Ties;
+    SetPen(clBlack, f.lu1);
+    Bitmap.SetFontHeight(-fs);
+    // Labels first, then their leaders from the label's end to the feature, so that no leader
+    // runs under a text and changes its colour.
+    const int barsW = Bitmap.TextWidth(bars) + 4;
+    const int barsRight = std::max(sqL, barsW);
+    DrawTextBox(barsRight - barsW, sqT - fs, barsRight, sqT, bars, 1, false, clNone);
+    Layout.Boxes["Bars"] = QRect(barsRight - barsW, sqT - fs, barsW, fs);
+    // A label right of the pier, or below the pier's dimension when it does not fit there.
+    auto rightLabel = [&](int top, const QString& text, const std::string& name) {
+        Bitmap.SetFontHeight(-fs);
+        const int tw = Bitmap.TextWidth(text) + 4;
+        QPoint leader(sqR + ls / 2, top + fs / 2);
+        if (sqR + ls / 2 + tw > W) {
+            top = sqB + 2 * ls + f.lu2;
+            leader = QPoint(std::max(0, std::min(f.xc, W - tw)), top);
+        }
+        const int x = leader.x();
+        DrawTextBox(x, top, x + tw, top + fs, text, 0, false, clNone);
+        Layout.Boxes[name] = QRect(x, top, tw, fs);
+        return leader;
+    };
+    const QPoint coverLeader = rightLabel(sqT - fs, cov, "Cover");
+    const QPoint tiesLeader = rightLabel(sqB - fs, ties, "Ties");
+    Bitmap.SetFontHeight(-fs);
+    SetPen(kLeader, f.lu1);
+    const double diag = std::sqrt(0.5);
+    if (rr > 0) Bitmap.Line(barsRight, sqT - fs / 2, f.xc, f.yc - rr);
+    if (rt > 0) {
+        Bitmap.Line(coverLeader.x(), coverLeader.y(), f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
+        Bitmap.Line(tiesLeader.x(), tiesLeader.y(), f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
+    }
+    SetPen(clBlack, f.lu1);
+    Bitmap.Line(sqL, f.yc, sqL, sqB + 2 * ls);
+    Bitmap.Line(sqR - 1, f.yc, sqR - 1, sqB + 2 * ls);
+    DrawDimension(sqL, sqB + ls + ls / 2, sqR - 1, sqB + ls + ls / 2,
+                  FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false, false);
+}
+
+void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
+    const TKdData& d = Data;
+    const bool si = d.Units == usSI;
+    const double t = std::atan2(f.flange, f.depth);
+    const double r = f.tw * Scale / 2;
+    const QPoint corner(f.xc - f.h5, f.yc - f.h9);
+    const QPoint far(f.xc + RoundPx(r * std::cos(t)), f.yc + RoundPx(r * std::sin(t)));
+    const QPoint near(f.xc - RoundPx(r * std::cos(t)), f.yc - RoundPx(r * std::sin(t)));
+    SetPen(clBlack, f.lu1);
+    Bitmap.MoveTo(far.x() + RoundPx(f.fs / 2.0 * std::cos(t)), far.y() + RoundPx(f.fs / 2.0 * std::sin(t)));
+    DashDotLineTo(corner.x(), corner.y(), true, 30);
+    DrawArrowLine(near.x(), near.y(), corner.x(), corner.y(), ArrowSize(), true, true);
+    const QString gap = FormatValue(double(d.HalfClearGap()), 2, f.su);
+    Bitmap.SetFontHeight(-f.fs);
+    const int gw = std::max(GridX(1), Bitmap.TextWidth(gap) + 4);
+    DrawTextBox(near.x() - gw, near.y() - 2 * f.fs, near.x(), near.y() - f.fs, gap, 1, false, clNone);
+    Bitmap.SetFontHeight(-f.fs);
+    const int ls = f.ls;
+    // Pier diameter just below the pier, above the row band.
+    const int yb = f.yc + f.hT + ls;
+    SetPen(clBlack, f.lu1);
+    Bitmap.Line(f.xc - f.hT, f.yc, f.xc - f.hT, yb + ls / 2);
+    Bitmap.Line(f.xc + f.hT - 1, f.yc, f.xc + f.hT - 1, yb + ls / 2);
+    DrawDimension(f.xc - f.hT, yb, f.xc + f.hT - 1, yb, FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2,
+                  false, false);
+    Layout.Values["GapLabelX"] = near.x() - gw;
+}
+
+void TDiagramDraw::DrawSheetShape(int left, int right, int top, int bottom, int thick, bool az) {
+    const int w = right - left;
+    Bitmap.SetPen(TPen{kSteel, thick, true, TPenStyle::Solid});
+    const int yt = top + thick / 2, yb = bottom - thick / 2;
+    Bitmap.Polyline({{left + thick, yt}, {left + w / 3, yt}, {left + 2 * w / 3, yb}, {right - thick, yb}});
+    // Interlocks: a hook at each end, an open claw for Z-shaped rows and a closed knuckle for the
+    // others.
+    SetPen(kSteel, std::max(1, thick / 2));
+    const int r = std::max(2, thick);
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Clear});
+    if (az) {
+        Bitmap.Arc(left - r, yt - r, left + r + 1, yt + r + 1, left + r, yt, left, yt + r);
+        Bitmap.Arc(right - r - 1, yb - r, right + r, yb + r + 1, right - r, yb, right, yb - r);
+    } else {
+        Bitmap.Ellipse(left - r + thick / 2, yt - r, left + r + thick / 2, yt + r);
+        Bitmap.Ellipse(right - r - thick / 2, yb - r, right + r - thick / 2, yb + r);
+    }
+    Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+}
+
+void TDiagramDraw::DrawPlanSheet(const PlanFrame& f) {
+    const TKdData& d = Data;
+    const bool az = QString::fromStdString(d.GetShape().Name).trimmed().startsWith("AZ", Qt::CaseInsensitive);
+    // Detail.
+    const int thick = std::max(1, RoundPx(f.web * Scale));
+    const int xl = f.xc - f.h5, xr = f.xc + f.h5, yt = f.yc - f.h9, yb = f.yc + f.h9;
+    DrawSheetShape(xl, xr, yt, yb, thick, az);
+    // Row band: the sheets one after the other across the band.
+    const int rw = std::max(2, RoundPx(f.depth * f.rowScale));
+    const int rthick = std::max(1, RoundPx(f.web * f.rowScale));
+    const int rh = std::max(2, RoundPx(f.flange * f.rowScale));
+    int count = 0;
+    for (int x = f.left; x + rw <= f.right && count < 200; x += rw, ++count)
+        DrawSheetShape(x, x + rw, f.yr - rh / 2, f.yr - rh / 2 + rh, rthick, az);
+    Layout.Values["RowSheets"] = count;
+    Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}});
+    // Dimensions: width of one pile, height and thickness.
+    const int ls = f.ls;
+    SetPen(clBlack, f.lu1);
+    Bitmap.Line(xl, yb, xl, yb + 2 * ls);
+    Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
+    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
+                  false);
+    Bitmap.Line(xr, yt, xr + 2 * ls, yt);
+    Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
+    DrawDimension(xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false,
+                  false);
+    const int xm = xl + (xr - xl) / 2;
+    const int ym = f.yc;
+    const int half =
+        std::max(1, RoundPx(thick / 2.0 / std::sin(std::atan2(double(yb - yt), (xr - xl) / 3.0))));
+    DrawDimension(xm - half, ym, xm + half, ym, FormatValue(f.webRaw, 2, f.su), 1, true, false);
+}
+
+} // namespace vantrel

@@ -1,0 +1,876 @@
+#include "ui/EditAnchor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "model/BeamShapes.h"
+#include "platform/Dialogs.h"
+#include "ui/EditorFields.h"
+#include "ui/Tables.h"
+#include "ui/UserDefinedI.h"
+#include "ui/UserDefinedO.h"
+
+namespace vantrel {
+
+using editorfields::GetEditValue;
+using editorfields::SetEditValue;
+
+namespace {
+
+SectionPictures& Pictures() {
+    static SectionPictures pictures;
+    return pictures;
+}
+
+// Field-limit entries of the editor's numbers.
+enum : int {
+    kTagMemberSize = 150,
+    kTagArea = 151,
+    kTagPerimeter = 152,
+    kTagTipArea = 153,
+    kTagE = 154,
+    kTagInertia = 155,
+    kTagLoad = 156,
+    kTagMoment = 157,
+    kTagFy = 158,
+    kTagK = 159,
+    kTagLength = 160,
+    kTagCb = 161,
+    kTagCmx = 162,
+    kTagFc = 163,
+};
+
+// The unbraced lengths are read with a floor of 1.0 and no upper limit: the check uses 1.0 for
+// anything shorter.
+constexpr double kMinUnbracedLength = 1.0;
+
+const QString kUserDefined = QStringLiteral("User Defined");
+
+QString LengthHint(const char* name, const char* axis) {
+    return QStringLiteral("'%1' is the actual unbraced length of member for column-type (axial compression) "
+                          "buckling about %2.\nNote: for input values of %1 <=1.0', this program will use a "
+                          "value =1.0'. ")
+        .arg(QLatin1String(name), QLatin1String(axis));
+}
+
+QString EffectiveLengthHint(const char* name, const char* axis) {
+    return QStringLiteral(
+               "'%1' is the effective length factor about the %2 for an axially loaded compression "
+               "member.  Typical values are as follows:\n\n"
+               "Column end conditions (bottom-top): recommended value\n"
+               "Fixed-Fixed: 0.65\nFixed-Pinned: 0.80\nFixed-Slider: 1.2\nPinned-Pinned: 1.0\n"
+               "Fixed-Free: 2.1\nPinned-Slider: 2.0\n\n"
+               "Fixed = rotation fixed, translation fixed\nPinned = rotation free, translation fixed\n"
+               "Slider = rotation fixed, translation free\nFree = rotation free, translation free")
+        .arg(QLatin1String(name), QLatin1String(axis));
+}
+
+const QString kLoadHint = QStringLiteral(
+    "'P' is the applied axial load on the member, which may be either a compression or tension load.");
+
+const QString kCbHint = QStringLiteral(
+    "'Cb' is the allowable stress bending coefficient dependent on the moment gradient, for bending about "
+    "the "
+    "X-axis (major axis).\n\nCb = 1.75+1.05*(Mx1/Mx2)+0.3*(Mx1/Mx2)^2 <= 2.3\n\n"
+    "where Mx1 is the smaller and Mx2 the larger bending moment at the ends of the unbraced length; Mx1/Mx2 "
+    "is "
+    "positive for reverse curvature and negative for single curvature bending.\n\n"
+    "Cb = 1.0 when the bending moment at any point within the unbraced length is larger than at both ends of "
+    "this length, for members of frames braced against sidesway when computing Fbx for use in interaction "
+    "equation H1-1, and (conservatively) for cantilevers.");
+
+const QString kCmxHint = QStringLiteral(
+    "'Cmx' is the coefficient applied to the X-axis (major axis) bending term in the interaction equation "
+    "(H1-1) "
+    "and is dependent upon column curvature caused by applied moments.\n\n"
+    "A. Compression members in frames subject to sidesway: Cmx = 0.85\n"
+    "B. Rotationally restrained compression members in frames braced against sidesway and not subject to "
+    "transverse loading between their supports: Cmx = 0.6-0.4*(Mx1/Mx2)\n"
+    "C. Compression members in frames braced against sidesway and subject to transverse loading between "
+    "their "
+    "supports: Cmx = 0.85 for members whose ends are restrained against rotation, 1.0 for members whose ends "
+    "are "
+    "unrestrained against rotation.");
+
+const QString kLbHint = QStringLiteral("'Lb' is the laterally unbraced length of the compression flange, for "
+                                       "lateral-torsional buckling in bending "
+                                       "about the X-axis (major axis).\nNote: for input values of Lb <=1.0', "
+                                       "this program will use a value =1.0'. ");
+
+QStringList ToList(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const std::string& t : texts)
+        list << QString::fromStdString(t);
+    return list;
+}
+
+} // namespace
+
+SectionPictures SetSectionPictures(SectionPictures pictures) {
+    return std::exchange(Pictures(), std::move(pictures));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+TfrmEditAnchor::TfrmEditAnchor(TKdData& data, int index, int kind, const TAnchLevel& level, QWidget* parent)
+    : EditorDialog(parent), data_(data), kind_(kind), index_(index), level_(level) {
+    setObjectName(QStringLiteral("frmEditAnchor"));
+    setWindowTitle(kind >= 4 ? QStringLiteral("Edit Corner Brace") : QStringLiteral("Edit Anchor"));
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    BuildTendonPage();
+    BuildPilePage();
+    BuildIShapePage();
+    BuildPipePage();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), true));
+    buttons->addWidget(MakeButton(QStringLiteral("Button2"), QStringLiteral("&Cancel"), false));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(pages_, 1);
+    layout->addLayout(buttons);
+    pages_->setCurrentIndex(0);
+
+    if (data_.Units == usSI) SetMetricLabels();
+    LoadForm();
+    UpdateForm();
+    FitFormToPage();
+}
+
+TfrmEditAnchor::~TfrmEditAnchor() {
+    busy_ = true;
+}
+
+QComboBox* TfrmEditAnchor::AddCombo(const char* name, const QStringList& items) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->addItems(items);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(name == std::string_view("ComboBox4") ? 22 : 14);
+    comboBox_[QString::fromLatin1(name).mid(8).toInt()] = combo;
+    return combo;
+}
+
+void TfrmEditAnchor::CommitOn(QComboBox* combo) {
+    connect(combo, &QComboBox::activated, this, [this, combo] { Edit2Exit(combo); });
+}
+
+QLineEdit* TfrmEditAnchor::AddEdit(QGridLayout* grid, int row, int column, const char* name,
+                                   const char* caption, int tag, const char* unit, bool readOnly,
+                                   const QString& hint) {
+    auto* label = new QLabel(QString::fromUtf8(caption));
+    label->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name));
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setFixedWidth(72);
+    edit->setAlignment(Qt::AlignRight);
+    editorfields::SetTag(edit, tag);
+    editorfields::AcceptNumbersOnly(edit);
+    editorfields::SetReadOnlyLook(edit, readOnly);
+    edit->setProperty("hint", hint);
+    edit->installEventFilter(this);
+    label->setBuddy(edit);
+    auto* unitLabel = new QLabel(QString::fromUtf8(unit));
+    unitLabel->setObjectName(QStringLiteral("lblUnit") + QString::fromLatin1(name));
+    unitLabel->setMinimumWidth(40);
+    grid->addWidget(label, row, column);
+    grid->addWidget(edit, row, column + 1);
+    grid->addWidget(unitLabel, row, column + 2);
+    return edit;
+}
+
+void TfrmEditAnchor::BuildTendonPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    auto* grid = new QGridLayout(page);
+    const auto addRow = [&](int row, const char* labelName, const char* caption, QComboBox* combo) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setObjectName(QString::fromLatin1(labelName));
+        label->setBuddy(combo);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(combo, row, 1);
+    };
+    auto* tendon = AddCombo("ComboBox1", ToList(Texts::TendonType));
+    auto* bars = AddCombo("ComboBox2", {});
+    auto* grades = AddCombo("ComboBox3", {});
+    auto* anchorage = AddCombo("ComboBox4", ToList(Texts::TieRodAnchorage));
+    addRow(0, "Label1", "Anchor Type", tendon);
+    addRow(1, "Label2", "Threaded Bar Size", bars);
+    addRow(2, "Label5", "Grade", grades);
+    addRow(3, "Label6", "Anchor Type", anchorage);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(2, 1);
+    connect(tendon, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(bars, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    pages_->addTab(page, QString());
+}
+
+void TfrmEditAnchor::BuildPilePage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheet2"));
+    auto* grid = new QGridLayout(page);
+
+    const auto helpButton = [&](const char* name, int tag) {
+        auto* button = new QToolButton;
+        button->setObjectName(QString::fromLatin1(name));
+        button->setText(QStringLiteral("?"));
+        button->setToolTip(QStringLiteral("Typical values"));
+        editorfields::SetTag(button, tag);
+        connect(button, &QToolButton::clicked, this, [this, tag] { SpeedButton1Click(tag); });
+        return button;
+    };
+    const auto listRow = [&](int row, const char* caption, QComboBox* combo, QToolButton* button) {
+        auto* label = new QLabel(QString::fromUtf8(caption));
+        label->setBuddy(combo);
+        grid->addWidget(label, row, 0);
+        auto* box = new QHBoxLayout;
+        box->addWidget(combo, 1);
+        if (button) box->addWidget(button);
+        grid->addLayout(box, row, 1);
+        CommitOn(combo);
+    };
+    listRow(0, "Pile && Soil Interface", AddCombo("ComboBox5", {"Rough Steel", "Smooth Steel"}),
+            helpButton("SpeedButton1", 1));
+    listRow(1, "Pile Type",
+            AddCombo("ComboBox6", {"Jetted Pile", "Pile - small displ.", "Pile - large displ."}),
+            helpButton("SpeedButton2", 2));
+    listRow(2, "Shape", AddCombo("ComboBox9", {"I/H Shape", "Pipe Shape"}), nullptr);
+    chkUseReinforcement_ = new QCheckBox(QStringLiteral("Structural Design Analysis"));
+    chkUseReinforcement_->setObjectName(QStringLiteral("chkUseReinforcement"));
+    connect(chkUseReinforcement_, &QCheckBox::clicked, this, [this] { Edit2Exit(chkUseReinforcement_); });
+    grid->addWidget(chkUseReinforcement_, 3, 1);
+    grid->setColumnMinimumWidth(2, 24);
+
+    AddEdit(grid, 0, 3, "Edit2", "Width", kTagMemberSize, "ft", false);
+    AddEdit(grid, 1, 3, "Edit8", "Length", kTagMemberSize, "ft", false);
+    AddEdit(grid, 2, 3, "Edit3", "Cross Section Area", kTagArea, "in²", true);
+    AddEdit(grid, 3, 3, "Edit6", "Pile Perimeter", kTagPerimeter, "ft", true);
+    AddEdit(grid, 4, 3, "Edit7", "Tip Area", kTagTipArea, "ft²", true);
+    AddEdit(grid, 5, 3, "Edit4", "Modulus of Elasticity (E)", kTagE, "ksi", false);
+    AddEdit(grid, 6, 3, "Edit5", "Moment of Inertia (I)", kTagInertia, "in⁴", true);
+    // The width caption reads "Width" or "Diameter"; the length row exists for I/H members only.
+    findChild<QLabel*>(QStringLiteral("lblEdit2"))->setObjectName(QStringLiteral("Label3"));
+    findChild<QLabel*>(QStringLiteral("lblEdit8"))->setObjectName(QStringLiteral("Label17"));
+    findChild<QLabel*>(QStringLiteral("lblUnitEdit8"))->setObjectName(QStringLiteral("Label18"));
+    grid->setRowStretch(7, 1);
+    grid->setColumnStretch(6, 1);
+    pages_->addTab(page, QStringLiteral("Pile Properties"));
+}
+
+void TfrmEditAnchor::BuildIShapePage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheet3"));
+    auto* grid = new QGridLayout(page);
+
+    auto* lists = new QGridLayout;
+    const auto listRow = [&](int row, const char* caption, QComboBox* combo) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setBuddy(combo);
+        lists->addWidget(label, row, 0);
+        CommitOn(combo);
+    };
+    auto* family = AddCombo("ComboBox7", ToList(Texts::ShapeFamily));
+    auto* type = AddCombo("ComboBox8", {"Beam-Column"});
+    auto* size = AddCombo("ComboBox10", {});
+    listRow(0, "Shapes", family);
+    listRow(1, "Member Type", type);
+    listRow(2, "Beam Size", size);
+    lists->addWidget(family, 0, 1);
+    lists->addWidget(type, 1, 1);
+    speedButton3_ = new QToolButton;
+    speedButton3_->setObjectName(QStringLiteral("SpeedButton3"));
+    speedButton3_->setText(QStringLiteral("..."));
+    speedButton3_->setToolTip(QStringLiteral("Edit the user defined section"));
+    connect(speedButton3_, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    auto* sizeBox = new QHBoxLayout;
+    sizeBox->setSpacing(0);
+    sizeBox->addWidget(size, 1);
+    sizeBox->addWidget(speedButton3_);
+    lists->addLayout(sizeBox, 2, 1);
+
+    image1_ = new QLabel;
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setFixedSize(250, 120);
+    image1_->setScaledContents(true);
+    image1_->setCursor(Qt::PointingHandCursor);
+    image1_->installEventFilter(this);
+    auto* details = new QLabel(QStringLiteral("View Detailed Results"));
+    details->setObjectName(QStringLiteral("Label38"));
+    details->setCursor(Qt::PointingHandCursor);
+    details->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+    details->installEventFilter(this);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(lists);
+    left->addWidget(image1_);
+    left->addWidget(details);
+    left->addStretch(1);
+    grid->addLayout(left, 0, 0, 7, 1);
+    grid->setColumnMinimumWidth(1, 12);
+
+    AddEdit(grid, 0, 2, "Edit11", "Test Load, P", kTagLoad, "kips", true, kLoadHint);
+    AddEdit(grid, 1, 2, "Edit1", "Moment Load, Mx", kTagMoment, "kips-ft", false,
+            QStringLiteral(
+                "'Mx' is the applied flexural bending moment about the X-axis (major axis) of the member."));
+    AddEdit(grid, 2, 2, "Edit9", "Moment Load, My", kTagMoment, "kips-ft", false,
+            QStringLiteral(
+                "'My' is the applied flexural bending moment about the Y-axis (minor axis) of the member."));
+    AddEdit(grid, 3, 2, "Edit10", "Yield Strength, Fy", kTagFy, "ksi", false);
+    AddEdit(grid, 4, 2, "Edit12", "Effective Length, Kx", kTagK, "", false,
+            EffectiveLengthHint("Kx", "X-axis (major axis)"));
+    AddEdit(grid, 5, 2, "Edit13", "Effective Length, Ky", kTagK, "", false,
+            EffectiveLengthHint("Ky", "Y-axis (minor axis)"));
+    grid->setColumnMinimumWidth(5, 12);
+    AddEdit(grid, 0, 6, "Edit14", "Unbraced Length, Lx", kTagLength, "ft", false,
+            LengthHint("Lx", "X-axis (major axis)"));
+    AddEdit(grid, 1, 6, "Edit15", "Unbraced Length, Ly", kTagLength, "ft", true,
+            LengthHint("Ly", "Y-axis (minor axis)"));
+    AddEdit(grid, 2, 6, "Edit16", "Unbraced Length, Lb", kTagLength, "ft", false, kLbHint);
+    AddEdit(grid, 3, 6, "Edit17", "Stress Bend. Coeff, Cb", kTagCb, "", false, kCbHint);
+    AddEdit(grid, 4, 6, "Edit18", "X-axis Bend. Coeff, Cmx", kTagCmx, "", false, kCmxHint);
+    grid->setRowStretch(6, 1);
+    pages_->addTab(page, QStringLiteral("Structural Design"));
+}
+
+void TfrmEditAnchor::BuildPipePage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheet4"));
+    auto* grid = new QGridLayout(page);
+
+    auto* lists = new QGridLayout;
+    auto* family = AddCombo("ComboBox11", ToList(Texts::ShapeFamily));
+    auto* type = AddCombo("ComboBox12", {"Beam-Column"});
+    auto* size = AddCombo("ComboBox13", {});
+    int row = 0;
+    for (auto [caption, combo] : {std::pair{"Shapes", family}, {"Member Type", type}, {"Beam Size", size}}) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setBuddy(combo);
+        lists->addWidget(label, row++, 0);
+        CommitOn(combo);
+    }
+    lists->addWidget(family, 0, 1);
+    lists->addWidget(type, 1, 1);
+    speedButton4_ = new QToolButton;
+    speedButton4_->setObjectName(QStringLiteral("SpeedButton4"));
+    speedButton4_->setText(QStringLiteral("..."));
+    speedButton4_->setToolTip(QStringLiteral("Edit the user defined section"));
+    connect(speedButton4_, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    auto* sizeBox = new QHBoxLayout;
+    sizeBox->setSpacing(0);
+    sizeBox->addWidget(size, 1);
+    sizeBox->addWidget(speedButton4_);
+    lists->addLayout(sizeBox, 2, 1);
+    checkBox1_ = new QCheckBox(QStringLiteral("Concrete Filled"));
+    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
+    connect(checkBox1_, &QCheckBox::clicked, this, [this] { Edit2Exit(checkBox1_); });
+    lists->addWidget(checkBox1_, 3, 1);
+
+    image2_ = new QLabel;
+    image2_->setObjectName(QStringLiteral("Image2"));
+    image2_->setFixedSize(250, 120);
+    image2_->setScaledContents(true);
+    image2_->setCursor(Qt::PointingHandCursor);
+    image2_->installEventFilter(this);
+    auto* details = new QLabel(QStringLiteral("View Detailed Results"));
+    details->setObjectName(QStringLiteral("Label53"));
+    details->setCursor(Qt::PointingHandCursor);
+    details->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+    details->installEventFilter(this);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(lists);
+    left->addWidget(image2_);
+    left->addWidget(details);
+    left->addStretch(1);
+    grid->addLayout(left, 0, 0, 7, 1);
+    grid->setColumnMinimumWidth(1, 12);
+
+    AddEdit(grid, 0, 2, "Edit21", "Test Load, P", kTagLoad, "kips", true,
+            kLoadHint + QStringLiteral("\nSign convention:  + = compression,  -  = tension"));
+    AddEdit(grid, 1, 2, "Edit19", "Moment Load, Mr", kTagMoment, "kips-ft", false,
+            QStringLiteral("'Mr' is the max applied resultant flexural bending moment about any axis.\n"
+                           "Note: the value input MUST BE positive (+)."));
+    AddEdit(grid, 2, 2, "Edit20", "Yield Strength, Fy", kTagFy, "ksi", false);
+    AddEdit(grid, 3, 2, "Edit22", "Effective Length, K", kTagK, "", false,
+            EffectiveLengthHint("K", "X-axis (major axis)"));
+    grid->setColumnMinimumWidth(5, 12);
+    AddEdit(grid, 0, 6, "Edit23", "Unbraced Length, L", kTagLength, "ft", false,
+            LengthHint("L", "X-axis (major axis)"));
+    AddEdit(grid, 1, 6, "Edit25", "X-axis Bend. Coeff, Cmx", kTagCmx, "", false, kCmxHint);
+    AddEdit(grid, 2, 6, "Edit24", "Conc. Compr. Str, F'c", kTagFc, "ksi", false);
+    grid->setRowStretch(6, 1);
+    pages_->addTab(page, QStringLiteral("Structural Design"));
+}
+
+// Unit captions in SI: each caption that begins with an English unit takes the SI one (in the
+// order below, so "kips-ft" is turned into "KN-m" before the "kips" test).
+void TfrmEditAnchor::SetMetricLabels() {
+    static const std::pair<QString, QString> kUnits[] = {
+        {QStringLiteral("in"), QStringLiteral("m")},    {QStringLiteral("ft"), QStringLiteral("m")},
+        {QStringLiteral("ksi"), QStringLiteral("MPa")}, {QStringLiteral("kips-ft"), QStringLiteral("KN-m")},
+        {QStringLiteral("kips"), QStringLiteral("KN")},
+    };
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label == HintLabel()) continue;
+        QString text = label->text();
+        for (const auto& [english, si] : kUnits)
+            if (text.startsWith(english)) text.replace(text.indexOf(english), english.size(), si);
+        label->setText(text);
+    }
+}
+
+void TfrmEditAnchor::FitFormToPage() {
+    // Only the shown pages count for the size: the tendon page alone for a tieback or tie rod, the
+    // three member pages for the braces.
+    const bool tendon = kind_ < 2;
+    for (int i = 0; i < pages_->count(); ++i) {
+        const bool counts = tendon ? i == 0 : i > 0;
+        pages_->widget(i)->setSizePolicy(counts ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                         counts ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    }
+    layout()->activate();
+    const QSize hint = sizeHint();
+    setFixedSize(tendon ? hint : hint.expandedTo(QSize(746, 321)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls and the copy
+
+QLineEdit* TfrmEditAnchor::Edit(int number) const {
+    return findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(number));
+}
+
+Ext TfrmEditAnchor::Read(int number) const {
+    return GetEditValue(Edit(number), data_.FieldLimits, 0, 0);
+}
+
+void TfrmEditAnchor::Write(int number, Ext value) const {
+    SetEditValue(Edit(number), data_.FieldLimits, false, value);
+}
+
+bool TfrmEditAnchor::IShapePageShown() const {
+    return pages_->isTabVisible(2);
+}
+
+bool TfrmEditAnchor::PipePageShown() const {
+    return pages_->isTabVisible(3);
+}
+
+void TfrmEditAnchor::LoadForm() {
+    if (kind_ < 2)
+        LoadTendon();
+    else
+        LoadStructural();
+}
+
+void TfrmEditAnchor::UpdateForm() {
+    if (kind_ < 2) {
+        ReadTendon();
+        return;
+    }
+    ReadStructural();
+    LoadForm();
+}
+
+void TfrmEditAnchor::LoadTendon() {
+    pages_->tabBar()->hide();
+    for (int i = 1; i < pages_->count(); ++i)
+        pages_->setTabVisible(i, false);
+    pages_->setCurrentIndex(0);
+
+    const bool tieRod = kind_ == 1;
+    comboBox_[4]->setVisible(tieRod);
+    findChild<QLabel*>(QStringLiteral("Label6"))->setVisible(tieRod);
+
+    FillBarSizes();
+    {
+        const QSignalBlocker quiet(comboBox_[1]);
+        comboBox_[1]->setCurrentIndex(level_.TendonType);
+    }
+    ComboBox1Change();
+    {
+        const QSignalBlocker quiet(comboBox_[2]);
+        comboBox_[2]->setCurrentIndex(level_.BarSize);
+    }
+    ComboBox2Change();
+    // The stored grade when this bar offers it; otherwise the grade list keeps its own choice.
+    const int grade = comboBox_[3]->findText(QStringLiteral("%1 ksi").arg(level_.Grade));
+    if (grade >= 0) editorfields::SelectComboItemByNumber(comboBox_[3], level_.Grade);
+    if (tieRod) comboBox_[4]->setCurrentIndex(level_.TieRodAnchorage);
+}
+
+void TfrmEditAnchor::ReadTendon() {
+    level_.TendonType = comboBox_[1]->currentIndex();
+    if (!comboBox_[2]->isHidden() && comboBox_[2]->currentIndex() >= 0)
+        level_.BarSize = comboBox_[2]->currentIndex();
+    // A grade is taken only from a chosen item: an empty grade list must never turn into a grade.
+    if (!comboBox_[3]->isHidden() && comboBox_[3]->currentIndex() >= 0)
+        level_.Grade = editorfields::GetComboItemNumber(comboBox_[3], level_.Grade);
+    if (!comboBox_[4]->isHidden()) level_.TieRodAnchorage = comboBox_[4]->currentIndex();
+}
+
+void TfrmEditAnchor::ComboBox1Change() {
+    level_.TendonType = comboBox_[1]->currentIndex();
+    const bool bar = level_.TendonType == ttThreadedBar;
+    comboBox_[2]->setVisible(bar);
+    comboBox_[3]->setVisible(bar);
+    findChild<QLabel*>(QStringLiteral("Label2"))->setVisible(bar);
+    findChild<QLabel*>(QStringLiteral("Label5"))->setVisible(bar);
+    // A strand has no grade list; coming back to a threaded bar the list is filled again for the
+    // bar shown.
+    if (bar) FillGrades();
+}
+
+void TfrmEditAnchor::ComboBox2Change() {
+    if (comboBox_[2]->currentIndex() >= 0) level_.BarSize = comboBox_[2]->currentIndex();
+    FillGrades();
+}
+
+void TfrmEditAnchor::FillBarSizes() {
+    const QSignalBlocker quiet(comboBox_[2]);
+    comboBox_[2]->clear();
+    for (const TAnchorBars& bar : data_.GetAnchorBars())
+        comboBox_[2]->addItem(QString::fromStdString(bar.Name));
+}
+
+void TfrmEditAnchor::FillGrades() {
+    QComboBox* grades = comboBox_[3];
+    const TAnchorBarTable bars = data_.GetAnchorBars();
+    const int remembered =
+        grades->currentIndex() >= 0 ? editorfields::GetComboItemNumber(grades, level_.Grade) : level_.Grade;
+    const QSignalBlocker quiet(grades);
+    grades->clear();
+    if (level_.TendonType == ttThreadedBar && level_.BarSize >= 0 &&
+        level_.BarSize < static_cast<int>(bars.size())) {
+        const TAnchorBars& bar = bars[static_cast<size_t>(level_.BarSize)];
+        if (bar.Cap75 != 0.0L) grades->addItem(QStringLiteral("75 ksi"));
+        if (bar.Cap80 != 0.0L) grades->addItem(QStringLiteral("80 ksi"));
+        if (bar.Cap150 != 0.0L) grades->addItem(QStringLiteral("150 ksi"));
+    }
+    const int match = grades->findText(QStringLiteral("%1 ksi").arg(remembered));
+    grades->setCurrentIndex(match >= 0 ? match : 0);
+}
+
+void TfrmEditAnchor::LoadStructural() {
+    pages_->tabBar()->show();
+    pages_->setTabVisible(0, false);
+    pages_->setTabVisible(1, true);
+    if (pages_->currentIndex() == 0) pages_->setCurrentIndex(1);
+
+    if (comboBox_[10]->count() == 0) LoadShapeCatalogs();
+    data_.CheckLevelMember(level_, index_, kind_ >= 4 ? data_.CornerBraces : data_.Anchors);
+
+    const auto select = [](QComboBox* combo, int index) {
+        const QSignalBlocker quiet(combo);
+        combo->setCurrentIndex(index);
+    };
+    select(comboBox_[5], level_.PileSoilInterface);
+    select(comboBox_[6], level_.PileInstallation);
+    select(comboBox_[9], level_.MemberKind);
+    {
+        const QSignalBlocker quiet(chkUseReinforcement_);
+        chkUseReinforcement_->setChecked(level_.StructuralDesign);
+    }
+
+    const bool design = level_.StructuralDesign;
+    const bool ishape = level_.MemberKind == 0;
+    const bool pipe = level_.MemberKind == 1;
+    pages_->setTabVisible(2, design && ishape);
+    pages_->setTabVisible(3, design && pipe);
+
+    // With the design on, the member's outline comes from its section.
+    editorfields::SetReadOnlyLook(Edit(2), design);
+    editorfields::SetReadOnlyLook(Edit(8), design);
+    findChild<QLabel*>(QStringLiteral("Label3"))
+        ->setText(ishape ? QStringLiteral("Width") : QStringLiteral("Diameter"));
+    Edit(8)->setVisible(ishape);
+    findChild<QLabel*>(QStringLiteral("Label17"))->setVisible(ishape);
+    findChild<QLabel*>(QStringLiteral("Label18"))->setVisible(ishape);
+
+    Write(2, level_.MemberWidth);
+    Write(8, level_.MemberLength);
+    Write(3, level_.MemberArea);
+    Write(6, level_.MemberPerimeter);
+    Write(7, level_.MemberTipArea);
+    Write(4, level_.MemberE);
+    Write(5, level_.MemberInertia);
+
+    // I/H page.
+    select(comboBox_[7], level_.ShapeFamily);
+    select(comboBox_[8], level_.MemberType);
+    select(comboBox_[10], level_.ShapeRow);
+    if (comboBox_[10]->currentIndex() < 0) select(comboBox_[10], comboBox_[10]->count() - 1);
+    speedButton3_->setVisible(level_.ShapeRow == -1);
+    Write(11, level_.TestLoad);
+    Write(1, level_.Mx);
+    Write(9, level_.My);
+    Write(10, level_.Fy);
+    Write(12, level_.Kx);
+    Write(13, level_.Ky);
+    Write(14, level_.Lx);
+    Write(15, level_.Ly);
+    Write(16, level_.Lb);
+    Write(17, level_.Cb);
+    Write(18, level_.Cmx);
+
+    // Pipe page.
+    select(comboBox_[11], level_.ShapeFamily);
+    select(comboBox_[12], level_.MemberType);
+    select(comboBox_[13], level_.ShapeRow);
+    if (comboBox_[13]->currentIndex() < 0) select(comboBox_[13], comboBox_[13]->count() - 1);
+    speedButton4_->setVisible(level_.ShapeRow == -1);
+    {
+        const QSignalBlocker quiet(checkBox1_);
+        checkBox1_->setChecked(level_.ConcreteFilled);
+    }
+    Write(21, level_.TestLoad);
+    Write(19, level_.Mx);
+    Write(20, level_.Fy);
+    Write(22, level_.Kx);
+    Write(23, level_.Lx);
+    Write(25, level_.Cmx);
+    Write(24, level_.Fc);
+
+    DrawSection();
+}
+
+void TfrmEditAnchor::ReadStructural() {
+    level_.PileSoilInterface = comboBox_[5]->currentIndex();
+    level_.PileInstallation = comboBox_[6]->currentIndex();
+    level_.MemberKind = comboBox_[9]->currentIndex();
+    level_.StructuralDesign = chkUseReinforcement_->isChecked();
+
+    if (!level_.StructuralDesign) {
+        level_.MemberWidth = Read(2);
+        level_.MemberLength = Edit(8)->isHidden() ? level_.MemberWidth : Read(8);
+    }
+    level_.MemberE = Read(4);
+
+    const Ext perMemberUnit = data_.UnitVal(1000.0L, 12.0L); // mm per m, in per ft
+    if (level_.StructuralDesign && level_.MemberKind == 0) {
+        if (comboBox_[7]->currentIndex() != level_.ShapeFamily) comboBox_[10]->clear();
+        level_.ShapeFamily = comboBox_[7]->currentIndex();
+        if (comboBox_[10]->count() == 0) LoadShapeCatalogs();
+        level_.MemberType = comboBox_[8]->currentIndex();
+        data_.SelectMemberRow(level_, comboBox_[10]->currentIndex());
+        level_.Mx = Read(1);
+        level_.My = Read(9);
+        level_.Fy = Read(10);
+        level_.Kx = Read(12);
+        level_.Ky = Read(13);
+        level_.Lx = GetEditValue(Edit(14), data_.FieldLimits, kMinUnbracedLength, 0);
+        level_.Ly = level_.Lx;
+        level_.Lb = Read(16);
+        level_.Cb = Read(17);
+        level_.Cmx = Read(18);
+        if (level_.IShape.Bf != 0.0L) level_.MemberWidth = level_.IShape.Bf / perMemberUnit;
+        if (level_.IShape.D != 0.0L) level_.MemberLength = level_.IShape.D / perMemberUnit;
+    } else if (level_.StructuralDesign && level_.MemberKind == 1) {
+        if (comboBox_[11]->currentIndex() != level_.ShapeFamily) comboBox_[13]->clear();
+        level_.ShapeFamily = comboBox_[11]->currentIndex();
+        if (comboBox_[13]->count() == 0) LoadShapeCatalogs();
+        level_.MemberType = comboBox_[12]->currentIndex();
+        data_.SelectMemberRow(level_, comboBox_[13]->currentIndex());
+        level_.ConcreteFilled = checkBox1_->isChecked();
+        level_.Mx = Read(19);
+        level_.Fy = Read(20);
+        level_.Kx = Read(22);
+        level_.Lx = GetEditValue(Edit(23), data_.FieldLimits, kMinUnbracedLength, 0);
+        level_.Cmx = Read(25);
+        level_.Fc = Read(24);
+        if (level_.OShape.OD != 0.0L) level_.MemberWidth = level_.OShape.OD / perMemberUnit;
+    }
+}
+
+// The member catalogs of the level's family in the project's units, into the project's member
+// tables that picking a row reads, and into both size lists.
+void TfrmEditAnchor::LoadShapeCatalogs() {
+    const auto family = static_cast<uint8_t>(std::max(0, level_.ShapeFamily));
+    const bool si = data_.Units == usSI;
+    BeamShapes::LoadIShapes(family, si, data_.MemberIShapes);
+    BeamShapes::LoadOShapes(family, si, data_.MemberOShapes);
+    std::vector<std::string> names;
+    for (const TIShape& row : data_.MemberIShapes)
+        names.push_back(row.Name);
+    FillShapeList(comboBox_[10], names);
+    names.clear();
+    for (const TOShape& row : data_.MemberOShapes)
+        names.push_back(row.Name);
+    FillShapeList(comboBox_[13], names);
+}
+
+// A list filled before keeps its section by name; failing that the level's row ("User Defined"
+// for none). A list filled for the first time starts at its first section.
+void TfrmEditAnchor::FillShapeList(QComboBox* list, const std::vector<std::string>& names) {
+    const QSignalBlocker quiet(list);
+    const int oldCount = list->count();
+    const QString oldText = list->currentIndex() >= 0 ? list->currentText() : QString();
+    list->clear();
+    for (const std::string& name : names)
+        list->addItem(QString::fromStdString(name));
+    list->addItem(kUserDefined);
+    if (oldCount == 0) {
+        list->setCurrentIndex(0);
+        return;
+    }
+    int index = oldText.isEmpty() ? -1 : list->findText(oldText, Qt::MatchExactly);
+    if (index < 0)
+        index = level_.ShapeRow < 0 || level_.ShapeRow >= list->count() ? list->count() - 1 : level_.ShapeRow;
+    list->setCurrentIndex(index);
+}
+
+void TfrmEditAnchor::DrawSection() {
+    const auto draw = [this](QLabel* picture, int kind, bool shown) {
+        if (!shown || !Pictures().draw) {
+            picture->clear();
+            return;
+        }
+        QImage image(picture->size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        Pictures().draw(image, data_, kind, level_);
+        picture->setPixmap(QPixmap::fromImage(image));
+    };
+    draw(image1_, 3, IShapePageShown());
+    draw(image2_, 4, PipePageShown());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Handlers
+
+void TfrmEditAnchor::Edit2Exit(QWidget* sender) {
+    if (busy_) return;
+    busy_ = true;
+    ShowFieldHint(sender, QString());
+    UpdateForm();
+    busy_ = false;
+}
+
+void TfrmEditAnchor::Edit11Enter(QWidget* sender) {
+    const QString hint = sender->property("hint").toString();
+    if (!hint.isEmpty()) ShowFieldHint(sender, hint);
+}
+
+bool TfrmEditAnchor::eventFilter(QObject* watched, QEvent* event) {
+    if (busy_) return EditorDialog::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (qobject_cast<QLineEdit*>(watched)) Edit11Enter(widget);
+        break;
+    case QEvent::FocusOut: {
+        // Leaving an edit commits it; a pop-up list or another window taking the focus does not.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (qobject_cast<QLineEdit*>(watched) && reason != Qt::PopupFocusReason &&
+            reason != Qt::ActiveWindowFocusReason && kind_ >= 2)
+            Edit2Exit(widget);
+        else if (qobject_cast<QLineEdit*>(watched))
+            ShowFieldHint(widget, QString());
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            if (watched == image1_ || watched == image2_) {
+                Image1Click(watched == image1_ ? 3 : 4);
+                return true;
+            }
+            if (watched->objectName() == QLatin1String("Label38") ||
+                watched->objectName() == QLatin1String("Label53")) {
+                Label38Click();
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return EditorDialog::eventFilter(watched, event);
+}
+
+void TfrmEditAnchor::SpeedButton1Click(int tag) {
+    TfrmTable table(this);
+    table.setWindowTitle(QStringLiteral("Help"));
+    const auto rows = [&](std::initializer_list<std::pair<const char*, const char*>> list) {
+        for (const auto& [name, value] : list)
+            table.AddRow({QString::fromLatin1(name), QString::fromLatin1(value)});
+    };
+    if (tag == 1) {
+        table.SetColumns({QStringLiteral("Pile and Soil Interface"), QStringLiteral("PhiS / Phi")},
+                         {220, 150}, {Qt::AlignLeft, Qt::AlignLeft});
+        rows({{"Rough Concrete", "1.0"},
+              {"Smooth Concrete", "0.8 - 1.0"},
+              {"Rough Steel", "0.7 - 0.9"},
+              {"Smooth Steel", "0.5 - 0.7"},
+              {"Timber", "0.8 - 0.9"}});
+    } else {
+        table.SetColumns({QStringLiteral("Pile Type"), QStringLiteral("K / K0")}, {220, 150},
+                         {Qt::AlignLeft, Qt::AlignLeft});
+        rows({{"Jetted Pile", "1/2 - 2/3"},
+              {"Pile - small displacement", "3/4 - 1 1/4"},
+              {"Pile - large displacement", "1 - 2"}});
+    }
+    QTreeWidget* list = table.ListView1();
+    const int rowHeight =
+        list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 4;
+    const int height =
+        list->header()->sizeHint().height() + rowHeight * table.RowCount() + 2 * list->frameWidth() + 16;
+    table.resize(420, height + 4);
+    platform::ExecModal(table);
+}
+
+void TfrmEditAnchor::SpeedButton3Click() {
+    bool accepted = false;
+    if (IShapePageShown())
+        accepted = EditUserDefinedIShape(data_, level_, this);
+    else if (PipePageShown())
+        accepted = EditUserDefinedHollow(data_, level_, this);
+    if (accepted) UpdateForm();
+}
+
+void TfrmEditAnchor::Label38Click() {
+    ShowMemberCheckTable(data_, level_, this);
+}
+
+void TfrmEditAnchor::Image1Click(int kind) {
+    if (!Pictures().draw || !Pictures().zoom) return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    QImage image(std::max(1, area.width() - 20), std::max(1, area.height() - 100), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Pictures().draw(image, data_, kind, level_);
+    Pictures().zoom(image, this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool EditAnchorLevel(int index, int kind, TKdData& data, QWidget* parent) {
+    TArrAnchLevels& levels = kind >= 4 ? data.CornerBraces.Levels : data.Anchors.Levels;
+    if (index < 0 || index >= static_cast<int>(levels.size())) return false;
+    TfrmEditAnchor dialog(data, index, kind, levels[static_cast<size_t>(index)], parent);
+    if (platform::ExecModal(dialog) != QDialog::Accepted) return false;
+    dialog.UpdateForm();
+    levels[static_cast<size_t>(index)] = dialog.Level();
+    return true;
+}
+
+} // namespace vantrel

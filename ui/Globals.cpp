@@ -1,0 +1,303 @@
+#include "ui/Globals.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSignalBlocker>
+#include <QVariant>
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/Folders.h"
+#include "platform/Version.h"
+
+namespace vantrel::ui {
+
+int Tag(const QObject* object) {
+    return object ? object->property("tag").toInt() : 0;
+}
+
+void SetTag(QObject* object, int tag) {
+    if (object) object->setProperty("tag", tag);
+}
+
+// --- Numbers --------------------------------------------------------------------------------
+
+QString FormatFloat(Ext value, int precision, int digits) {
+    if (std::isnan(value)) return QStringLiteral("N.A.");
+    if (std::isinf(value)) return QStringLiteral("N.A.");
+    // Round to `precision` significant digits first, then show `digits` decimals.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*Le", precision - 1, value);
+    const double rounded = std::strtod(buf, nullptr);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const double magnitude = std::fabs(rounded);
+    if (magnitude >= std::pow(10.0, precision)) return locale.toString(rounded, 'e', precision - 1);
+    QString text = locale.toString(rounded, 'f', digits);
+    // No negative zero: "-0.00" reads as a sign the value does not have.
+    if (text.startsWith(locale.negativeSign()) && locale.toDouble(text.mid(1)) == 0.0) text.remove(0, 1);
+    return text;
+}
+
+bool ParseNumber(const QString& text, Ext& value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    QString t = text.trimmed();
+    bool ok = false;
+    double v = locale.toDouble(t, &ok);
+    if (!ok) v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+namespace {
+const TFieldLimit* limitOf(const QObject* edit, const TFieldLimitTable& limits) {
+    const int tag = Tag(edit);
+    if (tag < 1 || tag > kFieldLimitCount) return nullptr;
+    return &limits[tag];
+}
+
+Ext clampTo(const TFieldLimit& limit, Ext v) {
+    if (!limit.HasLimit()) return v;
+    if (v < limit.Min) return limit.Min;
+    if (v > limit.Max) return limit.Max;
+    return v;
+}
+} // namespace
+
+void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits) {
+    if (!edit) return;
+    const QSignalBlocker block(edit);
+    if (std::isnan(value)) {
+        edit->setText(QStringLiteral("N.A."));
+        return;
+    }
+    int digits = 2;
+    if (const TFieldLimit* limit = limitOf(edit, limits)) {
+        digits = limit->Digits;
+        if (!noClamp) value = clampTo(*limit, value);
+    }
+    edit->setText(FormatFloat(value, 10, digits));
+}
+
+Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits) {
+    if (!edit) return 0;
+    QString text = edit->text();
+    text.remove(QLocale().groupSeparator());
+    Ext converted = 0;
+    if (!ParseNumber(text, converted)) converted = 0;
+    Ext value = converted;
+    if (min == 0 && max == 0)
+        if (const TFieldLimit* limit = limitOf(edit, limits)) value = clampTo(*limit, value);
+    if (min != 0 && value < min)
+        value = min;
+    else if (max != 0 && value > max)
+        value = max;
+    if (value != converted) SetEditValue(edit, false, value, limits);
+    return value;
+}
+
+namespace {
+Ext itemNumber(const QComboBox* combo, int index) {
+    Ext v = 0;
+    if (index < 0 || index >= combo->count() || !ParseNumber(combo->itemText(index), v)) return 0;
+    return v;
+}
+
+bool sameValue(Ext a, Ext b) {
+    if (a == b) return true;
+    return std::fabs(a - b) <= 1e-9L * std::max(std::fabs(a), std::fabs(b));
+}
+} // namespace
+
+void SelectComboItemByNumber(QComboBox* combo, int n) {
+    if (!combo) return;
+    const QSignalBlocker block(combo);
+    const QString number = QString::number(n);
+    for (const QString& form : {QStringLiteral("#") + number, number + QStringLiteral("M"),
+                                number + QStringLiteral(" ksi"), number + QStringLiteral(" kN")}) {
+        const int index = combo->findText(form, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0) {
+            combo->setCurrentIndex(index);
+            return;
+        }
+    }
+    if (n < 0) n = 0;
+    combo->setCurrentIndex(n < combo->count() ? n : -1);
+}
+
+int GetComboItemNumber(const QComboBox* combo, const TRebarTable& rebars) {
+    QString text = combo ? combo->currentText() : QString();
+    for (const QString& mark :
+         {QStringLiteral("#"), QStringLiteral("M"), QStringLiteral("ksi"), QStringLiteral("kN")}) {
+        const int at = text.indexOf(mark);
+        if (at >= 0) text.remove(at, mark.size());
+        text = text.trimmed();
+    }
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n == 0) return rebars[0].Number;
+    return n;
+}
+
+void SelectComboItemByValue(QComboBox* combo, Ext value) {
+    if (!combo) return;
+    const QSignalBlocker block(combo);
+    for (int i = 0; i < combo->count(); ++i)
+        if (sameValue(itemNumber(combo, i), value)) {
+            combo->setCurrentIndex(i);
+            return;
+        }
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+Ext GetComboItemValue(const QComboBox* combo) {
+    if (!combo) return 0;
+    Ext v = 0;
+    if (!ParseNumber(combo->currentText(), v)) v = 0;
+    if (v == 0) v = itemNumber(combo, 0);
+    return v;
+}
+
+QPixmap PassFailPixmap(bool pass) {
+    static const QPixmap pictures[2] = {[] {
+                                            QPixmap p(16, 16);
+                                            p.fill(Qt::transparent);
+                                            QPainter g(&p);
+                                            g.setRenderHint(QPainter::Antialiasing);
+                                            g.setPen(Qt::NoPen);
+                                            g.setBrush(QColor(0, 150, 60));
+                                            g.drawEllipse(1, 1, 14, 14);
+                                            g.setPen(QPen(Qt::white, 2.2));
+                                            g.drawPolyline(QPolygonF({{4.5, 8.5}, {7, 11}, {11.5, 5}}));
+                                            return p;
+                                        }(),
+                                        [] {
+                                            QPixmap p(16, 16);
+                                            p.fill(Qt::transparent);
+                                            QPainter g(&p);
+                                            g.setRenderHint(QPainter::Antialiasing);
+                                            g.setPen(Qt::NoPen);
+                                            g.setBrush(QColor(210, 30, 30));
+                                            g.drawEllipse(1, 1, 14, 14);
+                                            g.setPen(QPen(Qt::white, 2.2));
+                                            g.drawLine(QPointF(5, 5), QPointF(11, 11));
+                                            g.drawLine(QPointF(11, 5), QPointF(5, 11));
+                                            return p;
+                                        }()};
+    return pictures[pass ? 0 : 1];
+}
+
+void SetToggleImage(bool state, QLabel* image) {
+    if (!image) return;
+    image->setPixmap(PassFailPixmap(state));
+    SetTag(image, state ? 0 : 1);
+    image->update();
+}
+
+void SetCheckedSilently(QAbstractButton* check, bool checked) {
+    if (!check) return;
+    const QSignalBlocker block(check);
+    check->setChecked(checked);
+}
+
+// --- Version ----------------------------------------------------------------------------------
+
+void GetFileVersion(const QString& fileName, int& major, int& minor, int& release, int& build,
+                    bool& preRelease) {
+    const QString own = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    const QString asked = QFileInfo(fileName).canonicalFilePath();
+    if (own.isEmpty() || asked != own)
+        throw std::runtime_error("Can't get file version information for " + fileName.toStdString());
+    const platform::VersionNumbers v = platform::ProgramVersionNumbers();
+    major = v.major, minor = v.minor, release = v.release, build = v.build, preRelease = v.preRelease;
+}
+
+QString GetAppVersion() {
+    int major = 0, minor = 0, release = 0, build = 0;
+    bool preRelease = false;
+    GetFileVersion(QCoreApplication::applicationFilePath(), major, minor, release, build, preRelease);
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(release);
+}
+
+// --- Folders ----------------------------------------------------------------------------------
+
+QString GetSpecialFolder(int folder) {
+    switch (folder) {
+    case 5:
+        return platform::DocumentsFolder();
+    case 26:
+        return platform::ApplicationDataFolder();
+    default:
+        return {};
+    }
+}
+
+QString GetMyDocumentsFolder() {
+    return GetSpecialFolder(5);
+}
+
+QString GetAppDataFolder() {
+    QString folder = GetSpecialFolder(26);
+    if (folder.isEmpty()) return folder;
+    folder += QStringLiteral("Vantrel/");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// --- Project texts ----------------------------------------------------------------------------
+
+namespace {
+// Windows-1252 bytes 0x80..0x9F; the five unassigned ones pass through as C1 controls.
+constexpr char16_t kHighTable[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+} // namespace
+
+QString FromProjectText(const std::string& bytes) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text.append(b >= 0x80 && b < 0xA0 ? QChar(kHighTable[b - 0x80]) : QChar(b));
+    }
+    return text;
+}
+
+std::string ToProjectText(const QString& text) {
+    std::string bytes;
+    for (const char32_t u : text.toUcs4()) {
+        if (bytes.size() >= static_cast<size_t>(kMaxProjectText)) break;
+        char byte = '?';
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            byte = static_cast<char>(u);
+        } else {
+            for (int i = 0; i < 32; ++i)
+                if (kHighTable[i] == u) byte = static_cast<char>(0x80 + i);
+        }
+        bytes.push_back(byte);
+    }
+    return bytes;
+}
+
+QDate DateFromProject(double days) {
+    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(days)));
+}
+
+double DateToProject(const QDate& date) {
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(date));
+}
+
+} // namespace vantrel::ui

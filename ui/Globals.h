@@ -1,0 +1,86 @@
+#pragma once
+// Input value helpers shared by every window: numbers between edits and the project (clamped to
+// the field limits and shown with the field's decimals), drop-down lists that carry numbers, the
+// pass/fail marks, silent check states, the program's version and the user's folders, and the
+// one place where project texts (8-bit Windows-1252 bytes in the file) become window text.
+//
+// Every write goes under a QSignalBlocker: a program write never looks like a user edit.
+
+#include <QDate>
+#include <QPixmap>
+#include <QString>
+
+#include <string>
+
+#include "model/KdClasses.h"
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QObject;
+
+namespace vantrel::ui {
+
+// --- Tags: the field-limit index of a numeric control, the state of a section or a mark ---
+int Tag(const QObject* object);
+void SetTag(QObject* object, int tag);
+
+// --- Numbers ------------------------------------------------------------------------------
+// Fixed notation rounded to `precision` significant digits with `digits` decimals, the user's
+// decimal separator and no group separators ("N.A." for NaN).
+QString FormatFloat(Ext value, int precision, int digits);
+// Reads a number as the user writes it (decimal separator of the locale, group separators
+// dropped; the C form "1.5" is accepted too). Unreadable or non-finite text: nothing.
+bool ParseNumber(const QString& text, Ext& value);
+
+// Writes Value into the edit with the decimals of its tag's field limit (2 without a tag),
+// clamped to the limit unless noClamp; NaN shows "N.A.".
+void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits);
+// Reads the edit: unreadable text is 0; clamped to the tag's field limit when the caller gives no
+// limits of its own (min = max = 0), then to the caller's limits (0 means none for each). When
+// clamping changed the number, the edit is rewritten.
+Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits);
+
+// Selects "#N", "NM", "N ksi" or "N kN", in this order; else the item with index N (item 0 for a
+// negative N, none beyond the list).
+void SelectComboItemByNumber(QComboBox* combo, int n);
+// The number in the selected item ("#8" gives 8, "25M" 25, "60 ksi" 60); unreadable or 0 gives
+// the bar number of the first row of the rebar table.
+int GetComboItemNumber(const QComboBox* combo, const TRebarTable& rebars);
+// Selects the first item whose number equals value within a relative 1e-9 (item texts are
+// doubles, the project holds extended values); item 0 when none does.
+void SelectComboItemByValue(QComboBox* combo, Ext value);
+// The selected item's number; when that is 0, item 0's number.
+Ext GetComboItemValue(const QComboBox* combo);
+
+// Pass (true: picture 0, tag 0) or fail (picture 1, tag 1) mark.
+void SetToggleImage(bool state, QLabel* image);
+QPixmap PassFailPixmap(bool pass);
+void SetCheckedSilently(QAbstractButton* check, bool checked);
+
+// --- Version ------------------------------------------------------------------------------
+// The version of the program's own executable; any other file has no version information and
+// raises std::runtime_error "Can't get file version information for " + file name.
+void GetFileVersion(const QString& fileName, int& major, int& minor, int& release, int& build,
+                    bool& preRelease);
+// "major.minor.release" of the running program.
+QString GetAppVersion();
+
+// --- Folders (with trailing separator) -----------------------------------------------------
+// Special folder 5 (documents) or 26 (application data); empty for any other or when unknown.
+QString GetSpecialFolder(int folder);
+QString GetMyDocumentsFolder();
+// The application data folder followed by "Vantrel/", created when missing; empty when unknown.
+QString GetAppDataFolder();
+
+// --- Project texts ------------------------------------------------------------------------
+inline constexpr int kMaxProjectText = 255; // the longest text the project file holds
+QString FromProjectText(const std::string& bytes);
+// Windows-1252 bytes; a character outside the code page becomes '?'; cut to 255 characters.
+std::string ToProjectText(const QString& text);
+// Project dates are whole days since 1899-12-30.
+QDate DateFromProject(double days);
+double DateToProject(const QDate& date);
+
+} // namespace vantrel::ui

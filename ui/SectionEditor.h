@@ -1,0 +1,74 @@
+#pragma once
+// The user-defined section editors share one form: a bevelled panel of value rows (caption, edit,
+// unit), "OK" and "Cancel" at the lower right. Each editor describes its rows once, as a table of
+// record fields; loading, storing and the unit captions of both systems are driven from that table.
+
+#include <QString>
+
+#include <vector>
+
+#include "model/KdClasses.h"
+#include "ui/EditorDialog.h"
+#include "ui/EditorFields.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace vantrel {
+
+// One value row of a section editor. `value` is null for a row that only shows a derived value.
+template <typename Record> struct SectionField {
+    const char* edit;
+    const char* caption;
+    const char* unitEnglish;
+    const char* unitSI;
+    Ext Record::*value;
+};
+
+// Field-limit entry of every value of the section editors (no limits, 2 decimals).
+inline constexpr int kSectionFieldTag = 59;
+
+class SectionEditor : public EditorDialog {
+    Q_OBJECT
+  public:
+    QLineEdit* Edit(const char* name) const;
+    QLabel* UnitLabel(const char* editName) const;
+
+  protected:
+    struct Row {
+        const char* edit;
+        const char* caption;
+        const char* unitEnglish;
+        const char* unitSI;
+        bool stored;
+    };
+    // Builds the dialog: rows laid out top to bottom in `columns` columns; client size as given.
+    SectionEditor(const TKdData& data, const QString& title, const std::vector<Row>& rows, int columns,
+                  QSize clientSize, QWidget* parent);
+
+    template <typename Record>
+    static std::vector<Row> RowsOf(const std::vector<SectionField<Record>>& fields) {
+        std::vector<Row> rows;
+        for (const auto& f : fields)
+            rows.push_back({f.edit, f.caption, f.unitEnglish, f.unitSI, f.value != nullptr});
+        return rows;
+    }
+    template <typename Record>
+    void LoadFields(const std::vector<SectionField<Record>>& fields, const Record& r) {
+        for (const auto& f : fields)
+            if (f.value) editorfields::SetEditValue(Edit(f.edit), data_.FieldLimits, false, r.*(f.value));
+    }
+    template <typename Record> void StoreFields(const std::vector<SectionField<Record>>& fields, Record& r) {
+        for (const auto& f : fields)
+            if (f.value) r.*(f.value) = editorfields::GetEditValue(Edit(f.edit), data_.FieldLimits, 0, 0);
+    }
+
+    // Leaving an edit shows its number as read (clamped, with the entry's decimals).
+    virtual void FieldLeft(QLineEdit* edit);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const TKdData& data_;
+};
+
+} // namespace vantrel

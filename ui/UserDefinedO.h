@@ -1,0 +1,30 @@
+#pragma once
+// Editor of a user-defined circular hollow (pipe) member of a support level.
+
+#include "ui/SectionEditor.h"
+
+namespace vantrel {
+
+class TfrmUserDefinedO : public SectionEditor {
+    Q_OBJECT
+  public:
+    TfrmUserDefinedO(const TKdData& data, const TOShape& shape, QWidget* parent = nullptr);
+
+    void LoadForm();
+    void StoreForm();
+    const TOShape& Shape() const { return shape_; }
+
+  protected:
+    void FieldLeft(QLineEdit* edit) override;
+
+  private:
+    // ID = OD - 2 t from the OD and t edits as they read now.
+    void ShowInsideDiameter(Ext od, Ext t);
+
+    TOShape shape_;
+};
+
+// Edits the level's pipe; on OK the level holds the values typed. True when OK was pressed.
+bool EditUserDefinedHollow(const TKdData& data, TAnchLevel& level, QWidget* parent = nullptr);
+
+} // namespace vantrel
