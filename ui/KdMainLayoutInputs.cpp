@@ -232,8 +232,9 @@ void LevelRows(SectionWriter& w, int y, const std::string& head, const std::stri
     w.In(head);
     w.Label(labLevel, "Level", 0, 2, 30, 26);
     w.Label(labType, "Type", 30, 2, 106, 26);
-    w.Unit(labDepth, depthEn, depthSi, 140, 0, 62, 30);
-    w.Label(labAngle, "Angle, deg", 204, 0, 48, 30);
+    // Column headings wrap onto two lines.
+    w.Unit(labDepth, depthEn, depthSi, 140, 0, 62, 30).kind = Ctl::Note;
+    w.Label(labAngle, "Angle, deg", 204, 0, 48, 30).kind = Ctl::Note;
     w.In("");
     w.Panel(prefix + "1", 0, y + 30, kSectionW, 26);
     w.In(prefix + "1");

@@ -203,29 +203,29 @@ SectionSpec WalerResults() {
     w.Panel("Panel53", 2, 26, kSectionW - 8, 320);
     w.In("Panel53");
     // A grid: caption, five value columns, unit, mark.
-    static const int col[] = {94, 144, 194, 244, 294};
-    const int unitX = 342, statusX = 376;
+    static const int col[] = {106, 152, 198, 244, 290};
+    const int unitX = 338, statusX = 372;
     auto value = [&](const std::string& name, int c, int y, int tag, bool hidden = false) {
-        w.Control(name, Ctl::Output, col[c], y, 46, kEditHeight, tag).hidden = hidden;
+        w.Control(name, Ctl::Output, col[c], y, 44, kEditHeight, tag).hidden = hidden;
     };
     auto head = [&](const std::string& name, const std::string& text, int c, int y, bool hidden = false) {
         w.Label(name, text, col[c] + 8, y, 38).hidden = hidden;
     };
     auto caption = [&](const std::string& name, const std::string& text, int y, bool hidden = false) {
-        w.Label(name, text, 4, y + 3, 88).hidden = hidden;
+        w.Label(name, text, 4, y + 3, 100).hidden = hidden;
     };
     caption("Label96", "Waler Length, l", 4);
     value("Edit_RWl", 4, 4, 172);
-    w.Unit("Label97", "ft", "m", unitX, 7, 32);
+    w.Unit("Label97", "ft", "m", unitX, 7, 34);
     caption("Label98", "Uniform Loading, w", 31);
     value("Edit_RWw", 4, 31, 173);
-    w.Unit("Label99", "kips/ft", "kN/m", unitX, 34, 32);
+    w.Unit("Label99", "kips/ft", "kN/m", unitX, 34, 34);
     head("Label103", "R1", 3, 58);
     head("Label104", "R2", 4, 58);
     caption("Label100", "Reactions", 76);
     value("Edit_RWR1", 3, 76, 174);
     value("Edit_RWR2", 4, 76, 174);
-    w.Unit("Label102", "kips", "kN", unitX, 79, 32);
+    w.Unit("Label102", "kips", "kN", unitX, 79, 34);
     head("Label109", "V1", 0, 103);
     head("Label110", "V2", 1, 103);
     head("Label107", "V3", 2, 103);
@@ -238,7 +238,7 @@ SectionSpec WalerResults() {
     value("Edit_RWV3", 2, 121, 175);
     value("Edit_RWV4", 3, 121, 175);
     value("Edit_RWVmax", 4, 121, 175);
-    w.Unit("Label106", "kips", "kN", unitX, 124, 32);
+    w.Unit("Label106", "kips", "kN", unitX, 124, 34);
     head("Label117", "M1", 1, 148);
     head("Label114", "M2", 2, 148);
     head("Label115", "M3", 3, 148);
@@ -249,25 +249,25 @@ SectionSpec WalerResults() {
     value("Edit_RWM2", 2, 166, 176);
     value("Edit_RWM3", 3, 166, 176);
     value("Edit_RWMmax", 4, 166, 176);
-    w.Unit("Label113", "kip-ft", "kN-m", unitX, 169, 32);
+    w.Unit("Label113", "kip-ft", "kN-m", unitX, 169, 34);
     head("Label121", "Req.", 3, 193);
     head("Label123", "Prov.", 4, 193);
     caption("Label116", "Sec. Mod, Sx", 211);
-    w.Control("Label120", Ctl::Note, col[0], 211, 146, 21, 0, "(Waler is Adequate)");
+    w.Control("Label120", Ctl::Note, col[0], 214, 136, 17, 0, "(Waler is Adequate)");
     value("Edit_RWSxReq", 3, 211, 177);
     value("Edit_RWSxProv", 4, 211, 177);
-    w.Unit("Label119", "in^3", "cm^3", unitX, 214, 32);
+    w.Unit("Label119", "in^3", "cm^3", unitX, 214, 34);
     w.Status("Image9", statusX, 211);
     caption("Label252", "Max. Deflection", 238);
     value("Edit_RWDeflReq", 3, 238, 187);
     value("Edit_RWDeflProv", 4, 238, 187);
-    w.Unit("Label253", "in", "mm", unitX, 241, 32);
+    w.Unit("Label253", "in", "mm", unitX, 241, 34);
     w.Status("Image33", statusX, 238);
     caption("Label419", "Locations of Max. Deflection", 265, true);
     s.controls.back().w = 150;
     value("Edit_RWDeflLoc1", 3, 265, 172, true);
     value("Edit_RWDeflLoc2", 4, 265, 172, true);
-    w.Unit("Label420", "ft", "m", unitX, 268, 32).hidden = true;
+    w.Unit("Label420", "ft", "m", unitX, 268, 34).hidden = true;
     w.Control("Label122", Ctl::Link, 4, 265, 100, 17, 0, "View Graphs");
     return s;
 }
@@ -351,7 +351,7 @@ SectionSpec BasalResults() {
 SectionSpec LaggingResults() {
     SectionSpec s = Section("Panel24", "Lagging Design", 8);
     Columns c = ResultColumns();
-    c.captionW = 150, c.valueX = 228, c.valueW = 64;
+    c.captionW = 218, c.valueX = 228, c.valueW = 64;
     SectionWriter w(s, c);
     // Soil pressure and moment of plate and concrete lagging.
     w.Panel("Panel34", 0, kTop, kSectionW, 4 * kRowPitch + 4);
@@ -392,7 +392,7 @@ SectionSpec LaggingResults() {
 SectionSpec GuardrailResults() {
     SectionSpec s = Section("Panel39", "Guardrail Design Results", 9);
     Columns c = ResultColumns();
-    c.captionW = 150, c.valueX = 228, c.valueW = 64;
+    c.captionW = 218, c.valueX = 228, c.valueW = 64;
     SectionWriter w(s, c);
     w.Label("Label306", "Allowable", 182, kTop, 52);
     w.Label("Label307", "Applied", 250, kTop, 52);
