@@ -12,6 +12,8 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <QSet>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -26,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollArea;
+class QTabBar;
 class QTabWidget;
 class QTimer;
 class QToolBar;
@@ -164,6 +167,161 @@ class TfrmKdMain : public QMainWindow {
     QList<QWidget*> FResultSections;
     bool FShownOnce = false;
     QHash<QString, QWidget*> FControls; // the controls of the layout by name
+
+    // ==== Commit cycle, section lists, per-level rows, file commands and refresh ====
+    // (ui/KdMainCommit.cpp, KdMainLists.cpp, KdMainRows.cpp, KdMainFiles.cpp, KdMainRefresh.cpp,
+    // KdMainResults.cpp)
+public:
+    // Copies every input of the window into the project, then refreshes the window from it.
+    void ReadInputs();
+    void ReadAnchorRow(TAnchLevel& level, int n);
+    void ReadCornerRow(TAnchLevel& level, int n);
+    void ReadWalerInputs();
+    void ReadWalerInputs(int levelIndex);
+    // Shows the project in the window: inputs, visibility, captions, the calculation and results.
+    void UpdateForm();
+    // The results alone (values, marks, result rows, section roll-up), without a calculation.
+    void ShowResults();
+    void FillSectionLists(bool onlyEmpty);
+    void SyncLevelRows(bool results);
+    // Commits the input that has the focus (before Save and Print).
+    void CommitFocusedInput();
+    // Marks the project modified by a user edit and commits a list, check box or radio button.
+    void ComboBox1Change(QWidget* sender);
+    void ComboBox1Exit(QWidget* sender);
+    // Wires the commit triggers of every input under `container` (new rows included).
+    void ConnectInputs(QWidget* container);
+    void InputFocusOut(QWidget* w, Qt::FocusReason reason);
+
+    void Button1Click();
+    void Button3Click();
+    static QString ManualPath();
+    // The printed report: one replaceable entry point (none: a message says it is not available).
+    using PrintHandler = std::function<void(TfrmKdMain&)>;
+    static PrintHandler SetPrintHandler(PrintHandler handler);
+
+    static QString TextBeforeBlank(const QString& text);
+    struct RowKind; // a kind of per-level row: panel prefix, block, control prefixes
+
+private:
+    struct BusyScope {
+        explicit BusyScope(int& counter) : counter_(counter) { ++counter_; }
+        ~BusyScope() { --counter_; }
+        int& counter_;
+    };
+    template <class T> T* Ctl(const char* name) const { return qobject_cast<T*>(Control(QLatin1String(name))); }
+    // A control of a per-level row (registered when built), or none; never searched for.
+    QWidget* RowControl(const char* prefix, int n) const {
+        return FControls.value(QLatin1String(prefix) + QString::number(n));
+    }
+    template <class T> T* FindRowControl(const char* prefix, int n) const {
+        return qobject_cast<T*>(RowControl(prefix, n));
+    }
+    void ConnectInput(QWidget* w);
+
+    Ext ReadNumber(QLineEdit* edit, Ext min = 0, Ext max = 0);
+    void ReadNumber(const char* name, Ext& field);
+    void ReadNumber(const char* name, double& field);
+    Ext ReadBetween(QLineEdit* edit, Ext lo, Ext hi);
+    void ReadBetween(const char* name, Ext& field, Ext lo, Ext hi);
+    void ReadBetween(const char* name, double& field, Ext lo, Ext hi);
+    void ReadInnerPoints(TPressurePoint* group, const char* second, const char* third);
+    int ListIndex(const char* name, int fallback) const;
+    bool Checked(const char* name, bool fallback) const;
+    QString Text(const char* name) const;
+    int tabIndex(const char* name) const;
+    bool IsShown(const char* name) const;
+    void ClearList(const char* name);
+    Ext GuardrailSpacingBase() const;
+    void ShowBasalFifthInput(int condition);
+    void ShowPileTypeRows();
+    void ShowAnchorSpacingRows(bool sheet);
+
+    void SetNumber(QLineEdit* edit, Ext value, bool noClamp = false);
+    void ShowNumber(const char* name, Ext value, bool noClamp = false);
+    void SelectItem(const char* name, int index);
+    void SetChecked(const char* name, bool checked);
+    void SetShown(const char* name, bool shown);
+    void SetRowShown(const char* value, bool shown);
+    void SetLabel(const char* name, const QString& text);
+    void RefitSection(const char* name);
+    int SyncLevelTabs();
+    void ShowGuardrailSpacingList();
+    void ShowAnchorSpacingList();
+    void ShowPileSectionBlocks();
+    void ShowLaggingBlocks();
+    void ShowLaggingResultBlocks();
+    void ShowEarthPressureInputs();
+    void ShowSurchargeInputs();
+    void ShowLogo();
+    void FitLogo();
+
+    // Results.
+    void ShowMark(const char* image, bool pass);
+    void ShowPassText(const char* label, bool pass, const char* passText, const char* failText);
+    void ShowUserPressurePoints();
+    void ShowPileResults();
+    void ShowLaggingResults();
+    QString LaggingSizeText() const;
+    void ShowSpacingMessage();
+    void ShowSupportResults();
+    Ext ProvidedZx() const;
+    void ShowBasalHeaveResult();
+    void ShowWalerResults();
+    void WalerTabChanged(QTabBar* sender, int index);
+    void ConnectWalerTabs();
+    void UpdateResultStatus();
+    void RestackSections();
+    void RedrawPictures();
+
+    // Rows.
+    bool RowExists(const char* prefix, int n) const;
+    QWidget* LastVisibleRow(const char* prefix) const;
+    QWidget* BuildRow(const RowKind& kind, int n, bool alwaysVisible);
+    QWidget* LastFocusable(QWidget* row) const;
+    void FreeRow(QWidget* panel);
+    void PlaceRowFollowers(bool results);
+    void ShowLevelBlocks();
+    void PlaceConditionalRow(const char* prefix, int n, bool visible);
+    void SetRowText(const char* prefix, int n, const QString& text);
+    void ShowRowNumber(const char* prefix, int n, Ext value, bool noClamp = false);
+    QString TendonText(const TAnchLevel& level) const;
+    void ShowStrutRow(const TAnchor& system, int n, const char* suffix, const char* prefix);
+    void CreateAnchorRow(int n);
+    void CreateCornerRow(int n);
+    void CreateAnchorResultRow(int n);
+    void CreateBondResultRow(int n);
+    void CreateStrutResultRow(int n);
+    void CreateCornerResultRow(int n);
+    void CreateCornerStrutResultRow(int n);
+    void UpdateAnchorRow(int n);
+    void UpdateCornerRow(int n);
+    void UpdateAnchorResultRow(int n);
+    void UpdateBondResultRow(int n);
+    void UpdateStrutResultRow(int n);
+    void UpdateCornerResultRow(int n);
+    void UpdateCornerStrutResultRow(int n);
+
+    // Files.
+    void SetCaption();
+    bool SaveTo(const QString& fileName);
+
+    int busy_ = 0;            // a commit or refresh runs: focus-outs are not commits
+    bool closing_ = false;    // the window goes down: focus-outs are not commits
+    uint8_t unitsApplied_ = 0; // the unit system the lists and captions were last built for
+    int walerTab_ = 0;
+    int walerStep_ = 0; // column pitch of the waler result grid
+    std::unique_ptr<QObject> commitFilter_; // gone before the controls are destroyed
+    // Rows freed but not yet deleted (their deletion waits for the event loop).
+    struct FreedRows {
+        QList<QPointer<QWidget>> rows;
+        ~FreedRows() {
+            for (const QPointer<QWidget>& row : rows)
+                delete row.data();
+        }
+    } freedRows_;
+    std::vector<uint8_t> shownLogo_; // the JPEG bytes the logo control shows
+    // ==== end of the commit cycle block ====
 };
 
 } // namespace vantrel::ui

@@ -74,7 +74,8 @@ TEST_F(KdMainSections, CaptionClicksExpandOneSectionPerColumn) {
 }
 
 TEST_F(KdMainSections, TabIntoACollapsedSectionExpandsIt) {
-    auto* last = Get<QLineEdit>("Edit_35");
+    // The last input shown in General Data ("Ignore Passive" shows only for user-defined pressures).
+    auto* last = Get<QLineEdit>("Edit_5");
     last->setFocus();
     Spin(5);
     ASSERT_TRUE(last->hasFocus());
@@ -167,7 +168,8 @@ TEST_F(KdMainSections, TheWheelScrollsTheColumnUnderTheMouse) {
 }
 
 TEST_F(KdMainSections, TheHintOfThePitchOverrideStaysUntilHidden) {
-    Window().Control("Panel29")->show(); // the rebar cage block
+    Window().Data().PileSection = psRebarCage; // the rebar cage block shows the pitch
+    Window().UpdateForm();
     auto* pitch = Get<QLineEdit>("Edit_84");
     pitch->setFocus();
     Spin(5);
@@ -177,10 +179,13 @@ TEST_F(KdMainSections, TheHintOfThePitchOverrideStaysUntilHidden) {
     EXPECT_EQ(hint->pos(), pitch->mapToGlobal(QPoint(0, pitch->height())));
     EXPECT_LE(hint->width(), 300);
     EXPECT_TRUE(hint->windowFlags().testFlag(Qt::FramelessWindowHint));
-    // An input without a hint leaves it; the commit hides it.
+    // Leaving the input commits it, which hides the hint; an input without a hint shows none.
     Get<QLineEdit>("Edit_16")->setFocus();
     Spin(5);
-    EXPECT_TRUE(hint->isVisible());
+    EXPECT_FALSE(hint->isVisible());
+    pitch->setFocus();
+    Spin(5);
+    ASSERT_TRUE(hint->isVisible());
     Window().ShowInputHint(nullptr, QString());
     EXPECT_FALSE(hint->isVisible());
 }

@@ -202,7 +202,12 @@ TEST_F(KdMainStart, ProjectFolderAndStartState) {
         const bool open = section->objectName() == "Panel3" || section->objectName() == "Panel44";
         EXPECT_EQ(ui::Tag(section), open ? 0 : 1) << section->objectName().toStdString();
     }
-    EXPECT_EQ(Window().InputSections().size(), 12);
+    // The stored lists hold the sections shown: the user-defined pressure points only show for
+    // that method.
+    for (QWidget* section : Window().InputSections() + Window().ResultSections())
+        EXPECT_FALSE(section->isHidden()) << section->objectName().toStdString();
+    EXPECT_FALSE(Window().InputSections().contains(Window().Control("Panel19")));
+    EXPECT_EQ(Window().InputSections().size(), 11);
     EXPECT_FALSE(Window().Modified());
     EXPECT_EQ(Get<QComboBox>("ComboBox1")->currentText(), "English");
 }

@@ -32,9 +32,9 @@ TEST_F(KdMainTexts, NewProjectShowsEmptyTextsAndToday) {
     EXPECT_TRUE(Get<QLineEdit>("Edit28")->text().isEmpty());
     EXPECT_TRUE(Get<QLineEdit>("Edit33")->text().isEmpty());
     EXPECT_EQ(Get<QDateEdit>("DateTimePicker1")->date(), QDate::currentDate());
-    // Numeric fields start within their limits.
+    // Numeric fields show the new project's values.
     auto* height = Get<QLineEdit>("Edit_16");
-    EXPECT_EQ(height->text(), "4.00");
+    EXPECT_EQ(height->text(), ui::FormatFloat(Window().Data().ShoredHeight, 10, 2));
 }
 
 } // namespace
