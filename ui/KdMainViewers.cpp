@@ -268,10 +268,8 @@ void TfrmKdMain::SpeedButton4Click(QWidget* sender) {
         break;
     case kSketchLoadDiagram:
         // The apparent earth pressure diagram of the chosen soil; "User Defined" has none.
-        if (auto* picture = qobject_cast<QLabel*>(
-                FindNumberedComponent(QStringLiteral("ImgLoadDiag"), Data().Anchors.SoilType + 1)))
-            ShowImageZoom(picture->pixmap().toImage(), this);
-        return;
+        sketch = QStringLiteral("ImgLoadDiag%1").arg(Data().Anchors.SoilType + 1);
+        break;
     case kEmbedmentGuide:
         ShowEmbedmentRatioGuide();
         return;
@@ -285,8 +283,11 @@ void TfrmKdMain::SpeedButton4Click(QWidget* sender) {
     default:
         return;
     }
-    if (auto* picture = qobject_cast<QLabel*>(Control(sketch)))
+    // A picture that does not exist shows nothing.
+    if (auto* picture = qobject_cast<QLabel*>(Control(sketch))) {
+        FillSketch(picture);
         ShowImageZoom(picture->pixmap().toImage(), this);
+    }
 }
 
 // ---- Editors ------------------------------------------------------------------------------------
