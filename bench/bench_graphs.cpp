@@ -37,56 +37,53 @@ const TKdData& DemoProject() {
     return *data;
 }
 
-void BM_ChartCombinedEarthPressures(benchmark::State& state) {
+// Renders one chart use per iteration: a new renderer, set up and filled by `render`.
+template <typename Render> void RenderLoop(benchmark::State& state, Render render) {
     EnsureGuiApplication();
     const TKdData& data = DemoProject();
     for (auto _ : state) {
         TGraphsRenderer r;
+        render(r, data);
+        benchmark::DoNotOptimize(r.Image(1).constBits());
+    }
+}
+
+// The chart pages: white charts, hit points kept scaled and at scale 1.
+void ChartPage(benchmark::State& state, TChartKind kind) {
+    RenderLoop(state, [kind](TGraphsRenderer& r, const TKdData& data) {
         r.SetChartColor(clWhite);
-        r.ShowEarthPressures(data, 16);
+        if (kind == 18)
+            r.ShowSettlement(data, 18, false);
+        else
+            r.ShowEarthPressures(data, kind);
         TEPGrPoints scaled, full;
         r.ScaleHitPoints(scaled, 0.8);
         r.ScaleHitPoints(full, 1.0);
-        benchmark::DoNotOptimize(r.Image(1).constBits());
-    }
+    });
+}
+void BM_ChartCombinedEarthPressures(benchmark::State& state) {
+    ChartPage(state, 16);
 }
 BENCHMARK(BM_ChartCombinedEarthPressures)->Unit(benchmark::kMillisecond);
-
 void BM_ChartSettlement(benchmark::State& state) {
-    EnsureGuiApplication();
-    const TKdData& data = DemoProject();
-    for (auto _ : state) {
-        TGraphsRenderer r;
-        r.SetChartColor(clWhite);
-        r.ShowSettlement(data, 18, false);
-        TEPGrPoints full;
-        r.ScaleHitPoints(full, 1.0);
-        benchmark::DoNotOptimize(r.Image(1).constBits());
-    }
+    ChartPage(state, 18);
 }
 BENCHMARK(BM_ChartSettlement)->Unit(benchmark::kMillisecond);
 
+// The report: every pile chart, and every earth pressure component, at print size.
 void BM_ChartPrintPileCharts(benchmark::State& state) {
-    EnsureGuiApplication();
-    const TKdData& data = DemoProject();
-    for (auto _ : state) {
-        TGraphsRenderer r;
+    RenderLoop(state, [](TGraphsRenderer& r, const TKdData& data) {
         r.PrepareForPrint();
         r.ShowPileGraphs(data, 0);
-        benchmark::DoNotOptimize(r.Image(5).constBits());
-    }
+    });
 }
 BENCHMARK(BM_ChartPrintPileCharts)->Unit(benchmark::kMillisecond);
 
 void BM_ChartPrintEarthPressures(benchmark::State& state) {
-    EnsureGuiApplication();
-    const TKdData& data = DemoProject();
-    for (auto _ : state) {
-        TGraphsRenderer r;
+    RenderLoop(state, [](TGraphsRenderer& r, const TKdData& data) {
         r.PrepareForPrint();
         r.ShowEarthPressures(data, 7);
-        benchmark::DoNotOptimize(r.Image(8).constBits());
-    }
+    });
 }
 BENCHMARK(BM_ChartPrintEarthPressures)->Unit(benchmark::kMillisecond);
 

@@ -91,7 +91,7 @@ AxisLayout LayoutAxisLabels(TCanvas& c, Axis& axis, bool horizontal, int lengthP
     // Label length along the axis, from the widest of the extreme values.
     int widest = 0;
     for (double v : {lo, hi, (lo + hi) / 2.0})
-        widest = std::max(widest, c.TextWidth(FormatAxisValue(v)));
+        widest = std::max(widest, c.TextWidth(FormatAxisValue(v, StepDecimals(NiceStep(range / 10.0)))));
     const int alongExtent = (horizontal != turned) ? widest : textHeight;
     const double minSpacing = std::max(16, alongExtent + 6);
     const double px = std::max(1, lengthPx);
@@ -106,9 +106,10 @@ AxisLayout LayoutAxisLabels(TCanvas& c, Axis& axis, bool horizontal, int lengthP
         step = NiceStep(minSpacing / px * range);
     }
     out.ticks = Ticks(lo, hi, step);
+    const int decimals = StepDecimals(step);
     int maxWidth = 0;
     for (double v : out.ticks) {
-        out.labels << FormatAxisValue(v);
+        out.labels << FormatAxisValue(v, decimals);
         maxWidth = std::max(maxWidth, c.TextWidth(out.labels.back()));
     }
     const int acrossText = (horizontal != turned) ? textHeight : maxWidth;
@@ -158,14 +159,27 @@ void DrawPointer(TCanvas& c, const Series& s, int x, int y) {
 
 } // namespace
 
-QString FormatAxisValue(double v) {
+int StepDecimals(double step) {
+    if (!(step > 0) || !std::isfinite(step)) return 3;
+    for (int d = 0; d < 12; ++d) {
+        const double scaled = step * std::pow(10.0, d);
+        if (std::fabs(scaled - std::nearbyint(scaled)) <= 1e-6 * std::max(1.0, scaled)) return std::max(3, d);
+    }
+    return 12;
+}
+
+QString FormatAxisValue(double v, int decimals) {
     if (!std::isfinite(v)) return QString();
-    double r = std::round(v * 1000.0) / 1000.0;
-    if (r == 0.0) r = 0.0; // no "-0"
-    QString digits = QString::number(std::fabs(r), 'f', 3);
-    while (digits.endsWith('0'))
-        digits.chop(1);
-    if (digits.endsWith('.')) digits.chop(1);
+    decimals = std::clamp(decimals, 0, 12);
+    const double unit = std::pow(10.0, decimals);
+    double r = std::round(v * unit) / unit;
+    if (r == 0.0 || !std::isfinite(r)) r = std::isfinite(r) ? 0.0 : v; // no "-0"
+    QString digits = QString::number(std::fabs(r), 'f', decimals);
+    if (digits.contains('.')) {
+        while (digits.endsWith('0'))
+            digits.chop(1);
+        if (digits.endsWith('.')) digits.chop(1);
+    }
     const int dot = digits.indexOf('.');
     QString whole = dot < 0 ? digits : digits.left(dot);
     const QString frac = dot < 0 ? QString() : digits.mid(dot);
@@ -402,25 +416,13 @@ void Chart::Draw(TCanvas& c) {
             a.startPos = a.inverted ? plot.top() : plot.bottom();
             a.endPos = a.inverted ? plot.bottom() : plot.top();
         }
-        const int out = a.tickLength + kLabelGap;
-        switch (id) {
-        case AxisId::Left:
-            a.axisPos = plot.left();
-            a.labelPos = a.axisPos - out;
-            break;
-        case AxisId::Right:
-            a.axisPos = plot.right();
-            a.labelPos = a.axisPos + out;
-            break;
-        case AxisId::Top:
-            a.axisPos = plot.top();
-            a.labelPos = a.axisPos - out;
-            break;
-        case AxisId::Bottom:
-            a.axisPos = plot.bottom();
-            a.labelPos = a.axisPos + out;
-            break;
-        }
+        // The axis line on its side of the back wall; the labels start beyond the ticks, outward.
+        const int outward = (id == AxisId::Left || id == AxisId::Top) ? -1 : 1;
+        a.axisPos = id == AxisId::Left    ? plot.left()
+                    : id == AxisId::Right ? plot.right()
+                    : id == AxisId::Top   ? plot.top()
+                                          : plot.bottom();
+        a.labelPos = a.axisPos + outward * (a.tickLength + kLabelGap);
     }
 
     // Back wall and grid.

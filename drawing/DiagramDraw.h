@@ -140,6 +140,7 @@ class TDiagramDraw {
     void DrawPlanRebarCage(const PlanFrame& f);
     void DrawPlanSheet(const PlanFrame& f);
     void DrawPlanClearGap(const PlanFrame& f);
+    void DrawSectionExtents(const PlanFrame& f, int xl, int xr, int yt, int yb);
     void DrawSheetShape(int left, int right, int top, int bottom, int thick, bool az);
 };
 

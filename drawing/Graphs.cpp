@@ -327,7 +327,6 @@ void TGraphsRenderer::ScaleAxes(Axis* horiz, Axis* vert) {
 
 void TGraphsRenderer::RenderChartToImage(int image, bool rotated) {
     targetImage_ = image;
-    rotatedRender_ = rotated;
     Picture& pic = Pic(image);
     const QSize size = rotated ? pic.size.transposed() : pic.size;
     TCanvas canvas(size.width(), size.height());

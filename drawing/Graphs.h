@@ -117,6 +117,9 @@ class TGraphsRenderer {
     };
 
     TGraphsRenderer();
+    // The chart's after-draw hook refers to its renderer: not copied.
+    TGraphsRenderer(const TGraphsRenderer&) = delete;
+    TGraphsRenderer& operator=(const TGraphsRenderer&) = delete;
 
     // Entry operations, one per renderer.
     void ShowPileGraphs(const TKdData& data, TChartKind kind);
@@ -170,6 +173,7 @@ class TGraphsRenderer {
     std::bitset<24> shownKinds_;
     std::array<TGrPointArr, 7> pileHits_;
     TEPGrPoints pressureHits_;
+    std::array<int, 8> pressureSeries_{}; // series index of each earth pressure component
     int targetImage_ = 1;
     bool labelMinimum_ = false;
     bool labelMaximum_ = false;
@@ -190,8 +194,6 @@ class TGraphsRenderer {
     void SetUnitCaptions(const QString& vertTitle, const QString& horizTitle);
     void AddPressureCurve(int component, int image);
     void WalerChart(int image, TGrPointArr& hits, const QString& title, const std::vector<QPointF>& points);
-    bool rotatedRender_ = false;
-    std::array<int, 8> pressureSeries_{}; // series index of each earth pressure component
 };
 
 // Constant tables of the charts.

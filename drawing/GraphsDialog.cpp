@@ -14,16 +14,44 @@
 
 namespace vantrel {
 
-TfrmGraphs::TfrmGraphs(QWidget* parent) : QDialog(parent) {
-    setObjectName("frmGraphs");
-    setWindowTitle("Graphs");
-    QFont f = font();
+QVBoxLayout* SetUpPictureWindow(QDialog& dialog, const char* name, const char* title) {
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(title);
+    QFont f = dialog.font();
     f.setPixelSize(11);
-    setFont(f);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->setSizeConstraint(QLayout::SetFixedSize); // the window fits its visible content
+    dialog.setFont(f);
+    auto* column = new QVBoxLayout(&dialog);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    // The window takes the size of its pictures: a picture larger than the screen is not scaled down.
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    return column;
+}
+
+QLabel* NewPictureLabel(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QStatusBar* NewReadOutBar(QWidget* parent, const char* name) {
+    auto* bar = new QStatusBar(parent);
+    bar->setObjectName(name);
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(TGraphsRenderer::kStatusBarHeight);
+    return bar;
+}
+
+void CentreOnOwner(QDialog& dialog) {
+    if (!dialog.parentWidget()) return;
+    const QRect owner = dialog.parentWidget()->window()->frameGeometry();
+    const QRect frame = dialog.frameGeometry();
+    dialog.move(owner.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+TfrmGraphs::TfrmGraphs(QWidget* parent) : QDialog(parent) {
+    QVBoxLayout* outer = SetUpPictureWindow(*this, "frmGraphs", "Graphs");
     grid_ = new QWidget(this);
     grid_->setObjectName("GridPanel1");
     gridLayout_ = new QGridLayout(grid_);
@@ -36,17 +64,12 @@ TfrmGraphs::TfrmGraphs(QWidget* parent) : QDialog(parent) {
     outer->addWidget(grid_);
     outer->addWidget(stack_);
     for (int i = 1; i <= TGraphsRenderer::kImages; ++i) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QStringLiteral("Image%1").arg(i));
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QLabel* label = NewPictureLabel(this, QStringLiteral("Image%1").arg(i));
         label->setMouseTracking(true);
         label->installEventFilter(this);
         images_[static_cast<size_t>(i - 1)] = label;
     }
-    statusBar_ = new QStatusBar(this);
-    statusBar_->setObjectName("StatusBar1");
-    statusBar_->setSizeGripEnabled(false);
-    statusBar_->setFixedHeight(TGraphsRenderer::kStatusBarHeight);
+    statusBar_ = NewReadOutBar(this, "StatusBar1");
     outer->addWidget(statusBar_);
     BuildView();
 }
@@ -126,10 +149,7 @@ bool TfrmGraphs::eventFilter(QObject* watched, QEvent* event) {
 void TfrmGraphs::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Placed centred on the main window, then kept on the screen.
-    if (parentWidget()) {
-        const QRect owner = parentWidget()->window()->frameGeometry();
-        move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
+    CentreOnOwner(*this);
     if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
         move(KeepOnScreen(frameGeometry(), screen->availableGeometry()));
 }

@@ -10,6 +10,7 @@
 #include "drawing/Graphs.h"
 
 class QGridLayout;
+class QLayout;
 class QLabel;
 class QStatusBar;
 class QVBoxLayout;
@@ -48,6 +49,14 @@ class TfrmGraphs : public QDialog {
     std::array<QLabel*, TGraphsRenderer::kImages> images_{};
     QStatusBar* statusBar_ = nullptr;
 };
+
+// The frame the chart windows share: object name, caption, an 11-pixel font and a column without
+// margins that makes the window fit its visible content; picture labels at the top left; the one-panel
+// status bar of the read-outs; placement centred on the owner's window.
+QVBoxLayout* SetUpPictureWindow(QDialog& dialog, const char* name, const char* title);
+QLabel* NewPictureLabel(QWidget* parent, const QString& name);
+QStatusBar* NewReadOutBar(QWidget* parent, const char* name);
+void CentreOnOwner(QDialog& dialog);
 
 // Openers of the main window: a chart window for one use, shown modally and freed. The result is
 // the dialog's result code.

@@ -7,30 +7,17 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "drawing/GraphsDialog.h"
 #include "platform/Dialogs.h"
 
 namespace vantrel {
 
 TfrmImgZoom::TfrmImgZoom(QWidget* parent) : QDialog(parent) {
-    setObjectName("frmImgZoom");
-    setWindowTitle("Image");
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    // The window takes the size of its picture: a picture larger than the screen is not scaled down.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    image1_ = new QLabel(this);
-    image1_->setObjectName("Image1");
-    image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QVBoxLayout* layout = SetUpPictureWindow(*this, "frmImgZoom", "Image");
+    image1_ = NewPictureLabel(this, "Image1");
     image1_->setFixedSize(105, 105);
     layout->addWidget(image1_);
-    statusBar_ = new QStatusBar(this);
-    statusBar_->setObjectName("EPStatusBar1");
-    statusBar_->setSizeGripEnabled(false);
-    statusBar_->setFixedHeight(TGraphsRenderer::kStatusBarHeight);
+    statusBar_ = NewReadOutBar(this, "EPStatusBar1");
     statusBar_->hide();
     layout->addWidget(statusBar_);
 }
@@ -67,10 +54,7 @@ bool TfrmImgZoom::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmImgZoom::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (parentWidget()) {
-        const QRect owner = parentWidget()->window()->frameGeometry();
-        move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
+    CentreOnOwner(*this);
 }
 
 namespace {

@@ -268,6 +268,21 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
     }
 }
 
+void TDiagramDraw::DrawSectionExtents(const PlanFrame& f, int xl, int xr, int yt, int yb) {
+    // The section's depth (value 5) below it and its width (value 9) at its right, each with
+    // extension lines two line spacings long.
+    const int ls = f.ls;
+    SetPen(clBlack, f.lu1);
+    Bitmap.Line(xl, yb, xl, yb + 2 * ls);
+    Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
+    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
+                  false);
+    Bitmap.Line(xr, yt, xr + 2 * ls, yt);
+    Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
+    DrawDimension(xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false,
+                  false);
+}
+
 void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     const int xl = f.xc - f.h5, xr = f.xc + f.h5, yt = f.yc - f.h9, yb = f.yc + f.h9;
     const int tf = std::max(1, RoundPx(f.tf * Scale));
@@ -290,17 +305,8 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     Layout.Values.insert(
         {{"SectionLeft", xl}, {"SectionRight", xr}, {"SectionTop", yt}, {"SectionBottom", yb}});
 
-    SetPen(clBlack, f.lu1);
+    DrawSectionExtents(f, xl, xr, yt, yb);
     const int ls = f.ls;
-    // Depth below, flange width at the right.
-    Bitmap.Line(xl, yb, xl, yb + 2 * ls);
-    Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
-    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
-                  false);
-    Bitmap.Line(xr, yt, xr + 2 * ls, yt);
-    Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
-    DrawDimension(xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false,
-                  false);
     // Flange thickness a third of the way from the flange edge to the web; web thickness a quarter
     // of the depth from the right.
     const int yTf = yt + (f.yc - hw - yt) / 3;
@@ -480,16 +486,7 @@ void TDiagramDraw::DrawPlanSheet(const PlanFrame& f) {
     Layout.Values["RowSheets"] = count;
     Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}});
     // Dimensions: width of one pile, height and thickness.
-    const int ls = f.ls;
-    SetPen(clBlack, f.lu1);
-    Bitmap.Line(xl, yb, xl, yb + 2 * ls);
-    Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
-    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
-                  false);
-    Bitmap.Line(xr, yt, xr + 2 * ls, yt);
-    Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
-    DrawDimension(xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false,
-                  false);
+    DrawSectionExtents(f, xl, xr, yt, yb);
     const int xm = xl + (xr - xl) / 2;
     const int ym = f.yc;
     const int half =

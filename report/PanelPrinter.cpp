@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -38,8 +39,11 @@ bool IsImage(const QWidget* w) {
 bool IsLabel(const QWidget* w) {
     return qobject_cast<const QLabel*>(w) && !IsImage(w);
 }
+// Edits and drop-down lists hold values; so does the project's date picker, whose date an engineer
+// expects beside its caption.
 bool IsValue(const QWidget* w) {
-    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w);
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QDateTimeEdit*>(w);
 }
 
 QString RemoveMnemonics(const QString& text) {
@@ -74,6 +78,7 @@ QString ShownText(const QWidget* control) {
         return RemoveMnemonics(button->text());
     if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
     if (const auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentText();
+    if (const auto* date = qobject_cast<const QDateTimeEdit*>(control)) return date->text();
     return {};
 }
 

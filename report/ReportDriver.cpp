@@ -165,13 +165,15 @@ class Driver {
         const int width = static_cast<int>(std::lround(wp * 200));
         const int height = width * 13 / 16;
         const QImage section = host_.Diagram(0, QSize(width, height));
+        // The drawing may come back cropped to what it drew: its own proportions count.
+        const QSize drawn = section.isNull() ? QSize(width, height) : section.size();
         double x1 = w_.MarginLeft, x2 = pw - w_.MarginRight;
         const double ya = w_.CursorY() + 0.2;
-        double yb = ya + (x2 - x1) * height / width;
+        double yb = ya + (x2 - x1) * drawn.height() / drawn.width();
         const double limit = (ph - w_.MarginTop - w_.MarginBottom) - 0.15 * ph;
         if (yb > limit) {
             yb = limit;
-            x2 = x1 + (yb - ya) * width / height;
+            x2 = x1 + (yb - ya) * drawn.width() / drawn.height();
             const double shift = (wp - (x2 - x1)) / 2;
             x1 += shift, x2 += shift;
         }
@@ -185,7 +187,7 @@ class Driver {
             const QImage plan = host_.Diagram(1, QSize(planWidth, planHeight));
             const double left = w_.MarginLeft, right = pw - w_.MarginRight;
             if (!plan.isNull())
-                w_.DrawPicture(left, yb, right, yb + (right - left) * planHeight / planWidth,
+                w_.DrawPicture(left, yb, right, yb + (right - left) * plan.height() / plan.width(),
                                BitmapData(plan), QStringLiteral("BMP"));
         }
     }
@@ -354,9 +356,10 @@ class Driver {
             static_cast<int>(std::lround(width * std::min(ph - w_.MarginBottom - top, ph / 2) / wp));
         if (height <= 0) return;
         const QImage detail = host_.Diagram(2, QSize(width, height));
+        const QSize drawn = detail.isNull() ? QSize(width, height) : detail.size();
         const double x1 = w_.MarginLeft, x2 = pw - w_.MarginRight;
         const double ya = top + 0.2;
-        const double yb = std::min(ya + (x2 - x1) * height / width, ph - kPictureBottomGap);
+        const double yb = std::min(ya + (x2 - x1) * drawn.height() / drawn.width(), ph - kPictureBottomGap);
         if (!detail.isNull() && yb > ya)
             w_.DrawPicture(x1, ya, x2, yb, BitmapData(detail), QStringLiteral("BMP"));
         w_.MoveCursor(w_.MarginLeft, yb);

@@ -32,13 +32,7 @@ TfrmHxAbout::TfrmHxAbout(QWidget* parent) : QDialog(parent) {
     auto* link = new ClickLabel(tr("Quarnel Engineering Software - www.quarnel.com"), this);
     Label2 = link;
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setCursor(Qt::PointingHandCursor);
-    QPalette pal = Label2->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    Label2->setPalette(pal);
-    QFont underline = Label2->font();
-    underline.setUnderline(true);
-    Label2->setFont(underline);
+    link->StyleAsLink();
     Label2->setGeometry(16, 180, 358, 20);
     connect(link, &ClickLabel::clicked, this, &TfrmHxAbout::Label2Click);
 

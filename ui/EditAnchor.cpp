@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <array>
+
 #include "model/BeamShapes.h"
 #include "platform/Dialogs.h"
 #include "ui/EditorFields.h"
@@ -61,6 +63,35 @@ enum : int {
 constexpr double kMinUnbracedLength = 1.0;
 
 const QString kUserDefined = QStringLiteral("User Defined");
+
+// The value of the level each numeric edit shows (Edit<number>), on all three member pages.
+constexpr std::pair<int, Ext TAnchLevel::*> kLevelEdits[] = {
+    {2, &TAnchLevel::MemberWidth},
+    {8, &TAnchLevel::MemberLength},
+    {3, &TAnchLevel::MemberArea},
+    {6, &TAnchLevel::MemberPerimeter},
+    {7, &TAnchLevel::MemberTipArea},
+    {4, &TAnchLevel::MemberE},
+    {5, &TAnchLevel::MemberInertia},
+    {11, &TAnchLevel::TestLoad},
+    {1, &TAnchLevel::Mx},
+    {9, &TAnchLevel::My},
+    {10, &TAnchLevel::Fy},
+    {12, &TAnchLevel::Kx},
+    {13, &TAnchLevel::Ky},
+    {14, &TAnchLevel::Lx},
+    {15, &TAnchLevel::Ly},
+    {16, &TAnchLevel::Lb},
+    {17, &TAnchLevel::Cb},
+    {18, &TAnchLevel::Cmx},
+    {21, &TAnchLevel::TestLoad},
+    {19, &TAnchLevel::Mx},
+    {20, &TAnchLevel::Fy},
+    {22, &TAnchLevel::Kx},
+    {23, &TAnchLevel::Lx},
+    {25, &TAnchLevel::Cmx},
+    {24, &TAnchLevel::Fc},
+};
 
 QString LengthHint(const char* name, const char* axis) {
     return QStringLiteral("'%1' is the actual unbraced length of member for column-type (axial compression) "
@@ -141,15 +172,7 @@ TfrmEditAnchor::TfrmEditAnchor(TKdData& data, int index, int kind, const TAnchLe
     BuildIShapePage();
     BuildPipePage();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), true));
-    buttons->addWidget(MakeButton(QStringLiteral("Button2"), QStringLiteral("&Cancel"), false));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(pages_, 1);
-    layout->addLayout(buttons);
+    LayOut(pages_, QStringLiteral("&OK"), QStringLiteral("&Cancel"));
     pages_->setCurrentIndex(0);
 
     if (data_.Units == usSI) SetMetricLabels();
@@ -278,56 +301,71 @@ void TfrmEditAnchor::BuildPilePage() {
     pages_->addTab(page, QStringLiteral("Pile Properties"));
 }
 
+// The left column of a structural design page: family, member type and size lists (the size
+// with the edit button of a user-defined section), an optional check box, the section picture and
+// the link to the detailed results.
+TfrmEditAnchor::SectionColumn TfrmEditAnchor::BuildSectionColumn(QGridLayout* grid, std::array<int, 3> lists,
+                                                                 const char* button, QCheckBox* extra,
+                                                                 const char* picture, const char* details) {
+    auto* listGrid = new QGridLayout;
+    const char* captions[] = {"Shapes", "Member Type", "Beam Size"};
+    const QStringList items[] = {ToList(Texts::ShapeFamily), {QStringLiteral("Beam-Column")}, {}};
+    QComboBox* combos[3] = {};
+    for (int row = 0; row < 3; ++row) {
+        combos[row] =
+            AddCombo(QStringLiteral("ComboBox%1").arg(lists[static_cast<size_t>(row)]).toLatin1().constData(),
+                     items[row]);
+        auto* label = new QLabel(QString::fromLatin1(captions[row]));
+        label->setBuddy(combos[row]);
+        listGrid->addWidget(label, row, 0);
+        CommitOn(combos[row]);
+    }
+    listGrid->addWidget(combos[0], 0, 1);
+    listGrid->addWidget(combos[1], 1, 1);
+
+    SectionColumn column;
+    column.edit = new QToolButton;
+    column.edit->setObjectName(QString::fromLatin1(button));
+    column.edit->setText(QStringLiteral("..."));
+    column.edit->setToolTip(QStringLiteral("Edit the user defined section"));
+    connect(column.edit, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    auto* sizeBox = new QHBoxLayout;
+    sizeBox->setSpacing(0);
+    sizeBox->addWidget(combos[2], 1);
+    sizeBox->addWidget(column.edit);
+    listGrid->addLayout(sizeBox, 2, 1);
+    if (extra) listGrid->addWidget(extra, 3, 1);
+
+    column.picture = new QLabel;
+    column.picture->setObjectName(QString::fromLatin1(picture));
+    column.picture->setFixedSize(250, 120);
+    column.picture->setScaledContents(true);
+    column.picture->setCursor(Qt::PointingHandCursor);
+    column.picture->installEventFilter(this);
+    auto* link = new QLabel(QStringLiteral("View Detailed Results"));
+    link->setObjectName(QString::fromLatin1(details));
+    link->setCursor(Qt::PointingHandCursor);
+    link->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+    link->installEventFilter(this);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(listGrid);
+    left->addWidget(column.picture);
+    left->addWidget(link);
+    left->addStretch(1);
+    grid->addLayout(left, 0, 0, 7, 1);
+    grid->setColumnMinimumWidth(1, 12);
+    return column;
+}
+
 void TfrmEditAnchor::BuildIShapePage() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet3"));
     auto* grid = new QGridLayout(page);
-
-    auto* lists = new QGridLayout;
-    const auto listRow = [&](int row, const char* caption, QComboBox* combo) {
-        auto* label = new QLabel(QString::fromLatin1(caption));
-        label->setBuddy(combo);
-        lists->addWidget(label, row, 0);
-        CommitOn(combo);
-    };
-    auto* family = AddCombo("ComboBox7", ToList(Texts::ShapeFamily));
-    auto* type = AddCombo("ComboBox8", {"Beam-Column"});
-    auto* size = AddCombo("ComboBox10", {});
-    listRow(0, "Shapes", family);
-    listRow(1, "Member Type", type);
-    listRow(2, "Beam Size", size);
-    lists->addWidget(family, 0, 1);
-    lists->addWidget(type, 1, 1);
-    speedButton3_ = new QToolButton;
-    speedButton3_->setObjectName(QStringLiteral("SpeedButton3"));
-    speedButton3_->setText(QStringLiteral("..."));
-    speedButton3_->setToolTip(QStringLiteral("Edit the user defined section"));
-    connect(speedButton3_, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    auto* sizeBox = new QHBoxLayout;
-    sizeBox->setSpacing(0);
-    sizeBox->addWidget(size, 1);
-    sizeBox->addWidget(speedButton3_);
-    lists->addLayout(sizeBox, 2, 1);
-
-    image1_ = new QLabel;
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setFixedSize(250, 120);
-    image1_->setScaledContents(true);
-    image1_->setCursor(Qt::PointingHandCursor);
-    image1_->installEventFilter(this);
-    auto* details = new QLabel(QStringLiteral("View Detailed Results"));
-    details->setObjectName(QStringLiteral("Label38"));
-    details->setCursor(Qt::PointingHandCursor);
-    details->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
-    details->installEventFilter(this);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(lists);
-    left->addWidget(image1_);
-    left->addWidget(details);
-    left->addStretch(1);
-    grid->addLayout(left, 0, 0, 7, 1);
-    grid->setColumnMinimumWidth(1, 12);
+    const SectionColumn column =
+        BuildSectionColumn(grid, {7, 8, 10}, "SpeedButton3", nullptr, "Image1", "Label38");
+    speedButton3_ = column.edit;
+    image1_ = column.picture;
 
     AddEdit(grid, 0, 2, "Edit11", "Test Load, P", kTagLoad, "kips", true, kLoadHint);
     AddEdit(grid, 1, 2, "Edit1", "Moment Load, Mx", kTagMoment, "kips-ft", false,
@@ -357,54 +395,13 @@ void TfrmEditAnchor::BuildPipePage() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TabSheet4"));
     auto* grid = new QGridLayout(page);
-
-    auto* lists = new QGridLayout;
-    auto* family = AddCombo("ComboBox11", ToList(Texts::ShapeFamily));
-    auto* type = AddCombo("ComboBox12", {"Beam-Column"});
-    auto* size = AddCombo("ComboBox13", {});
-    int row = 0;
-    for (auto [caption, combo] : {std::pair{"Shapes", family}, {"Member Type", type}, {"Beam Size", size}}) {
-        auto* label = new QLabel(QString::fromLatin1(caption));
-        label->setBuddy(combo);
-        lists->addWidget(label, row++, 0);
-        CommitOn(combo);
-    }
-    lists->addWidget(family, 0, 1);
-    lists->addWidget(type, 1, 1);
-    speedButton4_ = new QToolButton;
-    speedButton4_->setObjectName(QStringLiteral("SpeedButton4"));
-    speedButton4_->setText(QStringLiteral("..."));
-    speedButton4_->setToolTip(QStringLiteral("Edit the user defined section"));
-    connect(speedButton4_, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    auto* sizeBox = new QHBoxLayout;
-    sizeBox->setSpacing(0);
-    sizeBox->addWidget(size, 1);
-    sizeBox->addWidget(speedButton4_);
-    lists->addLayout(sizeBox, 2, 1);
     checkBox1_ = new QCheckBox(QStringLiteral("Concrete Filled"));
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     connect(checkBox1_, &QCheckBox::clicked, this, [this] { Edit2Exit(checkBox1_); });
-    lists->addWidget(checkBox1_, 3, 1);
-
-    image2_ = new QLabel;
-    image2_->setObjectName(QStringLiteral("Image2"));
-    image2_->setFixedSize(250, 120);
-    image2_->setScaledContents(true);
-    image2_->setCursor(Qt::PointingHandCursor);
-    image2_->installEventFilter(this);
-    auto* details = new QLabel(QStringLiteral("View Detailed Results"));
-    details->setObjectName(QStringLiteral("Label53"));
-    details->setCursor(Qt::PointingHandCursor);
-    details->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
-    details->installEventFilter(this);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(lists);
-    left->addWidget(image2_);
-    left->addWidget(details);
-    left->addStretch(1);
-    grid->addLayout(left, 0, 0, 7, 1);
-    grid->setColumnMinimumWidth(1, 12);
+    const SectionColumn column =
+        BuildSectionColumn(grid, {11, 12, 13}, "SpeedButton4", checkBox1_, "Image2", "Label53");
+    speedButton4_ = column.edit;
+    image2_ = column.picture;
 
     AddEdit(grid, 0, 2, "Edit21", "Test Load, P", kTagLoad, "kips", true,
             kLoadHint + QStringLiteral("\nSign convention:  + = compression,  -  = tension"));
@@ -608,49 +605,22 @@ void TfrmEditAnchor::LoadStructural() {
     findChild<QLabel*>(QStringLiteral("Label17"))->setVisible(ishape);
     findChild<QLabel*>(QStringLiteral("Label18"))->setVisible(ishape);
 
-    Write(2, level_.MemberWidth);
-    Write(8, level_.MemberLength);
-    Write(3, level_.MemberArea);
-    Write(6, level_.MemberPerimeter);
-    Write(7, level_.MemberTipArea);
-    Write(4, level_.MemberE);
-    Write(5, level_.MemberInertia);
-
-    // I/H page.
-    select(comboBox_[7], level_.ShapeFamily);
-    select(comboBox_[8], level_.MemberType);
-    select(comboBox_[10], level_.ShapeRow);
-    if (comboBox_[10]->currentIndex() < 0) select(comboBox_[10], comboBox_[10]->count() - 1);
-    speedButton3_->setVisible(level_.ShapeRow == -1);
-    Write(11, level_.TestLoad);
-    Write(1, level_.Mx);
-    Write(9, level_.My);
-    Write(10, level_.Fy);
-    Write(12, level_.Kx);
-    Write(13, level_.Ky);
-    Write(14, level_.Lx);
-    Write(15, level_.Ly);
-    Write(16, level_.Lb);
-    Write(17, level_.Cb);
-    Write(18, level_.Cmx);
-
-    // Pipe page.
-    select(comboBox_[11], level_.ShapeFamily);
-    select(comboBox_[12], level_.MemberType);
-    select(comboBox_[13], level_.ShapeRow);
-    if (comboBox_[13]->currentIndex() < 0) select(comboBox_[13], comboBox_[13]->count() - 1);
-    speedButton4_->setVisible(level_.ShapeRow == -1);
+    // Member lists of both design pages, each narrowed by its edit button for a user-defined section.
+    const auto selectLists = [&](int family, int type, int size, QToolButton* button) {
+        select(comboBox_[family], level_.ShapeFamily);
+        select(comboBox_[type], level_.MemberType);
+        select(comboBox_[size], level_.ShapeRow);
+        if (comboBox_[size]->currentIndex() < 0) select(comboBox_[size], comboBox_[size]->count() - 1);
+        button->setVisible(level_.ShapeRow == -1);
+    };
+    selectLists(7, 8, 10, speedButton3_);
+    selectLists(11, 12, 13, speedButton4_);
     {
         const QSignalBlocker quiet(checkBox1_);
         checkBox1_->setChecked(level_.ConcreteFilled);
     }
-    Write(21, level_.TestLoad);
-    Write(19, level_.Mx);
-    Write(20, level_.Fy);
-    Write(22, level_.Kx);
-    Write(23, level_.Lx);
-    Write(25, level_.Cmx);
-    Write(24, level_.Fc);
+    for (const auto& [number, field] : kLevelEdits)
+        Write(number, level_.*field);
 
     DrawSection();
 }

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <functional>
 
 #include "model/KdClasses.h"
@@ -58,6 +59,12 @@ class TfrmEditAnchor : public EditorDialog {
     QLineEdit* AddEdit(QGridLayout* grid, int row, int column, const char* name, const char* caption, int tag,
                        const char* unit, bool readOnly, const QString& hint = QString());
     QComboBox* AddCombo(const char* name, const QStringList& items);
+    struct SectionColumn {
+        QToolButton* edit = nullptr;
+        QLabel* picture = nullptr;
+    };
+    SectionColumn BuildSectionColumn(QGridLayout* grid, std::array<int, 3> lists, const char* button,
+                                     QCheckBox* extra, const char* picture, const char* details);
     void CommitOn(QComboBox* combo);
 
     void LoadTendon();

@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace vantrel {
 
@@ -74,13 +76,23 @@ void EditorDialog::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
 }
 
-QPushButton* EditorDialog::MakeButton(const QString& name, const QString& caption, bool accepts) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    connect(button, &QPushButton::clicked, this, accepts ? &QDialog::accept : &QDialog::reject);
-    return button;
+void EditorDialog::LayOut(QWidget* body, const QString& okCaption, const QString& cancelCaption) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    int number = 1;
+    for (const QString& caption : {okCaption, cancelCaption}) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QStringLiteral("Button%1").arg(number));
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        connect(button, &QPushButton::clicked, this, number == 1 ? &QDialog::accept : &QDialog::reject);
+        buttons->addWidget(button);
+        ++number;
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(body, 1);
+    layout->addLayout(buttons);
 }
 
 } // namespace vantrel

@@ -29,8 +29,9 @@ class EditorDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-    // "&OK" and "&Cancel" at the lower right: neither auto-default, OK accepts, Cancel rejects.
-    QPushButton* MakeButton(const QString& name, const QString& caption, bool accepts);
+    // Lays the dialog out: `body` above, the buttons OK ("Button1", accepts) and Cancel ("Button2",
+    // rejects) at the lower right, neither auto-default.
+    void LayOut(QWidget* body, const QString& okCaption, const QString& cancelCaption);
 
   private:
     QLabel* hint_ = nullptr;

@@ -104,7 +104,10 @@ Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limi
         value = min;
     else if (max != 0 && value > max)
         value = max;
-    if (value != converted) SetEditValue(edit, false, value, limits);
+    // The edit shows the number that is returned: a caller's own limits are not clamped again to
+    // the table's, which would show another number than the one the project stores.
+    const bool ownLimits = min != 0 || max != 0;
+    if (value != converted) SetEditValue(edit, ownLimits, value, limits);
     return value;
 }
 
@@ -170,32 +173,29 @@ Ext GetComboItemValue(const QComboBox* combo) {
     return v;
 }
 
+namespace {
+// A 16-pixel disc with a white tick (pass, green) or cross (fail, red).
+QPixmap DrawMark(bool pass) {
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(Qt::NoPen);
+    g.setBrush(pass ? QColor(0, 150, 60) : QColor(210, 30, 30));
+    g.drawEllipse(1, 1, 14, 14);
+    g.setPen(QPen(Qt::white, 2.2));
+    if (pass) {
+        g.drawPolyline(QPolygonF({{4.5, 8.5}, {7, 11}, {11.5, 5}}));
+    } else {
+        g.drawLine(QPointF(5, 5), QPointF(11, 11));
+        g.drawLine(QPointF(11, 5), QPointF(5, 11));
+    }
+    return p;
+}
+} // namespace
+
 QPixmap PassFailPixmap(bool pass) {
-    static const QPixmap pictures[2] = {[] {
-                                            QPixmap p(16, 16);
-                                            p.fill(Qt::transparent);
-                                            QPainter g(&p);
-                                            g.setRenderHint(QPainter::Antialiasing);
-                                            g.setPen(Qt::NoPen);
-                                            g.setBrush(QColor(0, 150, 60));
-                                            g.drawEllipse(1, 1, 14, 14);
-                                            g.setPen(QPen(Qt::white, 2.2));
-                                            g.drawPolyline(QPolygonF({{4.5, 8.5}, {7, 11}, {11.5, 5}}));
-                                            return p;
-                                        }(),
-                                        [] {
-                                            QPixmap p(16, 16);
-                                            p.fill(Qt::transparent);
-                                            QPainter g(&p);
-                                            g.setRenderHint(QPainter::Antialiasing);
-                                            g.setPen(Qt::NoPen);
-                                            g.setBrush(QColor(210, 30, 30));
-                                            g.drawEllipse(1, 1, 14, 14);
-                                            g.setPen(QPen(Qt::white, 2.2));
-                                            g.drawLine(QPointF(5, 5), QPointF(11, 11));
-                                            g.drawLine(QPointF(11, 5), QPointF(5, 11));
-                                            return p;
-                                        }()};
+    static const QPixmap pictures[2] = {DrawMark(true), DrawMark(false)};
     return pictures[pass ? 0 : 1];
 }
 

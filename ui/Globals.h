@@ -39,7 +39,7 @@ bool ParseNumber(const QString& text, Ext& value);
 void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits);
 // Reads the edit: unreadable text is 0; clamped to the tag's field limit when the caller gives no
 // limits of its own (min = max = 0), then to the caller's limits (0 means none for each). When
-// clamping changed the number, the edit is rewritten.
+// clamping changed the number, the edit is rewritten with the number returned.
 Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits);
 
 // Selects "#N", "NM", "N ksi" or "N kN", in this order; else the item with index N (item 0 for a

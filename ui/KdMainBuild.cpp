@@ -25,6 +25,7 @@
 #include "ui/Globals.h"
 #include "ui/KdMain.h"
 #include "ui/KdMainLayout.h"
+#include "ui/Sketches.h"
 #include "ui/Widgets.h"
 
 namespace vantrel::ui {
@@ -57,13 +58,7 @@ QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
     }
     case Ctl::Link: {
         auto* link = new ClickLabel(text, parent);
-        link->setCursor(Qt::PointingHandCursor);
-        QPalette pal = link->palette();
-        pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        link->setPalette(pal);
-        QFont f = link->font();
-        f.setUnderline(true);
-        link->setFont(f);
+        link->StyleAsLink();
         w = link;
         break;
     }
@@ -120,6 +115,8 @@ QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
         auto* button = new QToolButton(parent);
         button->setText(text);
         button->setAutoRaise(false);
+        // Sketch, guide, video and editor buttons are clicked, never tabbed through.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(QString::fromStdString(c.hint));
         w = button;
         break;
@@ -171,9 +168,9 @@ void TfrmKdMain::BuildActions() {
          QStyle::SP_FileDialogDetailedView},
         {&AExit, "AExit", "E&xit", "Exit application", QKeySequence(), QStyle::SP_DialogCloseButton},
         {&AHelp, "AHelp", "&User's Manual", "User's Manual", QKeySequence(Qt::Key_F1),
-         QStyle::SP_DialogHelpButton},
+         QStyle::SP_MessageBoxQuestion},
         {&AAbout, "AAbout", "&About", "About program", QKeySequence(), QStyle::SP_MessageBoxInformation},
-        {&AWeb, "AWeb", "&Website", "Go to website", QKeySequence(), QStyle::SP_DriveNetIcon},
+        {&AWeb, "AWeb", "&Website", "Go to website", QKeySequence(), QStyle::SP_ComputerIcon},
         {&AAutoUpdate, "AAutoUpdate", "A&utomatically Check for Updates", "", QKeySequence(),
          QStyle::SP_CustomBase},
         {&ACheckUpdates, "ACheckUpdates", "&Check for Updates Now", "", QKeySequence(),
@@ -320,6 +317,7 @@ void TfrmKdMain::BuildFrame() {
     for (const QString& name : sketches) {
         auto* sketch = new QLabel(central);
         sketch->setObjectName(name);
+        sketch->setPixmap(NamedSketch(name));
         sketch->hide();
     }
 }
@@ -423,6 +421,9 @@ void TfrmKdMain::BuildSections(const std::vector<SectionSpec>& specs, QScrollAre
         }
         section->resize(width, SectionContentHeight(section) + 8);
     }
+    for (const char* name : {"Image7", "Image37"})
+        if (auto* sketch = qobject_cast<QLabel*>(FControls.value(QString::fromLatin1(name))))
+            sketch->setPixmap(WalerSketch(QByteArray(name) == "Image37", sketch->size()));
     column->Arrange();
 }
 

@@ -4,6 +4,16 @@
 
 namespace vantrel::ui {
 
+SectionSpec MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results) {
+    SectionSpec s;
+    s.panel = panel;
+    s.caption = caption;
+    s.captionLabel = "lbl" + panel;
+    if (results) s.statusImage = "img" + panel;
+    s.tabOrder = tabOrder;
+    return s;
+}
+
 std::string JoinItems(const std::vector<std::string>& items) {
     std::string joined;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -100,8 +110,8 @@ Columns InputColumns() {
 
 Columns ResultColumns() {
     Columns c;
-    c.captionW = 214;
-    c.valueX = 226, c.valueW = 66;
+    c.captionW = 224;
+    c.valueX = 230, c.valueW = 62;
     c.value2X0 = 160, c.value2X1 = 228, c.value2W = 64;
     c.unitW = 44;
     c.listX = 120, c.listW = 220;

@@ -50,7 +50,6 @@ struct SectionSpec {
     std::string captionLabel; // object name of the caption label
     std::string statusImage;  // result sections: object name of the caption bar's status mark
     int tabOrder = 0;
-    int height = 0; // expanded client height in the layout
     std::vector<ControlSpec> controls;
 };
 
@@ -64,6 +63,10 @@ inline constexpr int kResultColumnWidth = 430; // Panel37
 // The twelve input sections of ScrollBox1 and the ten result sections of ScrollBox2, in tab order.
 const std::vector<SectionSpec>& InputSectionSpecs();
 const std::vector<SectionSpec>& ResultSectionSpecs();
+
+// A section with its caption bar's names: "lbl" + panel for the caption label and, in the result
+// column, "img" + panel for the status mark.
+SectionSpec MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results);
 
 // Joins list items for ControlSpec::text.
 std::string JoinItems(const std::vector<std::string>& items);

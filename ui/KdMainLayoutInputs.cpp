@@ -9,24 +9,15 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr int kTop = kCaptionBarHeight + 6; // first row under the caption bar
+constexpr int kTop = kCaptionBarHeight + 9; // first row, clear of a collapsed section's 8-pixel margin
 constexpr int kSectionW = 280;              // content width of an input section
-
-SectionSpec Section(const std::string& panel, const std::string& caption, int tabOrder) {
-    SectionSpec s;
-    s.panel = panel;
-    s.caption = caption;
-    s.captionLabel = "lbl" + panel;
-    s.tabOrder = tabOrder;
-    return s;
-}
 
 int Y(int row) {
     return kTop + row * kRowPitch;
 }
 
 SectionSpec GeneralData() {
-    SectionSpec s = Section("Panel3", "General Data", 0);
+    SectionSpec s = MakeSection("Panel3", "General Data", 0, false);
     SectionWriter w(s, InputColumns());
     // Project information with the logo in a 173 x 73 slot at the right.
     w.Control("Button1", Ctl::Button, 6, kTop, 44, 23, 0, "Logo");
@@ -69,7 +60,7 @@ SectionSpec GeneralData() {
 }
 
 SectionSpec EarthPressure() {
-    SectionSpec s = Section("Panel45", "Earth Pressure and Surcharges", 1);
+    SectionSpec s = MakeSection("Panel45", "Earth Pressure and Surcharges", 1, false);
     SectionWriter w(s, InputColumns());
     w.List(Y(0), "", "Soil/Bedrock Type", "ComboBox6", Texts::AnchorSoilType).w = 150;
     w.Control("SpeedButton2", Ctl::Speed, 254, Y(0), 22, 22, 105, "...").hint =
@@ -129,7 +120,7 @@ SectionSpec EarthPressure() {
 }
 
 SectionSpec StructuralData() {
-    SectionSpec s = Section("Panel10", "Structural Data", 2);
+    SectionSpec s = MakeSection("Panel10", "Structural Data", 2, false);
     SectionWriter w(s, InputColumns());
     // Rolled or pipe section of the pile (hidden for a rebar cage).
     w.Panel("Panel27", 0, 33, kSectionW, 4 + 22 + 3 * kRowPitch + 6);
@@ -180,7 +171,7 @@ SectionSpec StructuralData() {
 }
 
 SectionSpec LoadsOnPile() {
-    SectionSpec s = Section("Panel32", "Loads Applied to the Pile", 3);
+    SectionSpec s = MakeSection("Panel32", "Loads Applied to the Pile", 3, false);
     SectionWriter w(s, InputColumns());
     w.Row(Y(0), "", "Axial Load", "Edit_Ax1", Ctl::Edit, 23, "Label66", "kips", "kN");
     // Vertical load on a drilled pier (not for sheet piles).
@@ -196,7 +187,7 @@ SectionSpec LoadsOnPile() {
 }
 
 SectionSpec PressureData() {
-    SectionSpec s = Section("Panel19", "Pressure Data (ASD) per ft Length of Wall", 4);
+    SectionSpec s = MakeSection("Panel19", "Pressure Data (ASD) per ft Length of Wall", 4, false);
     s.captionSI = "Pressure Data (ASD) per m Length of Wall";
     SectionWriter w(s, InputColumns());
     w.Label("Label160", "Loading Side", 6, kTop, 134).bold = true;
@@ -247,7 +238,7 @@ void LevelRows(SectionWriter& w, int y, const std::string& head, const std::stri
 }
 
 SectionSpec Anchors() {
-    SectionSpec s = Section("Panel41", "Anchors or Braces", 5);
+    SectionSpec s = MakeSection("Panel41", "Anchors or Braces", 5, false);
     SectionWriter w(s, InputColumns());
     w.Row(Y(0), "", "Number of Anchors", "Edit_101", Ctl::Edit, 107);
     w.Row(Y(1), "", "Shored Height, H", "Edit_102", Ctl::Output, 17, "", "ft", "m");
@@ -287,7 +278,7 @@ SectionSpec Anchors() {
 }
 
 SectionSpec CornerBraces() {
-    SectionSpec s = Section("Panel54", "Corner Braces", 6);
+    SectionSpec s = MakeSection("Panel54", "Corner Braces", 6, false);
     SectionWriter w(s, InputColumns());
     w.Control("CheckBox5", Ctl::Check, 6, kTop, 200, kEditHeight, 0, "Use Corner Brace");
     LevelRows(w, kTop + 24, "pnlCornerHead", "Label133", "Label131", "Label125", "Loc. from Top, ft",
@@ -301,7 +292,7 @@ SectionSpec CornerBraces() {
 }
 
 SectionSpec WalerDesign() {
-    SectionSpec s = Section("Panel16", "Waler Design", 7);
+    SectionSpec s = MakeSection("Panel16", "Waler Design", 7, false);
     SectionWriter w(s, InputColumns());
     Columns c;
     c.captionW = 136, c.valueX = 144, c.valueW = 64, c.unitW = 50, c.listX = 90, c.listW = 170;
@@ -339,7 +330,7 @@ SectionSpec WalerDesign() {
 }
 
 SectionSpec BondLength() {
-    SectionSpec s = Section("Panel6", "Bond Length", 8);
+    SectionSpec s = MakeSection("Panel6", "Bond Length", 8, false);
     SectionWriter w(s, InputColumns());
     w.List(Y(0), "", "Soil/Bedrock Type", "ComboBox21", Texts::BondSoilType);
     w.Row(Y(1), "", "Allow. Load Transfer", "Edit_120", Ctl::Output, 148, "", "kips/ft", "kN/m");
@@ -347,7 +338,7 @@ SectionSpec BondLength() {
 }
 
 SectionSpec BasalHeave() {
-    SectionSpec s = Section("Panel15", "Basal Heave @ Excav. Bottom", 9);
+    SectionSpec s = MakeSection("Panel15", "Basal Heave @ Excav. Bottom", 9, false);
     SectionWriter w(s, InputColumns());
     w.Control("CheckBox6", Ctl::Check, 6, kTop, 200, kEditHeight, 0, "Use Basal Heave");
     w.Control("SpeedButton8", Ctl::Speed, 254, kTop, 22, 22, 107, "...").hint = "Basal heave sketch";
@@ -365,7 +356,7 @@ SectionSpec BasalHeave() {
 }
 
 SectionSpec LaggingDesign() {
-    SectionSpec s = Section("Panel21", "Lagging Design", 10);
+    SectionSpec s = MakeSection("Panel21", "Lagging Design", 10, false);
     SectionWriter w(s, InputColumns());
     w.List(Y(0), "", "Plate Type", "ComboBox7", Texts::LaggingType);
     w.Row(Y(1), "Label196", "Arching Factor", "Edit_34", Ctl::Edit, 86);
@@ -392,7 +383,7 @@ SectionSpec LaggingDesign() {
 }
 
 SectionSpec GuardrailDesign() {
-    SectionSpec s = Section("Panel36", "Guardrail Design", 11);
+    SectionSpec s = MakeSection("Panel36", "Guardrail Design", 11, false);
     SectionWriter w(s, InputColumns());
     w.Control("CheckBox4", Ctl::Check, 6, kTop, 200, kEditHeight, 0, "Use Guardrail Design");
     const int y = kTop + 24;

@@ -7,18 +7,8 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr int kTop = kCaptionBarHeight + 6;
-constexpr int kSectionW = 400; // content width of a result section
-
-SectionSpec Section(const std::string& panel, const std::string& caption, int tabOrder) {
-    SectionSpec s;
-    s.panel = panel;
-    s.caption = caption;
-    s.captionLabel = "lbl" + panel;
-    s.statusImage = "img" + panel;
-    s.tabOrder = tabOrder;
-    return s;
-}
+constexpr int kTop = kCaptionBarHeight + 9; // first row, clear of a collapsed section's 8-pixel margin
+constexpr int kSectionW = 400;              // content width of a result section
 
 int Y(int row) {
     return kTop + row * kRowPitch;
@@ -49,7 +39,7 @@ void StrutRows(SectionWriter& w, const std::string& block, int y, const std::str
 }
 
 SectionSpec SupportResults() {
-    SectionSpec s = Section("Panel44", "Vantrel Results", 0);
+    SectionSpec s = MakeSection("Panel44", "Vantrel Results", 0, true);
     SectionWriter w(s, ResultColumns());
     // Unfactored apparent pressure diagram of the support system: four depth/load points. The
     // column headings sit right of the value column so that they read as headings, not captions.
@@ -172,12 +162,12 @@ SectionSpec SupportResults() {
 }
 
 SectionSpec CornerResults() {
-    SectionSpec s = Section("Panel56", "Corner Braces Results", 1);
+    SectionSpec s = MakeSection("Panel56", "Corner Braces Results", 1, true);
     SectionWriter w(s, ResultColumns());
-    w.Label("Label128", "Brace\nLevel", 6, kTop, 40, 44);
-    w.Unit("Label129", "Depth,\nft", "Depth,\nm", 114, kTop, 60, 44);
-    w.Unit("Label130", "Compression\n(C), kips", "Compression\n(C), kN", 178, kTop, 80, 44);
-    w.Unit("Label137", "Test Load,\nkips", "Test Load,\nkN", 326, kTop, 66, 44);
+    w.Label("Label128", "Brace\nLevel", 6, kTop, 40, 40);
+    w.Unit("Label129", "Depth,\nft", "Depth,\nm", 114, kTop, 60, 40);
+    w.Unit("Label130", "Compression\n(C), kips", "Compression\n(C), kN", 178, kTop, 80, 40);
+    w.Unit("Label137", "Test Load,\nkips", "Test Load,\nkN", 326, kTop, 66, 40);
     w.Panel("pnlCornerR1", 0, 73, kSectionW, 26);
     w.In("pnlCornerR1");
     w.Label("labCornerR1", "A", 10, 5, 30);
@@ -196,7 +186,7 @@ SectionSpec CornerResults() {
 }
 
 SectionSpec WalerResults() {
-    SectionSpec s = Section("Panel48", "Waler Design", 2);
+    SectionSpec s = MakeSection("Panel48", "Waler Design", 2, true);
     SectionWriter w(s, ResultColumns());
     w.Control("TabControl2", Ctl::Tabs, 2, kTop, kSectionW - 4, 350);
     w.In("TabControl2");
@@ -273,7 +263,7 @@ SectionSpec WalerResults() {
 }
 
 SectionSpec RebarCage() {
-    SectionSpec s = Section("Panel23", "Rebar Cage Checks", 3);
+    SectionSpec s = MakeSection("Panel23", "Rebar Cage Checks", 3, true);
     Columns c = ResultColumns();
     c.captionW = 150, c.value2X0 = 160, c.value2X1 = 268, c.value2W = 64, c.unitW = 30;
     SectionWriter w(s, c);
@@ -305,7 +295,7 @@ SectionSpec RebarCage() {
 }
 
 SectionSpec SectionCheck() {
-    SectionSpec s = Section("Panel30", "Section Check", 4);
+    SectionSpec s = MakeSection("Panel30", "Section Check", 4, true);
     SectionWriter w(s, ResultColumns());
     w.Label("Label220", "Provided", 182, kTop, 60);
     w.Label("Label221", "Required", 268, kTop, 64);
@@ -320,20 +310,20 @@ SectionSpec SectionCheck() {
 }
 
 SectionSpec BondResults() {
-    SectionSpec s = Section("Panel12", "Bond Length", 5);
+    SectionSpec s = MakeSection("Panel12", "Bond Length", 5, true);
     SectionWriter w(s, ResultColumns());
     w.Label("Label36", "Soil/Bedrock Type", 6, kTop + 3, 120);
     w.Label("Label40", "", 130, kTop + 3, 260);
     w.Panel("pnlBondR1", 0, 60, kSectionW, 26);
     w.In("pnlBondR1");
     w.Label("labBondR1", "Level A Bond Length", 6, 5, 200);
-    w.Control("Edit_RBnd1", Ctl::Output, 226, 2, 66, kEditHeight, 149);
+    w.Control("Edit_RBnd1", Ctl::Output, 230, 2, 62, kEditHeight, 149);
     w.Label("labBondUnR1", "ft", 296, 5, 40);
     return s;
 }
 
 SectionSpec PileLoadResults() {
-    SectionSpec s = Section("Panel66", "Loads Applied to the Pile", 6);
+    SectionSpec s = MakeSection("Panel66", "Loads Applied to the Pile", 6, true);
     SectionWriter w(s, ResultColumns());
     w.Row(Y(0), "", "Allowable Axial Load", "Edit_RAx1", Ctl::Output, 23, "", "kips", "kN");
     w.Status("Image35", w.Cols().statusX, Y(0));
@@ -341,7 +331,7 @@ SectionSpec PileLoadResults() {
 }
 
 SectionSpec BasalResults() {
-    SectionSpec s = Section("Panel61", "Basal Heave @ Excav. Bottom", 7);
+    SectionSpec s = MakeSection("Panel61", "Basal Heave @ Excav. Bottom", 7, true);
     SectionWriter w(s, ResultColumns());
     w.Row(Y(0), "", "Factor of Safety", "Edit_RBH1", Ctl::Output, 185);
     w.Status("Image28", w.Cols().statusX, Y(0));
@@ -349,7 +339,7 @@ SectionSpec BasalResults() {
 }
 
 SectionSpec LaggingResults() {
-    SectionSpec s = Section("Panel24", "Lagging Design", 8);
+    SectionSpec s = MakeSection("Panel24", "Lagging Design", 8, true);
     Columns c = ResultColumns();
     c.captionW = 218, c.valueX = 228, c.valueW = 64;
     SectionWriter w(s, c);
@@ -390,7 +380,7 @@ SectionSpec LaggingResults() {
 }
 
 SectionSpec GuardrailResults() {
-    SectionSpec s = Section("Panel39", "Guardrail Design Results", 9);
+    SectionSpec s = MakeSection("Panel39", "Guardrail Design Results", 9, true);
     Columns c = ResultColumns();
     c.captionW = 218, c.valueX = 228, c.valueW = 64;
     SectionWriter w(s, c);

@@ -56,15 +56,7 @@ SectionEditor::SectionEditor(const TKdData& data, const QString& title, const st
     }
     grid->setRowStretch(perColumn, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(MakeButton(QStringLiteral("Button1"), QStringLiteral("OK"), true));
-    buttons->addWidget(MakeButton(QStringLiteral("Button2"), QStringLiteral("Cancel"), false));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(panel, 1);
-    layout->addLayout(buttons);
+    LayOut(panel, QStringLiteral("OK"), QStringLiteral("Cancel"));
 
     resize(clientSize.expandedTo(minimumSizeHint()));
     setFixedSize(size());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/KdClasses.h"
+#include "platform/Dialogs.h"
 #include "ui/EditorDialog.h"
 #include "ui/EditorFields.h"
 
@@ -46,23 +47,6 @@ class SectionEditor : public EditorDialog {
     SectionEditor(const TKdData& data, const QString& title, const std::vector<Row>& rows, int columns,
                   QSize clientSize, QWidget* parent);
 
-    template <typename Record>
-    static std::vector<Row> RowsOf(const std::vector<SectionField<Record>>& fields) {
-        std::vector<Row> rows;
-        for (const auto& f : fields)
-            rows.push_back({f.edit, f.caption, f.unitEnglish, f.unitSI, f.value != nullptr});
-        return rows;
-    }
-    template <typename Record>
-    void LoadFields(const std::vector<SectionField<Record>>& fields, const Record& r) {
-        for (const auto& f : fields)
-            if (f.value) editorfields::SetEditValue(Edit(f.edit), data_.FieldLimits, false, r.*(f.value));
-    }
-    template <typename Record> void StoreFields(const std::vector<SectionField<Record>>& fields, Record& r) {
-        for (const auto& f : fields)
-            if (f.value) r.*(f.value) = editorfields::GetEditValue(Edit(f.edit), data_.FieldLimits, 0, 0);
-    }
-
     // Leaving an edit shows its number as read (clamped, with the entry's decimals).
     virtual void FieldLeft(QLineEdit* edit);
 
@@ -70,5 +54,55 @@ class SectionEditor : public EditorDialog {
 
     const TKdData& data_;
 };
+
+// A section editor over one record, its rows described by `fields`: LoadForm writes the record
+// into the edits, StoreForm reads the edits back into it; fields without an edit pass through.
+template <typename Record> class SectionRecordEditor : public SectionEditor {
+  public:
+    void LoadForm() {
+        for (const auto& f : fields_)
+            if (f.value)
+                editorfields::SetEditValue(Edit(f.edit), data_.FieldLimits, false, record_.*(f.value));
+        Loaded();
+    }
+    void StoreForm() {
+        for (const auto& f : fields_)
+            if (f.value)
+                record_.*(f.value) = editorfields::GetEditValue(Edit(f.edit), data_.FieldLimits, 0, 0);
+    }
+    const Record& Shape() const { return record_; }
+
+  protected:
+    SectionRecordEditor(const TKdData& data, const Record& record, const QString& title,
+                        const std::vector<SectionField<Record>>& fields, int columns, QSize clientSize,
+                        QWidget* parent)
+        : SectionEditor(data, title, RowsOf(fields), columns, clientSize, parent), fields_(fields),
+          record_(record) {}
+
+    // Runs after the record was written into the edits (derived values shown).
+    virtual void Loaded() {}
+
+  private:
+    static std::vector<Row> RowsOf(const std::vector<SectionField<Record>>& fields) {
+        std::vector<Row> rows;
+        for (const auto& f : fields)
+            rows.push_back({f.edit, f.caption, f.unitEnglish, f.unitSI, f.value != nullptr});
+        return rows;
+    }
+
+    const std::vector<SectionField<Record>>& fields_;
+    Record record_;
+};
+
+// Shows a section editor on `record` through the modal seam; on OK the record takes the values
+// typed. True when OK was pressed.
+template <typename Dialog, typename Record>
+bool EditSectionRecord(const TKdData& data, Record& record, QWidget* parent) {
+    Dialog dialog(data, record, parent);
+    if (platform::ExecModal(dialog) != QDialog::Accepted) return false;
+    dialog.StoreForm();
+    record = dialog.Shape();
+    return true;
+}
 
 } // namespace vantrel

@@ -1,7 +1,5 @@
 #include "ui/UserDefinedI.h"
 
-#include "platform/Dialogs.h"
-
 namespace vantrel {
 
 namespace {
@@ -34,27 +32,14 @@ const std::vector<SectionField<TIShape>>& IShapeFields() {
 } // namespace
 
 TfrmUserDefinedI::TfrmUserDefinedI(const TKdData& data, const TIShape& shape, QWidget* parent)
-    : SectionEditor(data, QStringLiteral("User Defined I-Shape"), RowsOf(IShapeFields()), 3, QSize(508, 218),
-                    parent),
-      shape_(shape) {
+    : SectionRecordEditor(data, shape, QStringLiteral("User Defined I-Shape"), IShapeFields(), 3,
+                          QSize(508, 218), parent) {
     setObjectName(QStringLiteral("frmUserDefinedI"));
     LoadForm();
 }
 
-void TfrmUserDefinedI::LoadForm() {
-    LoadFields(IShapeFields(), shape_);
-}
-
-void TfrmUserDefinedI::StoreForm() {
-    StoreFields(IShapeFields(), shape_);
-}
-
 bool EditUserDefinedIShape(const TKdData& data, TAnchLevel& level, QWidget* parent) {
-    TfrmUserDefinedI dialog(data, level.IShape, parent);
-    if (platform::ExecModal(dialog) != QDialog::Accepted) return false;
-    dialog.StoreForm();
-    level.IShape = dialog.Shape();
-    return true;
+    return EditSectionRecord<TfrmUserDefinedI>(data, level.IShape, parent);
 }
 
 } // namespace vantrel

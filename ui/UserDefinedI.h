@@ -5,17 +5,10 @@
 
 namespace vantrel {
 
-class TfrmUserDefinedI : public SectionEditor {
+class TfrmUserDefinedI : public SectionRecordEditor<TIShape> {
     Q_OBJECT
   public:
     TfrmUserDefinedI(const TKdData& data, const TIShape& shape, QWidget* parent = nullptr);
-
-    void LoadForm();
-    void StoreForm();
-    const TIShape& Shape() const { return shape_; }
-
-  private:
-    TIShape shape_;
 };
 
 // Edits the level's I-shape; on OK the level holds the values typed. True when OK was pressed.

@@ -2,8 +2,6 @@
 
 #include <QLineEdit>
 
-#include "platform/Dialogs.h"
-
 namespace vantrel {
 
 namespace {
@@ -30,24 +28,18 @@ const std::vector<SectionField<TOShape>>& PipeFields() {
 } // namespace
 
 TfrmUserDefinedO::TfrmUserDefinedO(const TKdData& data, const TOShape& shape, QWidget* parent)
-    : SectionEditor(data, QStringLiteral("User Defined Hollow Shape"), RowsOf(PipeFields()), 2,
-                    QSize(335, 218), parent),
-      shape_(shape) {
+    : SectionRecordEditor(data, shape, QStringLiteral("User Defined Hollow Shape"), PipeFields(), 2,
+                          QSize(335, 218), parent) {
     setObjectName(QStringLiteral("frmUserDefinedO"));
     LoadForm();
 }
 
-void TfrmUserDefinedO::LoadForm() {
-    LoadFields(PipeFields(), shape_);
-    ShowInsideDiameter(shape_.OD, shape_.T);
-}
-
-void TfrmUserDefinedO::StoreForm() {
-    StoreFields(PipeFields(), shape_);
+void TfrmUserDefinedO::Loaded() {
+    ShowInsideDiameter(Shape().OD, Shape().T);
 }
 
 void TfrmUserDefinedO::FieldLeft(QLineEdit* edit) {
-    SectionEditor::FieldLeft(edit);
+    SectionRecordEditor::FieldLeft(edit);
     ShowInsideDiameter(editorfields::GetEditValue(Edit("Edit2"), data_.FieldLimits, 0, 0),
                        editorfields::GetEditValue(Edit("Edit4"), data_.FieldLimits, 0, 0));
 }
@@ -57,11 +49,7 @@ void TfrmUserDefinedO::ShowInsideDiameter(Ext od, Ext t) {
 }
 
 bool EditUserDefinedHollow(const TKdData& data, TAnchLevel& level, QWidget* parent) {
-    TfrmUserDefinedO dialog(data, level.OShape, parent);
-    if (platform::ExecModal(dialog) != QDialog::Accepted) return false;
-    dialog.StoreForm();
-    level.OShape = dialog.Shape();
-    return true;
+    return EditSectionRecord<TfrmUserDefinedO>(data, level.OShape, parent);
 }
 
 } // namespace vantrel

@@ -5,23 +5,18 @@
 
 namespace vantrel {
 
-class TfrmUserDefinedO : public SectionEditor {
+class TfrmUserDefinedO : public SectionRecordEditor<TOShape> {
     Q_OBJECT
   public:
     TfrmUserDefinedO(const TKdData& data, const TOShape& shape, QWidget* parent = nullptr);
 
-    void LoadForm();
-    void StoreForm();
-    const TOShape& Shape() const { return shape_; }
-
   protected:
+    void Loaded() override;
     void FieldLeft(QLineEdit* edit) override;
 
   private:
-    // ID = OD - 2 t from the OD and t edits as they read now.
+    // ID = OD - 2 t.
     void ShowInsideDiameter(Ext od, Ext t);
-
-    TOShape shape_;
 };
 
 // Edits the level's pipe; on OK the level holds the values typed. True when OK was pressed.

@@ -1,7 +1,5 @@
 #include "ui/UserDefinedSheet.h"
 
-#include "platform/Dialogs.h"
-
 namespace vantrel {
 
 namespace {
@@ -21,26 +19,16 @@ const std::vector<SectionField<TSteelShape>>& SheetFields() {
 } // namespace
 
 TfrmUserDefinedSheet::TfrmUserDefinedSheet(const TKdData& data, const TSteelShape& shape, QWidget* parent)
-    : SectionEditor(data, QStringLiteral("User Defined Sheet Pile"), RowsOf(SheetFields()), 1,
-                    QSize(214, 186), parent),
-      shape_(shape) {
+    : SectionRecordEditor(data, shape, QStringLiteral("User Defined Sheet Pile"), SheetFields(), 1,
+                          QSize(214, 186), parent) {
     setObjectName(QStringLiteral("frmUserDefinedSheet"));
     LoadForm();
 }
 
-void TfrmUserDefinedSheet::LoadForm() {
-    LoadFields(SheetFields(), shape_);
-}
-
-void TfrmUserDefinedSheet::StoreForm() {
-    StoreFields(SheetFields(), shape_);
-}
-
 bool EditUserDefinedSheet(TKdData& data, QWidget* parent) {
-    TfrmUserDefinedSheet dialog(data, data.GetShape(), parent);
-    if (platform::ExecModal(dialog) != QDialog::Accepted) return false;
-    dialog.StoreForm();
-    data.SetCustomShape(dialog.Shape());
+    TSteelShape shape = data.GetShape();
+    if (!EditSectionRecord<TfrmUserDefinedSheet>(data, shape, parent)) return false;
+    data.SetCustomShape(shape);
     return true;
 }
 

@@ -5,17 +5,10 @@
 
 namespace vantrel {
 
-class TfrmUserDefinedSheet : public SectionEditor {
+class TfrmUserDefinedSheet : public SectionRecordEditor<TSteelShape> {
     Q_OBJECT
   public:
     TfrmUserDefinedSheet(const TKdData& data, const TSteelShape& shape, QWidget* parent = nullptr);
-
-    void LoadForm();  // record to edits
-    void StoreForm(); // edits to record
-    const TSteelShape& Shape() const { return shape_; }
-
-  private:
-    TSteelShape shape_;
 };
 
 // Opens the editor on the pile section now selected (the custom section, or the catalog row) and,

@@ -14,6 +14,16 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void ClickLabel::StyleAsLink() {
+    setCursor(Qt::PointingHandCursor);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    setPalette(pal);
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+}
+
 TabControl::TabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
     tabs_->setObjectName(QString());
     tabs_->setDrawBase(false);

@@ -12,6 +12,9 @@ class ClickLabel : public QLabel {
     Q_OBJECT
   public:
     using QLabel::QLabel;
+    // Blue, underlined, hand cursor: a link that opens a view or a page.
+    void StyleAsLink();
+
   signals:
     void clicked();
 

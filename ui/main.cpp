@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <memory>
 
+#include "platform/Dialogs.h"
 #include "ui/KdMain.h"
 #include "ui/Splash.h"
 
@@ -33,8 +36,17 @@ int main(int argc, char* argv[]) {
     splash->repaint();
     QApplication::processEvents();
 
-    vantrel::ui::TfrmKdMain window;
-    window.show();
+    // The update dialog is opened through TfrmKdMain::UpdateDialogOpener(), set here when the update
+    // check is part of the program.
+    std::unique_ptr<vantrel::ui::TfrmKdMain> window;
+    try {
+        window = std::make_unique<vantrel::ui::TfrmKdMain>();
+    } catch (const std::exception& e) {
+        // Nothing can run without the main window: say why and stop.
+        vantrel::platform::ShowError(nullptr, QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+    window->show();
     splash->raise();
     return QApplication::exec();
 }

@@ -293,8 +293,8 @@ TEST_P(DiagramDraw_Demo, PlanViewSoldierPiles) {
     EXPECT_TRUE(r.HasText("pier spacing"));
     EXPECT_TRUE(r.HasText(SI() ? "2.4 m" : "8 ft"));
     // The detail: W12X26 12.2 in deep (31 cm), 6.49 in wide (16.5 cm), in a 24 in (60 cm) pier.
-    for (const char* t : SI() ? std::initializer_list<const char*>{" 31 cm ", " 16.5 cm ", " 60 cm "}
-                              : std::initializer_list<const char*>{" 12.2 in ", " 6.49 in ", " 24 in "})
+    const char* sizes[2][3] = {{" 12.2 in ", " 6.49 in ", " 24 in "}, {" 31 cm ", " 16.5 cm ", " 60 cm "}};
+    for (const char* t : sizes[GetParam()])
         EXPECT_TRUE(r.HasText(t)) << t;
     EXPECT_NEAR(r.Value("SectionRight") - r.Value("SectionLeft"),
                 (SI() ? 0.31 : 12.2 / 12) * r.Value("Scale"), 1.5);

@@ -44,6 +44,10 @@ struct DemoCase {
     const char* tag;
 };
 
+void PrintTo(const DemoCase& c, std::ostream* os) {
+    *os << c.tag;
+}
+
 class ChartPng_DemoProjects : public ::testing::TestWithParam<DemoCase> {};
 
 TEST_P(ChartPng_DemoProjects, EveryKindOfTheDemoProject) {

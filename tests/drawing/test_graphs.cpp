@@ -170,6 +170,28 @@ TEST(Graphs_Waler, TributaryShearAndMomentSequences) {
     EXPECT_TRUE(midSpan);
 }
 
+TEST(Graphs_Waler, TributaryWithAShortSpanDrawsNormally) {
+    // Overhangs longer than the span (a = c = 4 ft, b = 3 ft, w = 2 kips/ft): R1 = w L / 2 = 11,
+    // M1 = M2 = -w a^2 / 2 = -16.
+    TWaler w;
+    w.Wa = w.Wc = 4;
+    w.Wb = 3;
+    w.TotalLength = 11;
+    w.WalerW = 2;
+    w.R1 = 11;
+    w.M1 = w.M2 = -16;
+    const std::vector<QPointF> m = WalerMomentPoints(w);
+    // 0; 18 points 0.22 apart below 4; (4, -16); 19 points 0.15 apart; (7, -16); 19 points 0.2 apart; (11,
+    // 0).
+    ASSERT_EQ(m.size(), 1u + 18 + 1 + 19 + 1 + 19 + 1);
+    for (size_t i = 1; i < m.size(); ++i)
+        EXPECT_GT(m[i].x(), m[i - 1].x()) << i;
+    EXPECT_EQ(m[19], QPointF(4, -16));
+    EXPECT_EQ(m[39], QPointF(7, -16));
+    // Mid-span, x = 5.5: 11 x 1.5 - 2 x 5.5^2 / 2 = -13.75.
+    EXPECT_NEAR(m[29].y(), -13.75, 1e-9);
+}
+
 TEST(Graphs_Waler, TwoSpanSequencesEndAtTheFarSupport) {
     TWaler w;
     w.TwoSpans = true;
@@ -607,6 +629,27 @@ TEST_F(Graphs_Render, UndefinedResultsAreNeitherDrawnNorCounted) {
     for (const TGrPointArr& h : e2.PressureHits())
         EXPECT_TRUE(h.empty());
     EXPECT_TRUE(e3.PressureHits()[0].empty());
+}
+
+TEST_F(Graphs_Render, AbsurdMagnitudesDrawWithoutFailing) {
+    // A damaged project: values near the limits of the number range, tiny and huge depths.
+    const Ext values[] = {1e300L, -1e300L, 1e-300L, 1e30L, -5e-320L};
+    int i = 0;
+    for (TArrAnchOne& s : project.Anchors.PileNodes)
+        for (TAnchNode& n : s.Nodes) {
+            n.Load = n.Shear = n.Moment = n.Slope2 = n.Deflection2 = values[i++ % 5];
+        }
+    for (TPressureRow& r : project.Anchors.PressureTable)
+        r.Strip = r.Total = values[i++ % 5];
+    project.Anchors.LoadingHeight = 1e300L;
+    project.ShoredHeight = 1e300L;
+    TGraphsRenderer pile, pressure, settlement;
+    pile.ShowPileGraphs(project, 0);
+    pressure.ShowEarthPressures(project, 16);
+    settlement.ShowSettlement(project, 18, false);
+    EXPECT_EQ(pile.PileHits()[0].size(), 202u);
+    EXPECT_EQ(pressure.Image(1).size(), QSize(400, 714));
+    EXPECT_EQ(settlement.PressureHits()[0].size(), 11u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // A fake main window filled from a calculated demo project: the input and result sections the
 // report prints, with the project's own values in their controls.
 
+#include <QDateEdit>
 #include <QDir>
 #include <QString>
 
@@ -37,6 +38,8 @@ class DemoReportHost : public FakeReportHost {
                 .Row("Label58", "Design by", "Edit29", QString::fromStdString(data.DesignedBy))
                 .Row("Label55", "Job #", "Edit27", QString::fromStdString(data.JobNumber))
                 .Row("Label56", "Date");
+            p.Add<QDateEdit>("DateTimePicker1", 160, p.y() - 24)
+                ->setDate(QDate(1899, 12, 30).addDays(static_cast<qint64>(data.Date)));
         }
         {
             auto p = Input(QStringLiteral("Panel5"), QStringLiteral("General Data"));

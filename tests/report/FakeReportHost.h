@@ -108,6 +108,7 @@ class FakeReportHost : public ReportHost {
     std::vector<int> chartCalls;
     QSize chartSize{450, 620};
     bool showInteraction = false;
+    QSize crossSectionCrop; // size the cross section comes back at, when set
     int failOnChartKind = -1;
 
     QWidget* root() const { return root_.get(); }
@@ -137,6 +138,8 @@ class FakeReportHost : public ReportHost {
     }
     QImage Diagram(int kind, QSize size) override {
         diagramCalls.emplace_back(kind, size);
+        // The cross section may come back cropped to what it drew.
+        if (kind == 0 && !crossSectionCrop.isEmpty()) size = crossSectionCrop;
         return Picture(size, kind == 0 ? Qt::darkBlue : kind == 1 ? Qt::darkGreen : Qt::darkRed);
     }
     std::vector<QImage> ChartPictures(int kind) override {

@@ -1,5 +1,7 @@
 // The panel printer on synthetic offscreen sections: what is written where, in which colour.
 
+#include <QDateEdit>
+
 #include <gtest/gtest.h>
 
 #include "report/PanelPrinter.h"
@@ -48,6 +50,8 @@ TEST_F(ReportPanelPrinter, CaptionBarThenCaptionValueUnitRows) {
     p.Row("Label1", "Shored Height", "Edit1", "20.00", "ft").Row("Label2", "Soil && Rock", "Edit2", "Sand");
     p.Row("Label3", "Section Area", "Edit3", "12.5", "in");
     p.Label("Label3Exp", "2", 262, p.y() - 24 - 2, 10); // raised exponent above the unit
+    p.Row("Label56", "Date");
+    p.Add<QDateEdit>("DateTimePicker1", 160, p.y() - 24)->setDate(QDate(2026, 1, 15));
     Print(p.panel());
 
     const TextItem* caption = Text("General Data");
@@ -63,6 +67,8 @@ TEST_F(ReportPanelPrinter, CaptionBarThenCaptionValueUnitRows) {
     EXPECT_EQ(Line(1.0 + lh), (QStringList{"Shored Height", "20.00", "ft"}));
     EXPECT_EQ(Line(1.0 + 2 * lh), (QStringList{"Soil & Rock", "Sand"}));
     EXPECT_EQ(Line(1.0 + 3 * lh), (QStringList{"Section Area", "12.5", "in^2"}));
+    EXPECT_EQ(Line(1.0 + 4 * lh),
+              (QStringList{"Date", host.Control("DateTimePicker1")->property("text").toString()}));
     const TextItem* value = Text("20.00");
     EXPECT_EQ(value->align, Align::Right);
     EXPECT_NEAR(value->anchor.x(), x0 + .84 * cw - 0.03, 1e-6); // value tab (.40, .44, R)
@@ -397,6 +403,62 @@ TEST_F(ReportPanelPrinter, CheckTablesAndLaggingResultColumns) {
     EXPECT_NEAR(FindText(doc, 0, "ksi")->anchor.x(), x0 + .85 * cw + 0.03, kEps);
     EXPECT_NEAR(FindText(doc, 0, "3 x 12")->anchor.x(), x0 + .84 * cw - 0.03, kEps);
     EXPECT_LT(FindText(doc, 0, "Actual")->anchor.y(), FindText(doc, 0, "Bending")->anchor.y());
+}
+
+TEST_F(ReportPanelPrinter, PressureTablesPrintTheirPointsByName) {
+    // The user-defined diagram: two point tables of four, then four more points.
+    auto p = host.Input("Panel19", "Pressure Data");
+    for (const char* h : {"Label160", "Label161", "Label147", "Label156", "Label157", "Label158"})
+        p.Label(h, h, 0, 500)->hide();
+    for (int k = 1; k <= 8; ++k)
+        for (const char* xw : {"x", "w"}) {
+            p.Edit(QString("Edit_6%1%2").arg(k).arg(xw), QString("a%1%2").arg(k).arg(xw), 0, 500)->hide();
+            if (k <= 4)
+                p.Edit(QString("Edit_7%1%2").arg(k).arg(xw), QString("b%1%2").arg(k).arg(xw), 0, 500)->hide();
+        }
+    p.Row("Label999", "Not printed", "Edit999", "1");
+    Print(p.panel());
+    const double lh = 1.2 * 9 / 72;
+    EXPECT_EQ(Line(1.0 + lh), (QStringList{"Label160", "Label161"}));
+    EXPECT_TRUE(Text("Label160")->bold);
+    EXPECT_EQ(Line(1.0 + 2 * lh), (QStringList{"Label147", "Label156", "Label157", "Label158"}));
+    EXPECT_EQ(Line(1.0 + 3 * lh), (QStringList{"a1x", "a1w", "b1x", "b1w"}));
+    EXPECT_EQ(Line(1.0 + 6 * lh), (QStringList{"a4x", "a4w", "b4x", "b4w"}));
+    EXPECT_EQ(Line(1.0 + 10 * lh), (QStringList{"a8x", "a8w"}));
+    EXPECT_NEAR(Text("b1w")->anchor.x(), x0 + .875 * cw, kEps);
+    EXPECT_FALSE(Text("Not printed"));
+
+    // The apparent pressure points of Panel4: only its first caption prints, as a point table.
+    FakeReportHost h;
+    auto ep = h.Input("Panel45", "Earth Pressure");
+    ep.Row("Label70", "Soil Type", "Edit70", "Sand");
+    auto* sub = new QWidget(ep.panel());
+    sub->setObjectName("Panel4");
+    sub->setGeometry(0, 40, 330, 200);
+    auto add = [sub](const QString& name, const QString& text, int x, int y, bool edit) {
+        QWidget* w = edit ? static_cast<QWidget*>(new QLineEdit(text, sub)) : new QLabel(text, sub);
+        w->setObjectName(name);
+        w->setGeometry(x, y, 60, 16);
+    };
+    add("Label77", "Point", 8, 3, false);
+    add("Label71", "Depth", 100, 3, false);
+    add("Label76", "Pressure", 200, 3, false);
+    add("Label78x", "Other caption", 8, 30, false);
+    for (int k = 1; k <= 4; ++k) {
+        add(QString("Edit_EPx%1").arg(k), QString("x%1").arg(k), 100, 24 * k + 30, true);
+        add(QString("Edit_EPw%1").arg(k), QString("w%1").arg(k), 200, 24 * k + 30, true);
+    }
+    ReportWriter out;
+    out.MarginLeft = out.MarginRight = 0.5;
+    out.MoveCursor(0.5, 1.0);
+    PanelPrinter(h, out).PrintPanel(ep.panel());
+    const ReportDocument& doc = out.Document();
+    ASSERT_TRUE(FindText(doc, 0, "Point"));
+    EXPECT_TRUE(FindText(doc, 0, "Point")->bold);
+    EXPECT_NEAR(FindText(doc, 0, "Depth")->anchor.x(), x0 + .61 * cw, kEps);
+    EXPECT_NEAR(FindText(doc, 0, "w4")->anchor.x(), x0 + .78 * cw, kEps);
+    EXPECT_FALSE(FindText(doc, 0, "Other caption"));
+    EXPECT_FALSE(FindText(doc, 0, "x4")->bold);
 }
 
 TEST(ReportPanelText, LineBreakHelpersAndShownTexts) {

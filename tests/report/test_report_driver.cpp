@@ -151,6 +151,19 @@ TEST_F(ReportDriver, TitleBlockLogoAndDrawingsInTheirPlaces) {
     EXPECT_NEAR(pictures[2]->rect.right(), 7.5, kEps);
 }
 
+TEST_F(ReportDriver, ACroppedCrossSectionKeepsItsOwnProportions) {
+    // Asked 1300 x 1056, drawn 1300 x 650: 6.5 in wide and 3.25 in high, under the limit.
+    host.crossSectionCrop = QSize(1300, 650);
+    const ReportDocument doc = Build();
+    const auto pictures = Pictures(doc, 0);
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_NEAR(pictures[0]->rect.width(), 6.5, kEps);
+    EXPECT_NEAR(pictures[0]->rect.height(), 3.25, kEps);
+    // The plan view starts below it and still ends at the bottom margin.
+    EXPECT_NEAR(pictures[1]->rect.top(), pictures[0]->rect.bottom(), kEps);
+    EXPECT_NEAR(pictures[1]->rect.bottom(), 10.0, 0.01);
+}
+
 TEST_F(ReportDriver, OptionalInputSectionsFollowTheProject) {
     struct Case {
         int lagging;
@@ -224,6 +237,35 @@ TEST_F(ReportDriver, ColumnRulesOfInputsAndResults) {
     const TextItem* basal = FindText(longer, 1, "Basal Heave");
     ASSERT_TRUE(basal);
     EXPECT_NEAR(basal->anchor.x(), 4.35 + 0.03, kEps);
+}
+
+TEST_F(ReportDriver, SectionsAfterAPageChangeAreSharedBetweenTheColumns) {
+    // Sixteen sections of eight rows after Project and General; 22 input sections in all (the
+    // guardrail is not among them). When section i is the first on the next page, the column
+    // breaks floor((22 - i) / 2) sections later.
+    for (int s = 0; s < 16; ++s) {
+        auto p = host.Input(QString("PanelX%1").arg(s), QString("Extra %1").arg(s));
+        for (int i = 0; i < 8; ++i)
+            p.Row(QString("LX%1_%2").arg(s).arg(i), QString("Input %1.%2").arg(s).arg(i),
+                  QString("EX%1_%2").arg(s).arg(i), "1.00");
+    }
+    std::rotate(host.inputs.begin() + 2, host.inputs.end() - 16, host.inputs.end());
+    const ReportDocument doc = Build();
+    int first = -1;
+    for (int s = 0; s < 16 && first < 0; ++s)
+        if (PageOf(doc, QString("Extra %1").arg(s)) == 2) first = s;
+    ASSERT_GT(first, 0);
+    const int breakAt = first + (22 - (2 + first)) / 2; // section index within the extras
+    ASSERT_LT(breakAt, 16);
+    ASSERT_GT(breakAt, first + 1); // both columns hold sections
+    for (int s = first; s <= breakAt; ++s) {
+        const TextItem* caption = FindText(doc, 2, QString("Extra %1").arg(s));
+        ASSERT_TRUE(caption) << s;
+        EXPECT_NEAR(caption->anchor.x(), s < breakAt ? 0.53 : 4.38, kEps) << s;
+    }
+    // The right column starts at the column top of the inputs pages.
+    EXPECT_NEAR(FindText(doc, 2, QString("Extra %1").arg(breakAt))->anchor.y(),
+                FindText(doc, 2, QString("Extra %1").arg(first))->anchor.y(), kEps);
 }
 
 TEST_F(ReportDriver, SettlementTakesTheRightHalfOrGoesBelowOrToANewPage) {
@@ -309,6 +351,33 @@ TEST_F(ReportDriver, GuardrailSectionsSideBySideThenTheDetailBelowBoth) {
     const TextItem* lastDepth = FindText(doc, table, "Total per Pile,");
     ASSERT_TRUE(lastDepth);
     EXPECT_NEAR(lastDepth->anchor.x(), 0.5 + 0.5 + 0.5 + 8 * 0.7 + 0.375, kEps);
+}
+
+TEST_F(ReportDriver, GuardrailDetailGoesToANewPageWhenUnderTwoInchesRemain) {
+    host.data.UseGuardrail = true;
+    QWidget* panel = host.Control("Panel36");
+    // 56 rows of 9 pt under the heading on a fresh page end below 8.5 in: under 2 in remain.
+    for (int i = 0; i < 56; ++i) {
+        auto* l = new QLabel(QString("Rail %1").arg(i), panel);
+        l->setObjectName(QString("RailLabel%1").arg(i));
+        l->setGeometry(8, 40 + 24 * i, 100, 16);
+        auto* e = new QLineEdit("2", panel);
+        e->setObjectName(QString("RailEdit%1").arg(i));
+        e->setGeometry(160, 37 + 24 * i, 80, 21);
+    }
+    const ReportDocument doc = Build();
+    const int page = PageOf(doc, "Guardrail Design");
+    const int last = PageOf(doc, "Rail 55");
+    ASSERT_GE(page, 0);
+    ASSERT_EQ(last, page);
+    ASSERT_GT(FindText(doc, page, "Rail 55")->anchor.y(), 11 - 0.5 - 2.0);
+    // The detail starts near the top of the next page, with the height it asked for.
+    const auto pictures = Pictures(doc, page + 1);
+    ASSERT_FALSE(pictures.empty());
+    EXPECT_NEAR(pictures.front()->rect.top(), 0.5 + 0.2, kEps);
+    const QSize asked = host.diagramCalls.back().second;
+    EXPECT_EQ(asked.height(), std::lround(2250 * std::min(11 - 0.5 - 0.5, 5.5) / 7.5));
+    EXPECT_EQ(PageOf(doc, "Table of Test Results"), page + 2);
 }
 
 TEST_F(ReportDriver, ChartPagesNotesAndReferences) {

@@ -1,7 +1,9 @@
 // Both demo projects through the whole report into a PDF file, read back with pdftotext.
 
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -60,6 +62,11 @@ TEST_P(ReportEndToEnd, DemoProjectPrintsEveryPartWithItsFooter) {
         EXPECT_TRUE(all.contains(QLatin1String(heading))) << heading;
     EXPECT_EQ(all.contains(QStringLiteral("Guardrail Design")), host.data.UseGuardrail);
     EXPECT_TRUE(all.contains(QString::fromStdString(host.data.ProjectName).left(20)));
+    // The project's date on the title page and in the project section, as the picker shows it.
+    const QString date = qobject_cast<QDateEdit*>(host.Control("DateTimePicker1"))
+                             ->date()
+                             .toString(QLocale().dateFormat(QLocale::ShortFormat));
+    EXPECT_GE(all.count(date), 2) << date.toStdString();
     const QString footer = QStringLiteral("Vantrel v") + platform::ProgramVersion();
     for (int page = 1; page <= pages; ++page) {
         const QString text = PdfText(pdf, page);

@@ -28,6 +28,16 @@ inline void Spin(int ms) {
     } while (t.elapsed() < ms);
 }
 
+// Runs the event loop until the condition holds (or a generous time has passed, for loaded
+// machines); returns the condition.
+template <class Pred> bool SpinUntil(Pred done, int maxMs = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < maxMs)
+        Spin(2);
+    return done();
+}
+
 // HOME and the XDG folders point into a temporary folder for the life of the object.
 class ScopedUserFolders {
   public:

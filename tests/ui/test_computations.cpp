@@ -1,5 +1,7 @@
 // Result tables: the node table by level, the earth pressure table and the table window.
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -136,6 +138,13 @@ TEST_F(Computations, WindowColumnsWidthAndBoldHeadings) {
     EXPECT_GT(form.RowHeight(), 0);
     form.FitWidth();
     EXPECT_EQ(form.width(), form.Table().TotalWidth() + 8 + 30);
+    // A table wider than the screen is cut to the screen's width (and scrolls).
+    QStringList many;
+    for (int i = 0; i < 40; ++i)
+        many << QString::number(i);
+    form.SetColumns("Wide", many);
+    form.FitWidth();
+    EXPECT_EQ(form.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 }
 
 TEST_F(Computations, FormIsCreatedFilledAndShownModally) {

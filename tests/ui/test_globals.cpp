@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+#include "KdMainFixture.h"
 #include "platform/Version.h"
 #include "ui/Globals.h"
 
@@ -91,9 +92,11 @@ TEST_F(Globals, GetEditValue) {
         {1, "nan", 0, 0, 1.0L, "1.0"},
         {1, "1e999", 0, 0, 1.0L, "1.0"},
         {1, "-inf", 0, 0, 1.0L, "1.0"},
-        {1, "3", 5, 0, 5.0L, "5.0"},     // the caller's limits replace the table's
-        {1, "90", 0, 50, 50.0L, "50.0"}, // a caller maximum below the table's
-        {0, "abc", 0, 0, 0.0L, "abc"},   // no limits: 0, text left alone
+        {1, "3", 5, 0, 5.0L, "5.0"},         // the caller's limits replace the table's
+        {1, "90", 0, 50, 50.0L, "50.0"},     // a caller maximum below the table's
+        {1, "300", 0, 200, 200.0L, "200.0"}, // the edit shows what is returned, past the table's limit
+        {1, "0.2", 0.5, 0, 0.5L, "0.5"},
+        {0, "abc", 0, 0, 0.0L, "abc"}, // no limits: 0, text left alone
         {0, "", 0, 0, 0.0L, ""},
         {0, "-2.5", 0, 0, -2.5L, "-2.5"},
     };
@@ -207,9 +210,13 @@ TEST_F(Globals, ProjectTextsAreWindows1252) {
 }
 
 TEST_F(Globals, Folders) {
+    ScopedUserFolders folders;
     EXPECT_EQ(ui::GetSpecialFolder(7), "");
-    const QString documents = ui::GetMyDocumentsFolder();
-    EXPECT_TRUE(documents.isEmpty() || documents.endsWith('/'));
+    EXPECT_EQ(ui::GetMyDocumentsFolder(), folders.Path() + "/Documents/");
+    // The application data folder of the program is made when asked for.
+    const QString data = ui::GetAppDataFolder();
+    EXPECT_EQ(data, folders.Path() + "/data/Vantrel/");
+    EXPECT_TRUE(QDir(data).exists());
 }
 
 } // namespace

@@ -191,5 +191,66 @@ TEST_F(KdMainLayout, ValuesCaptionsAndUnitsReadLeftToRight) {
             }
 }
 
+// The report finds a row's caption, values and unit by position: of a panel's direct children in
+// their order, labels not wrapped and without a click whose Left is at most m + 20 (m the smallest
+// Left of the value controls met so far, 0 before any) are captions, others are units and notes;
+// a unit is the first such label on a value's row, shorter than 10 characters, starting less than
+// 10 pixels right of the value.
+TEST_F(KdMainLayout, ReportReadsCaptionValueAndUnitOfEveryRow) {
+    auto isValue = [](QWidget* w) { return qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w); };
+    int units = 0;
+    for (const auto* specs : {&ui::InputSectionSpecs(), &ui::ResultSectionSpecs()})
+        for (const ui::SectionSpec& section : *specs)
+            for (const ui::ControlSpec& c : section.controls) {
+                if (c.english.empty() || c.english.find('\n') != std::string::npos) continue;
+                auto* unit = qobject_cast<QLabel*>(Window().Control(QString::fromStdString(c.name)));
+                ASSERT_NE(unit, nullptr);
+                QWidget* parent = unit->parentWidget();
+                if (parent->objectName().endsWith("Head") || unit->wordWrap()) continue; // column headings
+                // m as the report has it when it meets this label.
+                int m = 0;
+                QWidget* value = nullptr;
+                for (QObject* o : parent->children()) {
+                    auto* w = qobject_cast<QWidget*>(o);
+                    if (w == unit) break;
+                    if (w && isValue(w)) {
+                        m = m == 0 ? w->x() : std::min(m, w->x());
+                        const bool onRow = unit->y() >= w->y() && unit->y() <= w->y() + w->height();
+                        if (onRow && unit->x() >= w->x() + w->width() && unit->x() < w->x() + w->width() + 10)
+                            value = w;
+                    }
+                }
+                if (!value) continue; // a heading over a column, not the unit of a row
+                ++units;
+                EXPECT_GT(unit->x(), m + 20) << c.name;
+                EXPECT_LT(c.english.size(), 10u) << c.name;
+                EXPECT_LT(c.si.size(), 10u) << c.name;
+                // The row's caption stands left of the value and reads as a caption.
+                bool caption = false;
+                for (QObject* o : parent->children())
+                    if (auto* l = qobject_cast<QLabel*>(o); l && l != unit && !l->wordWrap() &&
+                                                            l->x() <= 20 && l->y() >= value->y() &&
+                                                            l->y() <= value->y() + value->height())
+                        caption = true;
+                EXPECT_TRUE(caption) << c.name;
+            }
+    EXPECT_GT(units, 100);
+}
+
+TEST_F(KdMainLayout, SketchesArePresent) {
+    QStringList names = {"ImgDistHor", "ImgStripLoadAnch", "ImgLineLoad", "ImgPointLoad",
+                         "ImgBasal",   "Image7",           "Image37"};
+    for (int i = 1; i <= 10; ++i)
+        names << QString("ImgLoadDiag%1").arg(i);
+    for (const QString& name : names) {
+        auto* sketch = Get<QLabel>(name.toLatin1().constData());
+        ASSERT_NE(sketch, nullptr);
+        EXPECT_FALSE(sketch->pixmap().isNull()) << name.toStdString();
+    }
+    EXPECT_TRUE(Window().Control("ImgBasal")->isHidden());
+    // The two waler layouts differ.
+    EXPECT_NE(Get<QLabel>("Image7")->pixmap().toImage(), Get<QLabel>("Image37")->pixmap().toImage());
+}
+
 } // namespace
 } // namespace vantrel::testing

@@ -88,6 +88,19 @@ TEST_F(KdMainSections, TabIntoACollapsedSectionExpandsIt) {
     EXPECT_EQ(ui::Tag(Section("Panel3")), 1);
 }
 
+TEST_F(KdMainSections, TabGoesFromInputToInput) {
+    Window().SetSectionExpanded(Section("Panel45"), true);
+    const char* order[] = {"Edit_115", "CBStripAnch", "Edit_Sq", "Edit_Sa"}; // the sketch button is skipped
+    Get<QWidget>(order[0])->setFocus();
+    Spin(5);
+    for (size_t i = 1; i < std::size(order); ++i) {
+        Key(QApplication::focusWidget(), Qt::Key_Tab);
+        Spin(2);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), order[i]);
+    }
+}
+
 TEST_F(KdMainSections, NumericKeyFilter) {
     struct Case {
         QString before;

@@ -35,7 +35,8 @@ class KdMainStart : public KdMainTest {
     void ShowAndWait() {
         Window().Timer1->setInterval(1);
         Window().show();
-        Spin(30);
+        ASSERT_TRUE(Window().Timer1->isActive());
+        ASSERT_TRUE(SpinUntil([this] { return !Window().Timer1->isActive(); }));
     }
     QSettings Stored() const { return QSettings(folders_.SettingsFile(), QSettings::IniFormat); }
 
@@ -97,6 +98,7 @@ TEST_F(KdMainStart, FirstStartChecksForUpdatesSilentlyOnceAfterTheFirstShow) {
     Window().hide();
     Window().show();
     Spin(30);
+    EXPECT_FALSE(Window().Timer1->isActive()); // the start-up timer runs after the first show only
     EXPECT_EQ(updateCalls.size(), 1u);
     // Check for Updates Now opens the dialog in the normal mode.
     Window().ACheckUpdates->trigger();
@@ -238,8 +240,7 @@ TEST_F(KdMainStart, SplashClosesByTimerAndByClick) {
     byTimer->show();
     byTimer->Timer()->setInterval(1);
     byTimer->Timer()->start();
-    Spin(30);
-    EXPECT_TRUE(byTimer.isNull());
+    EXPECT_TRUE(SpinUntil([&] { return byTimer.isNull(); }));
 
     QPointer<ui::TfrmSplash> byClick = new ui::TfrmSplash;
     byClick->show();
@@ -248,8 +249,7 @@ TEST_F(KdMainStart, SplashClosesByTimerAndByClick) {
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), picture->mapToGlobal(QPointF(10, 10)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(picture, &press);
-    Spin(10);
-    EXPECT_TRUE(byClick.isNull());
+    EXPECT_TRUE(SpinUntil([&] { return byClick.isNull(); }));
 }
 
 } // namespace

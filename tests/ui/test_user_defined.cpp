@@ -185,5 +185,24 @@ TEST_F(UserDefinedTest, IShapeOkStoresEveryValueAndCancelNone) {
     EXPECT_EQ(level.IShape.Name, "Built-up");
 }
 
+TEST_F(UserDefinedTest, EnterMovesOnAndEscapeCancels) {
+    EXPECT_FALSE(Run([&] { return EditUserDefinedIShape(data, level); },
+                     [](QDialog& dialog) {
+                         dialog.show();
+                         QApplication::setActiveWindow(&dialog);
+                         auto* area = Find<QLineEdit>(dialog, "Edit1");
+                         area->setFocus(Qt::OtherFocusReason);
+                         area->setText(QStringLiteral("7.125"));
+                         PressKey(area, Qt::Key_Return);
+                         EXPECT_FALSE(area->hasFocus());
+                         EXPECT_TRUE(dialog.isVisible());
+                         EXPECT_EQ(area->text(), QStringLiteral("7.13")); // shown as read on leaving
+                         PressKey(QApplication::focusWidget(), Qt::Key_Escape);
+                         EXPECT_FALSE(dialog.isVisible());
+                         return dialog.result();
+                     }));
+    EXPECT_EQ(level.IShape.A, 0.0L);
+}
+
 } // namespace
 } // namespace vantrel
