@@ -186,7 +186,6 @@ class TfrmKdMain : public QMainWindow {
     void PlacePictures(bool wide);
     void OpenChartWindow(const QString& title, int kind, int walerLevel = -1);
     void ShowEmbedmentRatioGuide();
-    void FillSketch(QLabel* picture);
     bool PaintWalerTabs(QTabBar* bar, bool results);
     bool FWideLayout = false;
     bool FLayoutChosen = false;

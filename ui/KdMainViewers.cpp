@@ -284,10 +284,8 @@ void TfrmKdMain::SpeedButton4Click(QWidget* sender) {
         return;
     }
     // A picture that does not exist shows nothing.
-    if (auto* picture = qobject_cast<QLabel*>(Control(sketch))) {
-        FillSketch(picture);
+    if (auto* picture = qobject_cast<QLabel*>(Control(sketch)))
         ShowImageZoom(picture->pixmap().toImage(), this);
-    }
 }
 
 // ---- Editors ------------------------------------------------------------------------------------
