@@ -46,6 +46,7 @@ struct Opened {
     QStringList secondColumn;
     int clientHeight = 0;
     double levelAngle = -1; // level editor: the level it edits
+    QString page;           // level editor: the page it opens on (tendon or pile properties)
 };
 
 class KdMainViewers : public KdCycleTest {
@@ -66,6 +67,8 @@ class KdMainViewers : public KdCycleTest {
                 o.readOut = !zoom->StatusBar()->isHidden();
             } else if (auto* editor = qobject_cast<TfrmEditAnchor*>(&dialog)) {
                 o.levelAngle = static_cast<double>(editor->Level().Angle);
+                if (auto* pages = editor->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
+                    o.page = pages->currentWidget()->objectName();
             }
             if (auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"))) {
                 for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -472,18 +475,26 @@ TEST_F(KdMainViewers, EnlargedDrawingsAndCharts) {
 TEST_F(KdMainViewers, LevelEditorGetsItsLevelAndKind) {
     Type("Edit_101", "2");
     Tab();
-    D().Anchors.Levels[0].Angle = 15;
-    D().Anchors.Levels[1].Angle = 25;
-    D().Anchors.Levels[1].Kind = lkStrut;
+    Type("Edit_AnchAng1", "15");
+    Tab();
+    Type("Edit_AnchAng2", "25");
+    Tab();
     W().SetModified(false);
     // A rebuilt row's button opens its own level; Cancel changes nothing.
     Opened o = OpenOne([&] { Click("sbAnchEdit2"); });
     EXPECT_EQ(o.className, "vantrel::TfrmEditAnchor");
     EXPECT_DOUBLE_EQ(o.levelAngle, 25);
+    EXPECT_EQ(o.page, "TabSheet1") << "a tieback opens on its tendon";
     EXPECT_FALSE(W().Modified());
     o = OpenOne([&] { Click("sbAnchEdit1"); });
     EXPECT_DOUBLE_EQ(o.levelAngle, 15);
     EXPECT_FALSE(W().Modified());
+    // The kind follows the level's type.
+    Choose("cmbAnchType2", lkStrut);
+    ASSERT_EQ(D().Anchors.Levels[1].Kind, lkStrut);
+    EXPECT_EQ(OpenOne([&] { Click("sbAnchEdit2"); }).page, "TabSheet2")
+        << "a strut opens on its pile properties";
+    W().SetModified(false);
 
     // OK: the window refreshes from the edited level and the project is marked modified.
     accept = true;
