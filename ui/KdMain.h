@@ -12,9 +12,9 @@
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
-#include <QString>
-#include <QSet>
 #include <QPointer>
+#include <QSet>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -231,7 +231,7 @@ class TfrmKdMain : public QMainWindow {
     // ==== Commit cycle, section lists, per-level rows, file commands and refresh ====
     // (ui/KdMainCommit.cpp, KdMainLists.cpp, KdMainRows.cpp, KdMainFiles.cpp, KdMainRefresh.cpp,
     // KdMainResults.cpp)
-public:
+  public:
     // Copies every input of the window into the project, then refreshes the window from it.
     void ReadInputs();
     void ReadAnchorRow(TAnchLevel& level, int n);
@@ -263,13 +263,15 @@ public:
     static QString TextBeforeBlank(const QString& text);
     struct RowKind; // a kind of per-level row: panel prefix, block, control prefixes
 
-private:
+  private:
     struct BusyScope {
         explicit BusyScope(int& counter) : counter_(counter) { ++counter_; }
         ~BusyScope() { --counter_; }
         int& counter_;
     };
-    template <class T> T* Ctl(const char* name) const { return qobject_cast<T*>(Control(QLatin1String(name))); }
+    template <class T> T* Ctl(const char* name) const {
+        return qobject_cast<T*>(Control(QLatin1String(name)));
+    }
     // A control of a per-level row (registered when built), or none; never searched for.
     QWidget* RowControl(const char* prefix, int n) const {
         return FControls.value(QLatin1String(prefix) + QString::number(n));
@@ -308,6 +310,8 @@ private:
     int SyncLevelTabs();
     void ShowGuardrailSpacingList();
     void ShowAnchorSpacingList();
+    QString ListSource(const char* list) const;
+    void EmptyStaleLists(int walerFamily);
     void ShowPileSectionBlocks();
     void ShowLaggingBlocks();
     void ShowLaggingResultBlocks();
@@ -366,11 +370,12 @@ private:
     void SetCaption();
     bool SaveTo(const QString& fileName);
 
-    int busy_ = 0;            // a commit or refresh runs: focus-outs are not commits
-    bool closing_ = false;    // the window goes down: focus-outs are not commits
+    int busy_ = 0;             // a commit or refresh runs: focus-outs are not commits
+    bool closing_ = false;     // the window goes down: focus-outs are not commits
     uint8_t unitsApplied_ = 0; // the unit system the lists and captions were last built for
     int walerTab_ = 0;
-    int walerStep_ = 0; // column pitch of the waler result grid
+    int walerStep_ = 0;                     // column pitch of the waler result grid
+    int walerListFamily_ = 0;               // the family the waler section list was built for
     std::unique_ptr<QObject> commitFilter_; // gone before the controls are destroyed
     // Rows freed but not yet deleted (their deletion waits for the event loop).
     struct FreedRows {
