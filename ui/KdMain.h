@@ -9,6 +9,7 @@
 //   KdMainStart.cpp     the project shown at start until the file commands take over
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -18,14 +19,19 @@
 #include <functional>
 #include <memory>
 
+#include "drawing/DiagramDraw.h"
+#include "drawing/Graphs.h"
 #include "model/KdClasses.h"
 
+class QAbstractButton;
 class QAction;
 class QComboBox;
 class QKeyEvent;
 class QWheelEvent;
 class QLabel;
 class QLineEdit;
+class QResizeEvent;
+class QTabBar;
 class QMenu;
 class QScrollArea;
 class QTabBar;
@@ -133,6 +139,60 @@ class TfrmKdMain : public QMainWindow {
     QAction *ANew = nullptr, *AOpen = nullptr, *ASave = nullptr, *ASaveAs = nullptr, *APrint = nullptr,
             *AExit = nullptr, *AHelp = nullptr, *AAbout = nullptr, *AWeb = nullptr, *AAutoUpdate = nullptr,
             *ACheckUpdates = nullptr;
+
+    // ==== Layout, viewers and read-outs (KdMainLayoutSwitch.cpp, KdMainViewers.cpp) ==========
+    // Narrow layout: the drawings are pages beside "NUMERIC"; wide layout: results and drawings
+    // side by side. Chosen on every resize from the client width and the height a drawing page
+    // has (the same in both layouts, so the choice does not flip back and forth).
+    void FormResize();
+    bool WideLayout() const { return FWideLayout; }
+    int DrawingPictureHeight() const;
+    int WideLayoutMinWidth() const;
+    // A page of either page control was chosen: the pictures are redrawn and the tabs recoloured.
+    void PageControl2Change();
+    // Shows the tabs of the layout (the guardrail page only while the guardrail is designed).
+    void ShowPageTabs();
+    // Openers: chart windows, result tables, enlarged views, sketches, guides, links and editors.
+    void GraphMenu1Click(QAction* item);
+    void Label20Click(QWidget* sender);
+    void Label21Click(QWidget* sender);
+    void Label392Click(QWidget* sender);
+    void Label218Click();
+    void Label219Click();
+    void imgDiagClick(QWidget* sender);
+    void SpeedButton4Click(QWidget* sender);
+    void sbAnchEdit1Click(QWidget* sender);
+    void SpeedButton1Click();
+    // Status bar read-out over imgDiag4 (earth pressures) or imgDiag5 (settlement).
+    void imgDiag4MouseMove(QWidget* sender, int x, int y);
+    // The chart picture of kind 16 (imgDiag4) or 18 (imgDiag5) as rendered, with its hit points
+    // scaled to the picture as shown and at scale 1; filled when the chart pictures are rendered.
+    struct ChartReadOut {
+        QImage picture;
+        TEPGrPoints shown;
+        TEPGrPoints scale1;
+    };
+    ChartReadOut& ChartStore(int kind);
+    // What the cross section takes from the window: the soil name and six unit captions.
+    TCrossSectionTexts CrossSectionTexts() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void WireViewers();
+    void WireRowEditButton(QAbstractButton* button);
+    void RedrawViews();
+    void PlacePictures(bool wide);
+    void OpenChartWindow(const QString& title, int kind, int walerLevel = -1);
+    void ShowEmbedmentRatioGuide();
+    bool PaintWalerTabs(QTabBar* bar, bool results);
+    bool FWideLayout = false;
+    bool FLayoutChosen = false;
+    ChartReadOut FEPReadOut;
+    ChartReadOut FSettReadOut;
+    QObject* FViewerFilter = nullptr;
+    // ==== end of layout, viewers and read-outs ==============================================
 
   protected:
     void showEvent(QShowEvent* event) override;

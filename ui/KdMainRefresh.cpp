@@ -324,7 +324,8 @@ void TfrmKdMain::UpdateForm() {
     UpdateResultStatus();
     RestackSections();
 
-    // 32. Pictures.
+    // 32. Pictures (the guardrail page follows the guardrail design).
+    ShowPageTabs();
     RedrawPictures();
 
     // 33. One re-layout for the whole run.
