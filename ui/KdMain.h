@@ -337,6 +337,8 @@ class TfrmKdMain : public QMainWindow {
     void UpdateResultStatus();
     void RestackSections();
     void RedrawPictures();
+    // Renders chart kind 16 or 18 into its picture while a chart page shows (the read-out store too).
+    void RenderChartImage(QLabel* target, int kind);
 
     // Rows.
     bool RowExists(const char* prefix, int n) const;

@@ -620,11 +620,6 @@ void TfrmKdMain::RestackSections() {
     ArrangeColumn(ScrollBox2);
 }
 
-void TfrmKdMain::RedrawPictures() {
-    // The drawings and chart pictures are drawn by their own modules once they are part of the
-    // program; until then the pages stay blank.
-}
-
 // The results alone, as the refresh shows them after the calculation.
 void TfrmKdMain::ShowResults() {
     const BusyScope busy(busy_);

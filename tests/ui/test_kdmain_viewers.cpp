@@ -555,3 +555,37 @@ TEST_F(KdMainViewers, ReadOutsOverBothChartPictures) {
         EXPECT_EQ(Text("SettStatusBar2"), Text("SettStatusBar1"));
     }
 }
+
+// ---- Pictures ---------------------------------------------------------------------------------
+
+// The drawings are redrawn by every refresh; the chart pictures only while a chart page shows, and
+// then fitted into the page with their read-out hit points kept as shown and at scale 1.
+TEST_F(KdMainViewers, RefreshDrawsTheDrawingsAndTheShownChartPage) {
+    Resize(W().WideLayoutMinWidth());
+    ASSERT_TRUE(W().WideLayout());
+    W().PageControl1->setCurrentIndex(0); // cross section
+    W().ChartStore(16) = {};
+    W().UpdateForm();
+    for (const char* name : {"imgDiag", "imgDiag2", "imgDiag3"})
+        EXPECT_FALSE(C<QLabel>(name)->pixmap().isNull()) << name;
+    EXPECT_TRUE(W().ChartStore(16).scale1[0].empty() && W().ChartStore(16).picture.isNull())
+        << "no chart is rendered while its page is hidden";
+
+    W().PageControl1->setCurrentIndex(2); // earth pressures
+    W().UpdateForm();
+    const auto& store = W().ChartStore(16);
+    ASSERT_FALSE(store.picture.isNull());
+    QLabel* chart = C<QLabel>("imgDiag4");
+    const QRect room = chart->parentWidget()->contentsRect();
+    EXPECT_TRUE(room.contains(chart->geometry())) << "fitted into its page";
+    EXPECT_TRUE(chart->width() == room.width() || chart->height() == room.height()) << "as large as fits";
+    const double scale = static_cast<double>(chart->width()) / store.picture.width();
+    size_t points = 0;
+    for (size_t c = 0; c < store.scale1.size(); ++c) {
+        ASSERT_EQ(store.shown[c].size(), store.scale1[c].size());
+        points += store.scale1[c].size();
+        for (size_t i = 0; i < store.scale1[c].size(); ++i)
+            EXPECT_NEAR(store.shown[c][i].X, store.scale1[c][i].X * scale, 1.0);
+    }
+    EXPECT_GT(points, 0u);
+}
