@@ -165,7 +165,11 @@ class ReadOutText {
 } // namespace
 
 QString ChartZoomReadOut(const TEPGrPoints& hits, int x, int y) {
-    return !hits[1].empty() ? PressureReadOut(hits, x, y) : SettlementReadOut(hits[0], x, y);
+    // The settlement chart fills array 0 alone; an earth pressure chart always has components past
+    // it (the total backfill pressure at least), with or without a uniform surcharge.
+    const bool pressures =
+        std::any_of(hits.begin() + 1, hits.end(), [](const TGrPointArr& a) { return !a.empty(); });
+    return pressures ? PressureReadOut(hits, x, y) : SettlementReadOut(hits[0], x, y);
 }
 
 QString PressureReadOut(const TEPGrPoints& hits, int x, int y) {

@@ -75,7 +75,7 @@ AxisScaling ComputeAxisScaling(const std::vector<SeriesExtents>& series);
 QPoint KeepOnScreen(const QRect& frame, const QRect& screen);
 
 // The text of the value under the mouse for the enlarged view of a chart picture: the earth pressure
-// components when the Uniform array holds points, else the settlement curve of array 0.
+// components when any array past the first holds points, else the settlement curve of array 0.
 QString ChartZoomReadOut(const TEPGrPoints& hits, int x, int y);
 // The read-out over an earth pressure picture: the eight components tested in order, the last one
 // with a point there winning; empty without one.

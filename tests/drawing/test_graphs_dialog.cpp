@@ -179,7 +179,7 @@ TEST_F(ImgZoom_View, ChartPictureReadOut) {
     EXPECT_TRUE(seen.readOut.isEmpty());
 }
 
-TEST(ImgZoom_ReadOut, LastArrayWinsAndSettlementWithoutUniform) {
+TEST(ImgZoom_ReadOut, LastArrayWinsAndSettlementFillsArrayZeroAlone) {
     TEPGrPoints hits;
     hits[0] = {{10, 10, 1, 2}};
     hits[1] = {{12, 12, 3, 4}};
@@ -187,9 +187,12 @@ TEST(ImgZoom_ReadOut, LastArrayWinsAndSettlementWithoutUniform) {
     EXPECT_EQ(ChartZoomReadOut(hits, 12, 12), "  Seismic Pressure: 6.00    Distance: 5.00");
     EXPECT_EQ(ChartZoomReadOut(hits, 5, 5), "  Strip Surcharge: 2.00    Distance: 1.00");
     EXPECT_TRUE(ChartZoomReadOut(hits, 30, 30).isEmpty());
-    // An empty Uniform array: a settlement chart, array 0 only.
+    // A pressure chart without a uniform surcharge still reads out as pressures.
     hits[1].clear();
-    EXPECT_EQ(ChartZoomReadOut(hits, 12, 12), "  Settlement: 2.00    Distance: 1.00");
+    EXPECT_EQ(ChartZoomReadOut(hits, 6, 6), "  Strip Surcharge: 2.00    Distance: 1.00");
+    // Array 0 alone: the settlement chart.
+    hits[6].clear();
+    EXPECT_EQ(ChartZoomReadOut(hits, 10, 10), "  Settlement: 2.00    Distance: 1.00");
 }
 
 } // namespace
