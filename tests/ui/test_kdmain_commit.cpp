@@ -268,3 +268,27 @@ TEST_F(KdCommit, UnitSwitchRebuildsListsAndKeepsNumbers) {
     EXPECT_EQ(waler->itemText(waler->count() - 1), "C8X11.5");
     EXPECT_EQ(D().SteelFy, 50.0L);
 }
+
+TEST_F(KdCommit, DateAndBearingCommitWhenLeft) {
+    auto* date = C<QDateEdit>("DateTimePicker1");
+    date->setFocus(Qt::MouseFocusReason);
+    Settle();
+    const double before = D().Date;
+    date->setDate(QDate(2024, 3, 15)); // as the user's choice in the picker
+    EXPECT_TRUE(W().Modified());
+    EXPECT_EQ(D().Date, before) << "the date commits when it is left";
+    Edit("Edit_16")->setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(D().Date, static_cast<double>(QDate(1899, 12, 30).daysTo(QDate(2024, 3, 15))));
+
+    // The pier's skin friction and end bearing: 0 is a real lower limit.
+    Choose("ComboBox4", ptSoldierBeam);
+    Choose("ComboBox3", 0);
+    for (const char* edit : {"Edit_Ax6", "Edit_Ax7"}) {
+        Type(edit, QStringLiteral("-2"));
+        Tab();
+        EXPECT_EQ(Edit(edit)->text().toDouble(), 0.0) << edit;
+    }
+    EXPECT_EQ(D().AllowSkinFriction, 0.0L);
+    EXPECT_EQ(D().AllowEndBearing, 0.0L);
+}
