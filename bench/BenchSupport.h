@@ -1,13 +1,11 @@
 #pragma once
 // What every benchmark program shares: the one offscreen application (fonts, painters and windows
-// need it; all benchmarks run in one process, so there must be exactly one) and the demo projects.
+// need it; all benchmarks run in one process, so there must be exactly one). The demo projects
+// come from tests/model/reference_projects.h.
 
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <string>
-
-#include "model/KdClasses.h"
 #include "platform/Settings.h"
 
 namespace vantrel::bench {
@@ -28,12 +26,6 @@ inline QApplication& EnsureApplication() {
     }();
     static platform::ScopedSettingsFile settings(home.path() + "/settings.ini");
     return *app;
-}
-
-// The demo project of a unit system (usEnglish or usSI) as shipped with the program.
-inline std::string DemoPath(int units) {
-    return std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" +
-           (units == usSI ? "SI UNITS DEMO EXAMPLE.kpw" : "ENGLISH UNITS DEMO EXAMPLE.kpw");
 }
 
 } // namespace vantrel::bench

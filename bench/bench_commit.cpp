@@ -6,45 +6,23 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <string>
 
+#include "BenchSupport.h"
 #include "platform/Dialogs.h"
-#include "platform/Settings.h"
+#include "tests/model/reference_projects.h"
 #include "ui/KdMain.h"
 
 using namespace vantrel;
 
 namespace {
 
-// One offscreen application, with the user's folders in a temporary folder.
-void Application() {
-    static QTemporaryDir home;
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qputenv("HOME", home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-        static int argc = 1;
-        static char name[] = "vantrel_bench";
-        static char* argv[] = {name, nullptr};
-        QApplication::setAttribute(Qt::AA_Use96Dpi);
-        return new QApplication(argc, argv);
-    }();
-    static platform::ScopedSettingsFile settings(home.path() + "/settings.ini");
-    (void)app;
-}
-
-QString DemoPath(int units) {
-    return QString::fromLatin1(VANTREL_SOURCE_DIR "/resources/demo/") +
-           (units == usSI ? QStringLiteral("SI UNITS DEMO EXAMPLE.kpw")
-                          : QStringLiteral("ENGLISH UNITS DEMO EXAMPLE.kpw"));
-}
-
 // A shown window holding a demo project, opened as the user opens it.
 void OpenDemo(ui::TfrmKdMain& window, int units) {
-    const platform::ScopedFileHandler files(
-        [units](const platform::FileRequest&) { return DemoPath(units); });
+    const platform::ScopedFileHandler files([units](const platform::FileRequest&) {
+        return QString::fromStdString(testing::DemoFile(static_cast<uint8_t>(units)));
+    });
     window.show();
     window.AOpenExecute();
     QApplication::processEvents();
@@ -59,7 +37,7 @@ void SetLevels(ui::TfrmKdMain& window, int count) {
 
 // Argument: 0 the English demo, 1 the SI demo.
 static void BM_CommitDemo(benchmark::State& state) {
-    Application();
+    bench::EnsureApplication();
     ui::TfrmKdMain window;
     OpenDemo(window, static_cast<int>(state.range(0)));
     for (auto _ : state) {
@@ -71,7 +49,7 @@ BENCHMARK(BM_CommitDemo)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // 1 -> 8 -> 1 levels: rows of every kind built, then freed, each with its nested commit.
 static void BM_LevelCountChange(benchmark::State& state) {
-    Application();
+    bench::EnsureApplication();
     ui::TfrmKdMain window;
     OpenDemo(window, usEnglish);
     SetLevels(window, 1);
@@ -86,7 +64,7 @@ BENCHMARK(BM_LevelCountChange)->Unit(benchmark::kMillisecond);
 // The refresh alone (calculation included): the demo projects (0, 1) and the English demo with
 // eight levels (2).
 static void BM_Refresh(benchmark::State& state) {
-    Application();
+    bench::EnsureApplication();
     ui::TfrmKdMain window;
     OpenDemo(window, state.range(0) == 1 ? usSI : usEnglish);
     if (state.range(0) == 2) SetLevels(window, 8);

@@ -7,6 +7,7 @@
 #include "BenchSupport.h"
 #include "drawing/DiagramDraw.h"
 #include "model/KdClasses.h"
+#include "tests/model/reference_projects.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +20,7 @@ const TKdData& Demo(int units) {
     static std::unique_ptr<TKdData> demos[2];
     if (!demos[units]) {
         demos[units] = std::make_unique<TKdData>();
-        demos[units]->LoadFromFile(bench::DemoPath(units));
+        demos[units]->LoadFromFile(testing::DemoFile(static_cast<uint8_t>(units)));
         demos[units]->Calculate();
     }
     return *demos[units];

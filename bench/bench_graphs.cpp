@@ -9,6 +9,7 @@
 #include "BenchSupport.h"
 #include "drawing/Graphs.h"
 #include "model/KdClasses.h"
+#include "tests/model/reference_projects.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using namespace vantrel;
 const TKdData& DemoProject() {
     static const std::unique_ptr<TKdData> data = [] {
         auto d = std::make_unique<TKdData>();
-        d->LoadFromFile(bench::DemoPath(usEnglish));
+        d->LoadFromFile(testing::DemoFile(usEnglish));
         d->Calculate();
         return d;
     }();

@@ -199,6 +199,12 @@ void TfrmComputations::SetColumns(const QString& caption, const QStringList& cap
     ShowTable();
 }
 
+void TfrmComputations::SetColumnWidth(int column, int width) {
+    if (column < 0 || column >= static_cast<int>(table_.columns.size())) return;
+    table_.columns[static_cast<size_t>(column)].width = width;
+    ListView1->setColumnWidth(column, width);
+}
+
 void TfrmComputations::FitWidth() {
     int w = table_.TotalWidth() + 2 * kListOffset + 30;
     if (const QScreen* screen = QGuiApplication::primaryScreen())

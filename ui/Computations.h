@@ -71,6 +71,8 @@ class TfrmComputations : public QDialog {
     // the window by it, aligned by the matching alignment (the last one when there are fewer).
     void SetColumns(const QString& caption, const QStringList& captions,
                     const std::vector<Qt::Alignment>& alignments = {});
+    // Sets one column's width, pixels; a column that does not exist is ignored.
+    void SetColumnWidth(int column, int width);
     // Sizes the window to its columns, never wider than the screen.
     void FitWidth();
     int RowHeight() const;

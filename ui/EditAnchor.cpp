@@ -7,11 +7,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -23,9 +24,11 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <cstdlib>
 
 #include "model/BeamShapes.h"
 #include "platform/Dialogs.h"
+#include "ui/Computations.h"
 #include "ui/Globals.h"
 #include "ui/Tables.h"
 #include "ui/UserDefinedI.h"
@@ -783,34 +786,33 @@ bool TfrmEditAnchor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmEditAnchor::SpeedButton1Click(int tag) {
-    TfrmTable table(this);
-    table.setWindowTitle(QStringLiteral("Help"));
+    TfrmComputations form(this);
+    const bool interface = tag == 1;
+    form.SetColumns(
+        QStringLiteral("Help"),
+        interface ? QStringList{QStringLiteral("Pile and Soil Interface"), QStringLiteral("PhiS / Phi")}
+                  : QStringList{QStringLiteral("Pile Type"), QStringLiteral("K / K0")});
     const auto rows = [&](std::initializer_list<std::pair<const char*, const char*>> list) {
         for (const auto& [name, value] : list)
-            table.AddRow({QString::fromLatin1(name), QString::fromLatin1(value)});
+            form.AddRow(QString::fromLatin1(name), {QString::fromLatin1(value)});
     };
-    if (tag == 1) {
-        table.SetColumns({QStringLiteral("Pile and Soil Interface"), QStringLiteral("PhiS / Phi")},
-                         {220, 150}, {Qt::AlignLeft, Qt::AlignLeft});
+    if (interface)
         rows({{"Rough Concrete", "1.0"},
               {"Smooth Concrete", "0.8 - 1.0"},
               {"Rough Steel", "0.7 - 0.9"},
               {"Smooth Steel", "0.5 - 0.7"},
               {"Timber", "0.8 - 0.9"}});
-    } else {
-        table.SetColumns({QStringLiteral("Pile Type"), QStringLiteral("K / K0")}, {220, 150},
-                         {Qt::AlignLeft, Qt::AlignLeft});
+    else
         rows({{"Jetted Pile", "1/2 - 2/3"},
               {"Pile - small displacement", "3/4 - 1 1/4"},
               {"Pile - large displacement", "1 - 2"}});
-    }
-    QTreeWidget* list = table.ListView1();
-    const int rowHeight =
-        list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 4;
-    const int height =
-        list->header()->sizeHint().height() + rowHeight * table.RowCount() + 2 * list->frameWidth() + 16;
-    table.resize(420, height + 4);
-    platform::ExecModal(table);
+    form.SetColumnWidth(0, 220);
+    form.SetColumnWidth(1, 150);
+    // Two font heights per row, the heading included, and the list's margin above and below.
+    const int fontHeight = std::abs(1 - QFontInfo(form.List()->font()).pixelSize());
+    const int rowCount = form.List()->topLevelItemCount();
+    form.resize(420, 2 * fontHeight * (rowCount + 1) + 2 * form.layout()->contentsMargins().top());
+    platform::ExecModal(form);
 }
 
 void TfrmEditAnchor::SpeedButton3Click() {

@@ -136,6 +136,11 @@ TEST_F(Computations, WindowColumnsWidthAndBoldHeadings) {
     EXPECT_FALSE(form.List()->topLevelItem(1)->font(0).bold());
     EXPECT_EQ(form.List()->topLevelItem(1)->text(2), "1.043");
     EXPECT_GT(form.RowHeight(), 0);
+    form.SetColumnWidth(0, 220);
+    form.SetColumnWidth(4, 999); // no such column: nothing changes
+    EXPECT_EQ(form.List()->columnWidth(0), 220);
+    EXPECT_EQ(form.Table().columns[0].width, 220);
+    ASSERT_EQ(form.Table().columns.size(), 4u);
     form.FitWidth();
     EXPECT_EQ(form.width(), form.Table().TotalWidth() + 8 + 30);
     // A table wider than the screen is cut to the screen's width (and scrolls).

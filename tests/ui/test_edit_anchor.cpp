@@ -16,6 +16,7 @@
 #include "model/BeamShapes.h"
 #include "platform/Dialogs.h"
 #include "tests/ui/dialog_test_support.h"
+#include "ui/Computations.h"
 #include "ui/EditAnchor.h"
 #include "ui/Globals.h"
 #include "ui/Tables.h"
@@ -483,15 +484,26 @@ TEST_F(EditAnchorTest, HelpButtonsShowTheirTables) {
                 return int(QDialog::Rejected);
             },
             [&](QDialog& dialog) {
-                auto* table = dynamic_cast<TfrmTable*>(&dialog);
-                EXPECT_NE(table, nullptr);
-                if (!table) return int(QDialog::Rejected);
+                auto* form = dynamic_cast<TfrmComputations*>(&dialog);
+                EXPECT_NE(form, nullptr);
+                if (!form) return int(QDialog::Rejected);
                 ++shown;
-                EXPECT_EQ(table->windowTitle(), QStringLiteral("Help"));
-                QTreeWidgetItem* header = table->ListView1()->headerItem();
+                EXPECT_EQ(form->windowTitle(), QStringLiteral("Help"));
+                QTreeWidget* list = form->List();
+                EXPECT_EQ(list->columnCount(), 2);
+                QTreeWidgetItem* header = list->headerItem();
                 EXPECT_EQ(QStringList({header->text(0), header->text(1)}), c.header);
-                EXPECT_EQ(table->RowCount(), c.rows);
-                EXPECT_EQ(QStringList({table->Cell(c.row, 0), table->Cell(c.row, 1)}), c.cells);
+                EXPECT_EQ(list->columnWidth(0), 220);
+                EXPECT_EQ(list->columnWidth(1), 150);
+                EXPECT_EQ(form->width(), 420);
+                // Two font heights per row and heading: Tahoma 8 is 11 pixels at 96 dpi, so
+                // 2 x 10 per row plus the list's margin of 4 above and below.
+                EXPECT_EQ(form->height(), 2 * 10 * (c.rows + 1) + 2 * 4);
+                EXPECT_EQ(list->topLevelItemCount(), c.rows);
+                if (c.row < list->topLevelItemCount()) {
+                    QTreeWidgetItem* item = list->topLevelItem(c.row);
+                    EXPECT_EQ(QStringList({item->text(0), item->text(1)}), c.cells);
+                }
                 return int(QDialog::Accepted);
             });
         EXPECT_EQ(shown, 1) << c.button;
