@@ -293,6 +293,7 @@ SectionSpec CornerBraces() {
 
 SectionSpec WalerDesign() {
     SectionSpec s = MakeSection("Panel16", "Waler Design", 7, false);
+    s.captionLabel = "Label84";
     SectionWriter w(s, InputColumns());
     Columns c;
     c.captionW = 136, c.valueX = 144, c.valueW = 64, c.unitW = 50, c.listX = 90, c.listW = 170;
