@@ -1,4 +1,5 @@
-// Writing and rendering the whole printed report of each demo project into a PDF file.
+// Writing and rendering the whole printed report of each demo project into a PDF file, from a
+// stand-in window and from the main window itself.
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -7,13 +8,23 @@
 
 #include <memory>
 
+#include "platform/Dialogs.h"
+#include "platform/Settings.h"
 #include "report/PrintReport.h"
 #include "report/ReportDriver.h"
 #include "tests/report/DemoReportHost.h"
+#include "ui/KdMain.h"
+#include "ui/KdMainReport.h"
 
 namespace {
 
 void EnsureApplication() {
+    // The window keeps its settings and project folder under the user's folders: a scratch home.
+    static QTemporaryDir home;
+    if (!QApplication::instance()) {
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    }
     static int argc = 1;
     static char name[] = "vantrel_bench";
     static char* argv[] = {name, nullptr};
@@ -48,6 +59,30 @@ void ReportPagesOnly(benchmark::State& state, const char* demo) {
     }
 }
 
+// The Print command's work on the main window holding a demo project opened as the user opens it:
+// the report written from the window's controls and rendered into a PDF file.
+void WindowReportToPdf(benchmark::State& state, const char* demo) {
+    EnsureApplication();
+    static QTemporaryDir scratch;
+    const vantrel::platform::ScopedSettingsFile settings(scratch.filePath(QStringLiteral("settings.ini")));
+    vantrel::ui::TfrmKdMain window;
+    {
+        const QString path = QStringLiteral(VANTREL_BINARY_DIR "/") + QLatin1String(demo);
+        const vantrel::platform::ScopedFileHandler files(
+            [&path](const vantrel::platform::FileRequest&) { return path; });
+        window.AOpenExecute();
+    }
+    const QString file = scratch.filePath(QStringLiteral("window-report.pdf"));
+    for (auto _ : state) {
+        QString error;
+        if (!vantrel::ui::WriteMainWindowReportPdf(window, file, &error))
+            state.SkipWithError(error.toStdString().c_str());
+    }
+}
+
+BENCHMARK_CAPTURE(WindowReportToPdf, English, "ENGLISH UNITS DEMO EXAMPLE.kpw")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WindowReportToPdf, SI, "SI UNITS DEMO EXAMPLE.kpw")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReportToPdf, English, "ENGLISH UNITS DEMO EXAMPLE.kpw")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReportToPdf, SI, "SI UNITS DEMO EXAMPLE.kpw")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReportPagesOnly, English, "ENGLISH UNITS DEMO EXAMPLE.kpw")->Unit(benchmark::kMillisecond);

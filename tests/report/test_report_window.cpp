@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/Dialogs.h"
 #include "platform/Version.h"
 #include "report/PrintReport.h"
@@ -26,6 +28,7 @@
 #include "tests/report/FakeReportHost.h"
 #include "tests/ui/KdCycleFixture.h"
 #include "tests/ui/KdMainFixture.h"
+#include "ui/Globals.h"
 #include "ui/KdMain.h"
 #include "ui/KdMainReport.h"
 #include "ui/Widgets.h"
@@ -171,6 +174,9 @@ TEST_F(ReportWindow, LayoutFollowsThePanelPrintersConventions) {
     ui::KdMainReport host(Window());
     EXPECT_EQ(host.SectionCaption(host.Control("Panel16")), Text("Label84"));
     EXPECT_EQ(host.SectionCaption(host.Control("Panel48")), Text("Label101"));
+    // The project lines of the title page take their captions from the window.
+    for (const char* name : {"Label57", "Label59", "Label58", "Label55", "Label56"})
+        EXPECT_NE(qobject_cast<QLabel*>(host.Control(name)), nullptr) << name;
     for (const char* name : {"Label122", "Logo", "Image7"})
         EXPECT_TRUE(host.Control(name)->property("clickHandler").toBool()) << name;
     // Hidden sections stay in the lists; the lists follow the tab order.
@@ -179,6 +185,53 @@ TEST_F(ReportWindow, LayoutFollowsThePanelPrintersConventions) {
     EXPECT_EQ(inputs.front()->objectName(), "Panel3");
     EXPECT_EQ(inputs.back()->objectName(), "Panel36");
     EXPECT_EQ(host.ResultSections().size(), 10u);
+}
+
+// A failing status mark in the window turns its row's value and unit red in the report; the
+// caption stays black.
+TEST_F(ReportWindow, FailingMarkTurnsItsRowRed) {
+    Open(Demo("ENGLISH UNITS DEMO EXAMPLE.kpw"));
+    ui::SetToggleImage(false, Get<QLabel>("Image4")); // beside the combined forces utilization
+    ui::KdMainReport host(Window());
+    const ReportDocument doc = BuildReport(host);
+    const int page = PageOf(doc, "Combined Forces Utilization");
+    ASSERT_GE(page, 0);
+    const TextItem* caption = FindText(doc, page, "Combined Forces Utilization");
+    EXPECT_EQ(caption->color, QColor(Qt::black));
+    QStringList red;
+    for (const TextItem* t : Texts(doc, page))
+        if (std::abs(t->anchor.y() - caption->anchor.y()) < 1e-9 && t != caption &&
+            t->color == QColor(Qt::red))
+            red << t->text;
+    EXPECT_EQ(red, (QStringList{Text("Edit_R114"), Text("unitEdit_R114")}));
+}
+
+// The logo chosen in the window prints at the right of the project lines, as tall as they are, in
+// the proportions of the window's logo picture.
+TEST_F(ReportWindow, LogoAtTheRightOfTheProjectLines) {
+    QImage logo(300, 100, QImage::Format_RGB32);
+    logo.fill(Qt::darkCyan);
+    const QString file = dir_.filePath("logo.jpg");
+    ASSERT_TRUE(logo.save(file, "JPEG"));
+    {
+        platform::ScopedFileHandler files([&file](const platform::FileRequest&) { return file; });
+        Window().Button1Click();
+    }
+    const QSize shown = Get<QLabel>("Logo")->size();
+    ASSERT_FALSE(shown.isEmpty());
+    ui::KdMainReport host(Window());
+    EXPECT_EQ(host.LogoSize(), shown);
+    const ReportDocument doc = BuildReport(host);
+    const PictureItem* picture = nullptr;
+    for (const PictureItem* p : Pictures(doc, 0))
+        if (p->type == "JPG") picture = p;
+    ASSERT_NE(picture, nullptr);
+    // Right edge at the right margin (1 in), top and bottom at the first and last project line.
+    EXPECT_NEAR(picture->rect.right(), 8.5 - 1.0, 1e-9);
+    EXPECT_NEAR(picture->rect.width() / picture->rect.height(), double(shown.width()) / shown.height(), 1e-9);
+    const TextItem* date = FindText(doc, 0, Text("Label56") + ": ");
+    ASSERT_NE(date, nullptr);
+    EXPECT_NEAR(picture->rect.bottom(), date->anchor.y(), 1e-9);
 }
 
 // The Print command commits the value being typed, writes the report into the maximised preview
