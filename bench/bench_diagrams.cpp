@@ -4,8 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
+#include "BenchSupport.h"
 #include "drawing/DiagramDraw.h"
 #include "model/KdClasses.h"
 
@@ -16,22 +15,11 @@ using namespace vantrel;
 
 namespace {
 
-// Fonts and painters need an application object; the benchmarks run without a display.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vantrel_bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 const TKdData& Demo(int units) {
     static std::unique_ptr<TKdData> demos[2];
     if (!demos[units]) {
         demos[units] = std::make_unique<TKdData>();
-        const char* names[2] = {"ENGLISH UNITS DEMO EXAMPLE.kpw", "SI UNITS DEMO EXAMPLE.kpw"};
-        demos[units]->LoadFromFile(std::string(VANTREL_SOURCE_DIR) + "/resources/demo/" + names[units]);
+        demos[units]->LoadFromFile(bench::DemoPath(units));
         demos[units]->Calculate();
     }
     return *demos[units];
@@ -39,7 +27,7 @@ const TKdData& Demo(int units) {
 
 // Arguments: kind, units, report size (0 window, 1 report).
 void BM_Diagram(benchmark::State& state) {
-    EnsureGuiApplication();
+    bench::EnsureApplication();
     const int kind = int(state.range(0));
     const TKdData& d = Demo(int(state.range(1)));
     // Window: a drawing page of the main window; report: 7.5 in of printable width at 200 px per

@@ -2,12 +2,11 @@
 // input while they show (kinds 16 and 18 at window size); the report renders the earth pressure and
 // pile charts at print size (kinds 7 and 0).
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "BenchSupport.h"
 #include "drawing/Graphs.h"
 #include "model/KdClasses.h"
 
@@ -15,22 +14,10 @@ namespace {
 
 using namespace vantrel;
 
-// Text needs a GUI application; one for the whole benchmark program, offscreen.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vantrel_bench";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
-    static auto* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
-
 const TKdData& DemoProject() {
     static const std::unique_ptr<TKdData> data = [] {
         auto d = std::make_unique<TKdData>();
-        d->LoadFromFile(std::string(VANTREL_BINARY_DIR) + "/ENGLISH UNITS DEMO EXAMPLE.kpw");
+        d->LoadFromFile(bench::DemoPath(usEnglish));
         d->Calculate();
         return d;
     }();
@@ -39,7 +26,7 @@ const TKdData& DemoProject() {
 
 // Renders one chart use per iteration: a new renderer, set up and filled by `render`.
 template <typename Render> void RenderLoop(benchmark::State& state, Render render) {
-    EnsureGuiApplication();
+    bench::EnsureApplication();
     const TKdData& data = DemoProject();
     for (auto _ : state) {
         TGraphsRenderer r;

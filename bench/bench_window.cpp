@@ -4,39 +4,23 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 
-#include "platform/Settings.h"
+#include "BenchSupport.h"
 #include "ui/KdMain.h"
 
 using namespace vantrel;
 
 namespace {
 
-// One offscreen application for the benchmarks, with the user's folders in a temporary folder.
-QApplication& App() {
-    static QTemporaryDir home;
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qputenv("HOME", home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-        static int argc = 1;
-        static char name[] = "vantrel_bench";
-        static char* argv[] = {name, nullptr};
-        QApplication::setAttribute(Qt::AA_Use96Dpi);
-        return new QApplication(argc, argv);
-    }();
-    static platform::ScopedSettingsFile settings(home.path() + "/settings.ini");
-    return *app;
-}
-
 // A widget that records its first paint.
-bool Painted(QWidget& w) { return w.isVisible() && !w.visibleRegion().isEmpty(); }
+bool Painted(QWidget& w) {
+    return w.isVisible() && !w.visibleRegion().isEmpty();
+}
 
 } // namespace
 
 static void BM_MainWindowStartToFirstShow(benchmark::State& state) {
-    App();
+    bench::EnsureApplication();
     for (auto _ : state) {
         ui::TfrmKdMain window;
         window.show();
@@ -50,7 +34,7 @@ static void BM_MainWindowStartToFirstShow(benchmark::State& state) {
 BENCHMARK(BM_MainWindowStartToFirstShow)->Unit(benchmark::kMillisecond);
 
 static void BM_MainWindowCreate(benchmark::State& state) {
-    App();
+    bench::EnsureApplication();
     for (auto _ : state) {
         ui::TfrmKdMain window;
         benchmark::DoNotOptimize(window.Control(QStringLiteral("Edit_16")));
@@ -61,7 +45,7 @@ BENCHMARK(BM_MainWindowCreate)->Unit(benchmark::kMillisecond);
 // The project part of the creation (demo project loaded): the rest of BM_MainWindowCreate is the
 // layout.
 static void BM_MainWindowProjectOnly(benchmark::State& state) {
-    App();
+    bench::EnsureApplication();
     for (auto _ : state) {
         TKdData data(std::string(VANTREL_BINARY_DIR) + "/");
         benchmark::DoNotOptimize(data.Units);
@@ -70,8 +54,9 @@ static void BM_MainWindowProjectOnly(benchmark::State& state) {
 BENCHMARK(BM_MainWindowProjectOnly)->Unit(benchmark::kMillisecond);
 
 static void BM_UnitCaptions(benchmark::State& state) {
-    App();
+    bench::EnsureApplication();
     ui::TfrmKdMain window;
-    for (auto _ : state) window.SetUnits();
+    for (auto _ : state)
+        window.SetUnits();
 }
 BENCHMARK(BM_UnitCaptions)->Unit(benchmark::kMicrosecond);

@@ -5,14 +5,30 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace vantrel {
 
 namespace {
 
-constexpr TColor kSteel = 0x0000BF;
-constexpr TColor kConcrete = 0xC7C7C7;
 constexpr int kGuardrailFitRounds = 50;
+
+// The frame of a member section picture: the area inside a margin of two line spacings, its
+// centre, and the unit of the section's sizes (in or mm; the level's outline is in ft or m).
+struct SectionFrame {
+    double perUnit; // section size units per outline unit
+    QString unit;
+    int left, top, right, bottom, xc, yc;
+};
+
+std::optional<SectionFrame> SectionFrameOf(bool si, int ls, int width, int height) {
+    SectionFrame f{si ? 1000.0 : 12.0, si ? "mm" : "in", 2 * ls, 2 * ls,
+                   width - 2 * ls,     height - 2 * ls,  0,      0};
+    if (f.right <= f.left || f.bottom <= f.top) return std::nullopt;
+    f.xc = f.left + RoundPx((f.right - f.left) / 2.0);
+    f.yc = f.top + RoundPx((f.bottom - f.top) / 2.0);
+    return f;
+}
 
 } // namespace
 
@@ -158,13 +174,11 @@ void TDiagramDraw::DrawFlangedSection() {
     CommonStart();
     if (!HasLevel || Level.MemberWidth == 0 || !Level.StructuralDesign) return;
     const bool si = Data.Units == usSI;
-    const double perUnit = si ? 1000.0 : 12.0; // mm | in per m | ft
-    const QString unit = si ? "mm" : "in";
     const TIShape& s = Level.IShape;
     const int ls = LineSpacing();
-    const int left = 2 * ls, top = 2 * ls, right = W - 2 * ls, bottom = H - 2 * ls;
-    if (right <= left || bottom <= top) return;
-    const int xc = left + RoundPx((right - left) / 2.0), yc = top + RoundPx((bottom - top) / 2.0);
+    const std::optional<SectionFrame> frame = SectionFrameOf(si, ls, W, H);
+    if (!frame) return;
+    const auto& [perUnit, unit, left, top, right, bottom, xc, yc] = *frame;
     const double outerW = std::max(double(Level.MemberWidth), double(s.Bf) / perUnit);
     const double outerH = std::max(double(Level.MemberLength), double(s.D) / perUnit);
     Scale = std::min((right - left) / outerW, (bottom - top) / outerH);
@@ -218,14 +232,11 @@ void TDiagramDraw::DrawFlangedSection() {
 void TDiagramDraw::DrawPipeSection() {
     CommonStart();
     if (!HasLevel || Level.MemberWidth == 0 || !Level.StructuralDesign) return;
-    const bool si = Data.Units == usSI;
-    const double perUnit = si ? 1000.0 : 12.0;
-    const QString unit = si ? "mm" : "in";
     const TOShape& s = Level.OShape;
     const int ls = LineSpacing();
-    const int left = 2 * ls, top = 2 * ls, right = W - 2 * ls, bottom = H - 2 * ls;
-    if (right <= left || bottom <= top) return;
-    const int xc = left + RoundPx((right - left) / 2.0), yc = top + RoundPx((bottom - top) / 2.0);
+    const std::optional<SectionFrame> frame = SectionFrameOf(Data.Units == usSI, ls, W, H);
+    if (!frame) return;
+    const auto& [perUnit, unit, left, top, right, bottom, xc, yc] = *frame;
     const double outer = std::max(double(Level.MemberWidth), double(s.OD) / perUnit);
     Scale = std::min((right - left) / outer, (bottom - top) / outer);
     if (!std::isfinite(Scale) || !(Scale > 0)) return;

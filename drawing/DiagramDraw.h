@@ -56,6 +56,10 @@ struct TDiagramLayout {
     bool Has(const std::string& name) const { return Values.count(name) != 0; }
 };
 
+// The fills of a member's or pile's section: steel, and concrete (a pier, a filled pipe).
+inline constexpr TColor kSteel = 0x0000BF;
+inline constexpr TColor kConcrete = 0xC7C7C7;
+
 // Drawing colours: what lines and hatches use, and what a label must not take as its background.
 bool IsDrawingColor(TColor c);
 // White on dark colours (R + G + B below 385), black on light ones.

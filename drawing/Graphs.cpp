@@ -165,13 +165,19 @@ class ReadOutText {
 } // namespace
 
 QString ChartZoomReadOut(const TEPGrPoints& hits, int x, int y) {
+    return !hits[1].empty() ? PressureReadOut(hits, x, y) : SettlementReadOut(hits[0], x, y);
+}
+
+QString PressureReadOut(const TEPGrPoints& hits, int x, int y) {
     ReadOutText r(x, y);
-    if (!hits[1].empty()) {
-        for (size_t k = 0; k < 8; ++k)
-            r.Test(hits[k], kPressureReadOut[k]);
-    } else {
-        r.Test(hits[0], "  Settlement: %.2f    Distance: %.2f");
-    }
+    for (size_t k = 0; k < 8; ++k)
+        r.Test(hits[k], kPressureReadOut[k]);
+    return r.Text();
+}
+
+QString SettlementReadOut(const TGrPointArr& hits, int x, int y) {
+    ReadOutText r(x, y);
+    r.Test(hits, "  Settlement: %.2f    Distance: %.2f");
     return r.Text();
 }
 

@@ -77,6 +77,11 @@ QPoint KeepOnScreen(const QRect& frame, const QRect& screen);
 // The text of the value under the mouse for the enlarged view of a chart picture: the earth pressure
 // components when the Uniform array holds points, else the settlement curve of array 0.
 QString ChartZoomReadOut(const TEPGrPoints& hits, int x, int y);
+// The read-out over an earth pressure picture: the eight components tested in order, the last one
+// with a point there winning; empty without one.
+QString PressureReadOut(const TEPGrPoints& hits, int x, int y);
+// The read-out over a settlement picture; empty without a point there.
+QString SettlementReadOut(const TGrPointArr& hits, int x, int y);
 
 // What one rendered chart showed: kept for every render so that tests and reviewers can read the
 // titles, scales, legend and value labels back.

@@ -11,9 +11,7 @@ namespace vantrel {
 
 namespace {
 
-constexpr TColor kConcrete = 0xC7C7C7;
 constexpr TColor kConcreteEdge = 0x9C703F;
-constexpr TColor kSteel = 0x0000BF;
 constexpr TColor kTies = 0x000080;
 constexpr TColor kLeader = 0x0000FF;
 constexpr int kClearCoverTag = 88;

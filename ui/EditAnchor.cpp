@@ -26,15 +26,12 @@
 
 #include "model/BeamShapes.h"
 #include "platform/Dialogs.h"
-#include "ui/EditorFields.h"
+#include "ui/Globals.h"
 #include "ui/Tables.h"
 #include "ui/UserDefinedI.h"
 #include "ui/UserDefinedO.h"
 
 namespace vantrel {
-
-using editorfields::GetEditValue;
-using editorfields::SetEditValue;
 
 namespace {
 
@@ -216,9 +213,9 @@ QLineEdit* TfrmEditAnchor::AddEdit(QGridLayout* grid, int row, int column, const
     edit->setObjectName(QString::fromLatin1(name));
     edit->setFixedWidth(72);
     edit->setAlignment(Qt::AlignRight);
-    editorfields::SetTag(edit, tag);
-    editorfields::AcceptNumbersOnly(edit);
-    editorfields::SetReadOnlyLook(edit, readOnly);
+    ui::SetTag(edit, tag);
+    ui::AcceptNumbersOnly(edit);
+    ui::SetReadOnlyLook(edit, readOnly);
     edit->setProperty("hint", hint);
     edit->installEventFilter(this);
     label->setBuddy(edit);
@@ -267,7 +264,7 @@ void TfrmEditAnchor::BuildPilePage() {
         button->setObjectName(QString::fromLatin1(name));
         button->setText(QStringLiteral("?"));
         button->setToolTip(QStringLiteral("Typical values"));
-        editorfields::SetTag(button, tag);
+        ui::SetTag(button, tag);
         connect(button, &QToolButton::clicked, this, [this, tag] { SpeedButton1Click(tag); });
         return button;
     };
@@ -467,11 +464,11 @@ QLineEdit* TfrmEditAnchor::Edit(int number) const {
 }
 
 Ext TfrmEditAnchor::Read(int number) const {
-    return GetEditValue(Edit(number), data_.FieldLimits, 0, 0);
+    return ui::GetEditValue(Edit(number), 0, 0, data_.FieldLimits);
 }
 
 void TfrmEditAnchor::Write(int number, Ext value) const {
-    SetEditValue(Edit(number), data_.FieldLimits, false, value);
+    ui::SetEditValue(Edit(number), false, value, data_.FieldLimits);
 }
 
 bool TfrmEditAnchor::IShapePageShown() const {
@@ -521,7 +518,7 @@ void TfrmEditAnchor::LoadTendon() {
     ComboBox2Change();
     // The stored grade when this bar offers it; otherwise the grade list keeps its own choice.
     const int grade = comboBox_[3]->findText(QStringLiteral("%1 ksi").arg(level_.Grade));
-    if (grade >= 0) editorfields::SelectComboItemByNumber(comboBox_[3], level_.Grade);
+    if (grade >= 0) ui::SelectComboItemByNumber(comboBox_[3], level_.Grade);
     if (tieRod) comboBox_[4]->setCurrentIndex(level_.TieRodAnchorage);
 }
 
@@ -531,7 +528,7 @@ void TfrmEditAnchor::ReadTendon() {
         level_.BarSize = comboBox_[2]->currentIndex();
     // A grade is taken only from a chosen item: an empty grade list must never turn into a grade.
     if (!comboBox_[3]->isHidden() && comboBox_[3]->currentIndex() >= 0)
-        level_.Grade = editorfields::GetComboItemNumber(comboBox_[3], level_.Grade);
+        level_.Grade = ui::GetComboItemNumber(comboBox_[3], level_.Grade);
     if (!comboBox_[4]->isHidden()) level_.TieRodAnchorage = comboBox_[4]->currentIndex();
 }
 
@@ -563,7 +560,7 @@ void TfrmEditAnchor::FillGrades() {
     QComboBox* grades = comboBox_[3];
     const TAnchorBarTable bars = data_.GetAnchorBars();
     const int remembered =
-        grades->currentIndex() >= 0 ? editorfields::GetComboItemNumber(grades, level_.Grade) : level_.Grade;
+        grades->currentIndex() >= 0 ? ui::GetComboItemNumber(grades, level_.Grade) : level_.Grade;
     const QSignalBlocker quiet(grades);
     grades->clear();
     if (level_.TendonType == ttThreadedBar && level_.BarSize >= 0 &&
@@ -605,8 +602,8 @@ void TfrmEditAnchor::LoadStructural() {
     pages_->setTabVisible(3, design && pipe);
 
     // With the design on, the member's outline comes from its section.
-    editorfields::SetReadOnlyLook(Edit(2), design);
-    editorfields::SetReadOnlyLook(Edit(8), design);
+    ui::SetReadOnlyLook(Edit(2), design);
+    ui::SetReadOnlyLook(Edit(8), design);
     findChild<QLabel*>(QStringLiteral("Label3"))
         ->setText(ishape ? QStringLiteral("Width") : QStringLiteral("Diameter"));
     Edit(8)->setVisible(ishape);
@@ -657,7 +654,7 @@ void TfrmEditAnchor::ReadStructural() {
         level_.Fy = Read(10);
         level_.Kx = Read(12);
         level_.Ky = Read(13);
-        level_.Lx = GetEditValue(Edit(14), data_.FieldLimits, kMinUnbracedLength, 0);
+        level_.Lx = ui::GetEditValue(Edit(14), kMinUnbracedLength, 0, data_.FieldLimits);
         level_.Ly = level_.Lx;
         level_.Lb = Read(16);
         level_.Cb = Read(17);
@@ -674,7 +671,7 @@ void TfrmEditAnchor::ReadStructural() {
         level_.Mx = Read(19);
         level_.Fy = Read(20);
         level_.Kx = Read(22);
-        level_.Lx = GetEditValue(Edit(23), data_.FieldLimits, kMinUnbracedLength, 0);
+        level_.Lx = ui::GetEditValue(Edit(23), kMinUnbracedLength, 0, data_.FieldLimits);
         level_.Cmx = Read(25);
         level_.Fc = Read(24);
         if (level_.OShape.OD != 0.0L) level_.MemberWidth = level_.OShape.OD / perMemberUnit;

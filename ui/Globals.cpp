@@ -1,20 +1,25 @@
 #include "ui/Globals.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QVariant>
 
 #include <cmath>
 #include <cstdio>
+#include <locale>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/Folders.h"
@@ -49,16 +54,37 @@ QString FormatFloat(Ext value, int precision, int digits) {
     return text;
 }
 
+namespace {
+// Reads `text` written in `locale`. Qt's reading decides whether it is a number at all; the same
+// digits are then read once more in the classic notation as a long double (whatever the process's
+// C locale), so that no precision is lost between the text and the extended value.
+bool ReadNumberIn(const QLocale& locale, const QString& text, Ext& value) {
+    bool ok = false;
+    const double v = locale.toDouble(text, &ok);
+    if (!ok || !std::isfinite(v)) return false;
+    value = v;
+    QString plain = text;
+    plain.remove(locale.groupSeparator());
+    plain.replace(locale.decimalPoint(), QStringLiteral("."));
+    plain.replace(locale.negativeSign(), QStringLiteral("-"));
+    plain.replace(locale.positiveSign(), QStringLiteral("+"));
+    plain.replace(locale.exponential(), QStringLiteral("e"), Qt::CaseInsensitive);
+    std::istringstream stream(plain.toStdString());
+    stream.imbue(std::locale::classic());
+    Ext precise = 0;
+    stream >> precise; // a whole reading ends at the end of the text
+    // Only a reading of the very same number replaces the double.
+    if (!stream.fail() && stream.eof() && std::fabs(precise - v) <= 1e-12L * std::fabs(precise))
+        value = precise;
+    return true;
+}
+} // namespace
+
 bool ParseNumber(const QString& text, Ext& value) {
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    QString t = text.trimmed();
-    bool ok = false;
-    double v = locale.toDouble(t, &ok);
-    if (!ok) v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v)) return false;
-    value = v;
-    return true;
+    const QString t = text.trimmed();
+    return ReadNumberIn(locale, t, value) || ReadNumberIn(QLocale::c(), t, value);
 }
 
 namespace {
@@ -140,7 +166,7 @@ void SelectComboItemByNumber(QComboBox* combo, int n) {
     combo->setCurrentIndex(n < combo->count() ? n : -1);
 }
 
-int GetComboItemNumber(const QComboBox* combo, const TRebarTable& rebars) {
+int GetComboItemNumber(const QComboBox* combo, int fallback) {
     QString text = combo ? combo->currentText() : QString();
     for (const QString& mark :
          {QStringLiteral("#"), QStringLiteral("M"), QStringLiteral("ksi"), QStringLiteral("kN")}) {
@@ -150,8 +176,11 @@ int GetComboItemNumber(const QComboBox* combo, const TRebarTable& rebars) {
     }
     bool ok = false;
     const int n = text.toInt(&ok);
-    if (!ok || n == 0) return rebars[0].Number;
-    return n;
+    return ok && n != 0 ? n : fallback;
+}
+
+int GetComboItemNumber(const QComboBox* combo, const TRebarTable& rebars) {
+    return GetComboItemNumber(combo, rebars[0].Number);
 }
 
 void SelectComboItemByValue(QComboBox* combo, Ext value) {
@@ -171,6 +200,50 @@ Ext GetComboItemValue(const QComboBox* combo) {
     if (!ParseNumber(combo->currentText(), v)) v = 0;
     if (v == 0) v = itemNumber(combo, 0);
     return v;
+}
+
+// --- Numeric edits ---------------------------------------------------------------------------
+
+bool RejectsNumberKey(const QLineEdit* edit, const QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() != 1) return false;
+    const QChar ch = text.front();
+    // Editing keys and short-cuts (Ctrl+C, Ctrl+V, Ctrl+X, backspace) carry control characters.
+    if (ch.unicode() < 0x20 || ch.unicode() == 0x7f) return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (ch.isDigit() || ch == QLatin1Char('-')) return false;
+    const QString decimal = QLocale().decimalPoint();
+    return !(text == decimal && !edit->text().contains(decimal));
+}
+
+namespace {
+class NumberKeyFilter : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && !edit->isReadOnly())
+                return RejectsNumberKey(edit, static_cast<QKeyEvent*>(event));
+        return false;
+    }
+};
+} // namespace
+
+void AcceptNumbersOnly(QLineEdit* edit) {
+    if (edit) edit->installEventFilter(new NumberKeyFilter(edit));
+}
+
+QColor ReadOnlyColour() {
+    return QColor(166, 202, 240);
+}
+
+void SetReadOnlyLook(QLineEdit* edit, bool readOnly) {
+    if (!edit) return;
+    edit->setReadOnly(readOnly);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base,
+                     readOnly ? ReadOnlyColour() : QApplication::palette(edit).color(QPalette::Base));
+    edit->setPalette(palette);
 }
 
 namespace {

@@ -15,7 +15,9 @@
 #include "model/KdClasses.h"
 
 class QAbstractButton;
+class QColor;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QObject;
@@ -31,7 +33,9 @@ void SetTag(QObject* object, int tag);
 // decimal separator and no group separators ("N.A." for NaN).
 QString FormatFloat(Ext value, int precision, int digits);
 // Reads a number as the user writes it (decimal separator of the locale, group separators
-// dropped; the C form "1.5" is accepted too). Unreadable or non-finite text: nothing.
+// dropped; the C form "1.5" is accepted too) to the full extended precision, so that "0.85" reads
+// as 0.85L like the model's own constants. Unreadable text, or a number beyond the range of a
+// double: nothing.
 bool ParseNumber(const QString& text, Ext& value);
 
 // Writes Value into the edit with the decimals of its tag's field limit (2 without a tag),
@@ -48,11 +52,24 @@ void SelectComboItemByNumber(QComboBox* combo, int n);
 // The number in the selected item ("#8" gives 8, "25M" 25, "60 ksi" 60); unreadable or 0 gives
 // the bar number of the first row of the rebar table.
 int GetComboItemNumber(const QComboBox* combo, const TRebarTable& rebars);
+// The same with a fallback of the caller's own (a list of grades falls back to the grade held).
+int GetComboItemNumber(const QComboBox* combo, int fallback);
 // Selects the first item whose number equals value within a relative 1e-9 (item texts are
 // doubles, the project holds extended values); item 0 when none does.
 void SelectComboItemByValue(QComboBox* combo, Ext value);
 // The selected item's number; when that is 0, item 0's number.
 Ext GetComboItemValue(const QComboBox* combo);
+
+// --- Numeric edits -------------------------------------------------------------------------
+// True when a key typed into a numeric edit is to be swallowed: a character that is neither a
+// digit, a minus sign nor the first decimal separator. Editing keys and short-cuts pass.
+bool RejectsNumberKey(const QLineEdit* edit, const QKeyEvent* event);
+// Makes the edit take number keys only (the test above, while it is not read-only).
+void AcceptNumbersOnly(QLineEdit* edit);
+
+// Edits that show computed values are read-only on a sky-blue ground.
+QColor ReadOnlyColour();
+void SetReadOnlyLook(QLineEdit* edit, bool readOnly);
 
 // Pass (true: picture 0, tag 0) or fail (picture 1, tag 1) mark.
 void SetToggleImage(bool state, QLabel* image);

@@ -54,6 +54,7 @@ TfrmKdMain::TfrmKdMain(QWidget* parent) : QMainWindow(parent) {
     BuildSections(InputSectionSpecs(), ScrollBox1, false);
     BuildSections(ResultSectionSpecs(), ScrollBox2, true);
     WireInputs();
+    WireViewers();
 
     // 1, 2: the section lists in tab order.
     CollectControlsByTabOrder(ScrollBox1, FInputSections);

@@ -9,23 +9,29 @@
 //   KdMainStart.cpp     the project shown at start until the file commands take over
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QMainWindow>
-#include <QString>
-#include <QSet>
 #include <QPointer>
+#include <QSet>
+#include <QString>
 
 #include <functional>
 #include <memory>
 
+#include "drawing/DiagramDraw.h"
+#include "drawing/Graphs.h"
 #include "model/KdClasses.h"
 
+class QAbstractButton;
 class QAction;
 class QComboBox;
 class QKeyEvent;
 class QWheelEvent;
 class QLabel;
 class QLineEdit;
+class QResizeEvent;
+class QTabBar;
 class QMenu;
 class QScrollArea;
 class QTabBar;
@@ -135,6 +141,60 @@ class TfrmKdMain : public QMainWindow {
             *AExit = nullptr, *AHelp = nullptr, *AAbout = nullptr, *AWeb = nullptr, *AAutoUpdate = nullptr,
             *ACheckUpdates = nullptr;
 
+    // ==== Layout, viewers and read-outs (KdMainLayoutSwitch.cpp, KdMainViewers.cpp) ==========
+    // Narrow layout: the drawings are pages beside "NUMERIC"; wide layout: results and drawings
+    // side by side. Chosen on every resize from the client width and the height a drawing page
+    // has (the same in both layouts, so the choice does not flip back and forth).
+    void FormResize();
+    bool WideLayout() const { return FWideLayout; }
+    int DrawingPictureHeight() const;
+    int WideLayoutMinWidth() const;
+    // A page of either page control was chosen: the pictures are redrawn and the tabs recoloured.
+    void PageControl2Change();
+    // Shows the tabs of the layout (the guardrail page only while the guardrail is designed).
+    void ShowPageTabs();
+    // Openers: chart windows, result tables, enlarged views, sketches, guides, links and editors.
+    void GraphMenu1Click(QAction* item);
+    void Label20Click(QWidget* sender);
+    void Label21Click(QWidget* sender);
+    void Label392Click(QWidget* sender);
+    void Label218Click();
+    void Label219Click();
+    void imgDiagClick(QWidget* sender);
+    void SpeedButton4Click(QWidget* sender);
+    void sbAnchEdit1Click(QWidget* sender);
+    void SpeedButton1Click();
+    // Status bar read-out over imgDiag4 (earth pressures) or imgDiag5 (settlement).
+    void imgDiag4MouseMove(QWidget* sender, int x, int y);
+    // The chart picture of kind 16 (imgDiag4) or 18 (imgDiag5) as rendered, with its hit points
+    // scaled to the picture as shown and at scale 1; filled when the chart pictures are rendered.
+    struct ChartReadOut {
+        QImage picture;
+        TEPGrPoints shown;
+        TEPGrPoints scale1;
+    };
+    ChartReadOut& ChartStore(int kind);
+    // What the cross section takes from the window: the soil name and six unit captions.
+    TCrossSectionTexts CrossSectionTexts() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void WireViewers();
+    void WireRowEditButton(QAbstractButton* button);
+    void RedrawViews();
+    void PlacePictures(bool wide);
+    void OpenChartWindow(const QString& title, int kind, int walerLevel = -1);
+    void ShowEmbedmentRatioGuide();
+    bool PaintWalerTabs(QTabBar* bar, bool results);
+    bool FWideLayout = false;
+    bool FLayoutChosen = false;
+    ChartReadOut FEPReadOut;
+    ChartReadOut FSettReadOut;
+    QObject* FViewerFilter = nullptr;
+    // ==== end of layout, viewers and read-outs ==============================================
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -172,7 +232,7 @@ class TfrmKdMain : public QMainWindow {
     // ==== Commit cycle, section lists, per-level rows, file commands and refresh ====
     // (ui/KdMainCommit.cpp, KdMainLists.cpp, KdMainRows.cpp, KdMainFiles.cpp, KdMainRefresh.cpp,
     // KdMainResults.cpp)
-public:
+  public:
     // Copies every input of the window into the project, then refreshes the window from it.
     void ReadInputs();
     void ReadAnchorRow(TAnchLevel& level, int n);
@@ -204,13 +264,15 @@ public:
     static QString TextBeforeBlank(const QString& text);
     struct RowKind; // a kind of per-level row: panel prefix, block, control prefixes
 
-private:
+  private:
     struct BusyScope {
         explicit BusyScope(int& counter) : counter_(counter) { ++counter_; }
         ~BusyScope() { --counter_; }
         int& counter_;
     };
-    template <class T> T* Ctl(const char* name) const { return qobject_cast<T*>(Control(QLatin1String(name))); }
+    template <class T> T* Ctl(const char* name) const {
+        return qobject_cast<T*>(Control(QLatin1String(name)));
+    }
     // A control of a per-level row (registered when built), or none; never searched for.
     QWidget* RowControl(const char* prefix, int n) const {
         return FControls.value(QLatin1String(prefix) + QString::number(n));
@@ -249,6 +311,8 @@ private:
     int SyncLevelTabs();
     void ShowGuardrailSpacingList();
     void ShowAnchorSpacingList();
+    QString ListSource(const char* list) const;
+    void EmptyStaleLists(int walerFamily);
     void ShowPileSectionBlocks();
     void ShowLaggingBlocks();
     void ShowLaggingResultBlocks();
@@ -274,6 +338,8 @@ private:
     void UpdateResultStatus();
     void RestackSections();
     void RedrawPictures();
+    // Renders chart kind 16 or 18 into its picture while a chart page shows (the read-out store too).
+    void RenderChartImage(QLabel* target, int kind);
 
     // Rows.
     bool RowExists(const char* prefix, int n) const;
@@ -307,11 +373,12 @@ private:
     void SetCaption();
     bool SaveTo(const QString& fileName);
 
-    int busy_ = 0;            // a commit or refresh runs: focus-outs are not commits
-    bool closing_ = false;    // the window goes down: focus-outs are not commits
+    int busy_ = 0;             // a commit or refresh runs: focus-outs are not commits
+    bool closing_ = false;     // the window goes down: focus-outs are not commits
     uint8_t unitsApplied_ = 0; // the unit system the lists and captions were last built for
     int walerTab_ = 0;
-    int walerStep_ = 0; // column pitch of the waler result grid
+    int walerStep_ = 0;                     // column pitch of the waler result grid
+    int walerListFamily_ = 0;               // the family the waler section list was built for
     std::unique_ptr<QObject> commitFilter_; // gone before the controls are destroyed
     // Rows freed but not yet deleted (their deletion waits for the event loop).
     struct FreedRows {

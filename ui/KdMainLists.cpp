@@ -11,6 +11,10 @@
 
 namespace vantrel::ui {
 
+namespace {
+constexpr const char* kSourceProperty = "listSource";
+} // namespace
+
 void TfrmKdMain::FillSectionLists(bool onlyEmpty) {
     TKdData& d = Data();
     d.LoadRebarTable();
@@ -21,6 +25,7 @@ void TfrmKdMain::FillSectionLists(bool onlyEmpty) {
         auto* list = Ctl<QComboBox>(name);
         if (!list || (onlyEmpty && list->count() > 0)) return;
         lists::RefillList(*list, items(), fallback);
+        list->setProperty(kSourceProperty, ListSource(name));
     };
     const int pileRow = d.CurrentShapeIndex();
     refill(
@@ -36,11 +41,39 @@ void TfrmKdMain::FillSectionLists(bool onlyEmpty) {
                               ? &d.Anchors.Levels[static_cast<size_t>(level)].Waler
                               : nullptr;
     const int family = ListIndex("ComboBox24", waler ? waler->ShapeFamily : 0);
+    walerListFamily_ = family;
     refill(
         "ComboBox23", [&] { return lists::WalerSectionItems(d, family); }, waler ? waler->ShapeRow : -1);
     refill(
         "ComboBox17", [&] { return lists::GuardrailShapeItems(d); },
         d.GuardrailAngle >= 0 ? d.GuardrailAngle : 0);
+}
+
+// What a list's items were built from: a list built from another source is stale.
+QString TfrmKdMain::ListSource(const char* list) const {
+    const TKdData& d = Data();
+    const QString name = QLatin1String(list);
+    if (name == QLatin1String("ComboBox5"))
+        return QStringLiteral("%1/%2/%3/%4")
+            .arg(d.Units)
+            .arg(d.ShapeFamily)
+            .arg(d.PileType)
+            .arg(d.PileType == ptSheet || d.PileSection == psIBeam ? 0 : 1);
+    if (name == QLatin1String("ComboBox14") || name == QLatin1String("ComboBox16"))
+        return QStringLiteral("%1/%2").arg(d.Units).arg(d.RebarStandard);
+    if (name == QLatin1String("ComboBox23"))
+        return QStringLiteral("%1/%2").arg(d.Units).arg(walerListFamily_);
+    return QString::number(d.Units);
+}
+
+// Empties the lists built from another source than the project now holds (the project may have
+// changed in code, by Open or an editor, without a commit), so that FillSectionLists rebuilds them.
+void TfrmKdMain::EmptyStaleLists(int walerFamily) {
+    walerListFamily_ = walerFamily;
+    for (const char* name : {"ComboBox5", "ComboBox14", "ComboBox16", "ComboBox23", "ComboBox17"})
+        if (const auto* list = Ctl<QComboBox>(name);
+            list && list->count() > 0 && list->property(kSourceProperty).toString() != ListSource(name))
+            ClearList(name);
 }
 
 QString TfrmKdMain::TextBeforeBlank(const QString& text) {

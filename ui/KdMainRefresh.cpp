@@ -160,6 +160,7 @@ void TfrmKdMain::UpdateForm() {
     if (waler && ListIndex("ComboBox24", waler->ShapeFamily) != waler->ShapeFamily) ClearList("ComboBox23");
     SelectItem("ComboBox13", d.RebarStandard);
     if (waler) SelectItem("ComboBox24", waler->ShapeFamily);
+    EmptyStaleLists(waler ? waler->ShapeFamily : ListIndex("ComboBox24", 0));
     FillSectionLists(true);
 
     // 12. Pile section row; a custom section selects the last item ("User Defined" of sheet piles).
@@ -221,6 +222,8 @@ void TfrmKdMain::UpdateForm() {
 
     // 20. Walers; 21. results of the pile, lagging and pier.
     ShowWalerResults();
+    for (const char* tabs : {"TabControl1", "TabControl2"})
+        if (QWidget* w = Control(QLatin1String(tabs))) w->update();
     ShowUserPressurePoints();
     ShowPileResults();
 
@@ -321,7 +324,8 @@ void TfrmKdMain::UpdateForm() {
     UpdateResultStatus();
     RestackSections();
 
-    // 32. Pictures.
+    // 32. Pictures (the guardrail page follows the guardrail design).
+    ShowPageTabs();
     RedrawPictures();
 
     // 33. One re-layout for the whole run.

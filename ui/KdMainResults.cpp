@@ -127,14 +127,14 @@ QString TfrmKdMain::LaggingSizeText() const {
     }
     case ltSteelPlate: {
         // Plate thicknesses by the required section modulus per foot (in^3) or metre (mm^3); the
-        // SI limits are the English ones x 16387.
+        // SI limits are the English ones x 16387. Extended constants: a limit is met exactly.
         struct Step {
-            double english, si;
+            Ext english, si;
             const char *inch, *mm;
         };
-        static const Step steps[] = {{0.781, 12798, "5/8", "16"}, {1.125, 18435, "3/4", "19"},
-                                     {2.0, 32774, "1.0", "26"},   {2.53, 41459, "1.25", "32"},
-                                     {4.5, 73741, "1.50", "38"},  {8.0, 131097, "2.0", "51"}};
+        static const Step steps[] = {{0.781L, 12798.0L, "5/8", "16"}, {1.125L, 18435.0L, "3/4", "19"},
+                                     {2.0L, 32774.0L, "1.0", "26"},   {2.53L, 41459.0L, "1.25", "32"},
+                                     {4.5L, 73741.0L, "1.50", "38"},  {8.0L, 131097.0L, "2.0", "51"}};
         const Ext required = d.LaggingModulusRequired;
         for (const Step& s : steps)
             if (required <= (si ? s.si : s.english))
@@ -162,7 +162,7 @@ void TfrmKdMain::ShowSpacingMessage() {
     } else if (std::nearbyint(10.0L * pitch) > std::nearbyint(10.0L * calculated)) {
         const bool si = d.Units == usSI;
         const Ext diameter = d.TributaryWidth() * d.UnitVal(1000.0L, 12.0L);
-        text = QStringLiteral("Must be less than 16db, 48dl and Pier Diameter (%1%2)")
+        text = QStringLiteral("Must be less than 16db, 48dl and Pier Diameter (%1%2")
                    .arg(FormatFloat(diameter, 8, 0), si ? QStringLiteral("mm)") : QStringLiteral("in)"));
     }
     SetLabel("Label249", text);
@@ -244,13 +244,21 @@ void TfrmKdMain::ShowSupportResults() {
     ShowMark("Image16", Mag(d.SectionModulusRequired) <= Mag(d.SectionModulusProvided));
 
     // Blocks that apply to this pile.
-    SetShown("Panel51", d.PileSection == psIBeam && !sheet);
+    SetShown("Panel51", d.PileSection == psIBeam);
     QWidget* check = Control(QStringLiteral("Panel63"));
     QWidget* sheetCheck = Control(QStringLiteral("Panel64"));
     if (check && sheetCheck) {
         sheetCheck->move(sheetCheck->x(), check->y());
         sheetCheck->setVisible(sheet);
         check->setVisible(!sheet);
+        // The links follow the check shown, and the design block ends under them.
+        const QWidget* shown = sheet ? sheetCheck : check;
+        const int links = check->y() + shown->height() + 4;
+        for (const char* name : {"Label392", "Label396", "Label397"})
+            if (QWidget* link = Control(QLatin1String(name))) link->move(link->x(), links);
+        if (QWidget* design = Control(QStringLiteral("Panel49")))
+            if (const QWidget* link = Control(QStringLiteral("Label392")))
+                design->resize(design->width(), shown->height() + check->y() + link->height() * 3);
     }
     SetShown("Panel23", d.PileSection == psRebarCage && !sheet);
     SetShown("Panel30", false);
@@ -299,7 +307,7 @@ void TfrmKdMain::ShowLaggingResultBlocks() {
     };
     const auto placeSize = [this, &place](int top) {
         place("Edit_R25", {"Label185"}, top);
-        if (QWidget* mark = Control(QStringLiteral("Image24"))) mark->move(mark->x(), top + 2);
+        if (QWidget* mark = Control(QStringLiteral("Image24"))) mark->move(mark->x(), top - 2);
     };
     const auto bottom = [](const QWidget* w) { return w->y() + w->height(); };
     const bool concrete = type == ltConcrete;
@@ -612,16 +620,12 @@ void TfrmKdMain::RestackSections() {
     ArrangeColumn(ScrollBox2);
 }
 
-void TfrmKdMain::RedrawPictures() {
-    // The drawings and chart pictures are drawn by their own modules once they are part of the
-    // program; until then the pages stay blank.
-}
-
 // The results alone, as the refresh shows them after the calculation.
 void TfrmKdMain::ShowResults() {
     const BusyScope busy(busy_);
     ShowWalerResults();
     ShowPileResults();
+    ShowSpacingMessage();
     ShowSupportResults();
     ShowBasalHeaveResult();
     SyncLevelRows(true);

@@ -240,10 +240,13 @@ void TfrmKdMain::SyncLevelRows(bool results) {
                 row->move(row->x(), above->y() + above->height());
         }
         setUpdatesEnabled(true);
-        // The control that had the focus gets it back once the rebuild is over.
-        QTimer::singleShot(0, this, [this, active] {
-            if (active && active->window() == this && active->isVisible() && active->isEnabled() &&
-                active->focusPolicy() != Qt::NoFocus)
+        // The control that had the focus gets it back once the rebuild is over, unless the user
+        // has moved the focus since.
+        const QPointer<QWidget> afterRebuild = QApplication::focusWidget();
+        QTimer::singleShot(0, this, [this, active, afterRebuild] {
+            if (QApplication::focusWidget() != afterRebuild.data()) return;
+            if (active && active != afterRebuild && active->window() == this && active->isVisible() &&
+                active->isEnabled() && active->focusPolicy() != Qt::NoFocus)
                 active->setFocus(Qt::OtherFocusReason);
         });
         // The new rows are read and shown by a second commit; a layout without row 1 of a kind

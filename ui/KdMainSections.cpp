@@ -5,14 +5,12 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -43,8 +41,6 @@ QList<QWidget*> ChildWidgets(const QWidget* parent) {
         if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow()) list.append(w);
     return list;
 }
-
-const QColor kReadOnlyColour(166, 202, 240);
 
 } // namespace
 
@@ -159,11 +155,7 @@ void TfrmKdMain::EnableSectionControls(QWidget* container, bool enable, QWidget*
 
 void TfrmKdMain::SetEditReadOnly(QLineEdit* edit, bool readOnly) {
     if (!edit) return;
-    edit->setReadOnly(readOnly);
-    QPalette pal = edit->palette();
-    pal.setColor(QPalette::Base,
-                 readOnly ? kReadOnlyColour : QApplication::palette(edit).color(QPalette::Base));
-    edit->setPalette(pal);
+    SetReadOnlyLook(edit, readOnly);
     // Computed edits take no commit: the commit handlers ask this flag.
     edit->setProperty("input", !readOnly);
 }
@@ -201,16 +193,7 @@ void TfrmKdMain::EditEnter(QWidget* control) {
 }
 
 bool TfrmKdMain::EditKeyPress(QLineEdit* edit, QKeyEvent* event) {
-    const QString text = event->text();
-    if (text.size() != 1) return false;
-    const QChar ch = text.front();
-    // Editing keys and short-cuts (Ctrl+C, Ctrl+V, Ctrl+X, backspace) carry control characters.
-    if (ch.unicode() < 0x20 || ch.unicode() == 0x7f) return false;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    if (ch.isDigit() || ch == QLatin1Char('-')) return false;
-    const QString decimal = QLocale().decimalPoint();
-    if (text == decimal && !edit->text().contains(decimal)) return false;
-    return true; // swallowed
+    return RejectsNumberKey(edit, event);
 }
 
 bool TfrmKdMain::FormKeyPress(QWidget* control, QKeyEvent* event) {

@@ -37,11 +37,11 @@ SectionEditor::SectionEditor(const TKdData& data, const QString& title, const st
         edit->setObjectName(QString::fromLatin1(row.edit));
         edit->setFixedWidth(80);
         edit->setAlignment(Qt::AlignRight);
-        editorfields::SetTag(edit, kSectionFieldTag);
-        editorfields::AcceptNumbersOnly(edit);
+        ui::SetTag(edit, kSectionFieldTag);
+        ui::AcceptNumbersOnly(edit);
         caption->setBuddy(edit);
         if (!row.stored) {
-            editorfields::SetReadOnlyLook(edit, true);
+            ui::SetReadOnlyLook(edit, true);
             edit->setFocusPolicy(Qt::NoFocus);
         } else {
             edit->installEventFilter(this);
@@ -71,8 +71,8 @@ QLabel* SectionEditor::UnitLabel(const char* editName) const {
 }
 
 void SectionEditor::FieldLeft(QLineEdit* edit) {
-    const Ext value = editorfields::GetEditValue(edit, data_.FieldLimits, 0, 0);
-    editorfields::SetEditValue(edit, data_.FieldLimits, false, value);
+    const Ext value = ui::GetEditValue(edit, 0, 0, data_.FieldLimits);
+    ui::SetEditValue(edit, false, value, data_.FieldLimits);
 }
 
 bool SectionEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,7 @@
 #include "model/KdClasses.h"
 #include "platform/Dialogs.h"
 #include "ui/EditorDialog.h"
-#include "ui/EditorFields.h"
+#include "ui/Globals.h"
 
 class QLabel;
 class QLineEdit;
@@ -61,14 +61,12 @@ template <typename Record> class SectionRecordEditor : public SectionEditor {
   public:
     void LoadForm() {
         for (const auto& f : fields_)
-            if (f.value)
-                editorfields::SetEditValue(Edit(f.edit), data_.FieldLimits, false, record_.*(f.value));
+            if (f.value) ui::SetEditValue(Edit(f.edit), false, record_.*(f.value), data_.FieldLimits);
         Loaded();
     }
     void StoreForm() {
         for (const auto& f : fields_)
-            if (f.value)
-                record_.*(f.value) = editorfields::GetEditValue(Edit(f.edit), data_.FieldLimits, 0, 0);
+            if (f.value) record_.*(f.value) = ui::GetEditValue(Edit(f.edit), 0, 0, data_.FieldLimits);
     }
     const Record& Shape() const { return record_; }
 

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "platform/Dialogs.h"
-#include "ui/EditorFields.h"
+#include "ui/Globals.h"
 
 namespace vantrel {
 
@@ -17,7 +17,7 @@ namespace {
 // A number of a table: fixed with the row's decimals, the unit after it; "N.A." when undefined.
 QString TableValue(Ext value, int digits, const std::string& unit = std::string()) {
     if (!std::isfinite(static_cast<double>(value))) return QStringLiteral("N.A.");
-    return editorfields::FormatValue(value, digits) + QString::fromStdString(unit);
+    return ui::FormatFloat(value, 15, digits) + QString::fromStdString(unit);
 }
 
 // One row of the member check: a heading (no value) or a value with its decimals and unit.

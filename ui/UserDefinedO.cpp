@@ -40,12 +40,12 @@ void TfrmUserDefinedO::Loaded() {
 
 void TfrmUserDefinedO::FieldLeft(QLineEdit* edit) {
     SectionRecordEditor::FieldLeft(edit);
-    ShowInsideDiameter(editorfields::GetEditValue(Edit("Edit2"), data_.FieldLimits, 0, 0),
-                       editorfields::GetEditValue(Edit("Edit4"), data_.FieldLimits, 0, 0));
+    ShowInsideDiameter(ui::GetEditValue(Edit("Edit2"), 0, 0, data_.FieldLimits),
+                       ui::GetEditValue(Edit("Edit4"), 0, 0, data_.FieldLimits));
 }
 
 void TfrmUserDefinedO::ShowInsideDiameter(Ext od, Ext t) {
-    editorfields::SetEditValue(Edit("Edit3"), data_.FieldLimits, false, od - 2.0L * t);
+    ui::SetEditValue(Edit("Edit3"), false, od - 2.0L * t, data_.FieldLimits);
 }
 
 bool EditUserDefinedHollow(const TKdData& data, TAnchLevel& level, QWidget* parent) {

@@ -78,7 +78,9 @@ void KdCycleTest::Type(QWidget* edit, const QString& text) {
     ASSERT_NE(edit, nullptr);
     edit->setFocus(Qt::TabFocusReason);
     Settle();
-    ASSERT_EQ(QApplication::focusWidget(), edit) << edit->objectName().toStdString();
+    ASSERT_EQ(QApplication::focusWidget(), edit)
+        << edit->objectName().toStdString() << " focus on "
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
     if (auto* line = qobject_cast<QLineEdit*>(edit)) line->selectAll();
     for (const QChar c : text)
         Key(KeyOf(c), Qt::NoModifier, QString(c));

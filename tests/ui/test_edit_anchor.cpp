@@ -17,7 +17,7 @@
 #include "platform/Dialogs.h"
 #include "tests/ui/dialog_test_support.h"
 #include "ui/EditAnchor.h"
-#include "ui/EditorFields.h"
+#include "ui/Globals.h"
 #include "ui/Tables.h"
 #include "ui/UserDefinedI.h"
 
@@ -612,7 +612,7 @@ TEST_F(EditAnchorTest, CornerBraceCheckAgreesWithTheCalculation) {
     EXPECT_NEAR(double(calculated.TestLoad), double(data.Anchors.LevelLoads[0]) * std::sqrt(2.0), 1e-9);
 
     EXPECT_TRUE(Run(0, 4, [&](TfrmEditAnchor& editor) {
-        EXPECT_EQ(TextOf(editor, "Edit11"), editorfields::FormatValue(calculated.TestLoad, 2));
+        EXPECT_EQ(TextOf(editor, "Edit11"), ui::FormatFloat(calculated.TestLoad, 10, 2));
         return int(QDialog::Accepted);
     }));
     ExpectSameLevel(data.CornerBraces.Levels[0], calculated);

@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -116,6 +118,40 @@ TEST_F(Globals, GermanSeparators) {
     EXPECT_EQ(ui::GetEditValue(Edit(2, "0,25"), 0, 0, limits_), 0.25L);
 }
 
+TEST_F(Globals, NumbersReadToExtendedPrecision) {
+    // An unchanged text reads back as the extended constant the project holds, not the double
+    // nearest it (0.85 has no exact binary form; the two differ).
+    ASSERT_NE(0.85L, static_cast<Ext>(0.85));
+    EXPECT_EQ(ui::GetEditValue(Edit(2, "0.85"), 0, 0, limits_), 0.85L);
+    EXPECT_EQ(ui::GetEditValue(Edit(2, "-1.33e2"), 0, 0, limits_), -133.0L);
+    Ext v = 0;
+    ASSERT_TRUE(ui::ParseNumber(" 1.33 ", v));
+    EXPECT_EQ(v, 1.33L);
+    EXPECT_FALSE(ui::ParseNumber("0.85x", v));
+    EXPECT_FALSE(ui::ParseNumber("1e400", v)); // beyond a double's range
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(ui::GetEditValue(Edit(2, "0,85"), 0, 0, limits_), 0.85L);
+    ASSERT_TRUE(ui::ParseNumber("0.85", v)); // the C form still reads
+    EXPECT_EQ(v, 0.85L);
+}
+
+TEST_F(Globals, NumericEditsTakeNumberKeysOnly) {
+    QLineEdit edit;
+    ui::AcceptNumbersOnly(&edit);
+    for (const char* key : {"1", "a", "-", ".", "5", ".", " ", "e"}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
+        QCoreApplication::sendEvent(&edit, &press);
+    }
+    EXPECT_EQ(edit.text(), "1-.5"); // letters, blanks and a second decimal separator swallowed
+
+    ui::SetReadOnlyLook(&edit, true);
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(166, 202, 240));
+    ui::SetReadOnlyLook(&edit, false);
+    EXPECT_FALSE(edit.isReadOnly());
+    EXPECT_NE(edit.palette().color(QPalette::Base), QColor(166, 202, 240));
+}
+
 TEST_F(Globals, ListsThatCarryNumbers) {
     ui::SelectComboItemByNumber(Combo({"#4", "#5", "#6"}), 5);
     EXPECT_EQ(combo_.currentText(), "#5");
@@ -134,6 +170,7 @@ TEST_F(Globals, ListsThatCarryNumbers) {
                                        std::pair{"20 kN", 20}, std::pair{"none", 3}, std::pair{"#0", 3}}) {
         Combo({item});
         EXPECT_EQ(ui::GetComboItemNumber(&combo_, rebars), number) << item;
+        EXPECT_EQ(ui::GetComboItemNumber(&combo_, 75), number == 3 ? 75 : number) << item;
     }
 
     ui::SelectComboItemByValue(Combo({"3.0", "4.5"}), 4.5L);

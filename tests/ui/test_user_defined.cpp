@@ -6,7 +6,7 @@
 
 #include "platform/Dialogs.h"
 #include "tests/ui/dialog_test_support.h"
-#include "ui/EditorFields.h"
+#include "ui/Globals.h"
 #include "ui/UserDefinedI.h"
 #include "ui/UserDefinedO.h"
 #include "ui/UserDefinedSheet.h"
@@ -122,8 +122,8 @@ TEST_F(UserDefinedTest, SheetPileStartsFromTheSelectedRowAndOkStoresTheCustomSec
 
     EXPECT_TRUE(Run([&] { return EditUserDefinedSheet(data); },
                     [&](QDialog& dialog) {
-                        EXPECT_EQ(TextOf(dialog, "Edit2"), editorfields::FormatValue(row.D, 2));
-                        EXPECT_EQ(TextOf(dialog, "Edit8"), editorfields::FormatValue(row.Ix, 2));
+                        EXPECT_EQ(TextOf(dialog, "Edit2"), ui::FormatFloat(row.D, 10, 2));
+                        EXPECT_EQ(TextOf(dialog, "Edit8"), ui::FormatFloat(row.Ix, 10, 2));
                         Find<QLineEdit>(dialog, "Edit9")->setText(QStringLiteral("123.5"));
                         return int(QDialog::Accepted);
                     }));
