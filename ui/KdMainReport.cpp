@@ -1,6 +1,5 @@
 #include "ui/KdMainReport.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -29,11 +28,6 @@ std::vector<QWidget*> SectionsOf(const QScrollArea* box) {
         return a->property("tabOrder").toInt() < b->property("tabOrder").toInt();
     });
     return sections;
-}
-
-QString LabelText(const TfrmKdMain& window, const char* name) {
-    const auto* label = qobject_cast<const QLabel*>(window.Control(QLatin1String(name)));
-    return label ? label->text() : QString();
 }
 
 } // namespace
@@ -65,14 +59,7 @@ QString KdMainReport::SectionCaption(QWidget* panel) const {
 QImage KdMainReport::Diagram(int kind, QSize size) {
     // The cross section names the soil as the soil type list shows it and writes its loads with
     // the window's unit captions.
-    TCrossSectionTexts texts = TCrossSectionTexts::Defaults(Project());
-    if (const auto* soil = qobject_cast<const QComboBox*>(Control(QStringLiteral("ComboBox6"))))
-        texts.SoilName = soil->currentText();
-    const std::pair<QString*, const char*> units[] = {
-        {&texts.UniformUnit, "Label348"}, {&texts.StripUnit, "Label343"}, {&texts.LineUnit, "Label339"},
-        {&texts.PointUnit, "Label334"},   {&texts.WaterUnit, "Label354"}, {&texts.AxialUnit, "Label66"}};
-    for (const auto& [unit, name] : units)
-        if (const QString text = LabelText(window_, name); !text.isEmpty()) *unit = text;
+    const TCrossSectionTexts texts = window_.CrossSectionTexts();
     QImage picture(size, QImage::Format_RGB32);
     if (size.isEmpty()) return picture;
     DrawToGraphic(picture, Project(), kind, nullptr, &texts);
