@@ -1,15 +1,12 @@
 // Writing and rendering the whole printed report of each demo project into a PDF file, from a
 // stand-in window and from the main window itself.
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
+#include "bench/BenchSupport.h"
 #include "platform/Dialogs.h"
-#include "platform/Settings.h"
 #include "report/PrintReport.h"
 #include "report/ReportDriver.h"
 #include "tests/report/DemoReportHost.h"
@@ -18,23 +15,7 @@
 
 namespace {
 
-void EnsureApplication() {
-    // The window keeps its settings and project folder under the user's folders: a scratch home.
-    static QTemporaryDir home;
-    if (!QApplication::instance()) {
-        qputenv("HOME", home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    }
-    static int argc = 1;
-    static char name[] = "vantrel_bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app;
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication::setAttribute(Qt::AA_Use96Dpi);
-        app = std::make_unique<QApplication>(argc, argv);
-    }
-}
+using vantrel::bench::EnsureApplication;
 
 void ReportToPdf(benchmark::State& state, const char* demo) {
     EnsureApplication();
@@ -63,8 +44,7 @@ void ReportPagesOnly(benchmark::State& state, const char* demo) {
 // the report written from the window's controls and rendered into a PDF file.
 void WindowReportToPdf(benchmark::State& state, const char* demo) {
     EnsureApplication();
-    static QTemporaryDir scratch;
-    const vantrel::platform::ScopedSettingsFile settings(scratch.filePath(QStringLiteral("settings.ini")));
+    QTemporaryDir scratch;
     vantrel::ui::TfrmKdMain window;
     {
         const QString path = QStringLiteral(VANTREL_BINARY_DIR "/") + QLatin1String(demo);
