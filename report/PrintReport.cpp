@@ -67,7 +67,13 @@ void PrintWithOptions(const ReportDocument& doc, QPrinter& printer, QWidget* par
     options.setWindowTitle(QStringLiteral("Output Options"));
     if (platform::ExecModal(options) != QDialog::Accepted) return;
     StatusWindow status(parent, QStringLiteral("Printing page %p"));
-    RenderDocument(doc, printer, [&status](int page) { status.Page(page); });
+    if (RenderDocument(doc, printer, [&status](int page) { status.Page(page); })) return;
+    // A printer that cannot be opened, or a file that cannot be written, is told; nothing was printed.
+    const QString file = printer.outputFileName();
+    platform::ShowError(
+        parent, file.isEmpty()
+                    ? QStringLiteral("The report could not be printed on %1.").arg(printer.printerName())
+                    : QStringLiteral("The report could not be written to the file %1.").arg(file));
 }
 
 } // namespace

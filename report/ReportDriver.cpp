@@ -217,30 +217,36 @@ class Driver {
         }
     }
 
+    // An input section prints when the window shows it and the project uses it: lagging, corner
+    // braces, basal heave and walers only when there are any.
+    bool InputPrints(const QWidget* panel) const {
+        const QString name = panel->objectName();
+        if (panel->isHidden() || name == QLatin1String("Panel36")) return false;
+        if (name == QLatin1String("Panel21")) return data_.LaggingType != ltNone;
+        if (name == QLatin1String("Panel54")) return data_.CountCornerBraces() > 0;
+        if (name == QLatin1String("Panel15")) return data_.UseBasalHeave;
+        if (name == QLatin1String("Panel16")) return data_.CountWalerLevels() > 0;
+        return true;
+    }
+
     void Inputs() {
         Margins(w_, 0.5, 0.5, 0.5, 0.5);
         w_.PageBreak();
         SectionPageHeading(QStringLiteral("Inputs"));
+        // The column rules count the sections that print: one that prints nothing would leave its
+        // column empty when a break falls before it.
         std::vector<QWidget*> panels;
         for (QWidget* p : host_.InputSections())
-            if (p->objectName() != QLatin1String("Panel36")) panels.push_back(p);
+            if (InputPrints(p)) panels.push_back(p);
         const int n = static_cast<int>(panels.size());
         int countdown = 0;
         int page = w_.PageNumber();
         for (int i = 0; i < n; ++i) {
             if (--countdown == 0 || (n - i == 2 && w_.RemainingLines() < 15)) BreakColumn();
-            const QString name = panels[i]->objectName();
-            if (name == QLatin1String("Panel21")) {
-                if (data_.LaggingType != ltNone) printer_.PrintPanel(panels[i]);
-            } else if (name == QLatin1String("Panel54")) {
-                if (data_.CountCornerBraces() > 0) printer_.PrintPanel(panels[i]);
-            } else if (name == QLatin1String("Panel15")) {
-                if (data_.UseBasalHeave) printer_.PrintPanel(panels[i]);
-            } else if (name == QLatin1String("Panel16")) {
-                PrintWalerSections(name, 1, QStringLiteral("Label84"));
-            } else {
+            if (panels[i]->objectName() == QLatin1String("Panel16"))
+                PrintWalerSections(QStringLiteral("Panel16"), 1, QStringLiteral("Label84"));
+            else
                 printer_.PrintPanel(panels[i]);
-            }
             // After a section that ran onto a new page, the sections still to come are shared
             // between the two columns of that page.
             if (w_.PageNumber() != page) {

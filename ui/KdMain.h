@@ -45,6 +45,7 @@ struct SectionSpec;
 
 class TfrmKdMain : public QMainWindow {
     Q_OBJECT
+    friend class KdMainReport; // the printed report switches the waler levels as the tabs do
 
   public:
     explicit TfrmKdMain(QWidget* parent = nullptr);

@@ -145,6 +145,7 @@ QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
         w->setFont(f);
     }
     if (c.hidden) w->hide();
+    if (qobject_cast<ClickLabel*>(w)) w->setProperty("clickHandler", true); // not a caption in the report
     return w;
 }
 

@@ -29,15 +29,15 @@ SectionSpec GeneralData() {
         c.listX = 100, c.listW = 176;
         return c;
     }());
-    w.Label("lblEdit28", "Organization", 6, info + 3, 90);
+    w.Label("Label57", "Organization", 6, info + 3, 90);
     w.Control("Edit28", Ctl::Text, 100, info, 176, kEditHeight);
-    w.Label("lblEdit33", "Project Name", 6, info + 30, 90);
+    w.Label("Label59", "Project Name", 6, info + 30, 90);
     w.Control("Edit33", Ctl::Text, 100, info + 27, 176, kEditHeight);
-    w.Label("lblEdit27", "Job #", 6, info + 57, 90);
+    w.Label("Label55", "Job #", 6, info + 57, 90);
     w.Control("Edit27", Ctl::Text, 100, info + 54, 176, kEditHeight);
-    w.Label("lblEdit29", "Design by", 6, info + 84, 90);
+    w.Label("Label58", "Design by", 6, info + 84, 90);
     w.Control("Edit29", Ctl::Text, 100, info + 81, 176, kEditHeight);
-    w.Label("lblDateTimePicker1", "Date", 6, info + 111, 90);
+    w.Label("Label56", "Date", 6, info + 111, 90);
     w.Control("DateTimePicker1", Ctl::Date, 100, info + 108, 110, kEditHeight);
     const int opts = info + 135;
     w.List(opts, "", "Units", "ComboBox1", Texts::UnitSystem);
@@ -293,6 +293,7 @@ SectionSpec CornerBraces() {
 
 SectionSpec WalerDesign() {
     SectionSpec s = MakeSection("Panel16", "Waler Design", 7, false);
+    s.captionLabel = "Label84";
     SectionWriter w(s, InputColumns());
     Columns c;
     c.captionW = 136, c.valueX = 144, c.valueW = 64, c.unitW = 50, c.listX = 90, c.listW = 170;

@@ -187,6 +187,7 @@ SectionSpec CornerResults() {
 
 SectionSpec WalerResults() {
     SectionSpec s = MakeSection("Panel48", "Waler Design", 2, true);
+    s.captionLabel = "Label101";
     SectionWriter w(s, ResultColumns());
     w.Control("TabControl2", Ctl::Tabs, 2, kTop, kSectionW - 4, 350);
     w.In("TabControl2");

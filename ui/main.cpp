@@ -9,6 +9,7 @@
 
 #include "platform/Dialogs.h"
 #include "ui/KdMain.h"
+#include "ui/KdMainReport.h"
 #include "ui/Splash.h"
 #include "update/CheckUpdates.h"
 
@@ -51,6 +52,8 @@ int main(int argc, char* argv[]) {
         vantrel::ShowCheckUpdates(parent, silent, vantrel::ui::TfrmKdMain::UpdatePageUrl(),
                                   [w] { return w->QuerySaveChanges(); });
     };
+    // The Print command writes the report of the shown project into the preview.
+    vantrel::ui::TfrmKdMain::SetPrintHandler(vantrel::ui::PrintMainWindowReport);
     window->show();
     splash->raise();
     return QApplication::exec();

@@ -230,19 +230,51 @@ TEST_F(ReportDriver, ColumnRulesOfInputsAndResults) {
     for (int i = 0; i < 52; ++i)
         p.Row(QString("LongLabel%1").arg(i), QString("Row %1").arg(i), QString("LongEdit%1").arg(i), "1");
     host.inputs.insert(host.inputs.begin() + 2, p.panel());
-    // Panel order: Project, General, Long, Lagging (skipped), Corner (skipped), Basal heave
-    // (second-last), Waler; the guardrail is left out of the inputs.
+    // Printed sections: Project, General, Long, Basal heave (second-last), Waler; lagging and
+    // corner braces are not used and the guardrail is left out of the inputs.
     host.data.UseBasalHeave = true;
+    host.data.Anchors.Levels[0].Waler.HasWaler = true;
     const ReportDocument longer = Build();
     const TextItem* basal = FindText(longer, 1, "Basal Heave");
     ASSERT_TRUE(basal);
     EXPECT_NEAR(basal->anchor.x(), 4.35 + 0.03, kEps);
 }
 
+// A section the project does not use prints nothing and takes no part in the column rules: the
+// last section never stands alone in the right column of a page whose left column is empty.
+TEST_F(ReportDriver, SkippedSectionLeavesNoColumnEmpty) {
+    host.data.LaggingType = ltTimber;
+    host.data.UseBasalHeave = false;
+    // Two long sections fill the left column and most of the right one.
+    for (const auto& [name, rows] : {std::pair{"Panel8", 55}, std::pair{"Panel9", 52}}) {
+        auto p = PanelBuilder(host.root()->findChild<QWidget*>("ScrollBox1"), name, name);
+        for (int i = 0; i < rows; ++i)
+            p.Row(QString("L%1_%2").arg(name).arg(i), QString("Row %1").arg(i),
+                  QString("E%1_%2").arg(name).arg(i), "1");
+        host.inputs.push_back(p.panel());
+    }
+    // Then corner braces, walers and basal heave, which the project does not use, and lagging
+    // last: the second-last section that prints is the second long one.
+    const std::vector<QString> order{"Panel3",  "Panel5",  "Panel8",  "Panel9", "Panel54",
+                                     "Panel16", "Panel15", "Panel21", "Panel36"};
+    std::sort(host.inputs.begin(), host.inputs.end(), [&order](QWidget* a, QWidget* b) {
+        return std::find(order.begin(), order.end(), a->objectName()) <
+               std::find(order.begin(), order.end(), b->objectName());
+    });
+    const ReportDocument doc = Build();
+    const int page = PageOf(doc, "Lagging");
+    ASSERT_GT(page, 0);
+    const TextItem* lagging = FindText(doc, page, "Lagging");
+    bool leftColumnUsed = lagging->anchor.x() < 4;
+    for (const TextItem* t : Texts(doc, page))
+        leftColumnUsed |= t->anchor.x() < 4 && t->anchor.y() < 10.4 && t->text != "Inputs";
+    EXPECT_TRUE(leftColumnUsed) << "page " << page << " x " << lagging->anchor.x();
+}
+
 TEST_F(ReportDriver, SectionsAfterAPageChangeAreSharedBetweenTheColumns) {
-    // Sixteen sections of eight rows after Project and General; 22 input sections in all (the
-    // guardrail is not among them). When section i is the first on the next page, the column
-    // breaks floor((22 - i) / 2) sections later.
+    // Sixteen sections of eight rows after Project and General: 18 input sections print (lagging,
+    // corner braces, basal heave and walers are not used; the guardrail is not among them). When
+    // section i is the first on the next page, the column breaks floor((18 - i) / 2) sections later.
     for (int s = 0; s < 16; ++s) {
         auto p = host.Input(QString("PanelX%1").arg(s), QString("Extra %1").arg(s));
         for (int i = 0; i < 8; ++i)
@@ -255,7 +287,7 @@ TEST_F(ReportDriver, SectionsAfterAPageChangeAreSharedBetweenTheColumns) {
     for (int s = 0; s < 16 && first < 0; ++s)
         if (PageOf(doc, QString("Extra %1").arg(s)) == 2) first = s;
     ASSERT_GT(first, 0);
-    const int breakAt = first + (22 - (2 + first)) / 2; // section index within the extras
+    const int breakAt = first + (18 - (2 + first)) / 2; // section index within the extras
     ASSERT_LT(breakAt, 16);
     ASSERT_GT(breakAt, first + 1); // both columns hold sections
     for (int s = first; s <= breakAt; ++s) {
