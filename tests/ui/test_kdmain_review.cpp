@@ -5,7 +5,9 @@
 #include <QPixmap>
 #include <QTabWidget>
 
+#include "KdCycleFixture.h"
 #include "KdMainFixture.h"
+#include "ui/Globals.h"
 
 namespace vantrel::testing {
 namespace {
@@ -57,6 +59,22 @@ TEST_F(KdMainReview, WideLayoutPicturesFitTheirPagesAfterResize) {
     Window().resize(1400, 800);
     Spin(100);
     ExpectPicturesInsidePages("PageControl1");
+}
+
+class KdMainReviewCycle : public KdCycleTest {};
+
+// A sheet pile gets no member check: its slenderness reads "N.A." and carries no mark, so the
+// results are not reported as failing for a check that was never made. An I-beam keeps its mark.
+TEST_F(KdMainReviewCycle, SlendernessMarkOnlyWhereThereIsACheck) {
+    Choose("ComboBox4", 3); // Sheet Pile
+    Settle();
+    EXPECT_EQ(Edit("Edit_R20")->text(), QStringLiteral("N.A."));
+    EXPECT_TRUE(C<QLabel>("Image2")->isHidden());
+    Choose("ComboBox4", 0); // Soldier Beam
+    Settle();
+    ASSERT_FALSE(std::isnan(double(D().Anchors.Slenderness)));
+    EXPECT_FALSE(C<QLabel>("Image2")->isHidden());
+    EXPECT_EQ(ui::Tag(C<QLabel>("Image2")), D().Anchors.Slenderness <= 200.0L ? 0 : 1);
 }
 
 } // namespace
