@@ -1,12 +1,19 @@
 // What an engineer sees first when walking through the window: every drawing and chart page shows
 // its picture whole, inside the page, in the narrow and in the wide layout.
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include "KdCycleFixture.h"
 #include "KdMainFixture.h"
+#include "model/KdClasses.h"
+#include "ui/Computations.h"
 #include "ui/Globals.h"
 
 namespace vantrel::testing {
@@ -75,6 +82,31 @@ TEST_F(KdMainReviewCycle, SlendernessMarkOnlyWhereThereIsACheck) {
     ASSERT_FALSE(std::isnan(double(D().Anchors.Slenderness)));
     EXPECT_FALSE(C<QLabel>("Image2")->isHidden());
     EXPECT_EQ(ui::Tag(C<QLabel>("Image2")), D().Anchors.Slenderness <= 200.0L ? 0 : 1);
+}
+
+// The result tables show every column heading whole, in both unit systems; the window is as wide
+// as the columns it shows.
+TEST(KdMainReviewTables, HeadingsAreNotCut) {
+    for (const int units : {0, 1}) {
+        TKdData data;
+        data.SetUnits(units);
+        for (const bool byLevel : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "units " << units << " by level " << byLevel);
+            auto form = CreateComputationsForm(data, byLevel);
+            QTreeWidget* list = form->List();
+            const QFontMetrics heading(list->header()->font());
+            int columns = 0;
+            for (int c = 0; c < list->columnCount(); ++c) {
+                const QString caption = list->headerItem()->text(c);
+                if (!caption.isEmpty())
+                    EXPECT_GT(list->columnWidth(c), heading.horizontalAdvance(caption) + 2)
+                        << caption.toStdString();
+                columns += c == 0 ? form->Table().columns[0].width : list->columnWidth(c);
+            }
+            const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+            EXPECT_EQ(form->width(), std::min(screen, columns + 8 + 30));
+        }
+    }
 }
 
 } // namespace
