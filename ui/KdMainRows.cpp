@@ -267,8 +267,10 @@ void TfrmKdMain::SyncLevelRows(bool results) {
         }
     }
 
-    PlaceRowFollowers(results);
+    // The blocks first: "Static Check" goes below the strut block, which must already be as
+    // high as its rows (a level that just became a strut or raker adds a row to it).
     ShowLevelBlocks();
+    PlaceRowFollowers(results);
 }
 
 void TfrmKdMain::PlaceRowFollowers(bool results) {

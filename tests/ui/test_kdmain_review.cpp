@@ -84,6 +84,29 @@ TEST_F(KdMainReviewCycle, SlendernessMarkOnlyWhereThereIsACheck) {
     EXPECT_EQ(ui::Tag(C<QLabel>("Image2")), D().Anchors.Slenderness <= 200.0L ? 0 : 1);
 }
 
+// Turning levels into a strut and a raker adds rows to the strut calculations; "Static Check"
+// stays below the last of them instead of covering it.
+TEST_F(KdMainReviewCycle, StaticCheckStaysBelowTheStrutRows) {
+    Type("Edit_101", "2");
+    Tab();
+    Settle();
+    for (const char* list : {"cmbAnchType1", "cmbAnchType2"}) {
+        Choose(list, 3); // Raker
+        Settle();
+        QWidget* strutBlock = W().Control(QStringLiteral("Panel59"));
+        QWidget* staticCheck = W().Control(QStringLiteral("Panel50"));
+        ASSERT_TRUE(strutBlock && staticCheck);
+        ASSERT_FALSE(strutBlock->isHidden());
+        int lastRowBottom = 0;
+        for (QWidget* row : strutBlock->findChildren<QWidget*>())
+            if (row->objectName().startsWith(QLatin1String("pnlStrutR")) && !row->isHidden())
+                lastRowBottom = std::max(
+                    lastRowBottom, row->mapTo(strutBlock->parentWidget(), QPoint(0, row->height())).y());
+        EXPECT_GT(lastRowBottom, strutBlock->y());
+        EXPECT_GE(staticCheck->y(), lastRowBottom) << list;
+    }
+}
+
 // The result tables show every column heading whole, in both unit systems; the window is as wide
 // as the columns it shows.
 TEST(KdMainReviewTables, HeadingsAreNotCut) {
