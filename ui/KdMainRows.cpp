@@ -516,7 +516,12 @@ void TfrmKdMain::ShowStrutRow(const TAnchor& system, int n, const char* suffix, 
         ShowRowNumber(name(edits[k]).c_str(), n, values[k]);
         // A pipe has no weak axis: its My mark passes.
         const bool pass = (k == 2 && pipe) || values[k] <= 0.99L;
-        if (auto* image = FindRowControl<QLabel>(name(images[k]).c_str(), n)) SetToggleImage(pass, image);
+        if (auto* image = FindRowControl<QLabel>(name(images[k]).c_str(), n)) {
+            SetToggleImage(pass, image);
+            // A member without structural design is not checked: "N.A." and no mark, rather than
+            // a failure that turns the whole results red.
+            image->setVisible(level->StructuralDesign);
+        }
     }
 }
 

@@ -107,6 +107,23 @@ TEST_F(KdMainReviewCycle, StaticCheckStaysBelowTheStrutRows) {
     }
 }
 
+// A strut without structural design is not checked: its utilizations read "N.A." without marks and
+// the results are not reported as failing for it; with the design on, every mark shows.
+TEST_F(KdMainReviewCycle, StrutWithoutDesignHasNoFailMarks) {
+    Choose("cmbAnchType1", 2); // Strut
+    Settle();
+    ASSERT_FALSE(D().Anchors.Levels[0].StructuralDesign);
+    for (const char* mark : {"imgRStrutP1", "imgRStrutMx1", "imgRStrutMy1", "imgRStrutComb1"})
+        EXPECT_TRUE(W().Control(QLatin1String(mark))->isHidden()) << mark;
+    EXPECT_EQ(Edit("Edit_RStrutP1")->text(), QStringLiteral("N.A."));
+
+    D().Anchors.Levels[0].StructuralDesign = true;
+    W().ReadInputs();
+    Settle();
+    for (const char* mark : {"imgRStrutP1", "imgRStrutMx1", "imgRStrutMy1", "imgRStrutComb1"})
+        EXPECT_FALSE(W().Control(QLatin1String(mark))->isHidden()) << mark;
+}
+
 // The result tables show every column heading whole, in both unit systems; the window is as wide
 // as the columns it shows.
 TEST(KdMainReviewTables, HeadingsAreNotCut) {
