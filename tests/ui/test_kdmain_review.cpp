@@ -1,6 +1,7 @@
 // What an engineer sees first when walking through the window: every drawing and chart page shows
 // its picture whole, inside the page, in the narrow and in the wide layout.
 
+#include <QAction>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -122,6 +123,28 @@ TEST_F(KdMainReviewCycle, StrutWithoutDesignHasNoFailMarks) {
     Settle();
     for (const char* mark : {"imgRStrutP1", "imgRStrutMx1", "imgRStrutMy1", "imgRStrutComb1"})
         EXPECT_FALSE(W().Control(QLatin1String(mark))->isHidden()) << mark;
+}
+
+// A value typed and not yet confirmed goes into the file when the project is saved under a new
+// name, and into the file offered by New ("save it now?" answered Yes) too.
+TEST_F(KdMainReviewCycle, TypedValueIsSavedBySaveAsAndByNew) {
+    const QString first = scratch_->path() + QStringLiteral("/typed.kpw");
+    Type("Edit_16", QStringLiteral("24"));
+    fileAnswers.push_back(first);
+    W().findChild<QAction*>(QStringLiteral("ASaveAs"))->trigger();
+    Settle();
+    EXPECT_DOUBLE_EQ(double(D().ShoredHeight), 24.0);
+    TKdData saved;
+    saved.LoadFromFile(first.toStdString());
+    EXPECT_DOUBLE_EQ(double(saved.ShoredHeight), 24.0);
+
+    Type("Edit_16", QStringLiteral("26"));
+    answer = QMessageBox::Yes; // save before the new project
+    W().findChild<QAction*>(QStringLiteral("ANew"))->trigger();
+    Settle();
+    TKdData offered;
+    offered.LoadFromFile(first.toStdString());
+    EXPECT_DOUBLE_EQ(double(offered.ShoredHeight), 26.0);
 }
 
 // The result tables show every column heading whole, in both unit systems; the window is as wide
