@@ -161,9 +161,10 @@ TEST(KdMainReviewTables, HeadingsAreNotCut) {
             int columns = 0;
             for (int c = 0; c < list->columnCount(); ++c) {
                 const QString caption = list->headerItem()->text(c);
-                if (!caption.isEmpty())
+                if (!caption.isEmpty()) {
                     EXPECT_GT(list->columnWidth(c), heading.horizontalAdvance(caption) + 2)
                         << caption.toStdString();
+                }
                 columns += c == 0 ? form->Table().columns[0].width : list->columnWidth(c);
             }
             const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
