@@ -1,6 +1,7 @@
 #include "ui/Computations.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -19,6 +20,9 @@ namespace {
 
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter;
 constexpr int kListOffset = 4; // the list's distance from the window's edge, pixels
+// A heading needs a few pixels beside its text or it is cut; one that is widened gets room to spare.
+constexpr int kHeadingMinMargin = 3;
+constexpr int kHeadingPadding = 16;
 
 QString Unit(const TKdData& data, const char* si, const char* english) {
     return QString::fromStdString(data.UnitStr(si, english));
@@ -146,6 +150,14 @@ void TfrmComputations::AppendItem(const ComputationsRow& row) {
     }
 }
 
+// A column is at least as wide as its heading, so that no heading is cut ("Strip Load, psf").
+int TfrmComputations::ShownColumnWidth(int column) const {
+    const ComputationsColumn& c = table_.columns[static_cast<size_t>(column)];
+    if (c.caption.isEmpty()) return c.width;
+    const int text = QFontMetrics(ListView1->header()->font()).horizontalAdvance(c.caption);
+    return text + kHeadingMinMargin > c.width ? text + kHeadingPadding : c.width;
+}
+
 void TfrmComputations::ShowTable() {
     setWindowTitle(table_.caption);
     ListView1->clear();
@@ -156,7 +168,7 @@ void TfrmComputations::ShowTable() {
         captions << c.caption;
     ListView1->setHeaderLabels(captions);
     for (int c = 0; c < n; ++c) {
-        ListView1->setColumnWidth(c, table_.columns[c].width);
+        ListView1->setColumnWidth(c, ShownColumnWidth(c));
         ListView1->headerItem()->setTextAlignment(c, table_.columns[c].alignment | Qt::AlignVCenter);
     }
     for (const ComputationsRow& row : table_.rows)
@@ -206,7 +218,9 @@ void TfrmComputations::SetColumnWidth(int column, int width) {
 }
 
 void TfrmComputations::FitWidth() {
-    int w = table_.TotalWidth() + 2 * kListOffset + 30;
+    int w = 2 * kListOffset + 30;
+    for (int c = 0; c < static_cast<int>(table_.columns.size()); ++c)
+        w += ShownColumnWidth(c);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         w = std::min(w, screen->availableGeometry().width());
     resize(w, height());

@@ -78,7 +78,8 @@ class TfrmComputations : public QDialog {
     int RowHeight() const;
 
   private:
-    void ShowTable(); // rebuilds the list from the table
+    void ShowTable();                       // rebuilds the list from the table
+    int ShownColumnWidth(int column) const; // the table's width, or the heading's when wider
     void AppendItem(const ComputationsRow& row);
 
     ComputationsTable table_;

@@ -190,6 +190,7 @@ class TfrmKdMain : public QMainWindow {
     bool PaintWalerTabs(QTabBar* bar, bool results);
     bool FWideLayout = false;
     bool FLayoutChosen = false;
+    bool FPicturesPending = false; // pictures to be placed again once their pages have their size
     ChartReadOut FEPReadOut;
     ChartReadOut FSettReadOut;
     QObject* FViewerFilter = nullptr;

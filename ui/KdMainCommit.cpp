@@ -139,7 +139,11 @@ void TfrmKdMain::ComboBox1Exit(QWidget* /*sender*/) {
 // Save and Print take the value being typed: Qt's tool buttons and short-cuts leave the focus where
 // it is, so the input is committed first.
 void TfrmKdMain::ActionList1Execute(QAction* action) {
-    if (action == ASave || action == APrint) CommitFocusedInput();
+    // Every command that saves, prints or may offer to save the project before replacing or
+    // closing it takes the value being typed with it; a value typed before Save As is not lost.
+    if (action == ASave || action == ASaveAs || action == APrint || action == ANew || action == AOpen ||
+        action == AExit)
+        CommitFocusedInput();
 }
 
 void TfrmKdMain::CommitFocusedInput() {

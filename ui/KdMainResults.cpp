@@ -76,6 +76,9 @@ void TfrmKdMain::ShowPileResults() {
     ShowMark("Image8", d.IsClearGapWide());
     SetShown("Image8", d.Installation != 1 && !sheet);
     ShowNumber("Edit_R20", a.Slenderness);
+    // Sheet piles, pipes and rebar cages get no member check: no slenderness, and no mark that
+    // would report the missing check as a failure.
+    SetShown("Image2", !IsNaN(a.Slenderness));
     ShowMark("Image2", a.Slenderness <= 200.0L);
     ShowNumber("Edit_R121prov", d.SectionModulusProvided);
     ShowNumber("Edit_R121req", d.SectionModulusRequired);

@@ -267,8 +267,10 @@ void TfrmKdMain::SyncLevelRows(bool results) {
         }
     }
 
-    PlaceRowFollowers(results);
+    // The blocks first: "Static Check" goes below the strut block, which must already be as
+    // high as its rows (a level that just became a strut or raker adds a row to it).
     ShowLevelBlocks();
+    PlaceRowFollowers(results);
 }
 
 void TfrmKdMain::PlaceRowFollowers(bool results) {
@@ -514,7 +516,12 @@ void TfrmKdMain::ShowStrutRow(const TAnchor& system, int n, const char* suffix, 
         ShowRowNumber(name(edits[k]).c_str(), n, values[k]);
         // A pipe has no weak axis: its My mark passes.
         const bool pass = (k == 2 && pipe) || values[k] <= 0.99L;
-        if (auto* image = FindRowControl<QLabel>(name(images[k]).c_str(), n)) SetToggleImage(pass, image);
+        if (auto* image = FindRowControl<QLabel>(name(images[k]).c_str(), n)) {
+            SetToggleImage(pass, image);
+            // A member without structural design is not checked: "N.A." and no mark, rather than
+            // a failure that turns the whole results red.
+            image->setVisible(level->StructuralDesign);
+        }
     }
 }
 

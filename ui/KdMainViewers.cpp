@@ -13,7 +13,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSet>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -80,6 +82,14 @@ void TfrmKdMain::WireViewers() {
     QTabBar* resultTabs = tabs2 ? tabs2->Tabs() : nullptr;
     QWidget* epPicture = Control(QStringLiteral("imgDiag4"));
     QWidget* settPicture = Control(QStringLiteral("imgDiag5"));
+    // The free areas of the drawing pages: a tab page gets its final size only from its stack,
+    // later than the window's own resize, so the pictures follow their areas' sizes.
+    QSet<QObject*> pictureAreas;
+    for (QTabWidget* pages : {PageControl1, PageControl2})
+        for (int i = 0; i < pages->count(); ++i)
+            if (QWidget* area = pages->widget(i)->findChild<QWidget*>(pages->widget(i)->objectName() +
+                                                                      QStringLiteral("Area")))
+                pictureAreas.insert(area);
 
     FViewerFilter = new ViewerEvents(this, [=, this](QObject* watched, QEvent* event) {
         switch (event->type()) {
@@ -91,6 +101,18 @@ void TfrmKdMain::WireViewers() {
             if (watched == epPicture || watched == settPicture) {
                 const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
                 imgDiag4MouseMove(static_cast<QWidget*>(watched), at.x(), at.y());
+            }
+            break;
+        case QEvent::Resize:
+            if (pictureAreas.contains(watched) && !FPicturesPending) {
+                FPicturesPending = true;
+                QTimer::singleShot(0, this, [this] {
+                    FPicturesPending = false;
+                    RunGuarded([this] {
+                        PlacePictures(WideLayout());
+                        RedrawViews();
+                    });
+                });
             }
             break;
         case QEvent::Show:
