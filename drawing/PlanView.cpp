@@ -87,6 +87,9 @@ void TDiagramDraw::DrawPilePlanView() {
     const bool cage = d.PileSection == psRebarCage;
     f.pw = (f.sheet || (!f.drilled && !cage)) ? f.depth : f.tw;
     if (!(f.pw > 0) || !std::isfinite(f.pw)) f.pw = f.tw;
+    // A steel section larger than its pier stands out of it: the band holds the section's depth.
+    const bool steel = d.PileSection == psIBeam || d.PileSection == psPipe;
+    if (!f.sheet && f.drilled && steel && f.depth > f.pw && std::isfinite(f.depth)) f.pw = f.depth;
 
     // Row band. A tangent or secant row shows two primary piles one spacing apart and the secondary
     // piles between and after them: 1.5 spacings plus one pile width in all.
@@ -117,10 +120,18 @@ void TDiagramDraw::DrawPilePlanView() {
     f.yc = RoundPx((f.boxT + f.boxB) / 2.0);
     const int bw = f.boxR - f.boxL, bh = f.boxB - f.boxT;
     Scale = bw >= bh ? bh / f.tw : bw / f.tw;
-    const bool steel = d.PileSection == psIBeam || d.PileSection == psPipe;
     if ((steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet) {
         Scale = bw / f.depth;
         if (f.flange * Scale > bh) Scale = bh / f.flange;
+    }
+    if (d.PileSection == psIBeam && !f.sheet && f.depth > 0) {
+        // The flange thickness and fillet distance are labelled left of the section: it shrinks
+        // to keep them inside the picture.
+        Bitmap.SetFontHeight(-f.fs);
+        const int tfLabel = ArrowSize() + Bitmap.TextWidth(" " + FormatValue(f.tfRaw, 2, f.su) + " ");
+        const int room = std::max(tfLabel, f.ls + Bitmap.TextHeight("0"));
+        const int half = f.xc - room;
+        if (half > 0 && RoundPx(f.depth * Scale / 2) > half) Scale = 2.0 * half / f.depth;
     }
     if (cage && !f.sheet) {
         // The cage's labels stand left and right of the pier: the pier shrinks to leave them room.
