@@ -1,5 +1,6 @@
 #include "drawing/Canvas.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainterPath>
 
@@ -334,7 +335,8 @@ int TCanvas::FontAscent() const {
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
     if (const TextHook& hook = TextHookSlot()) {
-        hook(TTextRecord{text, x, y, Font_.Angle, Font_.Color, Font_.Height, PixelSize_, Font_.Bold});
+        hook(TTextRecord{text, x, y, Font_.Angle, Font_.Color, Font_.Height, PixelSize_, Font_.Bold,
+                         QFontInfo(QFont_).family()});
     }
     if (text.isEmpty() || !Drawable(x, y)) return;
     QPainter& p = Painter();

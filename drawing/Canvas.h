@@ -94,6 +94,7 @@ struct TTextRecord {
     int Height = 0;    // the font height as set (sign convention of TFont)
     int PixelSize = 0; // the character height in pixels actually used
     bool Bold = false;
+    QString Family; // the family the font resolved to
 };
 
 class TCanvas {

@@ -37,12 +37,15 @@ QSize TurnedSize(const TCanvas& c, const QString& text, int angle) {
 
 // Draws text in the canvas font turned by angle (counter-clockwise) with its turned box centred on
 // (cx, cy): the reference point is the centre less the turned half-cell.
-void TextCentredAt(TCanvas& c, double cx, double cy, int angle, const QString& text) {
+QRect TextCentredAt(TCanvas& c, double cx, double cy, int angle, const QString& text) {
     const double w = c.TextWidth(text), h = c.TextHeight(text);
     QTransform t;
     t.rotate(-angle);
     const QPointF half = t.map(QPointF(w / 2.0, h / 2.0));
-    c.TextOut(static_cast<int>(std::lrint(cx - half.x())), static_cast<int>(std::lrint(cy - half.y())), text);
+    const int x = static_cast<int>(std::lrint(cx - half.x())),
+              y = static_cast<int>(std::lrint(cy - half.y()));
+    c.TextOut(x, y, text);
+    return TextBox(c, x, y, text);
 }
 
 // A step of 1, 2 or 5 times a power of ten, at least minStep.
@@ -324,8 +327,10 @@ QStringList Chart::LegendTitles() const {
 }
 
 void Chart::Draw(TCanvas& c) {
-    for (Axis& a : axes_)
+    for (Axis& a : axes_) {
         a.drawn = false;
+        a.labelBoxes.clear();
+    }
     c.Clear(color);
     if (c.Width() < 4 || c.Height() < 4) return;
     const int W = c.Width(), H = c.Height();
@@ -423,6 +428,7 @@ void Chart::Draw(TCanvas& c) {
                     : id == AxisId::Top   ? plot.top()
                                           : plot.bottom();
         a.labelPos = a.axisPos + outward * (a.tickLength + kLabelGap);
+        a.labelExtent = layouts[static_cast<size_t>(i)].across;
     }
 
     // Back wall and grid.
@@ -472,7 +478,7 @@ void Chart::Draw(TCanvas& c) {
 
     // Axis lines, ticks, labels and titles.
     for (int i = 0; i < 4; ++i) {
-        const Axis& a = axes_[static_cast<size_t>(i)];
+        Axis& a = axes_[static_cast<size_t>(i)];
         if (!a.drawn) continue;
         const auto id = static_cast<AxisId>(i);
         const AxisLayout& l = layouts[static_cast<size_t>(i)];
@@ -493,10 +499,8 @@ void Chart::Draw(TCanvas& c) {
                 c.Line(a.axisPos, pos, a.axisPos + dir * a.tickLength, pos);
             const QSize box = TurnedSize(c, label, a.labelAngle);
             const double across = a.labelPos + dir * (IsHorizontal(id) ? box.height() : box.width()) / 2.0;
-            if (IsHorizontal(id))
-                TextCentredAt(c, pos, across, a.labelAngle, label);
-            else
-                TextCentredAt(c, across, pos, a.labelAngle, label);
+            a.labelBoxes.push_back(IsHorizontal(id) ? TextCentredAt(c, pos, across, a.labelAngle, label)
+                                                    : TextCentredAt(c, across, pos, a.labelAngle, label));
         }
         if (!a.title.isEmpty()) {
             const int angle = id == AxisId::Left ? 90 : id == AxisId::Right ? 270 : 0;

@@ -102,8 +102,10 @@ struct Axis {
     double drawnIncrement = 0;
     int startPos = 0; // pixel of the axis' start and end along its direction (left/right, bottom/top)
     int endPos = 0;
-    int axisPos = 0;  // pixel of the axis line across its direction
-    int labelPos = 0; // where the labels begin, seen from the axis line
+    int axisPos = 0;               // pixel of the axis line across its direction
+    int labelPos = 0;              // where the labels begin, seen from the axis line
+    int labelExtent = 0;           // room the labels take across the axis, beyond labelPos
+    std::vector<QRect> labelBoxes; // where each tick label landed on the picture
     // Pixel of value v along the axis (column for a horizontal axis, row for a vertical one).
     int CalcPos(double v) const;
 };

@@ -387,6 +387,13 @@ void TGraphsRenderer::RenderChartToImage(int image, bool rotated) {
     if (chart_.legendVisible) r.legend = chart_.LegendTitles();
     r.marks = pendingMarkTexts_;
     r.markValues = pendingMarks_;
+    r.markBoxes = pendingMarkBoxes_;
+    r.plot = QRect(QPoint(std::min(h.startPos, h.endPos), std::min(v.startPos, v.endPos)),
+                   QPoint(std::max(h.startPos, h.endPos), std::max(v.startPos, v.endPos)));
+    for (AxisId id : {AxisId::Left, AxisId::Top, AxisId::Right, AxisId::Bottom}) {
+        const Axis& a = chart_.GetAxis(id);
+        r.labelBoxes.insert(r.labelBoxes.end(), a.labelBoxes.begin(), a.labelBoxes.end());
+    }
     renderLog_.push_back(r);
 }
 
@@ -426,8 +433,21 @@ void TGraphsRenderer::DrawAxisMarks(TCanvas& c, const Axis& axis, bool atMaximum
     const int y = axis.CalcPos(value);
     c.Line(axis.axisPos, y, axis.labelPos + d * static_cast<int>(std::lrint(1.3 * h)), y);
     const QString text = QString::asprintf(std::nearbyint(value * 100.0) == 0.0 ? "%.3f" : "%.2f", value);
-    const int x = axis.labelPos + d * static_cast<int>(std::lrint(2.3 * h));
-    const int top = y - (atMaximum ? h : 0);
+    // The text stands 2.3 label heights out and clear of the tick labels: never closer to the
+    // axis than the far edge of their band (a value near a tick, or long or upright labels, would
+    // otherwise write it over the axis numbers), and along the axis within the back wall's span,
+    // so that a value near the end of the axis stays out of the corner of the other axis' labels.
+    const int gap = std::max(3, h / 4);
+    const int bandEdge = axis.labelPos + d * (axis.labelExtent + gap);
+    int top = y - (atMaximum ? h : 0);
+    const QRect at0 = chart::TextBox(c, 0, top, text);
+    int x = axis.labelPos + d * static_cast<int>(std::lrint(2.3 * h));
+    x = d > 0 ? std::max(x, bandEdge - at0.left()) : std::min(x, bandEdge - at0.right());
+    const int spanLo = std::min(axis.startPos, axis.endPos), spanHi = std::max(axis.startPos, axis.endPos);
+    if (at0.height() <= spanHi - spanLo) {
+        if (at0.bottom() > spanHi) top -= at0.bottom() - spanHi;
+        if (at0.top() < spanLo) top += spanLo - at0.top();
+    }
     c.TextOut(x, top, text);
     pendingMarkBoxes_.push_back(chart::TextBox(c, x, top, text));
     pendingMarks_.push_back(value);

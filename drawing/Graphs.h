@@ -98,6 +98,10 @@ struct RenderedChart {
     QStringList legend; // empty when the legend is hidden
     QStringList marks;  // value labels drawn after the chart
     std::vector<double> markValues;
+    // Where the value labels and the tick labels of every axis landed on the chart as drawn
+    // (before any quarter turn).
+    std::vector<QRect> markBoxes, labelBoxes;
+    QRect plot; // the back wall
 };
 
 class TGraphsRenderer {
