@@ -196,7 +196,7 @@ int PressureImage(int kind) {
 // --- The renderer --------------------------------------------------------------------------------
 
 TGraphsRenderer::TGraphsRenderer() {
-    struct SeriesSpec {
+    struct SeriesStyle {
         bool line;
         uint32_t bgr;
         int width;
@@ -206,22 +206,22 @@ TGraphsRenderer::TGraphsRenderer() {
     };
     // Series1 .. Series12: the curve, the design lines and point of the interaction chart, the zero
     // line along the depth, and one series per earth pressure component of the combined chart.
-    static const SeriesSpec specs[12] = {{true, 0xFF0000, 2, PointerStyle::Diamond, 2, true},
-                                         {true, 0x0000FF, 1, PointerStyle::Diamond, 2, true},
-                                         {true, 0x4080FF, 1, PointerStyle::Diamond, 2, false},
-                                         {false, 0x008000, 0, PointerStyle::Cross, 10, true},
-                                         {true, 0x40FF00, 1, PointerStyle::Triangle, 2, true},
-                                         {true, 0x008000, 2, PointerStyle::Rectangle, 3, true},
-                                         {true, 0x808040, 2, PointerStyle::Triangle, 3, true},
-                                         {true, 0x000080, 2, PointerStyle::DiagCross, 3, true},
-                                         {true, 0x408000, 2, PointerStyle::Star, 3, true},
-                                         {true, 0x00FFFF, 2, PointerStyle::Circle, 3, true},
-                                         {true, 0xFF8080, 2, PointerStyle::DownTriangle, 3, true},
-                                         {true, 0x8080FF, 2, PointerStyle::Diamond, 4, true}};
+    static const SeriesStyle styles[12] = {{true, 0xFF0000, 2, PointerStyle::Diamond, 2, true},
+                                           {true, 0x0000FF, 1, PointerStyle::Diamond, 2, true},
+                                           {true, 0x4080FF, 1, PointerStyle::Diamond, 2, false},
+                                           {false, 0x008000, 0, PointerStyle::Cross, 10, true},
+                                           {true, 0x40FF00, 1, PointerStyle::Triangle, 2, true},
+                                           {true, 0x008000, 2, PointerStyle::Rectangle, 3, true},
+                                           {true, 0x808040, 2, PointerStyle::Triangle, 3, true},
+                                           {true, 0x000080, 2, PointerStyle::DiagCross, 3, true},
+                                           {true, 0x408000, 2, PointerStyle::Star, 3, true},
+                                           {true, 0x00FFFF, 2, PointerStyle::Circle, 3, true},
+                                           {true, 0xFF8080, 2, PointerStyle::DownTriangle, 3, true},
+                                           {true, 0x8080FF, 2, PointerStyle::Diamond, 4, true}};
     chart_.series.resize(12);
     for (int i = 0; i < 12; ++i) {
         Series& s = chart_[i];
-        const SeriesSpec& sp = specs[i];
+        const SeriesStyle& sp = styles[i];
         s.name = QStringLiteral("Series%1").arg(i + 1);
         s.isLine = sp.line;
         s.color = sp.bgr;

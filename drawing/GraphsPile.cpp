@@ -17,7 +17,7 @@ std::vector<TAnchNode> CollectPileNodes(const TKdData& data) {
 }
 
 namespace {
-struct PileChartSpec {
+struct PileChartKind {
     Ext TAnchNode::*value;
     const char* caption;
     const char* english;
@@ -25,7 +25,7 @@ struct PileChartSpec {
     int hitArray;
 };
 // Kinds 1 to 5. The node load is a load per unit depth on one pile, hence kips/ft or kN/m.
-const PileChartSpec kPileCharts[5] = {
+const PileChartKind kPileCharts[5] = {
     {&TAnchNode::Load, "Loading, ", "kips/ft", "kN/m", 0},
     {&TAnchNode::Shear, "Shear, ", "kip", "kN", 2},
     {&TAnchNode::Moment, "Moment, ", "k-ft", "kN-m", 3},
@@ -64,7 +64,7 @@ void TGraphsRenderer::ShowPileGraphs(const TKdData& data, TChartKind kind) {
     for (int k = 1; k <= 5; ++k) {
         if (k == 1) s1.color = 0xFF0000;
         if (IsShown(k)) {
-            const PileChartSpec& spec = kPileCharts[k - 1];
+            const PileChartKind& pileChart = kPileCharts[k - 1];
             renderingKind_ = k;
             if (k <= 3) {
                 labelMinimum_ = false;
@@ -79,18 +79,18 @@ void TGraphsRenderer::ShowPileGraphs(const TKdData& data, TChartKind kind) {
             if (k >= 2) s2.active = false;
             s1.pointer.visible = false;
             chart_.legendVisible = false;
-            SetUnitCaptions(QString(spec.caption) + (si ? spec.si : spec.english),
+            SetUnitCaptions(QString(pileChart.caption) + (si ? pileChart.si : pileChart.english),
                             si ? "Distance x, m" : "Distance x, ft");
             top.inverted = right.inverted = true;
             top.minimum = right.minimum = 0;
             for (const TAnchNode& node : nodes) {
-                s1.Add(static_cast<double>(node.Depth), static_cast<double>(node.*spec.value));
+                s1.Add(static_cast<double>(node.Depth), static_cast<double>(node.*pileChart.value));
                 s3.Add(static_cast<double>(node.Depth), 0.0);
             }
             s3.Add(static_cast<double>(data.Anchors.LoadingHeight), 0.0);
             ScaleAxes(nullptr, nullptr);
             RenderChartToImage(k, true);
-            CollectHitPoints(pileHits_[static_cast<size_t>(spec.hitArray)], s1, true, true);
+            CollectHitPoints(pileHits_[static_cast<size_t>(pileChart.hitArray)], s1, true, true);
             if (k == 1) CollectHitPoints(pileHits_[1], s2, true, true);
             Pic(k).visible = true;
         }

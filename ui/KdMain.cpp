@@ -51,8 +51,8 @@ TfrmKdMain::TfrmKdMain(QWidget* parent) : QMainWindow(parent) {
     BuildActions();
     BuildFrame();
     BuildPages();
-    BuildSections(InputSectionSpecs(), ScrollBox1, false);
-    BuildSections(ResultSectionSpecs(), ScrollBox2, true);
+    BuildSections(InputSectionLayouts(), ScrollBox1, false);
+    BuildSections(ResultSectionLayouts(), ScrollBox2, true);
     WireInputs();
     WireViewers();
 

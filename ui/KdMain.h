@@ -22,6 +22,7 @@
 #include "drawing/DiagramDraw.h"
 #include "drawing/Graphs.h"
 #include "model/KdClasses.h"
+#include "platform/Dialogs.h"
 
 class QAbstractButton;
 class QAction;
@@ -41,7 +42,7 @@ class QToolBar;
 
 namespace vantrel::ui {
 
-struct SectionSpec;
+struct SectionLayout;
 
 class TfrmKdMain : public QMainWindow {
     Q_OBJECT
@@ -205,7 +206,7 @@ class TfrmKdMain : public QMainWindow {
     // ---- Building (KdMainBuild.cpp) ----
     void BuildActions();
     void BuildFrame();
-    void BuildSections(const std::vector<SectionSpec>& specs, QScrollArea* scrollBox, bool results);
+    void BuildSections(const std::vector<SectionLayout>& layouts, QScrollArea* scrollBox, bool results);
     void BuildPages();
     void WireInputs();
 
@@ -373,6 +374,7 @@ class TfrmKdMain : public QMainWindow {
     // Files.
     void SetCaption();
     bool SaveTo(const QString& fileName);
+    platform::FileRequest ProjectFileRequest(bool save);
 
     int busy_ = 0;             // a commit or refresh runs: focus-outs are not commits
     bool closing_ = false;     // the window goes down: focus-outs are not commits

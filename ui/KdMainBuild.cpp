@@ -44,7 +44,7 @@ QFrame* NewPanel(QWidget* parent, const QString& name) {
 }
 
 // One control of a section table.
-QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
+QWidget* CreateControl(const ControlLayout& c, QWidget* parent) {
     const QString text = QString::fromStdString(c.text);
     QWidget* w = nullptr;
     switch (c.kind) {
@@ -152,13 +152,13 @@ QWidget* CreateControl(const ControlSpec& c, QWidget* parent) {
 } // namespace
 
 void TfrmKdMain::BuildActions() {
-    struct Spec {
+    struct ActionEntry {
         QAction** action;
         const char *name, *caption, *hint;
         QKeySequence key;
         QStyle::StandardPixmap icon;
     };
-    const Spec specs[] = {
+    const ActionEntry actions[] = {
         {&ANew, "ANew", "&New", "New project", QKeySequence(Qt::CTRL | Qt::Key_N), QStyle::SP_FileIcon},
         {&AOpen, "AOpen", "&Open", "Open saved project", QKeySequence(Qt::CTRL | Qt::Key_O),
          QStyle::SP_DialogOpenButton},
@@ -177,7 +177,7 @@ void TfrmKdMain::BuildActions() {
         {&ACheckUpdates, "ACheckUpdates", "&Check for Updates Now", "", QKeySequence(),
          QStyle::SP_CustomBase},
     };
-    for (const Spec& s : specs) {
+    for (const ActionEntry& s : actions) {
         auto* a = new QAction(tr(s.caption), this);
         a->setObjectName(QString::fromLatin1(s.name));
         a->setShortcut(s.key);
@@ -378,13 +378,14 @@ void TfrmKdMain::BuildPages() {
          QStringLiteral("SettStatusBar2"));
 }
 
-void TfrmKdMain::BuildSections(const std::vector<SectionSpec>& specs, QScrollArea* scrollBox, bool results) {
+void TfrmKdMain::BuildSections(const std::vector<SectionLayout>& layouts, QScrollArea* scrollBox,
+                               bool results) {
     auto* column = static_cast<SectionColumn*>(scrollBox->widget());
     const int width = results ? 400 : 280;
-    for (const SectionSpec& spec : specs) {
-        QFrame* section = NewPanel(column, QString::fromStdString(spec.panel));
+    for (const SectionLayout& layout : layouts) {
+        QFrame* section = NewPanel(column, QString::fromStdString(layout.panel));
         section->setFrameShape(QFrame::StyledPanel);
-        section->setProperty("tabOrder", spec.tabOrder);
+        section->setProperty("tabOrder", layout.tabOrder);
         section->setAutoFillBackground(true);
         column->AddSection(section);
         FControls.insert(section->objectName(), section);
@@ -398,23 +399,23 @@ void TfrmKdMain::BuildSections(const std::vector<SectionSpec>& specs, QScrollAre
         pal.setColor(QPalette::WindowText, Qt::white);
         bar->setPalette(pal);
         bar->setCursor(Qt::PointingHandCursor);
-        auto* caption = new QLabel(QString::fromStdString(spec.caption), bar);
-        caption->setObjectName(QString::fromStdString(spec.captionLabel));
+        auto* caption = new QLabel(QString::fromStdString(layout.caption), bar);
+        caption->setObjectName(QString::fromStdString(layout.captionLabel));
         QFont bold = caption->font();
         bold.setBold(true);
         caption->setFont(bold);
         caption->setGeometry(results ? 26 : 6, 0, width - 30, kCaptionBarHeight);
         FControls.insert(caption->objectName(), caption);
-        if (!spec.statusImage.empty()) {
+        if (!layout.statusImage.empty()) {
             auto* status = new QLabel(bar);
-            status->setObjectName(QString::fromStdString(spec.statusImage));
+            status->setObjectName(QString::fromStdString(layout.statusImage));
             status->setGeometry(5, 3, 16, 16);
             status->setPixmap(PassFailPixmap(true));
             SetTag(status, 0);
             FControls.insert(status->objectName(), status);
         }
 
-        for (const ControlSpec& c : spec.controls) {
+        for (const ControlLayout& c : layout.controls) {
             QWidget* parent = c.parent.empty() ? section : FControls.value(QString::fromStdString(c.parent));
             if (!parent) parent = section;
             QWidget* w = CreateControl(c, parent);

@@ -130,16 +130,23 @@ void TfrmKdMain::ANewExecute() {
     SetCaption();
 }
 
-void TfrmKdMain::AOpenExecute() {
-    if (!QuerySaveChanges()) return;
+// The open and save dialogs of project files: they start in the project folder with the current
+// file's name (or the pattern) and add the project suffix.
+platform::FileRequest TfrmKdMain::ProjectFileRequest(bool save) {
     platform::FileRequest request;
     request.parent = this;
-    request.title = QStringLiteral("Open");
+    request.save = save;
+    request.title = save ? QStringLiteral("Save") : QStringLiteral("Open");
     request.folder = FProjectFolder;
     request.fileName = FFileName.isEmpty() ? QStringLiteral("*.kpw") : FFileName;
     request.filter = QString::fromLatin1(kProjectFilter);
     request.defaultSuffix = QStringLiteral("kpw");
-    const QString chosen = platform::AskFileName(request);
+    return request;
+}
+
+void TfrmKdMain::AOpenExecute() {
+    if (!QuerySaveChanges()) return;
+    const QString chosen = platform::AskFileName(ProjectFileRequest(false));
     if (chosen.isEmpty()) return;
 
     SetSectionExpanded(Control(QStringLiteral("Panel3")), true);
@@ -188,15 +195,7 @@ bool TfrmKdMain::SaveTo(const QString& fileName) {
 }
 
 void TfrmKdMain::ASaveAsExecute() {
-    platform::FileRequest request;
-    request.parent = this;
-    request.save = true;
-    request.title = QStringLiteral("Save");
-    request.folder = FProjectFolder;
-    request.fileName = FFileName.isEmpty() ? QStringLiteral("*.kpw") : FFileName;
-    request.filter = QString::fromLatin1(kProjectFilter);
-    request.defaultSuffix = QStringLiteral("kpw");
-    QString chosen = platform::AskFileName(request);
+    QString chosen = platform::AskFileName(ProjectFileRequest(true));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".kpw");
     // The project takes the new name once it is saved under it.

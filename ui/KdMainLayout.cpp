@@ -4,8 +4,8 @@
 
 namespace vantrel::ui {
 
-SectionSpec MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results) {
-    SectionSpec s;
+SectionLayout MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results) {
+    SectionLayout s;
     s.panel = panel;
     s.caption = caption;
     s.captionLabel = "lbl" + panel;
@@ -23,14 +23,14 @@ std::string JoinItems(const std::vector<std::string>& items) {
     return joined;
 }
 
-ControlSpec& SectionWriter::Add(ControlSpec c) {
+ControlLayout& SectionWriter::Add(ControlLayout c) {
     if (c.parent.empty()) c.parent = parent_;
     s_.controls.push_back(std::move(c));
     return s_.controls.back();
 }
 
-ControlSpec& SectionWriter::Panel(const std::string& name, int x, int y, int w, int h, bool hidden) {
-    ControlSpec c;
+ControlLayout& SectionWriter::Panel(const std::string& name, int x, int y, int w, int h, bool hidden) {
+    ControlLayout c;
     c.name = name;
     c.kind = Ctl::Panel;
     c.x = x, c.y = y, c.w = w, c.h = h;
@@ -38,9 +38,9 @@ ControlSpec& SectionWriter::Panel(const std::string& name, int x, int y, int w, 
     return Add(std::move(c));
 }
 
-ControlSpec& SectionWriter::Label(const std::string& name, const std::string& text, int x, int y, int w,
-                                  int h) {
-    ControlSpec c;
+ControlLayout& SectionWriter::Label(const std::string& name, const std::string& text, int x, int y, int w,
+                                    int h) {
+    ControlLayout c;
     c.name = name;
     c.kind = Ctl::Label;
     c.text = text;
@@ -48,17 +48,17 @@ ControlSpec& SectionWriter::Label(const std::string& name, const std::string& te
     return Add(std::move(c));
 }
 
-ControlSpec& SectionWriter::Unit(const std::string& name, const std::string& en, const std::string& si, int x,
-                                 int y, int w, int h) {
-    ControlSpec& c = Label(name, en, x, y, w, h);
+ControlLayout& SectionWriter::Unit(const std::string& name, const std::string& en, const std::string& si,
+                                   int x, int y, int w, int h) {
+    ControlLayout& c = Label(name, en, x, y, w, h);
     c.english = en;
     c.si = si;
     return c;
 }
 
-ControlSpec& SectionWriter::Control(const std::string& name, Ctl kind, int x, int y, int w, int h, int tag,
-                                    const std::string& text) {
-    ControlSpec c;
+ControlLayout& SectionWriter::Control(const std::string& name, Ctl kind, int x, int y, int w, int h, int tag,
+                                      const std::string& text) {
+    ControlLayout c;
     c.name = name;
     c.kind = kind;
     c.x = x, c.y = y, c.w = w, c.h = h;
@@ -67,9 +67,9 @@ ControlSpec& SectionWriter::Control(const std::string& name, Ctl kind, int x, in
     return Add(std::move(c));
 }
 
-ControlSpec& SectionWriter::Row(int y, const std::string& captionName, const std::string& caption,
-                                const std::string& value, Ctl kind, int tag, const std::string& unitName,
-                                const std::string& en, const std::string& si) {
+ControlLayout& SectionWriter::Row(int y, const std::string& captionName, const std::string& caption,
+                                  const std::string& value, Ctl kind, int tag, const std::string& unitName,
+                                  const std::string& en, const std::string& si) {
     Label(captionName.empty() ? "lbl" + value : captionName, caption, 6, y + 3, cols_.captionW);
     const size_t at = s_.controls.size();
     Control(value, kind, cols_.valueX, y, cols_.valueW, kEditHeight, tag);
@@ -90,13 +90,14 @@ void SectionWriter::Row2(int y, const std::string& captionName, const std::strin
              cols_.unitW);
 }
 
-ControlSpec& SectionWriter::List(int y, const std::string& captionName, const std::string& caption,
-                                 const std::string& combo, const std::vector<std::string>& items, Ctl kind) {
+ControlLayout& SectionWriter::List(int y, const std::string& captionName, const std::string& caption,
+                                   const std::string& combo, const std::vector<std::string>& items,
+                                   Ctl kind) {
     Label(captionName.empty() ? "lbl" + combo : captionName, caption, 6, y + 3, cols_.listX - 8);
     return Control(combo, kind, cols_.listX, y, cols_.listW, kEditHeight, 0, JoinItems(items));
 }
 
-ControlSpec& SectionWriter::Status(const std::string& name, int x, int y) {
+ControlLayout& SectionWriter::Status(const std::string& name, int x, int y) {
     return Control(name, Ctl::Status, x, y + 2, 16, 16, 0);
 }
 

@@ -30,7 +30,7 @@ enum class Ctl {
     Tabs,       // level tab control (TabControl); its children name it as parent
 };
 
-struct ControlSpec {
+struct ControlLayout {
     std::string name;
     Ctl kind = Ctl::Label;
     std::string parent; // empty: the section panel itself
@@ -43,14 +43,14 @@ struct ControlSpec {
     bool hidden = false; // hidden in the layout
 };
 
-struct SectionSpec {
+struct SectionLayout {
     std::string panel;        // object name of the section panel
     std::string caption;      // caption of its caption bar (English)
     std::string captionSI;    // SI caption when it follows the units, else empty
     std::string captionLabel; // object name of the caption label
     std::string statusImage;  // result sections: object name of the caption bar's status mark
     int tabOrder = 0;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
 };
 
 // Geometry shared by the builders and the row helpers.
@@ -61,14 +61,14 @@ inline constexpr int kInputColumnWidth = 299;  // Panel9
 inline constexpr int kResultColumnWidth = 430; // Panel37
 
 // The twelve input sections of ScrollBox1 and the ten result sections of ScrollBox2, in tab order.
-const std::vector<SectionSpec>& InputSectionSpecs();
-const std::vector<SectionSpec>& ResultSectionSpecs();
+const std::vector<SectionLayout>& InputSectionLayouts();
+const std::vector<SectionLayout>& ResultSectionLayouts();
 
 // A section with its caption bar's names: "lbl" + panel for the caption label and, in the result
 // column, "img" + panel for the status mark.
-SectionSpec MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results);
+SectionLayout MakeSection(const std::string& panel, const std::string& caption, int tabOrder, bool results);
 
-// Joins list items for ControlSpec::text.
+// Joins list items for ControlLayout::text.
 std::string JoinItems(const std::vector<std::string>& items);
 
 // Column positions of the rows of one block.
@@ -87,7 +87,7 @@ Columns ResultColumns();
 // the current block.
 class SectionWriter {
   public:
-    SectionWriter(SectionSpec& section, Columns cols) : s_(section), cols_(cols) {}
+    SectionWriter(SectionLayout& section, Columns cols) : s_(section), cols_(cols) {}
 
     // Subsequent controls go into this parent (empty: the section panel).
     SectionWriter& In(const std::string& parent) {
@@ -100,30 +100,31 @@ class SectionWriter {
     }
     const Columns& Cols() const { return cols_; }
 
-    ControlSpec& Add(ControlSpec c);
-    ControlSpec& Panel(const std::string& name, int x, int y, int w, int h, bool hidden = false);
-    ControlSpec& Label(const std::string& name, const std::string& text, int x, int y, int w, int h = 17);
-    ControlSpec& Unit(const std::string& name, const std::string& en, const std::string& si, int x, int y,
-                      int w = 46, int h = 17);
-    ControlSpec& Control(const std::string& name, Ctl kind, int x, int y, int w, int h, int tag = 0,
-                         const std::string& text = {});
+    ControlLayout& Add(ControlLayout c);
+    ControlLayout& Panel(const std::string& name, int x, int y, int w, int h, bool hidden = false);
+    ControlLayout& Label(const std::string& name, const std::string& text, int x, int y, int w, int h = 17);
+    ControlLayout& Unit(const std::string& name, const std::string& en, const std::string& si, int x, int y,
+                        int w = 46, int h = 17);
+    ControlLayout& Control(const std::string& name, Ctl kind, int x, int y, int w, int h, int tag = 0,
+                           const std::string& text = {});
     // Caption | value | unit, one row at y; an empty caption name gives "lbl" + value, an empty unit
     // name "unit" + value. Returns the value control.
-    ControlSpec& Row(int y, const std::string& captionName, const std::string& caption,
-                     const std::string& value, Ctl kind, int tag, const std::string& unitName = {},
-                     const std::string& en = {}, const std::string& si = {});
+    ControlLayout& Row(int y, const std::string& captionName, const std::string& caption,
+                       const std::string& value, Ctl kind, int tag, const std::string& unitName = {},
+                       const std::string& en = {}, const std::string& si = {});
     // Caption | value 0 | value 1 | unit: two computed values on one row (required and provided,
     // allowable and applied). An empty value 0 leaves its cell free.
     void Row2(int y, const std::string& captionName, const std::string& caption, const std::string& value0,
               const std::string& value1, int tag, const std::string& unitName = {},
               const std::string& en = {}, const std::string& si = {});
     // Caption | drop-down list at the list columns.
-    ControlSpec& List(int y, const std::string& captionName, const std::string& caption,
-                      const std::string& combo, const std::vector<std::string>& items, Ctl kind = Ctl::Combo);
-    ControlSpec& Status(const std::string& name, int x, int y);
+    ControlLayout& List(int y, const std::string& captionName, const std::string& caption,
+                        const std::string& combo, const std::vector<std::string>& items,
+                        Ctl kind = Ctl::Combo);
+    ControlLayout& Status(const std::string& name, int x, int y);
 
   private:
-    SectionSpec& s_;
+    SectionLayout& s_;
     Columns cols_;
     std::string parent_;
 };

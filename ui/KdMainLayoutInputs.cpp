@@ -16,8 +16,8 @@ int Y(int row) {
     return kTop + row * kRowPitch;
 }
 
-SectionSpec GeneralData() {
-    SectionSpec s = MakeSection("Panel3", "General Data", 0, false);
+SectionLayout GeneralData() {
+    SectionLayout s = MakeSection("Panel3", "General Data", 0, false);
     SectionWriter w(s, InputColumns());
     // Project information with the logo in a 173 x 73 slot at the right.
     w.Control("Button1", Ctl::Button, 6, kTop, 44, 23, 0, "Logo");
@@ -51,7 +51,7 @@ SectionSpec GeneralData() {
           "m");
     w.Row(dims + 81, "", "Soil Unit Weight", "Edit_5", Ctl::Edit, 5, "", "pcf", "kN/m^3");
     w.Row(dims + 108, "Label200", "Ignore Passive", "Edit_35", Ctl::Edit, 14, "Label201", "ft", "m");
-    ControlSpec& important = w.Label("Label144", "IMPORTANT", 6, dims + 138, 120);
+    ControlLayout& important = w.Label("Label144", "IMPORTANT", 6, dims + 138, 120);
     important.bold = true;
     w.Control("Label142", Ctl::Note, 6, dims + 156, 270, 44, 0,
               "With user-defined pressures the program does not compute the earth pressure: the "
@@ -59,8 +59,8 @@ SectionSpec GeneralData() {
     return s;
 }
 
-SectionSpec EarthPressure() {
-    SectionSpec s = MakeSection("Panel45", "Earth Pressure and Surcharges", 1, false);
+SectionLayout EarthPressure() {
+    SectionLayout s = MakeSection("Panel45", "Earth Pressure and Surcharges", 1, false);
     SectionWriter w(s, InputColumns());
     w.List(Y(0), "", "Soil/Bedrock Type", "ComboBox6", Texts::AnchorSoilType).w = 150;
     w.Control("SpeedButton2", Ctl::Speed, 254, Y(0), 22, 22, 105, "...").hint =
@@ -119,8 +119,8 @@ SectionSpec EarthPressure() {
     return s;
 }
 
-SectionSpec StructuralData() {
-    SectionSpec s = MakeSection("Panel10", "Structural Data", 2, false);
+SectionLayout StructuralData() {
+    SectionLayout s = MakeSection("Panel10", "Structural Data", 2, false);
     SectionWriter w(s, InputColumns());
     // Rolled or pipe section of the pile (hidden for a rebar cage).
     w.Panel("Panel27", 0, 33, kSectionW, 4 + 22 + 3 * kRowPitch + 6);
@@ -170,8 +170,8 @@ SectionSpec StructuralData() {
     return s;
 }
 
-SectionSpec LoadsOnPile() {
-    SectionSpec s = MakeSection("Panel32", "Loads Applied to the Pile", 3, false);
+SectionLayout LoadsOnPile() {
+    SectionLayout s = MakeSection("Panel32", "Loads Applied to the Pile", 3, false);
     SectionWriter w(s, InputColumns());
     w.Row(Y(0), "", "Axial Load", "Edit_Ax1", Ctl::Edit, 23, "Label66", "kips", "kN");
     // Vertical load on a drilled pier (not for sheet piles).
@@ -186,8 +186,8 @@ SectionSpec LoadsOnPile() {
     return s;
 }
 
-SectionSpec PressureData() {
-    SectionSpec s = MakeSection("Panel19", "Pressure Data (ASD) per ft Length of Wall", 4, false);
+SectionLayout PressureData() {
+    SectionLayout s = MakeSection("Panel19", "Pressure Data (ASD) per ft Length of Wall", 4, false);
     s.captionSI = "Pressure Data (ASD) per m Length of Wall";
     SectionWriter w(s, InputColumns());
     w.Label("Label160", "Loading Side", 6, kTop, 134).bold = true;
@@ -237,8 +237,8 @@ void LevelRows(SectionWriter& w, int y, const std::string& head, const std::stri
     w.In("");
 }
 
-SectionSpec Anchors() {
-    SectionSpec s = MakeSection("Panel41", "Anchors or Braces", 5, false);
+SectionLayout Anchors() {
+    SectionLayout s = MakeSection("Panel41", "Anchors or Braces", 5, false);
     SectionWriter w(s, InputColumns());
     w.Row(Y(0), "", "Number of Anchors", "Edit_101", Ctl::Edit, 107);
     w.Row(Y(1), "", "Shored Height, H", "Edit_102", Ctl::Output, 17, "", "ft", "m");
@@ -277,8 +277,8 @@ SectionSpec Anchors() {
     return s;
 }
 
-SectionSpec CornerBraces() {
-    SectionSpec s = MakeSection("Panel54", "Corner Braces", 6, false);
+SectionLayout CornerBraces() {
+    SectionLayout s = MakeSection("Panel54", "Corner Braces", 6, false);
     SectionWriter w(s, InputColumns());
     w.Control("CheckBox5", Ctl::Check, 6, kTop, 200, kEditHeight, 0, "Use Corner Brace");
     LevelRows(w, kTop + 24, "pnlCornerHead", "Label133", "Label131", "Label125", "Loc. from Top, ft",
@@ -291,8 +291,8 @@ SectionSpec CornerBraces() {
     return s;
 }
 
-SectionSpec WalerDesign() {
-    SectionSpec s = MakeSection("Panel16", "Waler Design", 7, false);
+SectionLayout WalerDesign() {
+    SectionLayout s = MakeSection("Panel16", "Waler Design", 7, false);
     s.captionLabel = "Label84";
     SectionWriter w(s, InputColumns());
     Columns c;
@@ -330,16 +330,16 @@ SectionSpec WalerDesign() {
     return s;
 }
 
-SectionSpec BondLength() {
-    SectionSpec s = MakeSection("Panel6", "Bond Length", 8, false);
+SectionLayout BondLength() {
+    SectionLayout s = MakeSection("Panel6", "Bond Length", 8, false);
     SectionWriter w(s, InputColumns());
     w.List(Y(0), "", "Soil/Bedrock Type", "ComboBox21", Texts::BondSoilType);
     w.Row(Y(1), "", "Allow. Load Transfer", "Edit_120", Ctl::Output, 148, "", "kips/ft", "kN/m");
     return s;
 }
 
-SectionSpec BasalHeave() {
-    SectionSpec s = MakeSection("Panel15", "Basal Heave @ Excav. Bottom", 9, false);
+SectionLayout BasalHeave() {
+    SectionLayout s = MakeSection("Panel15", "Basal Heave @ Excav. Bottom", 9, false);
     SectionWriter w(s, InputColumns());
     w.Control("CheckBox6", Ctl::Check, 6, kTop, 200, kEditHeight, 0, "Use Basal Heave");
     w.Control("SpeedButton8", Ctl::Speed, 254, kTop, 22, 22, 107, "...").hint = "Basal heave sketch";
@@ -356,8 +356,8 @@ SectionSpec BasalHeave() {
     return s;
 }
 
-SectionSpec LaggingDesign() {
-    SectionSpec s = MakeSection("Panel21", "Lagging Design", 10, false);
+SectionLayout LaggingDesign() {
+    SectionLayout s = MakeSection("Panel21", "Lagging Design", 10, false);
     SectionWriter w(s, InputColumns());
     w.List(Y(0), "", "Plate Type", "ComboBox7", Texts::LaggingType);
     w.Row(Y(1), "Label196", "Arching Factor", "Edit_34", Ctl::Edit, 86);
@@ -383,8 +383,8 @@ SectionSpec LaggingDesign() {
     return s;
 }
 
-SectionSpec GuardrailDesign() {
-    SectionSpec s = MakeSection("Panel36", "Guardrail Design", 11, false);
+SectionLayout GuardrailDesign() {
+    SectionLayout s = MakeSection("Panel36", "Guardrail Design", 11, false);
     SectionWriter w(s, InputColumns());
     w.Control("CheckBox4", Ctl::Check, 6, kTop, 200, kEditHeight, 0, "Use Guardrail Design");
     const int y = kTop + 24;
@@ -401,8 +401,8 @@ SectionSpec GuardrailDesign() {
 
 } // namespace
 
-const std::vector<SectionSpec>& InputSectionSpecs() {
-    static const std::vector<SectionSpec> sections = {
+const std::vector<SectionLayout>& InputSectionLayouts() {
+    static const std::vector<SectionLayout> sections = {
         GeneralData(),  EarthPressure(), StructuralData(), LoadsOnPile(), PressureData(),  Anchors(),
         CornerBraces(), WalerDesign(),   BondLength(),     BasalHeave(),  LaggingDesign(), GuardrailDesign()};
     return sections;

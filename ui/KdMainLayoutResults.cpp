@@ -38,8 +38,8 @@ void StrutRows(SectionWriter& w, const std::string& block, int y, const std::str
     w.In("");
 }
 
-SectionSpec SupportResults() {
-    SectionSpec s = MakeSection("Panel44", "Vantrel Results", 0, true);
+SectionLayout SupportResults() {
+    SectionLayout s = MakeSection("Panel44", "Vantrel Results", 0, true);
     SectionWriter w(s, ResultColumns());
     // Unfactored apparent pressure diagram of the support system: four depth/load points. The
     // column headings sit right of the value column so that they read as headings, not captions.
@@ -156,13 +156,13 @@ SectionSpec SupportResults() {
     w.Control("Label392", Ctl::Link, 6, plots, 110, 17, 0, "View Plot Analysis");
     w.Control("Label396", Ctl::Link, 126, plots, 100, 17, 0, "View All Graphs");
     w.Control("Label397", Ctl::Link, 236, plots, 100, 17, 0, "View One Graph");
-    for (ControlSpec& c : s.controls)
+    for (ControlLayout& c : s.controls)
         if (c.name == "Panel49") c.h = plots + 17 + 4;
     return s;
 }
 
-SectionSpec CornerResults() {
-    SectionSpec s = MakeSection("Panel56", "Corner Braces Results", 1, true);
+SectionLayout CornerResults() {
+    SectionLayout s = MakeSection("Panel56", "Corner Braces Results", 1, true);
     SectionWriter w(s, ResultColumns());
     w.Label("Label128", "Brace\nLevel", 6, kTop, 40, 40);
     w.Unit("Label129", "Depth,\nft", "Depth,\nm", 114, kTop, 60, 40);
@@ -185,8 +185,8 @@ SectionSpec CornerResults() {
     return s;
 }
 
-SectionSpec WalerResults() {
-    SectionSpec s = MakeSection("Panel48", "Waler Design", 2, true);
+SectionLayout WalerResults() {
+    SectionLayout s = MakeSection("Panel48", "Waler Design", 2, true);
     s.captionLabel = "Label101";
     SectionWriter w(s, ResultColumns());
     w.Control("TabControl2", Ctl::Tabs, 2, kTop, kSectionW - 4, 350);
@@ -263,8 +263,8 @@ SectionSpec WalerResults() {
     return s;
 }
 
-SectionSpec RebarCage() {
-    SectionSpec s = MakeSection("Panel23", "Rebar Cage Checks", 3, true);
+SectionLayout RebarCage() {
+    SectionLayout s = MakeSection("Panel23", "Rebar Cage Checks", 3, true);
     Columns c = ResultColumns();
     c.captionW = 150, c.value2X0 = 160, c.value2X1 = 268, c.value2W = 64, c.unitW = 30;
     SectionWriter w(s, c);
@@ -295,8 +295,8 @@ SectionSpec RebarCage() {
     return s;
 }
 
-SectionSpec SectionCheck() {
-    SectionSpec s = MakeSection("Panel30", "Section Check", 4, true);
+SectionLayout SectionCheck() {
+    SectionLayout s = MakeSection("Panel30", "Section Check", 4, true);
     SectionWriter w(s, ResultColumns());
     w.Label("Label220", "Provided", 182, kTop, 60);
     w.Label("Label221", "Required", 268, kTop, 64);
@@ -310,8 +310,8 @@ SectionSpec SectionCheck() {
     return s;
 }
 
-SectionSpec BondResults() {
-    SectionSpec s = MakeSection("Panel12", "Bond Length", 5, true);
+SectionLayout BondResults() {
+    SectionLayout s = MakeSection("Panel12", "Bond Length", 5, true);
     SectionWriter w(s, ResultColumns());
     w.Label("Label36", "Soil/Bedrock Type", 6, kTop + 3, 120);
     w.Label("Label40", "", 130, kTop + 3, 260);
@@ -323,24 +323,24 @@ SectionSpec BondResults() {
     return s;
 }
 
-SectionSpec PileLoadResults() {
-    SectionSpec s = MakeSection("Panel66", "Loads Applied to the Pile", 6, true);
+SectionLayout PileLoadResults() {
+    SectionLayout s = MakeSection("Panel66", "Loads Applied to the Pile", 6, true);
     SectionWriter w(s, ResultColumns());
     w.Row(Y(0), "", "Allowable Axial Load", "Edit_RAx1", Ctl::Output, 23, "", "kips", "kN");
     w.Status("Image35", w.Cols().statusX, Y(0));
     return s;
 }
 
-SectionSpec BasalResults() {
-    SectionSpec s = MakeSection("Panel61", "Basal Heave @ Excav. Bottom", 7, true);
+SectionLayout BasalResults() {
+    SectionLayout s = MakeSection("Panel61", "Basal Heave @ Excav. Bottom", 7, true);
     SectionWriter w(s, ResultColumns());
     w.Row(Y(0), "", "Factor of Safety", "Edit_RBH1", Ctl::Output, 185);
     w.Status("Image28", w.Cols().statusX, Y(0));
     return s;
 }
 
-SectionSpec LaggingResults() {
-    SectionSpec s = MakeSection("Panel24", "Lagging Design", 8, true);
+SectionLayout LaggingResults() {
+    SectionLayout s = MakeSection("Panel24", "Lagging Design", 8, true);
     Columns c = ResultColumns();
     c.captionW = 218, c.valueX = 228, c.valueW = 64;
     SectionWriter w(s, c);
@@ -380,8 +380,8 @@ SectionSpec LaggingResults() {
     return s;
 }
 
-SectionSpec GuardrailResults() {
-    SectionSpec s = MakeSection("Panel39", "Guardrail Design Results", 9, true);
+SectionLayout GuardrailResults() {
+    SectionLayout s = MakeSection("Panel39", "Guardrail Design Results", 9, true);
     Columns c = ResultColumns();
     c.captionW = 218, c.valueX = 228, c.valueW = 64;
     SectionWriter w(s, c);
@@ -405,8 +405,8 @@ SectionSpec GuardrailResults() {
 
 } // namespace
 
-const std::vector<SectionSpec>& ResultSectionSpecs() {
-    static const std::vector<SectionSpec> sections = {
+const std::vector<SectionLayout>& ResultSectionLayouts() {
+    static const std::vector<SectionLayout> sections = {
         SupportResults(), CornerResults(),   WalerResults(), RebarCage(),      SectionCheck(),
         BondResults(),    PileLoadResults(), BasalResults(), LaggingResults(), GuardrailResults()};
     return sections;

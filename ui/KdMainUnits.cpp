@@ -17,12 +17,12 @@ void TfrmKdMain::SetUnits() {
     auto* concrete = Find<QComboBox>(QStringLiteral("ComboBox9"));
     const int concreteIndex = concrete ? concrete->currentIndex() : -1;
 
-    for (const auto* specs : {&InputSectionSpecs(), &ResultSectionSpecs()}) {
-        for (const SectionSpec& s : *specs) {
+    for (const auto* layouts : {&InputSectionLayouts(), &ResultSectionLayouts()}) {
+        for (const SectionLayout& s : *layouts) {
             if (!s.captionSI.empty())
                 if (auto* caption = qobject_cast<QLabel*>(Control(QString::fromStdString(s.captionLabel))))
                     caption->setText(QString::fromStdString(english ? s.caption : s.captionSI));
-            for (const ControlSpec& c : s.controls) {
+            for (const ControlLayout& c : s.controls) {
                 if (c.english.empty()) continue;
                 if (auto* label = qobject_cast<QLabel*>(Control(QString::fromStdString(c.name))))
                     label->setText(QString::fromStdString(english ? c.english : c.si));

@@ -175,9 +175,9 @@ TEST_F(KdMainLayout, SectionsStandInTheirOrderWithTheirCaptions) {
 
 TEST_F(KdMainLayout, ValuesCaptionsAndUnitsReadLeftToRight) {
     // Every value row of the tables: caption left of its value, unit right of it, on the value's row.
-    for (const auto* specs : {&ui::InputSectionSpecs(), &ui::ResultSectionSpecs()})
-        for (const ui::SectionSpec& s : *specs)
-            for (const ui::ControlSpec& c : s.controls) {
+    for (const auto* layouts : {&ui::InputSectionLayouts(), &ui::ResultSectionLayouts()})
+        for (const ui::SectionLayout& s : *layouts)
+            for (const ui::ControlLayout& c : s.controls) {
                 if (!c.name.starts_with("unit")) continue;
                 QWidget* unit = Window().Control(QString::fromStdString(c.name));
                 QWidget* value = Window().Control(QString::fromStdString(c.name.substr(4)));
@@ -199,9 +199,9 @@ TEST_F(KdMainLayout, ValuesCaptionsAndUnitsReadLeftToRight) {
 TEST_F(KdMainLayout, ReportReadsCaptionValueAndUnitOfEveryRow) {
     auto isValue = [](QWidget* w) { return qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w); };
     int units = 0;
-    for (const auto* specs : {&ui::InputSectionSpecs(), &ui::ResultSectionSpecs()})
-        for (const ui::SectionSpec& section : *specs)
-            for (const ui::ControlSpec& c : section.controls) {
+    for (const auto* layouts : {&ui::InputSectionLayouts(), &ui::ResultSectionLayouts()})
+        for (const ui::SectionLayout& section : *layouts)
+            for (const ui::ControlLayout& c : section.controls) {
                 if (c.english.empty() || c.english.find('\n') != std::string::npos) continue;
                 auto* unit = qobject_cast<QLabel*>(Window().Control(QString::fromStdString(c.name)));
                 ASSERT_NE(unit, nullptr);

@@ -101,10 +101,10 @@ TEST_F(KdMainUnits, EnglishToSIAndBackRestoresEveryText) {
     const QMap<QString, QString> si = Snapshot();
     // Exactly the captions of the table change (and the two concrete strength items).
     int differing = 2;
-    for (const auto* specs : {&ui::InputSectionSpecs(), &ui::ResultSectionSpecs()})
-        for (const ui::SectionSpec& s : *specs) {
+    for (const auto* layouts : {&ui::InputSectionLayouts(), &ui::ResultSectionLayouts()})
+        for (const ui::SectionLayout& s : *layouts) {
             differing += !s.captionSI.empty();
-            for (const ui::ControlSpec& c : s.controls)
+            for (const ui::ControlLayout& c : s.controls)
                 differing += !c.english.empty() && c.english != c.si;
         }
     differing += 1; // the shared basal heave unit
