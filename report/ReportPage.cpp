@@ -190,7 +190,9 @@ void ReportWriter::ToNextColumnOrPage() {
         column_ = 0;
     }
     x_ = ColumnLeft(column_);
-    y_ = std::max(ColumnTop, MarginTop);
+    // Columns start at the column top; ColumnTop stays as the last two-column part left it, so a
+    // page that single-column text runs onto starts at the top margin.
+    y_ = columns_ > 1 ? std::max(ColumnTop, MarginTop) : MarginTop;
 }
 
 void ReportWriter::ColumnBreak() {

@@ -461,6 +461,26 @@ TEST_F(ReportDriver, ChartPagesNotesAndReferences) {
     }
 }
 
+// The guardrail heading on the settlement's page leaves its two-column top low on that page; the
+// notes below the interaction chart run onto further pages, which start at the top margin (1 in).
+TEST_F(ReportDriver, NotesRunningOverStartTheirPagesAtTheTopMargin) {
+    host.data.UseGuardrail = true;
+    host.showInteraction = true;
+    host.chartSize = QSize(620, 300); // a low settlement picture leaves room for the guardrail
+    const ReportDocument doc = Build();
+    const int guardrail = PageOf(doc, "Guardrail Design");
+    ASSERT_EQ(guardrail, PageOf(doc, "Surface Settlement"));
+    ASSERT_GT(FindText(doc, guardrail, "Guardrail")->anchor.y(), 1.5);
+    const int notes = PageOf(doc, "NOTES:");
+    ASSERT_LT(notes + 1, static_cast<int>(doc.pages.size()));
+    for (int p = notes + 1; p < static_cast<int>(doc.pages.size()); ++p) {
+        double first = 11;
+        for (const TextItem* t : Texts(doc, p))
+            if (t->anchor.y() < 10.4) first = std::min(first, t->anchor.y());
+        EXPECT_NEAR(first, 1.0, kEps) << "page " << p;
+    }
+}
+
 TEST_F(ReportDriver, PrintOpensThePreviewOrShowsTheErrorWithTheWindowRestored) {
     host.data.Anchors.Levels[1].Waler.HasWaler = true;
     host.tabs[1] = 2;
