@@ -233,8 +233,8 @@ class Driver {
         Margins(w_, 0.5, 0.5, 0.5, 0.5);
         w_.PageBreak();
         SectionPageHeading(QStringLiteral("Inputs"));
-        // The column rules count the sections that print: one that prints nothing would leave its
-        // column empty when a break falls before it.
+        // The column rules count only the sections that print, not every panel of the list: one
+        // that prints nothing would leave its column empty when a break falls before it.
         std::vector<QWidget*> panels;
         for (QWidget* p : host_.InputSections())
             if (InputPrints(p)) panels.push_back(p);

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "ui/Computations.h"
+#include "report/ComputationsTable.h"
 
 class QWidget;
 

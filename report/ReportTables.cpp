@@ -1,8 +1,8 @@
 #include "report/ReportTables.h"
 
 #include "platform/Version.h"
+#include "report/ComputationsTable.h"
 #include "report/ReportPage.h"
-#include "ui/Computations.h"
 
 namespace vantrel::report {
 
