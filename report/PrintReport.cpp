@@ -57,17 +57,55 @@ class StatusWindow {
     QString pattern_;
 };
 
+// The paper of a printer in inches, as it lies (portrait or landscape).
 QSizeF PageSizeInches(const QPrinter& printer) {
-    const QRectF points = printer.pageLayout().fullRectPoints();
-    return points.isEmpty() ? kLetterPortrait : QSizeF(points.width() / 72.0, points.height() / 72.0);
+    const QSizeF mm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    return mm.isEmpty() ? kLetterPortrait : mm / 25.4;
 }
 
-void PrintWithOptions(const ReportDocument& doc, QPrinter& printer, QWidget* parent) {
+// The report laid out on the paper of the printer it goes to, laid out again when that paper
+// changes (in the output options or the preview's page setup). A failure is told once per paper.
+class PrinterLayout {
+  public:
+    PrinterLayout(ReportHost& host, QWidget* parent) : host_(host), parent_(parent) {}
+
+    // False when the report cannot be written on this paper. The first layout commits the input
+    // being typed.
+    bool For(const QPrinter& printer) {
+        const QSizeF paper = PageSizeInches(printer);
+        const bool first = !tried_;
+        if (!first && paper == doc_.pageSize) return ok_;
+        tried_ = true;
+        doc_ = ReportDocument{paper, {}};
+        try {
+            if (first) host_.CommitInput();
+            WaitCursor wait;
+            StatusWindow status(parent_, QStringLiteral("Generating page %p"));
+            doc_ = BuildReport(host_, paper, [&status](int page) { status.Page(page); });
+            return ok_ = true;
+        } catch (const std::exception& e) {
+            platform::ShowError(parent_, QStringLiteral("The report could not be written:\n%1")
+                                             .arg(QString::fromLocal8Bit(e.what())));
+        } catch (...) {
+            platform::ShowError(parent_, QStringLiteral("The report could not be written."));
+        }
+        return ok_ = false;
+    }
+    const ReportDocument& Document() const { return doc_; }
+
+  private:
+    ReportHost& host_;
+    QWidget* parent_;
+    ReportDocument doc_;
+    bool tried_ = false, ok_ = false;
+};
+
+void PrintWithOptions(PrinterLayout& layout, QPrinter& printer, QWidget* parent) {
     QPrintDialog options(&printer, parent);
     options.setWindowTitle(QStringLiteral("Output Options"));
-    if (platform::ExecModal(options) != QDialog::Accepted) return;
+    if (platform::ExecModal(options) != QDialog::Accepted || !layout.For(printer)) return;
     StatusWindow status(parent, QStringLiteral("Printing page %p"));
-    if (RenderDocument(doc, printer, [&status](int page) { status.Page(page); })) return;
+    if (RenderDocument(layout.Document(), printer, [&status](int page) { status.Page(page); })) return;
     // A printer that cannot be opened, or a file that cannot be written, is told; nothing was printed.
     const QString file = printer.outputFileName();
     platform::ShowError(
@@ -91,46 +129,39 @@ bool RenderDocument(const ReportDocument& doc, QPagedPaintDevice& device,
 }
 
 void PrintReport(ReportHost& host, QWidget* parent) {
+    // The paper of the printer the report goes to; Letter when no printer is named.
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromLatin1(platform::ApplicationTitle()));
     printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::Letter));
-    printer.setPageOrientation(QPageLayout::Portrait);
-
-    ReportDocument doc;
-    try {
-        host.CommitInput();
-        WaitCursor wait;
-        StatusWindow status(parent, QStringLiteral("Generating page %p"));
-        doc = BuildReport(host, PageSizeInches(printer), [&status](int page) { status.Page(page); });
-    } catch (const std::exception& e) {
-        platform::ShowError(
-            parent,
-            QStringLiteral("The report could not be written:\n%1").arg(QString::fromLocal8Bit(e.what())));
-        return;
-    } catch (...) {
-        platform::ShowError(parent, QStringLiteral("The report could not be written."));
-        return;
+    if (printer.printerName().isEmpty()) {
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageOrientation(QPageLayout::Portrait);
     }
+
+    PrinterLayout layout(host, parent);
+    if (!layout.For(printer)) return;
 
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("ReportPreview"));
     preview.setWindowTitle(QStringLiteral("Report Preview"));
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&doc](QPrinter* target) { RenderDocument(doc, *target); });
-    if (auto* view = preview.findChild<QPrintPreviewWidget*>()) {
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&layout](QPrinter* target) {
+        if (layout.For(*target)) RenderDocument(layout.Document(), *target);
+    });
+    auto* view = preview.findChild<QPrintPreviewWidget*>();
+    if (view) {
         view->setZoomMode(QPrintPreviewWidget::CustomZoom);
         view->setZoomFactor(1.0);
     }
-    // The preview's print button asks for the output options under our own title.
+    // The preview's print button asks for the output options under our own title; the preview
+    // then shows the pages as printed.
     const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
     for (QAction* action : preview.findChildren<QAction*>()) {
         if (action->text() != printText) continue;
         QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-        QObject::connect(action, &QAction::triggered, &preview, [&doc, &printer, &preview] {
-            PrintWithOptions(doc, printer, &preview);
-            preview.accept();
+        QObject::connect(action, &QAction::triggered, &preview, [&layout, &printer, &preview, view] {
+            PrintWithOptions(layout, printer, &preview);
+            if (view) view->updatePreview();
         });
     }
     platform::ExecModal(preview);

@@ -14,9 +14,11 @@ namespace vantrel::report {
 
 class ReportHost;
 
-// The Print command: commits the typed input, writes the report under a wait cursor and the
-// "Report Status" window, then shows the maximised "Report Preview" at 100 % through the modal
-// seam; its print button asks "Output Options" and prints. Any error is shown in a message box.
+// The Print command: commits the typed input, writes the report on the paper of the printer it
+// goes to (Letter when no printer is named) under a wait cursor and the "Report Status" window,
+// then shows the maximised "Report Preview" at 100 % through the modal seam; its print button asks
+// "Output Options" and prints. A change of paper lays the report out again. Any error is shown in
+// a message box.
 void PrintReport(ReportHost& host, QWidget* parent);
 
 // Paints every page of a document on a paged device (printer, PDF writer), telling `pagePrinted`

@@ -1,5 +1,7 @@
 #include "report/ReportTables.h"
 
+#include <algorithm>
+
 #include "platform/Version.h"
 #include "report/ComputationsTable.h"
 #include "report/ReportPage.h"
@@ -104,11 +106,12 @@ void PrintTestResultsTable(ReportWriter& w, const ComputationsTable& table) {
     w.LineBreak();
     w.LineBreak();
     w.RemoveTabs();
-    w.AddTab(w.MarginLeft, Align::Center, 0.5, 0);
-    w.AddTab(kTabAfterPrevious, Align::Center, 0.5, 0);
-    for (int i = 0; i < 8; ++i)
-        w.AddTab(kTabAfterPrevious, Align::Center, 0.7, 0);
-    w.AddTab(kTabAfterPrevious, Align::Center, 0.75, 0);
+    // Eleven columns 7.35 in wide in all; on paper narrower than that within the margins (A4)
+    // they narrow alike, so the last one stays inside the right margin.
+    const double widths[] = {0.5, 0.5, 0.7, 0.7, 0.7, 0.7, 0.7, 0.7, 0.7, 0.7, 0.75};
+    const double scale = std::min(1.0, (w.PageWidth() - w.MarginLeft - w.MarginRight) / 7.35);
+    for (const double width : widths)
+        w.AddTab(w.Tabs().empty() ? w.MarginLeft : kTabAfterPrevious, Align::Center, width * scale, 0);
 
     // Captions read "Depth, ft": the name with its comma over the unit.
     w.SetBold(true);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -14,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -306,6 +308,79 @@ TEST_F(ReportWindowPrint, PrintCommandPreviewAndOutputOptions) {
     QString error;
     EXPECT_FALSE(ui::WriteMainWindowReportPdf(W(), output, &error));
     EXPECT_TRUE(error.contains(output));
+}
+
+// The paper chosen in the output options lays the report out again: on A4 as on Letter, every
+// word of the PDF stays within 0.5 in of the paper's sides and the lowest, the footer, sits 0.4 in
+// above its bottom; the preview then shows the pages as printed, on that paper.
+TEST_F(ReportWindowPrint, ReportFillsThePaperChosenInTheOutputOptions) {
+    struct Paper {
+        QPageSize::PageSizeId id;
+        double width, height; // points
+    };
+    for (const Paper& paper : {Paper{QPageSize::A4, 595.28, 841.89}, Paper{QPageSize::Letter, 612, 792}}) {
+        QTemporaryDir dir;
+        const QString output = dir.filePath("report.pdf");
+        QImage shown;
+        platform::ScopedModalHandler modal([&](QDialog& d) {
+            if (auto* options = qobject_cast<QPrintDialog*>(&d)) {
+                options->printer()->setPageSize(QPageSize(paper.id));
+                options->printer()->setOutputFormat(QPrinter::PdfFormat);
+                options->printer()->setOutputFileName(output);
+                return static_cast<int>(QDialog::Accepted);
+            }
+            d.show();
+            for (const char* text : {"Print", "Fit page"})
+                for (QAction* action : d.findChildren<QAction*>())
+                    if (action->text() == text) action->trigger();
+            Settle();
+            shown = d.findChild<QGraphicsView*>()->viewport()->grab().toImage();
+            d.hide();
+            return static_cast<int>(QDialog::Accepted);
+        });
+        W().APrint->trigger();
+        Settle();
+        ASSERT_GE(PdfPages(output), 8);
+        if (qEnvironmentVariableIsSet("VANTREL_KEEP_REPORT"))
+            QFile::copy(output, qEnvironmentVariable("VANTREL_KEEP_REPORT") + "/paper-" +
+                                    QPageSize::key(paper.id) + ".pdf");
+
+        const QString boxes = testing::Run("pdftotext", {"-bbox", output, "-"});
+        const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+        const QRegularExpression word(
+            R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="([\d.]+)">)re");
+        const QStringList pages = boxes.split("</page>", Qt::SkipEmptyParts);
+        for (int p = 0; p + 1 < pages.size(); ++p) {
+            const auto size = page.match(pages[p]);
+            ASSERT_TRUE(size.hasMatch());
+            EXPECT_NEAR(size.captured(1).toDouble(), paper.width, 0.5);
+            EXPECT_NEAR(size.captured(2).toDouble(), paper.height, 0.5);
+            double left = paper.width, right = 0, lowest = 0;
+            for (auto it = word.globalMatch(pages[p]); it.hasNext();) {
+                const auto m = it.next();
+                left = std::min(left, m.captured(1).toDouble());
+                right = std::max(right, m.captured(2).toDouble());
+                lowest = std::max(lowest, m.captured(3).toDouble());
+            }
+            EXPECT_GE(left, 36 - 1) << "page " << p + 1;
+            EXPECT_LE(right, paper.width - 36 + 1) << "page " << p + 1;
+            EXPECT_NEAR(lowest, paper.height - 0.4 * 72, 3) << "page " << p + 1;
+        }
+
+        // The preview fitted to its first page: the paper is the lightest area, the footer the
+        // lowest dark mark on it, 0.4 in above its bottom edge.
+        QRect sheet, ink;
+        for (int pass = 0; pass < 2; ++pass)
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) {
+                    const int grey = qGray(shown.pixel(x, y));
+                    if (pass == 0 && grey == 255) sheet |= QRect(x, y, 1, 1);
+                    if (pass == 1 && grey < 128 && sheet.contains(x, y)) ink |= QRect(x, y, 1, 1);
+                }
+        ASSERT_GT(sheet.height(), 200);
+        EXPECT_NEAR(double(sheet.width()) / sheet.height(), paper.width / paper.height, 0.01);
+        EXPECT_NEAR(double(sheet.bottom() - ink.bottom()) / sheet.height(), 0.4 * 72 / paper.height, 0.01);
+    }
 }
 
 } // namespace
