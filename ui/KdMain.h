@@ -338,7 +338,7 @@ class TfrmKdMain : public QMainWindow {
     void WalerTabChanged(QTabBar* sender, int index);
     void ConnectWalerTabs();
     void UpdateResultStatus();
-    void RestackSections();
+    void RestackPanels();
     void RedrawPictures();
     // Renders chart kind 16 or 18 into its picture while a chart page shows (the read-out store too).
     void RenderChartImage(QLabel* target, int kind);

@@ -322,7 +322,7 @@ void TfrmKdMain::UpdateForm() {
 
     // 31. Status marks and the stacking of the sections.
     UpdateResultStatus();
-    RestackSections();
+    RestackPanels();
 
     // 32. Pictures (the guardrail page follows the guardrail design).
     ShowPageTabs();

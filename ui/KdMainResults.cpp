@@ -616,7 +616,7 @@ void TfrmKdMain::FitLogo() {
 
 // --- Stacking and pictures ----------------------------------------------------------------------
 
-void TfrmKdMain::RestackSections() {
+void TfrmKdMain::RestackPanels() {
     CollectControlsByTabOrder(ScrollBox1, FInputSections);
     CollectControlsByTabOrder(ScrollBox2, FResultSections);
     ArrangeColumn(ScrollBox1);
