@@ -325,6 +325,7 @@ class TfrmKdMain : public QMainWindow {
 
     // Results.
     void ShowMark(const char* image, bool pass);
+    void ShowCalculatedInputs();
     void ShowPassText(const char* label, bool pass, const char* passText, const char* failText);
     void ShowUserPressurePoints();
     void ShowPileResults();
@@ -338,7 +339,8 @@ class TfrmKdMain : public QMainWindow {
     void WalerTabChanged(QTabBar* sender, int index);
     void ConnectWalerTabs();
     void UpdateResultStatus();
-    void RestackSections();
+    // Re-stacks the visible sections of both columns in tab order and keeps their lists.
+    void RestackPanels();
     void RedrawPictures();
     // Renders chart kind 16 or 18 into its picture while a chart page shows (the read-out store too).
     void RenderChartImage(QLabel* target, int kind);

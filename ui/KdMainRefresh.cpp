@@ -137,10 +137,7 @@ void TfrmKdMain::UpdateForm() {
     ShowNumber("Edit_Ax1", d.AxialLoad);
     SetShown("Panel65", !sheet);
     SetShown("Panel66", !sheet);
-    ShowNumber("Edit_Ax2", d.VerticalAxialComponent);
-    ShowNumber("Edit_Ax3", d.TotalVerticalLoad);
     ShowNumber("Edit_Ax4", d.TributaryWidth());
-    ShowNumber("Edit_Ax5", d.Anchors.Embedment);
     ShowNumber("Edit_Ax6", d.AllowSkinFriction);
     ShowNumber("Edit_Ax7", d.AllowEndBearing);
     ShowNumber("Edit_22", d.SteelE);
@@ -202,7 +199,6 @@ void TfrmKdMain::UpdateForm() {
     if (auto* transfer = Ctl<QLineEdit>("Edit_120")) {
         const auto* soil = Ctl<QComboBox>("ComboBox21");
         SetEditReadOnly(transfer, !(soil && soil->count() > 0 && soil->currentIndex() == soil->count() - 1));
-        SetNumber(transfer, d.AllowLoadTransfer, false);
     }
 
     // 16. Waler section of the level in the tab.
@@ -217,8 +213,9 @@ void TfrmKdMain::UpdateForm() {
     // 18. Unit captions.
     SetUnits();
 
-    // 19. The design.
+    // 19. The design, then the values of the input column that it gives.
     d.Calculate();
+    ShowCalculatedInputs();
 
     // 20. Walers; 21. results of the pile, lagging and pier.
     ShowWalerResults();
@@ -320,9 +317,9 @@ void TfrmKdMain::UpdateForm() {
     SyncLevelRows(true);
     SetLabel("labAnchLast", QString(QChar(65 + std::max(0, d.Anchors.LevelCount))));
 
-    // 31. Status marks and the stacking of the sections.
+    // 31. The stacking of the sections, then their status marks over the sections as now shown.
+    RestackPanels();
     UpdateResultStatus();
-    RestackSections();
 
     // 32. Pictures (the guardrail page follows the guardrail design).
     ShowPageTabs();

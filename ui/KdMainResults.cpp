@@ -49,6 +49,19 @@ void TfrmKdMain::ShowPassText(const char* label, bool pass, const char* passText
     l->setPalette(palette);
 }
 
+// --- Computed values among the inputs ----------------------------------------------------------
+
+// The vertical loads on the pile, its embedment and the bond soil's load transfer are results of
+// the calculation shown in the input column; they are written after it, so that a typed value
+// shows the design it gives at once.
+void TfrmKdMain::ShowCalculatedInputs() {
+    const TKdData& d = Data();
+    ShowNumber("Edit_Ax2", d.VerticalAxialComponent);
+    ShowNumber("Edit_Ax3", d.TotalVerticalLoad);
+    ShowNumber("Edit_Ax5", d.Anchors.Embedment);
+    ShowNumber("Edit_120", d.AllowLoadTransfer);
+}
+
 // --- Pile, lagging and pier (refresh step 21) -------------------------------------------------
 
 void TfrmKdMain::ShowUserPressurePoints() {
@@ -182,8 +195,8 @@ void TfrmKdMain::ShowSupportResults() {
     ShowNumber("Edit_R32a", g.GrAllowCompression);
     ShowNumber("Edit_R32", g.GrLoad);
     ShowMark("Image19", g.GrAllowCompression >= g.GrLoad);
-    ShowNumber("Edit_R33", g.GrMy);
-    ShowNumber("Edit_R34", g.GrMe);
+    ShowNumber("Edit_R33", g.GrMyLimit);
+    ShowNumber("Edit_R34", g.GrMnLtb);
     ShowNumber("Edit_R35a", g.GrAllowMoment);
     ShowNumber("Edit_R35", g.GrMoment);
     ShowMark("Image20", g.GrAllowMoment >= g.GrMoment);
@@ -370,6 +383,14 @@ void TfrmKdMain::ShowWalerResults() {
         QWidget* rest = Control(QStringLiteral("Panel69"));
         if (const QWidget* above = Control(QLatin1String(w.TwoSpans ? "Panel70" : "Panel68")); rest && above)
             rest->move(rest->x(), above->y() + above->height());
+        // The level's page ends below the last inputs with twice the margin above the first, and
+        // the tab control with the page.
+        QWidget* page = Control(QStringLiteral("Panel18"));
+        QWidget* tabs = Control(QStringLiteral("TabControl1"));
+        if (const QWidget* first = Control(QStringLiteral("CheckBox3")); rest && page && tabs && first) {
+            page->resize(page->width(), rest->y() + rest->height() + 2 * first->y());
+            tabs->resize(tabs->width(), page->y() + page->height());
+        }
         RefitSection("Panel16");
         ShowNumber("Edit_Wa", w.Wa);
         ShowNumber("Edit_Wb", w.Wb);
@@ -560,6 +581,7 @@ void TfrmKdMain::UpdateResultStatus() {
             }
         }
     };
+    // The sections as the refresh last stacked them: the ones shown, each judged by its own marks.
     for (QWidget* section : ResultSections()) {
         Rollup flags;
         visit(section, flags);
@@ -616,7 +638,7 @@ void TfrmKdMain::FitLogo() {
 
 // --- Stacking and pictures ----------------------------------------------------------------------
 
-void TfrmKdMain::RestackSections() {
+void TfrmKdMain::RestackPanels() {
     CollectControlsByTabOrder(ScrollBox1, FInputSections);
     CollectControlsByTabOrder(ScrollBox2, FResultSections);
     ArrangeColumn(ScrollBox1);
@@ -626,6 +648,7 @@ void TfrmKdMain::RestackSections() {
 // The results alone, as the refresh shows them after the calculation.
 void TfrmKdMain::ShowResults() {
     const BusyScope busy(busy_);
+    ShowCalculatedInputs();
     ShowWalerResults();
     ShowPileResults();
     ShowSpacingMessage();

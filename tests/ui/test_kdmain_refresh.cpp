@@ -13,10 +13,14 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 
 #include "KdCycleFixture.h"
 #include "model/ProjectFile.h"
+#include "report/ReportDriver.h"
+#include "tests/report/FakeReportHost.h"
 #include "ui/Globals.h"
+#include "ui/KdMainReport.h"
 #include "ui/SectionLists.h"
 #include "ui/Widgets.h"
 
@@ -630,4 +634,150 @@ TEST_F(KdRefresh, DemoProjectsShowEveryMainResult) {
               "Edit_R119req", "Edit_R119prov", "Edit_R120", "Edit_RDpth1", "Edit_RTBF1", "Edit_RTL1"})
             EXPECT_NE(Text(name), "N.A.") << name << (si ? " SI" : " English");
     }
+}
+
+// A typed value shows the design it gives at once: every value of the pile loads, the bond soil's
+// load transfer and every value of the result column, in the window and on its row of the printed
+// report, is that of the same project calculated on its own.
+TEST_F(KdRefresh, TypedValueShowsTheDesignItGives) {
+    // A seismic coefficient also changes the bond soil's load transfer.
+    for (const auto& [edit, typed] :
+         {std::pair{"Edit_16", "25"}, std::pair{"Edit_Ax1", "30"}, std::pair{"Edit_115", "0.1"}}) {
+        OpenDemo(false);
+        Type(edit, QString::fromLatin1(typed));
+        Tab();
+        const std::string file = scratch_->filePath(QStringLiteral("typed.kpw")).toStdString();
+        D().SaveToFile(file);
+        TKdData m;
+        m.LoadFromFile(file);
+        m.Calculate();
+        const TAnchor& a = m.Anchors;
+        const TGuardrailResults& g = m.Gr;
+        const TLaggingResults& r = m.LaggingResults;
+        // clang-format off
+        std::map<QString, Ext> expected = {
+            {"Edit_Ax1", m.AxialLoad}, {"Edit_Ax2", m.VerticalAxialComponent},
+            {"Edit_Ax3", m.TotalVerticalLoad}, {"Edit_Ax4", m.PileWidth}, {"Edit_Ax5", a.Embedment},
+            {"Edit_Ax6", m.AllowSkinFriction}, {"Edit_Ax7", m.AllowEndBearing},
+            {"Edit_120", m.AllowLoadTransfer}, {"Edit_RAx1", m.AllowableAxialLoad},
+            {"Edit_R110", a.SumOfReactions}, {"Edit_R111", a.SumOfLoads}, {"Edit_R112", a.BucklingCheck},
+            {"Edit_R113", a.AxialCheck}, {"Edit_R114", a.CombinedUtilization}, {"Edit_R20", a.Slenderness},
+            {"Edit_R115", a.MaxShear}, {"Edit_R115at", a.MaxShearDepth}, {"Edit_R116", a.MaxMoment},
+            {"Edit_R116at", a.MaxMomentDepth}, {"Edit_R117", a.MaxDeflectionResult},
+            {"Edit_R117at", a.MaxDeflectionDepth}, {"Edit_R118req", a.ShearAreaRequired},
+            {"Edit_R118prov", a.ShearAreaProvided}, {"Edit_R119req", a.ModulusRequired},
+            {"Edit_R119prov", a.ModulusProvided}, {"Edit_R120", a.UtilizedIx},
+            {"Edit_RBH1", m.BasalSafetyFactor}, {"Edit_R31", m.LaggingSoilPressure}, {"Edit_R26", r.M},
+            {"Edit_R27", r.V}, {"Edit_R28adj", r.FbPrime}, {"Edit_R28act", r.fb}, {"Edit_R29adj", r.FvPrime},
+            {"Edit_R29act", r.fv}, {"Edit_R30", r.Deflection}, {"Edit_R32a", g.GrAllowCompression},
+            {"Edit_R32", g.GrLoad}, {"Edit_R33", g.GrMyLimit}, {"Edit_R34", g.GrMnLtb},
+            {"Edit_R35a", g.GrAllowMoment}, {"Edit_R35", g.GrMoment}, {"Edit_R36a", g.GrAllowY},
+            {"Edit_R36", g.GrStressY}, {"Edit_R37a", g.GrAllowX}, {"Edit_R37", g.GrStressX}};
+        // clang-format on
+        for (size_t i = 0; i < 4; ++i) {
+            expected[QStringLiteral("Edit_R101x%1").arg(i + 1)] = a.DiagramPoints[i].Depth;
+            expected[QStringLiteral("Edit_R101w%1").arg(i + 1)] = a.DiagramPoints[i].Load;
+        }
+        for (int i = 0; i < a.UsedLevels(); ++i) {
+            const auto level = static_cast<size_t>(i);
+            for (const auto& [prefix, value] :
+                 {std::pair{"Edit_RDpth", m.LevelDepth(i)}, std::pair{"Edit_RTBF", a.LevelLoads[level]},
+                  std::pair{"Edit_RUTBL", a.FreeLengths[level]}, std::pair{"Edit_RTL", a.TestLoads[level]},
+                  std::pair{"Edit_RBnd", a.Levels[level].BondLength}})
+                expected[QLatin1String(prefix) + QString::number(i + 1)] = value;
+        }
+
+        ui::KdMainReport host(W());
+        const report::ReportDocument doc = report::BuildReport(host);
+        for (const char* column : {"Panel32", "Panel6", "ScrollBox2"})
+            for (const QLineEdit* e : C<QWidget>(column)->findChildren<QLineEdit*>()) {
+                const QString name = e->objectName();
+                if (!e->isVisibleTo(C<QWidget>(column)) || name.isEmpty() || name == "Edit_R25") continue;
+                ASSERT_TRUE(expected.count(name)) << name.toStdString();
+                // The number before a " (T)" or " (C)", to the decimals it shows.
+                const QString number = e->text().section(' ', 0, 0).remove(',');
+                const int decimals = number.contains('.') ? number.size() - number.indexOf('.') - 1 : 0;
+                const double value = static_cast<double>(expected.at(name));
+                if (std::isnan(value))
+                    EXPECT_EQ(number, "N.A.") << name.toStdString();
+                else
+                    EXPECT_NEAR(number.toDouble(), value, 0.5 * std::pow(10.0, -decimals) + 1e-9)
+                        << edit << " " << name.toStdString();
+                // The report prints the window's text on the row of the value's caption.
+                const auto* caption = qobject_cast<QLabel*>(W().Control("lbl" + name));
+                if (!caption) continue;
+                QStringList row;
+                for (int p = 0; p < static_cast<int>(doc.pages.size()); ++p) {
+                    const auto texts = report::testing::Texts(doc, p);
+                    for (const auto* c : texts)
+                        for (const auto* t : texts)
+                            if (c->text == caption->text() && t->anchor.y() == c->anchor.y()) row << t->text;
+                }
+                EXPECT_TRUE(row.contains(e->text())) << edit << " " << name.toStdString();
+            }
+    }
+}
+
+// The guardrail moments of both demos by hand, for the first angle with Fy 36 ksi | 248.2 MPa and
+// E 29000 ksi | 199948 MPa, Cb 1.5. English L3-1/2X3-1/2X1/2 (S 1.48 in^3, b 3.5, t 0.5 in), post
+// 3.5 ft = 42 in: My = 1.48 x 36 / 12 = 4.44 kip-ft, 1.5 My = 6.66; Me = 1.25 x 0.66 E b^4 t Cb / L^2
+// x (sqrt(1 + 0.78 (L t / b^2)^2) - 1) / 12 = 1.25 x 1221.17 x 0.81444 / 12 = 103.60 > My, so
+// Mn = My (1.92 - 1.17 sqrt(My / Me)) = 4.44 x 1.67779 = 7.449. SI L89X89X12.7 (S 24.3 x 10^3 mm^3,
+// b 88.9, t 12.7 mm), post 1070 mm: My = 24.3 x 248.2 / 1000 = 6.031 kN-m, 1.5 My = 9.047;
+// Me = 1.25 x 0.66 E b^4 t Cb / L^2 x (sqrt(1 + 0.78 (L t / b^2)^2) - 1) / 10^6 = 140.28,
+// Mn = 6.031 x (1.92 - 1.17 sqrt(6.031 / 140.28)) = 10.117.
+TEST_F(KdRefresh, GuardrailMomentsOfTheDemos) {
+    for (const auto& [si, yield, buckling] :
+         {std::tuple{false, 6.66, 7.449}, std::tuple{true, 9.047, 10.117}}) {
+        OpenDemo(si);
+        EXPECT_NEAR(Number("Edit_R33"), yield, 0.0005) << si;
+        EXPECT_NEAR(Number("Edit_R34"), buckling, 0.0005) << si;
+    }
+}
+
+// A section shown by a commit carries the mark of its own results at the end of that commit.
+TEST_F(KdRefresh, SectionShownByACommitCarriesItsOwnMark) {
+    TKdData project; // no cohesion at the excavation bottom: a factor of safety of 0
+    project.BasalCohesion = 0.0L;
+    const QString file = scratch_->filePath(QStringLiteral("clay.kpw"));
+    project.SaveToFile(file.toStdString());
+    fileAnswers.push_back(file);
+    W().AOpen->trigger();
+    ASSERT_FALSE(Shown("Panel61"));
+    Click("CheckBox6");
+    EXPECT_EQ(Text("Edit_RBH1"), "0.00");
+    EXPECT_FALSE(Pass("Image28"));
+    EXPECT_FALSE(Pass("imgPanel61")) << "shown failing";
+
+    // C Nc / (gamma H + q) = 700 x 5.14 / (115 x 40 + 100) = 0.77 fails, and at H = 5 ft
+    // 3598 / 675 = 5.33 passes.
+    Type("Edit_BH1", QStringLiteral("700"));
+    Type("Edit_16", QStringLiteral("40"));
+    Tab();
+    ASSERT_FALSE(Pass("imgPanel61"));
+    Click("CheckBox6");
+    Type("Edit_16", QStringLiteral("5"));
+    Tab();
+    Click("CheckBox6");
+    EXPECT_NEAR(Number("Edit_RBH1"), 3598.0 / 675.0, 0.005);
+    EXPECT_TRUE(Pass("Image28"));
+    EXPECT_TRUE(Pass("imgPanel61")) << "shown passing";
+}
+
+// "Two Equaly Spaced Spans" drops the a, b, c rows; the level's page ends as close under its last
+// input either way, within one row.
+TEST_F(KdRefresh, WalerInputTabEndsUnderItsInputs) {
+    Click("CheckBox3");
+    std::vector<int> gaps;
+    for (int i = 0; i < 2; ++i) {
+        Click("CheckBox8");
+        const QWidget* last = C<QWidget>("CheckBox7");
+        const auto* tabs = C<QWidget>("TabControl1");
+        gaps.push_back(tabs->height() - last->mapTo(tabs, QPoint(0, last->height())).y());
+        EXPECT_EQ(C<QWidget>("Panel16")->height(), tabs->geometry().bottom() + 1 + 8) << "the section fits";
+    }
+    ASSERT_TRUE(D().Anchors.Levels[0].Waler.HasWaler);
+    EXPECT_EQ(gaps[0], gaps[1]);
+    EXPECT_GT(gaps[0], 0);
+    EXPECT_LT(gaps[0], 27) << "no empty row";
 }
