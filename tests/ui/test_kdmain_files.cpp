@@ -302,9 +302,10 @@ TEST_F(KdFiles, CloseButtonAndExitSaveTheValueBeingTyped) {
 
 TEST_F(KdFiles, UpdateOfferSavesTheTypedValueAndNoKeepsItMarked) {
     test::TestHttpServer server;
-    server.Route("/vtr.html", {200, "OK",
-                               "<meta name=\"mxProduct\" content=\"Vantrel\">\n<meta name=\"mxVersion\" "
-                               "content=\"2.4.0\">\n<meta name=\"mxDownload\" content=\"/setup.exe\">\n"});
+    test::CannedResponse page;
+    page.body = "<meta name=\"mxProduct\" content=\"Vantrel\">\n<meta name=\"mxVersion\" content=\"2.4.0\">\n"
+                "<meta name=\"mxDownload\" content=\"/setup.exe\">\n";
+    server.Route("/vtr.html", page);
     // No installer on the server: the update fails and the program goes on.
     const ScopedProgramLauncher launcher([](const QString&, const QStringList&) { return false; });
     const ScopedProgramTerminator terminator([] { ADD_FAILURE() << "the program may not end"; });
