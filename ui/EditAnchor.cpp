@@ -614,15 +614,14 @@ void TfrmEditAnchor::LoadStructural() {
     findChild<QLabel*>(QStringLiteral("Label18"))->setVisible(ishape);
 
     // Member lists of both design pages, each narrowed by its edit button for a user-defined section.
-    const auto selectLists = [&](int family, int type, int size, QToolButton* button) {
+    const auto selectLists = [&](int family, int type, int size, QToolButton* button, bool pipe) {
         select(comboBox_[family], level_.ShapeFamily);
         select(comboBox_[type], level_.MemberType);
-        select(comboBox_[size], level_.ShapeRow);
-        if (comboBox_[size]->currentIndex() < 0) select(comboBox_[size], comboBox_[size]->count() - 1);
+        select(comboBox_[size], StoredSectionItem(comboBox_[size], pipe));
         button->setVisible(level_.ShapeRow == -1);
     };
-    selectLists(7, 8, 10, speedButton3_);
-    selectLists(11, 12, 13, speedButton4_);
+    selectLists(7, 8, 10, speedButton3_, false);
+    selectLists(11, 12, 13, speedButton4_, true);
     {
         const QSignalBlocker quiet(checkBox1_);
         checkBox1_->setChecked(level_.ConcreteFilled);
@@ -645,13 +644,22 @@ void TfrmEditAnchor::ReadStructural() {
     }
     level_.MemberE = Read(4);
 
+    // The chosen row is copied into the level, unless the list still shows a stored section that
+    // the catalog has elsewhere or not at all.
+    const auto takeRow = [this](QComboBox* list, bool familyKept, bool pipe) {
+        if (familyKept && StoredSectionStands(list, pipe) &&
+            list->currentIndex() == StoredSectionItem(list, pipe))
+            return;
+        data_.SelectMemberRow(level_, list->currentIndex());
+    };
     const Ext perMemberUnit = data_.UnitVal(1000.0L, 12.0L); // mm per m, in per ft
     if (level_.StructuralDesign && level_.MemberKind == 0) {
-        if (comboBox_[7]->currentIndex() != level_.ShapeFamily) comboBox_[10]->clear();
+        const bool familyKept = comboBox_[7]->currentIndex() == level_.ShapeFamily;
+        if (!familyKept) comboBox_[10]->clear();
         level_.ShapeFamily = comboBox_[7]->currentIndex();
         if (comboBox_[10]->count() == 0) LoadShapeCatalogs();
         level_.MemberType = comboBox_[8]->currentIndex();
-        data_.SelectMemberRow(level_, comboBox_[10]->currentIndex());
+        takeRow(comboBox_[10], familyKept, false);
         level_.Mx = Read(1);
         level_.My = Read(9);
         level_.Fy = Read(10);
@@ -665,11 +673,12 @@ void TfrmEditAnchor::ReadStructural() {
         if (level_.IShape.Bf != 0.0L) level_.MemberWidth = level_.IShape.Bf / perMemberUnit;
         if (level_.IShape.D != 0.0L) level_.MemberLength = level_.IShape.D / perMemberUnit;
     } else if (level_.StructuralDesign && level_.MemberKind == 1) {
-        if (comboBox_[11]->currentIndex() != level_.ShapeFamily) comboBox_[13]->clear();
+        const bool familyKept = comboBox_[11]->currentIndex() == level_.ShapeFamily;
+        if (!familyKept) comboBox_[13]->clear();
         level_.ShapeFamily = comboBox_[11]->currentIndex();
         if (comboBox_[13]->count() == 0) LoadShapeCatalogs();
         level_.MemberType = comboBox_[12]->currentIndex();
-        data_.SelectMemberRow(level_, comboBox_[13]->currentIndex());
+        takeRow(comboBox_[13], familyKept, true);
         level_.ConcreteFilled = checkBox1_->isChecked();
         level_.Mx = Read(19);
         level_.Fy = Read(20);
@@ -696,6 +705,41 @@ void TfrmEditAnchor::LoadShapeCatalogs() {
     for (const TOShape& row : data_.MemberOShapes)
         names.push_back(row.Name);
     FillShapeList(comboBox_[13], names);
+}
+
+// A level's section is its own copy of a catalog row. Projects made with catalogs that differ from
+// ours (a row more or less, sections we do not list) name another section at the stored row number;
+// such a section stands as stored until the user chooses another one. A section of the other unit
+// system's catalog at its row is that row after a switch of units.
+bool TfrmEditAnchor::StoredSectionStands(const QComboBox* list, bool pipe) const {
+    const int row = level_.ShapeRow;
+    const QString name = QString::fromStdString(pipe ? level_.OShape.Name : level_.IShape.Name);
+    if (row < 0 || name.isEmpty() || (row < list->count() - 1 && list->itemText(row) == name)) return false;
+    const auto family = static_cast<uint8_t>(std::max(0, level_.ShapeFamily));
+    const bool otherSI = data_.Units != usSI;
+    std::string other;
+    if (pipe) {
+        TArrOShapes rows;
+        BeamShapes::LoadOShapes(family, otherSI, rows);
+        if (row < static_cast<int>(rows.size())) other = rows[static_cast<size_t>(row)].Name;
+    } else {
+        TArrIShapes rows;
+        BeamShapes::LoadIShapes(family, otherSI, rows);
+        if (row < static_cast<int>(rows.size())) other = rows[static_cast<size_t>(row)].Name;
+    }
+    return QString::fromStdString(other) != name;
+}
+
+// The list item that shows the level's section: its row, else for a section that stands as stored
+// the item of its name; the last item ("User Defined") for a user-defined section or a name the
+// catalog lacks.
+int TfrmEditAnchor::StoredSectionItem(const QComboBox* list, bool pipe) const {
+    const int last = list->count() - 1;
+    const int row = level_.ShapeRow;
+    if (!StoredSectionStands(list, pipe)) return row >= 0 && row < last ? row : last;
+    const int byName = list->findText(QString::fromStdString(pipe ? level_.OShape.Name : level_.IShape.Name),
+                                      Qt::MatchExactly);
+    return byName >= 0 && byName < last ? byName : last;
 }
 
 // A list filled before keeps its section by name; failing that the level's row ("User Defined"

@@ -78,6 +78,8 @@ class TfrmEditAnchor : public EditorDialog {
     void FillGrades();
     void LoadShapeCatalogs();
     void FillShapeList(QComboBox* list, const std::vector<std::string>& names);
+    bool StoredSectionStands(const QComboBox* list, bool pipe) const;
+    int StoredSectionItem(const QComboBox* list, bool pipe) const;
     void SetMetricLabels();
     void FitFormToPage();
     void DrawSection();

@@ -185,13 +185,16 @@ void TfrmKdMain::showEvent(QShowEvent* event) {
 
 void TfrmKdMain::Timer1Timer() {
     Timer1->stop();
-    if (AAutoUpdate->isChecked() && UpdateDialogOpener()) UpdateDialogOpener()(this, true);
+    if (AAutoUpdate->isChecked()) OpenUpdateDialog(true);
+}
+
+void TfrmKdMain::OpenUpdateDialog(bool silent) {
+    // "No" leaves the project marked: it is only lost once the installer runs and the program ends.
+    if (UpdateDialogOpener()) UpdateDialogOpener()(this, silent, [this] { return OfferToSave(false); });
 }
 
 void TfrmKdMain::closeEvent(QCloseEvent* event) {
-    bool canClose = true;
-    RunGuarded([&] { canClose = QuerySaveChanges(); });
-    if (canClose)
+    if (OfferToSave(true))
         event->accept();
     else
         event->ignore();
@@ -203,7 +206,7 @@ void TfrmKdMain::AAutoUpdateExecute() {
 }
 
 void TfrmKdMain::ACheckUpdatesExecute() {
-    if (UpdateDialogOpener()) UpdateDialogOpener()(this, false);
+    OpenUpdateDialog(false);
 }
 
 void TfrmKdMain::AAboutExecute() {

@@ -73,9 +73,10 @@ class TfrmKdMain : public QMainWindow {
     QWidget* FindNumberedComponent(const QString& prefix, int n) const;
 
     // ---- Update check seam ---------------------------------------------------------------
-    // Opens the update dialog (silent: from the start-up timer). Set by the program entry; tests
+    // Opens the update dialog (silent: from the start-up timer) with the offer to save the project
+    // that an accepted update runs before it ends the program. Set by the program entry; tests
     // record the calls. Empty: nothing happens.
-    using UpdateOpener = std::function<void(QWidget* parent, bool silent)>;
+    using UpdateOpener = std::function<void(QWidget* parent, bool silent, std::function<bool()> offerToSave)>;
     static UpdateOpener& UpdateDialogOpener();
     // Address of the update information page on the maker's server.
     static QString UpdatePageUrl();
@@ -95,7 +96,13 @@ class TfrmKdMain : public QMainWindow {
 
     // ---- File commands (completed by the file commands) ----------------------------------
     void SetModified(bool value);
-    bool QuerySaveChanges();
+    // Offers to save a modified project, the value being typed included; true when the caller may
+    // go on. "No" forgets the changes only with `forgetOnNo`: before an update the program may yet
+    // go on (the update fails or is called off) with the project still unsaved.
+    bool QuerySaveChanges(bool forgetOnNo = true);
+    // The same offer for the roads that end the program (closing the window, an update): an error
+    // inside it is shown and stops the caller.
+    bool OfferToSave(bool forgetOnNo);
     void ANewExecute();
     void AOpenExecute();
     void ASaveExecute();
@@ -220,6 +227,7 @@ class TfrmKdMain : public QMainWindow {
     bool FormKeyPress(QWidget* control, QKeyEvent* event);
     bool FormMouseWheel(QWheelEvent* event);
     void Timer1Timer();
+    void OpenUpdateDialog(bool silent);
 
     std::unique_ptr<TKdData> FData;
     bool FModified = false;

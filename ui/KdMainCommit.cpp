@@ -137,18 +137,15 @@ void TfrmKdMain::ComboBox1Exit(QWidget* /*sender*/) {
 }
 
 // Save and Print take the value being typed: Qt's tool buttons and short-cuts leave the focus where
-// it is, so the input is committed first.
+// it is, so the input is committed first. The offer to save commits it for New, Open and Exit.
 void TfrmKdMain::ActionList1Execute(QAction* action) {
-    // Every command that saves, prints or may offer to save the project before replacing or
-    // closing it takes the value being typed with it; a value typed before Save As is not lost.
-    if (action == ASave || action == ASaveAs || action == APrint || action == ANew || action == AOpen ||
-        action == AExit)
-        CommitFocusedInput();
+    if (action == ASave || action == ASaveAs || action == APrint) CommitFocusedInput();
 }
 
 void TfrmKdMain::CommitFocusedInput() {
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused || focused->window() != this) return;
+    // The window's own focus: another window (the update dialog) may be the active one.
+    QWidget* focused = focusWidget();
+    if (!focused) return;
     // The focus of an editable combo box or a date editor may sit in its inner line edit.
     if (!focused->property("vantrelCommitWired").toBool() && focused->parentWidget() &&
         focused->parentWidget()->property("vantrelCommitWired").toBool())

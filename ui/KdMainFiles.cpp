@@ -74,21 +74,28 @@ void TfrmKdMain::SetCaption() {
                                        : title + QStringLiteral(" - ") + QFileInfo(FFileName).fileName());
 }
 
-bool TfrmKdMain::QuerySaveChanges() {
+bool TfrmKdMain::QuerySaveChanges(bool forgetOnNo) {
     if (!FModified) return true;
+    // The value being typed belongs to the project that is offered for saving.
+    CommitFocusedInput();
     switch (platform::AskQuestion(this, QStringLiteral("File is not saved. Do you want to save it now?"),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
     case QMessageBox::Yes:
         ASaveExecute(); // may show the save dialog; cancelling it keeps the project modified
-        break;
+        return !FModified;
     case QMessageBox::No:
-        SetModified(false);
-        break;
+        if (forgetOnNo) SetModified(false);
+        return true;
     default:
-        break;
+        return false;
     }
-    return !FModified;
+}
+
+bool TfrmKdMain::OfferToSave(bool forgetOnNo) {
+    bool goOn = false;
+    RunGuarded([&] { goOn = QuerySaveChanges(forgetOnNo); });
+    return goOn;
 }
 
 // --- New and Open -----------------------------------------------------------------------------
@@ -131,14 +138,14 @@ void TfrmKdMain::ANewExecute() {
 }
 
 // The open and save dialogs of project files: they start in the project folder with the current
-// file's name (or the pattern) and add the project suffix.
+// file's name (none while untitled), list project files and add the project suffix.
 platform::FileRequest TfrmKdMain::ProjectFileRequest(bool save) {
     platform::FileRequest request;
     request.parent = this;
     request.save = save;
     request.title = save ? QStringLiteral("Save") : QStringLiteral("Open");
     request.folder = FProjectFolder;
-    request.fileName = FFileName.isEmpty() ? QStringLiteral("*.kpw") : FFileName;
+    request.fileName = FFileName;
     request.filter = QString::fromLatin1(kProjectFilter);
     request.defaultSuffix = QStringLiteral("kpw");
     return request;
@@ -197,6 +204,13 @@ bool TfrmKdMain::SaveTo(const QString& fileName) {
 void TfrmKdMain::ASaveAsExecute() {
     QString chosen = platform::AskFileName(ProjectFileRequest(true));
     if (chosen.isEmpty()) return;
+    // A pattern such as "*.kpw" selects files in the dialog; it is never a name to write under.
+    const QString name = QFileInfo(chosen).fileName();
+    if (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'))) {
+        platform::ShowError(
+            this, QStringLiteral("\"%1\" is not a file name: a name may not hold * or ?.").arg(name));
+        return;
+    }
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".kpw");
     // The project takes the new name once it is saved under it.
     if (SaveTo(chosen)) FFileName = chosen;

@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <utility>
 
 #include "drawing/DiagramDraw.h"
 #include "drawing/GraphsDialog.h"
@@ -167,6 +168,15 @@ void TfrmKdMain::WireViewers() {
     if (auto* sheetEditor = Find<QAbstractButton>(QStringLiteral("SpeedButton1")))
         connect(sheetEditor, &QAbstractButton::clicked, this,
                 [this] { RunGuarded([this] { SpeedButton1Click(); }); });
+    // The project logo: "Logo" or a click on the picture chooses it, "Clear" removes it.
+    const std::pair<const char*, void (TfrmKdMain::*)()> logoButtons[] = {
+        {"Button1", &TfrmKdMain::Button1Click}, {"Button3", &TfrmKdMain::Button3Click}};
+    for (const auto& [name, handler] : logoButtons)
+        if (auto* button = Find<QAbstractButton>(QLatin1String(name)))
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, handler = handler] { RunGuarded([&] { (this->*handler)(); }); });
+    onClick("Logo", [this](QWidget*) { Button1Click(); });
+    if (QWidget* logo = Control(QStringLiteral("Logo"))) logo->setCursor(Qt::PointingHandCursor);
 
     // The designed first rows stand for level 1.
     for (const char* name : {"pnlAnch1", "pnlCorner1"})

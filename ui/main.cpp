@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/Dialogs.h"
 #include "ui/KdMain.h"
@@ -48,9 +50,10 @@ int main(int argc, char* argv[]) {
     }
     // The Check for Updates command and the start-up check open the update dialog; an accepted update
     // first offers to save the project.
-    vantrel::ui::TfrmKdMain::UpdateDialogOpener() = [w = window.get()](QWidget* parent, bool silent) {
+    vantrel::ui::TfrmKdMain::UpdateDialogOpener() = [](QWidget* parent, bool silent,
+                                                       std::function<bool()> offerToSave) {
         vantrel::ShowCheckUpdates(parent, silent, vantrel::ui::TfrmKdMain::UpdatePageUrl(),
-                                  [w] { return w->QuerySaveChanges(); });
+                                  std::move(offerToSave));
     };
     // The Print command writes the report of the shown project into the preview.
     vantrel::ui::TfrmKdMain::SetPrintHandler(vantrel::ui::PrintMainWindowReport);

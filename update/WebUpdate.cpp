@@ -348,6 +348,7 @@ void TmxWebUpdate::RunUpdate() {
 
 void TmxWebUpdate::GetInfo() {
     page_.Redirection.clear();
+    pageUrl_.clear();
     for (int hops = 0;; ++hops) {
         const QString address = page_.Redirection.isEmpty() ? productInfo_.URL() : page_.Redirection;
         const QUrl url = ParseURL(address);
@@ -522,7 +523,10 @@ void TmxWebUpdate::DownloadFile(const QString& url, bool requireLength, bool toF
     bool failed = false;
     try {
         const QUrl address = ParseURL(url);
-        if (address.isEmpty()) {
+        // Once a page came over https, nothing it leads to (another page, the installer that is
+        // made executable and started) may come over plain http, where it could be replaced.
+        const auto secure = [](const QUrl& u) { return u.scheme().toLower() == QLatin1String("https"); };
+        if (address.isEmpty() || (secure(pageUrl_) && !secure(address))) {
             DoDownloadError();
             return;
         }

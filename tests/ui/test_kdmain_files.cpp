@@ -7,9 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <algorithm>
+#include <stdexcept>
 
 #include "KdCycleFixture.h"
 #include "model/ProjectFile.h"
+#include "tests/update/TestHttpServer.h"
+#include "update/CheckUpdates.h"
+#include "update/WebUpdate.h"
 
 using namespace vantrel;
 using vantrel::testing::KdCycleTest;
@@ -25,9 +33,9 @@ class KdFiles : public KdCycleTest {
         file.write(bytes);
         return path;
     }
-    QByteArray Jpeg(int width, int height) {
+    QByteArray Jpeg(int width, int height, Qt::GlobalColor colour = Qt::darkCyan) {
         QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
+        image.fill(colour);
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -40,6 +48,22 @@ class KdFiles : public KdCycleTest {
         ASSERT_TRUE(W().Modified());
     }
     std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+    Ext SavedHeight(const QString& path) {
+        TKdData saved;
+        saved.LoadFromFile(Local(path));
+        return saved.ShoredHeight;
+    }
+    void ShowAgain() {
+        W().show();
+        QApplication::setActiveWindow(&W());
+        Settle();
+    }
+    QAction* Menu(const char* name) { return W().findChild<QAction*>(QLatin1String(name)); }
+    int Offers() const {
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(), [](const auto& m) {
+            return m.text == "File is not saved. Do you want to save it now?";
+        }));
+    }
 };
 
 } // namespace
@@ -164,39 +188,174 @@ TEST_F(KdFiles, SaveFailureNamesTheFileAndKeepsTheFlag) {
     EXPECT_EQ(W().windowTitle(), "Quarnel Vantrel");
 }
 
-TEST_F(KdFiles, LogoChooseClearAndBadFile) {
+TEST_F(KdFiles, LogoButtonsAndPicture) {
     auto* clear = C<QWidget>("Button3");
+    auto* logo = C<QLabel>("Logo");
+    EXPECT_EQ(logo->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_FALSE(clear->isEnabled());
-    const QByteArray jpeg = Jpeg(300, 100);
-    fileAnswers.push_back(WriteFile(QStringLiteral("logo.jpg"), jpeg));
-    W().Button1Click();
+    const auto shows = [&](Qt::GlobalColor colour) {
+        const QColor shown = logo->grab().toImage().pixelColor(logo->width() / 2, logo->height() / 2);
+        const QColor want(colour);
+        return !logo->pixmap().isNull() && std::abs(shown.red() - want.red()) < 8 &&
+               std::abs(shown.green() - want.green()) < 8 && std::abs(shown.blue() - want.blue()) < 8;
+    };
+    const auto holds = [&](const QByteArray& jpeg) {
+        return QByteArray(reinterpret_cast<const char*>(D().Logo.data()),
+                          static_cast<qsizetype>(D().Logo.size())) == jpeg;
+    };
+    const QByteArray cyan = Jpeg(300, 100);
+    fileAnswers.push_back(WriteFile(QStringLiteral("logo.jpg"), cyan));
+    QTest::mouseClick(C<QWidget>("Button1"), Qt::LeftButton);
     EXPECT_TRUE(W().Modified());
     EXPECT_TRUE(clear->isEnabled());
-    EXPECT_EQ(
-        QByteArray(reinterpret_cast<const char*>(D().Logo.data()), static_cast<qsizetype>(D().Logo.size())),
-        jpeg);
-    EXPECT_FALSE(C<QLabel>("Logo")->pixmap().isNull());
+    EXPECT_TRUE(holds(cyan));
+    EXPECT_TRUE(shows(Qt::darkCyan));
     // A commit keeps the file's bytes as they are.
     Type("Edit_16", QStringLiteral("19"));
     Tab();
-    EXPECT_EQ(
-        QByteArray(reinterpret_cast<const char*>(D().Logo.data()), static_cast<qsizetype>(D().Logo.size())),
-        jpeg);
+    EXPECT_TRUE(holds(cyan));
 
     // A file that is not a JPEG: a message, the old logo and flag stay.
     W().SetModified(false);
     fileAnswers.push_back(WriteFile(QStringLiteral("fake.jpg"), QByteArray("\xFF\xD8 not really", 13)));
-    W().Button1Click();
+    QTest::mouseClick(C<QWidget>("Button1"), Qt::LeftButton);
     ASSERT_FALSE(messages.empty());
     EXPECT_TRUE(messages.back().text.contains(QStringLiteral("fake.jpg")));
     EXPECT_FALSE(W().Modified());
-    EXPECT_EQ(D().Logo.size(), static_cast<size_t>(jpeg.size()));
+    EXPECT_TRUE(holds(cyan));
 
-    W().Button3Click();
+    // A click on the picture chooses another; it is saved with the project and shown again.
+    const QByteArray red = Jpeg(120, 100, Qt::darkRed);
+    fileAnswers.push_back(WriteFile(QStringLiteral("red.jpg"), red));
+    QTest::mouseClick(logo, Qt::LeftButton);
+    EXPECT_TRUE(holds(red));
+    EXPECT_TRUE(shows(Qt::darkRed));
+    const QString path = scratch_->filePath(QStringLiteral("logo.kpw"));
+    fileAnswers.push_back(path);
+    Menu("ASaveAs")->trigger();
+    Menu("ANew")->trigger();
     EXPECT_TRUE(D().Logo.empty());
-    EXPECT_TRUE(C<QLabel>("Logo")->pixmap().isNull());
+    fileAnswers.push_back(path);
+    Menu("AOpen")->trigger();
+    EXPECT_TRUE(holds(red));
+    EXPECT_TRUE(shows(Qt::darkRed));
+
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_TRUE(D().Logo.empty());
+    EXPECT_TRUE(logo->pixmap().isNull());
     EXPECT_TRUE(W().Modified());
     EXPECT_FALSE(clear->isEnabled());
+}
+
+TEST_F(KdFiles, SaveAsNeverWritesUnderAPattern) {
+    MakeModified();
+    // The dialog accepted as it opens, then with names typed that hold a wildcard.
+    QString typed;
+    platform::ScopedFileHandler dialog([&](const platform::FileRequest& r) {
+        EXPECT_TRUE(r.fileName.isEmpty());
+        EXPECT_TRUE(r.filter.contains(QStringLiteral("(*.kpw)")));
+        const QString name = typed.isEmpty() ? r.fileName : typed;
+        return name.isEmpty() ? QString() : QDir(r.folder).filePath(name); // Save needs a name
+    });
+    for (const QString& name : {QString(), QStringLiteral("*.kpw"), QStringLiteral("wall?.kpw")}) {
+        typed = name;
+        messages.clear();
+        Menu("ASaveAs")->trigger();
+        EXPECT_TRUE(QDir(W().ProjectFolder()).entryList(QDir::Files).isEmpty()) << name.toStdString();
+        EXPECT_EQ(messages.size(), name.isEmpty() ? 0u : 1u) << "a named refusal says why";
+        EXPECT_EQ(W().windowTitle(), "Quarnel Vantrel");
+        EXPECT_TRUE(W().Modified());
+    }
+}
+
+TEST_F(KdFiles, CloseButtonAndExitSaveTheValueBeingTyped) {
+    const QString path = scratch_->filePath(QStringLiteral("typed.kpw"));
+    answer = QMessageBox::Yes;
+    fileAnswers.push_back(path);
+    for (const bool exitMenu : {false, true}) {
+        const QString typed = exitMenu ? QStringLiteral("28") : QStringLiteral("27");
+        Type("Edit_16", typed); // no Tab
+        if (exitMenu)
+            Menu("AExit")->trigger();
+        else
+            W().close();
+        Settle();
+        EXPECT_FALSE(W().isVisible());
+        EXPECT_EQ(SavedHeight(path), typed.toDouble()) << "the file holds the typed value";
+        ShowAgain();
+    }
+    // An error inside the offer keeps the window open and says why.
+    Type("Edit_16", QStringLiteral("29"));
+    {
+        platform::ScopedMessageHandler failing([&](const platform::MessageRequest& r) {
+            messages.push_back(r);
+            if (r.text.startsWith(QStringLiteral("File is not saved"))) throw std::runtime_error("No answer");
+            return QMessageBox::Ok;
+        });
+        EXPECT_FALSE(W().close());
+    }
+    EXPECT_TRUE(W().isVisible());
+    EXPECT_EQ(messages.back().text, "No answer");
+    EXPECT_TRUE(W().Modified());
+    EXPECT_EQ(SavedHeight(path), 28.0L);
+}
+
+TEST_F(KdFiles, UpdateOfferSavesTheTypedValueAndNoKeepsItMarked) {
+    test::TestHttpServer server;
+    test::CannedResponse page;
+    page.body = "<meta name=\"mxProduct\" content=\"Vantrel\">\n<meta name=\"mxVersion\" content=\"2.4.0\">\n"
+                "<meta name=\"mxDownload\" content=\"/setup.exe\">\n";
+    server.Route("/vtr.html", page);
+    // No installer on the server: the update fails and the program goes on.
+    const ScopedProgramLauncher launcher([](const QString&, const QStringList&) { return false; });
+    const ScopedProgramTerminator terminator([] { ADD_FAILURE() << "the program may not end"; });
+    QMessageBox::StandardButton offerAnswer = QMessageBox::Yes;
+    const platform::ScopedMessageHandler answers([&](const platform::MessageRequest& r) {
+        messages.push_back(r);
+        if (r.text.startsWith(QStringLiteral("There is new version"))) return QMessageBox::Yes;
+        return r.text.startsWith(QStringLiteral("File is not saved")) ? offerAnswer : QMessageBox::Ok;
+    });
+    const platform::ScopedModalHandler modal([](QDialog& dialog) {
+        auto& form = dynamic_cast<TfrmCheckUpdates&>(dialog);
+        form.SetAppVersion(QStringLiteral("2.3.1"));
+        form.show();
+        EXPECT_TRUE(vantrel::testing::SpinUntil([&] {
+            return !form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive() && !form.Updater().Busy();
+        }));
+        form.reject();
+        return form.result();
+    });
+    struct Opener {
+        ui::TfrmKdMain::UpdateOpener previous = ui::TfrmKdMain::UpdateDialogOpener();
+        ~Opener() { ui::TfrmKdMain::UpdateDialogOpener() = previous; }
+    } restore;
+    W().Timer1->stop(); // only the command runs the check here, not the start-up timer
+    ui::TfrmKdMain::UpdateDialogOpener() = [&](QWidget* parent, bool silent, std::function<bool()> offer) {
+        ShowCheckUpdates(parent, silent, server.Url("/vtr.html"), std::move(offer));
+    };
+
+    // Yes: the typed value is saved.
+    const QString path = scratch_->filePath(QStringLiteral("update.kpw"));
+    fileAnswers.push_back(path);
+    Type("Edit_16", QStringLiteral("28")); // no Tab
+    Menu("ACheckUpdates")->trigger();
+    EXPECT_EQ(Offers(), 1);
+    EXPECT_EQ(SavedHeight(path), 28.0L);
+    EXPECT_FALSE(W().Modified());
+
+    // No, then the update fails: the change stays marked and Exit asks again.
+    offerAnswer = QMessageBox::No;
+    ShowAgain();
+    Type("Edit_16", QStringLiteral("27"));
+    Menu("ACheckUpdates")->trigger();
+    EXPECT_EQ(Offers(), 2);
+    EXPECT_EQ(D().ShoredHeight, 27.0L);
+    EXPECT_TRUE(W().Modified());
+    offerAnswer = QMessageBox::Cancel;
+    Menu("AExit")->trigger();
+    EXPECT_EQ(Offers(), 3);
+    EXPECT_TRUE(W().isVisible());
+    EXPECT_EQ(SavedHeight(path), 28.0L);
 }
 
 TEST_F(KdFiles, ManualBesideTheProgram) {

@@ -25,7 +25,7 @@ namespace {
 class KdMainStart : public KdMainTest {
   protected:
     KdMainStart() : previous_(ui::TfrmKdMain::UpdateDialogOpener()) {
-        ui::TfrmKdMain::UpdateDialogOpener() = [this](QWidget*, bool silent) {
+        ui::TfrmKdMain::UpdateDialogOpener() = [this](QWidget*, bool silent, const std::function<bool()>&) {
             updateCalls.push_back(silent);
         };
     }

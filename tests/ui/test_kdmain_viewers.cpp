@@ -21,6 +21,8 @@
 #include "KdCycleFixture.h"
 #include "drawing/GraphsDialog.h"
 #include "drawing/ImgZoom.h"
+#include "model/BeamShapes.h"
+#include "tests/model/reference_projects.h"
 #include "ui/Computations.h"
 #include "ui/EditAnchor.h"
 #include "ui/Globals.h"
@@ -502,6 +504,62 @@ TEST_F(KdMainViewers, LevelEditorGetsItsLevelAndKind) {
     OpenOne([&] { Click("sbAnchEdit1"); });
     EXPECT_TRUE(W().Modified());
     EXPECT_EQ(Edit("Edit_AnchAng1")->text().toDouble(), 30.0) << "the window shows the level as stored";
+}
+
+TEST_F(KdMainViewers, LevelEditorOkKeepsASectionOtherCatalogsStored) {
+    // Projects made with other catalogs store a section that is not our row of its number.
+    TArrIShapes ishapes;
+    BeamShapes::LoadIShapes(0, false, ishapes);
+    TArrOShapes oshapes;
+    BeamShapes::LoadOShapes(0, false, oshapes);
+    const struct {
+        const char* what;
+        int memberKind;
+        int row;
+        std::string name;
+    } cases[] = {
+        {"our row 5 stored as row 6", 0, 6, ishapes[5].Name},
+        {"a beam we do not list", 0, 5, "W40X999 (older table)"},
+        {"a hollow section we do not list", 1, 1, "SHS 200x200x8 (EN 10219)"},
+    };
+    const QString path = scratch_->filePath(QStringLiteral("made.kpw"));
+    const auto bytes = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto saveAndOpen = [&](const TKdData& project) {
+        project.SaveToFile(QFile::encodeName(path).toStdString());
+        fileAnswers.push_back(path);
+        W().AOpen->trigger();
+    };
+    accept = true;
+    for (const auto& c : cases) {
+        // A strut of our catalog's row 5 (beam) or 1 (pipe), made in the editor and saved.
+        TKdData made = vantrel::testing::DemoProject(usEnglish);
+        TAnchLevel& level = made.Anchors.Levels[0];
+        level.Kind = lkStrut;
+        level.StructuralDesign = true;
+        level.MemberKind = c.memberKind;
+        level.ShapeFamily = 0;
+        level.ShapeRow = c.memberKind == 0 ? 5 : 1;
+        level.IShape = ishapes[5];
+        level.OShape = oshapes[1];
+        saveAndOpen(made);
+        OpenOne([&] { Click("sbAnchEdit1"); });
+        W().ASave->trigger();
+        // The same project as other catalogs would have stored it.
+        made.LoadFromFile(QFile::encodeName(path).toStdString());
+        TAnchLevel& stored = made.Anchors.Levels[0];
+        stored.ShapeRow = c.row;
+        (c.memberKind == 0 ? stored.IShape.Name : stored.OShape.Name) = c.name;
+        saveAndOpen(made);
+        W().ASave->trigger();
+        const QByteArray saved = bytes();
+        OpenOne([&] { Click("sbAnchEdit1"); }); // OK with nothing touched
+        ASSERT_TRUE(W().Modified());
+        W().ASave->trigger();
+        EXPECT_EQ(bytes(), saved) << c.what;
+    }
 }
 
 TEST_F(KdMainViewers, SheetPileEditorMarksModifiedOnOk) {

@@ -404,6 +404,42 @@ TEST_F(CheckUpdates_Dialog, OfferToSaveBeforeUpdating) {
     }
 }
 
+TEST_F(CheckUpdates_Dialog, HttpsPageLeadsNowhereOverHttp) {
+    const test::ScopedTrustedTestCertificate trust;
+    test::TestHttpServer secure(true);
+    server.Route("/vtr.html",
+                 Ok(Page({{"mxProduct", "Vantrel"}, {"mxVersion", "2.4.0"}, {"mxDownload", "/setup.exe"}})));
+    server.Route("/setup.exe", Ok("MZ installer"));
+    secure.Route("/setup.exe", Ok("MZ installer"));
+    const struct {
+        const char* tag;
+        QString address;
+        QStringList messages;
+        std::size_t launched;
+    } cases[] = {
+        {"mxDownload", server.Url("/setup.exe"), {kInstallQuestion, kErrorWeb}, 0},
+        {"mxRedirection", server.Url("/vtr.html"), {kErrorWeb}, 0},
+        {"mxDownload", secure.Url("/setup.exe"), {kInstallQuestion}, 1}, // https all the way
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address.toStdString());
+        secure.Route("/vtr.html", Ok(Page({{"mxProduct", "Vantrel"},
+                                           {"mxVersion", "2.4.0"},
+                                           {c.tag, c.address},
+                                           {"mxClientSideName", "setup.exe"}})));
+        messages.clear();
+        launches.clear();
+        const int pagesRead = secure.Count("/vtr.html");
+        ShowCheckUpdates(nullptr, false, secure.Url("/vtr.html"), {});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(secure.Count("/vtr.html"), pagesRead + 1);
+        EXPECT_EQ(MessageTexts(), c.messages);
+        EXPECT_EQ(launches.size(), c.launched);
+        EXPECT_EQ(QFileInfo::exists(DownloadFolder() + "setup.exe"), c.launched == 1);
+    }
+    EXPECT_TRUE(server.Requests().empty()) << "nothing was fetched over http";
+}
+
 TEST(CheckUpdates_Address, BuildSettingIsAWebAddress) {
     const QUrl url(UpdateInfoAddress());
     EXPECT_TRUE(url.isValid());
