@@ -159,7 +159,18 @@ QString TDiagramDraw::FormatValue(double value, int decimals, const QString& uni
     if (!std::isfinite(value)) {
         s = "N.A.";
     } else {
-        s = QString::number(value, 'f', std::clamp(decimals, 0, 18));
+        // Fixed point rounded once, to eight significant digits or to the decimals asked for,
+        // whichever keeps fewer.
+        constexpr int kPrecision = 8;
+        const int exponent =
+            value == 0 ? 0 : QString::number(value, 'e', kPrecision - 1).section('e', 1).toInt();
+        const int kept = std::min(std::clamp(decimals, 0, 18), kPrecision - 1 - exponent);
+        if (kept >= 0) {
+            s = QString::number(value, 'f', kept);
+        } else { // more than eight digits before the point: the rest are zeros
+            const double unit = std::pow(10.0, -kept);
+            s = QString::number(std::round(value / unit) * unit, 'f', 0);
+        }
         if (s.contains('.')) {
             while (s.endsWith('0'))
                 s.chop(1);
@@ -281,8 +292,8 @@ void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight)
     Bitmap.TextOut(lx, ly, label);
 }
 
-void TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
-                                 bool transparent) {
+QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
+                                  bool transparent) {
     const QString t = text.isEmpty() ? text : " " + text + " ";
     const TFont saved = Bitmap.Font();
     const bool vertical = x1 == x2;
@@ -341,6 +352,7 @@ void TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString& 
     TextOutSuper(x, y, t);
     Bitmap.SetBrushColor(brush);
     Bitmap.SetFont(saved);
+    return vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);
 }
 
 void TDiagramDraw::DrawCircle(int x, int y, int r) {

@@ -96,8 +96,9 @@ class TDiagramDraw {
     void DrawArrowHead(int x, int y, double angle, int len);
     void DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd);
     void DrawAngle(int x, int y, int r, double angleDeg, bool toRight);
-    void DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
-                       bool transparent);
+    // Returns the label's box.
+    QRect DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
+                        bool transparent);
     void DrawCircle(int x, int y, int r);
     void DashDotLineTo(int x, int y, bool dashDot, int n);
     void TextOutSuper(int x, int y, const QString& s);

@@ -166,7 +166,8 @@ class ReadOutText {
 
 QString ChartZoomReadOut(const TEPGrPoints& hits, int x, int y) {
     // The settlement chart fills array 0 alone; an earth pressure chart always has components past
-    // it (the total backfill pressure at least), with or without a uniform surcharge.
+    // it (the total backfill pressure at least), with or without a uniform surcharge. Testing the
+    // uniform surcharge alone would read a chart without one as settlements.
     const bool pressures =
         std::any_of(hits.begin() + 1, hits.end(), [](const TGrPointArr& a) { return !a.empty(); });
     return pressures ? PressureReadOut(hits, x, y) : SettlementReadOut(hits[0], x, y);

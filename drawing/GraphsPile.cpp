@@ -24,7 +24,8 @@ struct PileChartKind {
     const char* si;
     int hitArray;
 };
-// Kinds 1 to 5. The node load is a load per unit depth on one pile, hence kips/ft or kN/m.
+// Kinds 1 to 5. The node load is a load per unit depth on one pile, hence kips/ft or kN/m; a
+// pressure unit (ksf, kPa) would misname it.
 const PileChartKind kPileCharts[5] = {
     {&TAnchNode::Load, "Loading, ", "kips/ft", "kN/m", 0},
     {&TAnchNode::Shear, "Shear, ", "kip", "kN", 2},

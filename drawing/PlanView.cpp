@@ -23,20 +23,45 @@ struct RebarLabels {
 };
 
 RebarLabels MakeRebarLabels(const TKdData& d) {
-    const QString unit = d.Units == usSI ? "mm" : "in"; // cover and pitch are entered in in | mm
+    // Cover and pitch are entered in in | mm; a cm label on an SI value in mm would read ten times
+    // too large.
+    const QString unit = d.Units == usSI ? "mm" : "in";
     RebarLabels r;
     r.Bars = QString("%1 %2 vert. bars")
                  .arg(d.VerticalBarCount)
                  .arg(QString::fromStdString(d.BarLabel(d.VerticalBarSize)));
     r.Cover = TDiagramDraw::FormatValue(double(d.ClearCover), d.FieldLimits[kClearCoverTag].Digits, unit) +
               " clear";
-    // A pitch override of 0 means the calculated pitch is used.
+    // A pitch override of 0 means the calculated pitch is used: the label shows the pitch built,
+    // not the 0 typed.
     const double pitch = d.PitchOverride != 0 ? double(d.PitchOverride) : double(d.CalculatedPitch);
     r.Ties = QString("%1 %2 @ %3")
                  .arg(QString::fromStdString(d.BarLabel(d.LateralBarSize)))
                  .arg(d.TieOrSpiral == 1 ? "spiral" : "ties")
                  .arg(TDiagramDraw::FormatValue(pitch, d.FieldLimits[kPitchOverrideTag].Digits, unit));
     return r;
+}
+
+// The outline of a polyline drawn `thick` wide: its two sides joined at the ends, with mitred
+// corners, as one polygon.
+std::vector<QPoint> ThickOutline(const std::vector<QPointF>& line, double thick) {
+    const size_t n = line.size();
+    std::vector<QPoint> left(n), right(n);
+    auto normal = [&](size_t i) { // unit normal of segment i, to its left
+        const QPointF d = line[i + 1] - line[i];
+        const double len = std::hypot(d.x(), d.y());
+        return len > 0 ? QPointF(d.y() / len, -d.x() / len) : QPointF(0, -1);
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const QPointF a = normal(i == 0 ? 0 : i - 1), b = normal(i + 1 < n ? i : i - 1);
+        QPointF m = a + b;
+        const double cos2 = QPointF::dotProduct(m, a);
+        m = cos2 > 0.1 ? m * (thick / 2 / cos2) : a * (thick / 2);
+        left[i] = (line[i] + m).toPoint();
+        right[n - 1 - i] = (line[i] - m).toPoint();
+    }
+    left.insert(left.end(), right.begin(), right.end());
+    return left;
 }
 
 } // namespace
@@ -87,12 +112,14 @@ void TDiagramDraw::DrawPilePlanView() {
     const bool cage = d.PileSection == psRebarCage;
     f.pw = (f.sheet || (!f.drilled && !cage)) ? f.depth : f.tw;
     if (!(f.pw > 0) || !std::isfinite(f.pw)) f.pw = f.tw;
-    // A steel section larger than its pier stands out of it: the band holds the section's depth.
+    // A steel section larger than its pier stands out of it: the band holds the section's depth,
+    // or the row's steel would run up into the detail (which fits its scale to the section too).
     const bool steel = d.PileSection == psIBeam || d.PileSection == psPipe;
     if (!f.sheet && f.drilled && steel && f.depth > f.pw && std::isfinite(f.depth)) f.pw = f.depth;
 
     // Row band. A tangent or secant row shows two primary piles one spacing apart and the secondary
-    // piles between and after them: 1.5 spacings plus one pile width in all.
+    // piles between and after them: 1.5 spacings plus one pile width in all. Two full spacings
+    // would leave an empty half spacing at the row's end and shrink the row for nothing.
     const double spans = d.PileType != ptSoldierBeam ? 1.5 : 1.0;
     f.bottom = H - 2 * f.fs;
     f.left = f.fs;
@@ -230,7 +257,7 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
             Bitmap.Line(x, f.yr - hd, x, f.yr + hd);
         }
     } else if (d.PileSection == psPipe) {
-        const int wall = std::max(1, RoundPx(f.tf * rs)); // the design wall of the pipe
+        const int wall = std::max(1, RoundPx(f.web * rs)); // the nominal wall of the pipe
         const int rp = RoundPx(f.depth * rs / 2) - wall / 2;
         SetPen(kSteel, wall);
         Bitmap.SetBrush(TBrush{clWhite, d.PipeFilledWithConcrete ? TBrushStyle::Clear : TBrushStyle::Solid});
@@ -273,7 +300,9 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
         SetPen(clBlack, f.lu1);
         Bitmap.Line(a, y - f.lu2, a, f.yr);
         Bitmap.Line(b, y - f.lu2, b, f.yr);
-        DrawDimension(std::min(a, b), y, std::max(a, b), y, FormatValue(overlap, 2, f.lu), 2, false, false);
+        // Labelled on its left, away from the detail's labels that come down right of the centre.
+        Layout.Boxes["Overlap"] = DrawDimension(std::min(a, b), y, std::max(a, b), y,
+                                                FormatValue(overlap, 2, f.lu), 1, false, false);
     }
 }
 
@@ -319,7 +348,8 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     // Flange thickness a third of the way from the flange edge to the web; web thickness a quarter
     // of the depth from the right.
     const int yTf = yt + (f.yc - hw - yt) / 3;
-    DrawDimension(xl, yTf, xl + tf, yTf, FormatValue(f.tfRaw, 2, f.su), 1, true, false);
+    Layout.Boxes["FlangeThickness"] =
+        DrawDimension(xl, yTf, xl + tf, yTf, FormatValue(f.tfRaw, 2, f.su), 1, true, false);
     const int xTw = xr - (xr - xl) / 4;
     DrawDimension(xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true, false);
     // Web centre line and the fillet distance from it.
@@ -335,8 +365,9 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
 
 void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
     const TKdData& d = Data;
-    // A pipe row carries its design wall thickness where a beam has its flange thickness.
-    const int wall = std::max(1, RoundPx(f.tf * Scale));
+    // A pipe row carries its nominal wall where a beam has its web thickness; the design wall
+    // (0.93 of it for welded tubes) belongs to the strength checks, not to the picture.
+    const int wall = std::max(1, RoundPx(f.web * Scale));
     const int in = wall / 2;
     SetPen(kSteel, wall);
     Bitmap.SetBrush(TBrush{clWhite, d.PipeFilledWithConcrete ? TBrushStyle::Clear : TBrushStyle::Solid});
@@ -353,7 +384,7 @@ void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
                   false);
     // Wall thickness at the top of the ring.
     const int xw = f.xc + (xr - f.xc) / 4;
-    DrawDimension(xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.tfRaw, 2, f.su), 1, true, false);
+    DrawDimension(xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.webRaw, 2, f.su), 1, true, false);
     Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}, {"Wall", wall}});
 }
 
@@ -391,13 +422,17 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     const QString& bars = labels.Bars;
     const QString& cov = labels.Cover;
     const QString& ties = labels.Ties;
-    SetPen(clBlack, f.lu1);
     Bitmap.SetFontHeight(-fs);
-    // Labels first, then their leaders from the label's end to the feature, so that no leader
-    // runs under a text and changes its colour.
+    // The bars' label in a box of its own width (the label margin) left of the square's top, its
+    // leader from the middle of that margin 0.75 of a font size above the square to the top bar;
+    // the label, drawn after the leader on white, hides the leader's start.
     const int barsW = Bitmap.TextWidth(bars) + 4;
     const int barsRight = std::max(sqL, barsW);
-    DrawTextBox(barsRight - barsW, sqT - fs, barsRight, sqT, bars, 1, false, clNone);
+    if (rr > 0) {
+        SetPen(kLeader, f.lu1);
+        Bitmap.Line(barsRight - barsW / 2, sqT - RoundPx(0.75 * fs), f.xc, f.yc - rr);
+    }
+    DrawTextBox(barsRight - barsW, sqT - fs, barsRight, sqT, bars, 1, false, clWhite);
     Layout.Boxes["Bars"] = QRect(barsRight - barsW, sqT - fs, barsW, fs);
     // A label right of the pier, or below the pier's dimension when it does not fit there.
     auto rightLabel = [&](int top, const QString& text, const std::string& name) {
@@ -407,6 +442,13 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
         if (sqR + ls / 2 + tw > W) {
             top = sqB + 2 * ls + f.lu2;
             leader = QPoint(std::max(0, std::min(f.xc, W - tw)), top);
+            // Clear of a secant row's overlap label above the band: beside it, right if it fits.
+            const auto overlap = Layout.Boxes.find("Overlap");
+            if (overlap != Layout.Boxes.end() && overlap->second.intersects(QRect(leader.x(), top, tw, fs))) {
+                const QRect& o = overlap->second;
+                leader.setX(o.right() + ls / 2 + tw <= W ? o.right() + ls / 2
+                                                         : std::max(0, o.left() - ls / 2 - tw));
+            }
         }
         const int x = leader.x();
         DrawTextBox(x, top, x + tw, top + fs, text, 0, false, clNone);
@@ -415,10 +457,11 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     };
     const QPoint coverLeader = rightLabel(sqT - fs, cov, "Cover");
     const QPoint tiesLeader = rightLabel(sqB - fs, ties, "Ties");
+    // The other labels first, then their leaders from the label's end to the feature, so that no
+    // leader runs under a text and changes its colour.
     Bitmap.SetFontHeight(-fs);
     SetPen(kLeader, f.lu1);
     const double diag = std::sqrt(0.5);
-    if (rr > 0) Bitmap.Line(barsRight, sqT - fs / 2, f.xc, f.yc - rr);
     if (rt > 0) {
         Bitmap.Line(coverLeader.x(), coverLeader.y(), f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
         Bitmap.Line(tiesLeader.x(), tiesLeader.y(), f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
@@ -445,11 +488,20 @@ void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
     const QString gap = FormatValue(double(d.HalfClearGap()), 2, f.su);
     Bitmap.SetFontHeight(-f.fs);
     const int gw = std::max(GridX(1), Bitmap.TextWidth(gap) + 4);
-    DrawTextBox(near.x() - gw, near.y() - 2 * f.fs, near.x(), near.y() - f.fs, gap, 1, false, clNone);
+    QRect box(near.x() - gw, near.y() - 2 * f.fs, gw, Bitmap.TextHeight(gap));
+    // A section deeper than its pier has its corner, and the flange thickness's label, where
+    // this label would stand: it then stands higher, above that label.
+    const auto tf = Layout.Boxes.find("FlangeThickness");
+    if (tf != Layout.Boxes.end() && tf->second.intersects(box))
+        box.moveBottom(std::max(f.fs, tf->second.top()) - 1);
+    DrawTextBox(box.left(), box.top(), box.left() + gw, box.top() + f.fs, gap, 1, false, clNone);
     Bitmap.SetFontHeight(-f.fs);
     const int ls = f.ls;
-    // Pier diameter just below the pier, above the row band.
-    const int yb = f.yc + f.hT + ls;
+    // Pier diameter just below the pier, above the row band; a line spacing from the section's depth
+    // dimension when the two come close, below it where there is room.
+    int yb = f.yc + f.hT + ls;
+    if (const int yDepth = f.yc + f.h9 + ls + ls / 2; std::abs(yb - yDepth) < ls)
+        yb = yDepth + ls <= f.rowTop - ls ? yDepth + ls : yDepth - ls;
     SetPen(clBlack, f.lu1);
     Bitmap.Line(f.xc - f.hT, f.yc, f.xc - f.hT, yb + ls / 2);
     Bitmap.Line(f.xc + f.hT - 1, f.yc, f.xc + f.hT - 1, yb + ls / 2);
@@ -485,13 +537,25 @@ void TDiagramDraw::DrawPlanSheet(const PlanFrame& f) {
     const int thick = std::max(1, RoundPx(f.web * Scale));
     const int xl = f.xc - f.h5, xr = f.xc + f.h5, yt = f.yc - f.h9, yb = f.yc + f.h9;
     DrawSheetShape(xl, xr, yt, yb, thick, az);
-    // Row band: the sheets one after the other across the band.
+    // Row band: the sheets across the band, every other one turned over as they are driven, so
+    // that they interlock into one wall: one outline for the whole row, its area filled with the
+    // outline colour.
     const int rw = std::max(2, RoundPx(f.depth * f.rowScale));
-    const int rthick = std::max(1, RoundPx(f.web * f.rowScale));
+    const double rthick = std::max(1.0, f.web * f.rowScale);
     const int rh = std::max(2, RoundPx(f.flange * f.rowScale));
+    const double up = f.yr - rh / 2 + rthick / 2, down = f.yr - rh / 2 + rh - rthick / 2;
+    std::vector<QPointF> line{{double(f.left), up}};
     int count = 0;
-    for (int x = f.left; x + rw <= f.right && count < 200; x += rw, ++count)
-        DrawSheetShape(x, x + rw, f.yr - rh / 2, f.yr - rh / 2 + rh, rthick, az);
+    for (int x = f.left; x + rw <= f.right && count < 200; x += rw, ++count) {
+        const double y0 = count % 2 ? down : up, y1 = count % 2 ? up : down;
+        line.insert(line.end(), {{x + rw / 3.0, y0}, {x + 2 * rw / 3.0, y1}, {double(x + rw), y1}});
+    }
+    if (count > 0) {
+        SetPen(kSteel, 1);
+        Bitmap.SetBrush(TBrush{kSteel, TBrushStyle::Solid});
+        Bitmap.Polygon(ThickOutline(line, rthick));
+        Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    }
     Layout.Values["RowSheets"] = count;
     Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}});
     // Dimensions: width of one pile, height and thickness.

@@ -89,6 +89,10 @@ TEST(DiagramDraw_Layout, FormatValue) {
     for (const auto& c : cases)
         EXPECT_EQ(TDiagramDraw::FormatValue(c.Value, c.Decimals, c.Unit), QString(c.Text)) << c.Text;
     EXPECT_EQ(TDiagramDraw::FormatValue(std::nan(""), 2, "ft"), "N.A. ft");
+    // Eight significant digits at most: 123456.79|1, 0.0012345678|9, 98765432|1.
+    EXPECT_EQ(TDiagramDraw::FormatValue(123456.7891, 4, ""), "123456.79");
+    EXPECT_EQ(TDiagramDraw::FormatValue(0.00123456789, 12, ""), "0.0012345679");
+    EXPECT_EQ(TDiagramDraw::FormatValue(987654321, 0, ""), "987654320");
 }
 
 TEST(DiagramDraw_Layout, LabelColours) {

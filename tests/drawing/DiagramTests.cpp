@@ -386,6 +386,27 @@ TEST_P(DiagramDraw_Demo, PlanViewSheetPiles) {
     EXPECT_TRUE(HasColour(
         r, QRect(0, int(r.Value("RowTop")), kWindow.width(), int(r.Value("Bottom") - r.Value("RowTop"))),
         0x0000BF));
+    // PZ 40: 19.7 in (50 cm) wide, 16.1 in (40.9 cm) high, 0.6 in (1.267 cm) thick. At the report's
+    // size the band's sheets are some 4 pixels thick: the bottom flange is solid steel across its
+    // thickness under the first sheet and under the second, turned over so that the two join.
+    const Rendered big = Render(d, dkPilePlanView, QSize(1500, 1218));
+    const double rs = big.Value("RowScale") / (SI() ? 100 : 12); // pixels per in | cm
+    const double left = big.Value("X1") - RoundPx(double(d.TributaryWidth()) * big.Value("RowScale") / 2);
+    const double w = (SI() ? 50 : 19.7) * rs, t = (SI() ? 1.267 : 0.6) * rs;
+    const double yFlange = big.Value("Yr") + (SI() ? 40.9 : 16.1) * rs / 2 - t / 2;
+    ASSERT_GE(t, 3.5);
+    for (const double x : {left + w * 5 / 6, left + w * 7 / 6})
+        for (int dy = -1; dy <= 1; ++dy)
+            EXPECT_EQ(big.Pixel(int(x), int(std::lround(yFlange)) + dy), kSteel) << x << ' ' << dy;
+}
+
+TEST_P(DiagramDraw_Demo, PlanViewPipeShowsItsNominalWall) {
+    // HSS18X.375 (SI HSS457.2X9.5): nominal wall 0.375 in (9.53 mm), design wall 0.349 in (8.86 mm).
+    TKdData d = Copy();
+    MakePile(d, ptSoldierBeam, psPipe, 0);
+    const Rendered r = Render(d, dkPilePlanView, kWindow);
+    EXPECT_TRUE(r.HasText(SI() ? " 0.95 cm " : " 0.38 in ")) << "the wall thickness dimension";
+    EXPECT_EQ(r.Value("Wall"), RoundPx((SI() ? 0.953 / 100 : 0.375 / 12) * r.Value("Scale")));
 }
 
 TEST_P(DiagramDraw_Demo, PlanViewWithoutWidthIsWhite) {

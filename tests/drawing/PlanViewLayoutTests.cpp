@@ -1,6 +1,6 @@
 // The pile plan view of projects made from the built-in defaults: every pile type, narrow and wide
-// spacing, both unit systems. The labels stay inside the picture and the row band's steel stays in
-// the band.
+// spacing, both unit systems. The labels stay inside the picture and apart, and the row band's steel
+// stays in the band.
 
 #include "drawing/Canvas.h"
 #include "drawing/DiagramDraw.h"
@@ -37,6 +37,7 @@ const PlanCase kPlanCases[] = {
     {"SISoldierPipeNarrow", usSI, ptSoldierBeam, psPipe, 0, 0.15, 0.45},
     {"SISecantBeamNarrow", usSI, ptSecant, psIBeam, 0, 0.15, 0.45},
     {"SITangentCageWide", usSI, ptTangent, psRebarCage, 0, 0.9, 1.8},
+    {"SISecantCageWide", usSI, ptSecant, psRebarCage, 0, 1.2, 1.5},
     {"SISheetNarrow", usSI, ptSheet, psIBeam, 1, 0.15, 0.45},
 };
 
@@ -63,6 +64,7 @@ TEST_P(DiagramDraw_PlanLayout, LabelsAndRowStayInsideThePicture) {
     TDiagramLayout layout;
     const QImage img = RenderDiagram(d, 1, size, nullptr, nullptr, &layout);
     ASSERT_FALSE(texts.Texts().empty());
+    std::vector<std::pair<QString, QRect>> drawn;
     for (const TTextRecord& t : texts.Texts()) {
         if (t.Text.trimmed().isEmpty()) continue;
         QFont font(TCanvas::FontFamily);
@@ -75,6 +77,11 @@ TEST_P(DiagramDraw_PlanLayout, LabelsAndRowStayInsideThePicture) {
         EXPECT_LE(r.right(), size.width() - 1) << '"' << t.Text.toStdString() << '"';
         EXPECT_GE(r.top(), 0) << '"' << t.Text.toStdString() << '"';
         EXPECT_LE(r.bottom(), size.height() - 1) << '"' << t.Text.toStdString() << '"';
+        // No two labels overlap (their cells less the empty rim of two pixels round the glyphs).
+        for (const auto& [other, box] : drawn)
+            EXPECT_FALSE(box.intersects(r.adjusted(2, 2, -2, -2)))
+                << '"' << t.Text.toStdString() << "\" on \"" << other.toStdString() << '"';
+        drawn.emplace_back(t.Text, r.adjusted(2, 2, -2, -2));
     }
     if (c.PileType == ptSheet) return;
     // The spacing is labelled with the entered spacing, and nothing of the row's steel runs up out
