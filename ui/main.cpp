@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
 #include "ui/KdMain.h"
 #include "ui/KdMainReport.h"
 #include "ui/Splash.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
+    vantrel::platform::MapFontFamilies();
     QApplication::setOrganizationName(QStringLiteral("Quarnel"));
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
 
