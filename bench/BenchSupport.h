@@ -6,12 +6,13 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "platform/Fonts.h"
 #include "platform/Settings.h"
 
 namespace vantrel::bench {
 
-// Creates the application on first use: offscreen, 96 dpi, the user's folders and settings in a
-// temporary folder so that no benchmark reads or writes the real ones.
+// Creates the application on first use: offscreen, 96 dpi, the program's fonts, the user's folders
+// and settings in a temporary folder so that no benchmark reads or writes the real ones.
 inline QApplication& EnsureApplication() {
     static QTemporaryDir home;
     static QApplication* app = [] {
@@ -22,7 +23,9 @@ inline QApplication& EnsureApplication() {
         static char name[] = "vantrel_bench";
         static char* argv[] = {name, nullptr};
         QApplication::setAttribute(Qt::AA_Use96Dpi);
-        return new QApplication(argc, argv);
+        auto* created = new QApplication(argc, argv);
+        platform::MapFontFamilies();
+        return created;
     }();
     static platform::ScopedSettingsFile settings(home.path() + "/settings.ini");
     return *app;

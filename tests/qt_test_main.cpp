@@ -1,8 +1,11 @@
-// Qt test entry: an offscreen application with a fixed DPI so that pixel read-outs repeat.
+// Qt test entry: an offscreen application with a fixed DPI and the program's fonts, so that pixel
+// read-outs and measured widths repeat on every machine.
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+#include "platform/Fonts.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // GCC 12's sanitizer runtime takes a dynamic TLS block (of a library loaded at run time) that
@@ -18,6 +21,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
+    vantrel::platform::MapFontFamilies();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

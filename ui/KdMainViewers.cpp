@@ -322,7 +322,7 @@ void TfrmKdMain::SpeedButton4Click(QWidget* sender) {
 
 // ---- Editors ------------------------------------------------------------------------------------
 
-// The pencil button of a level row: its row panel's tag is the level number, its own tag the kind
+// The "..." button of a level row: its row panel's tag is the level number, its own tag the kind
 // the editor shows (the level's type, or 4 for a corner brace).
 void TfrmKdMain::sbAnchEdit1Click(QWidget* sender) {
     QWidget* row = sender->parentWidget();

@@ -14,10 +14,11 @@ namespace vantrel {
 
 namespace {
 
-// A number of a table: fixed with the row's decimals, the unit after it; "N.A." when undefined.
+// A number of a table: rounded to 10 significant digits, then fixed with the row's decimals, the
+// unit after it; "N.A." when undefined.
 QString TableValue(Ext value, int digits, const std::string& unit = std::string()) {
     if (!std::isfinite(static_cast<double>(value))) return QStringLiteral("N.A.");
-    return ui::FormatFloat(value, 15, digits) + QString::fromStdString(unit);
+    return ui::FormatFloat(value, 10, digits) + QString::fromStdString(unit);
 }
 
 // One row of the member check: a heading (no value) or a value with its decimals and unit.
@@ -122,7 +123,8 @@ TfrmTable::TfrmTable(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(list_);
-    resize(903, 437);
+    // A single fixed border: the fillers size the window, the user cannot.
+    setFixedSize(903, 437);
     Clear();
 }
 
@@ -205,7 +207,7 @@ void FillMemberCheckTable(TfrmTable& table, const TKdData& data, const TAnchLeve
     }
     // Columns never cut a caption or a value short; the window takes their width.
     const int columns = table.FitColumns();
-    table.resize(std::max(300, columns + 60), table.height());
+    table.setFixedWidth(std::max(300, columns + 60));
 }
 
 void FillInteractionTable(TfrmTable& table, const TKdData& data, int units) {

@@ -338,7 +338,9 @@ void TmxWebUpdate::RunUpdate() {
         QFile::setPermissions(clientFile_, QFile::permissions(clientFile_) | QFileDevice::ExeOwner);
         started = LaunchProgram(clientFile_, QProcess::splitCommand(page_.RunParameters));
     }
-    // The program only ends once the installer runs; otherwise the user keeps working.
+    // The program only ends once the installer runs. When it cannot start, the user is told and keeps
+    // working: ending anyway would close the program without installing anything, and the user would
+    // have to start the old version again only to find the same update offered.
     if (!started) {
         DoCannotExecute();
         return;

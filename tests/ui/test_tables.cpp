@@ -55,7 +55,7 @@ class TablesTest : public ::testing::Test {
         r.MxAllow = 456.4L;
         r.MxUtil = 0.25L;
         r.Fby = 1.5L;
-        r.MyAllow = 99.5L;
+        r.MyAllow = 99.4999999999L; // 10 significant digits: 99.50000000, shown as 100
         r.MyUtil = 0.0L;
         level.CombinedRatio = 0.66666L;
     }
@@ -162,6 +162,10 @@ TEST_F(TablesTest, ShownModallyThroughTheSeam) {
         auto* t = dynamic_cast<TfrmTable*>(&dialog);
         EXPECT_NE(t, nullptr);
         if (t) shown += t->RowCount();
+        // A single fixed border: dragging an edge leaves the window as it is.
+        const QSize size = dialog.size();
+        dialog.resize(size + QSize(200, 100));
+        EXPECT_EQ(dialog.size(), size);
         return int(QDialog::Accepted);
     });
     ShowInteractionTable(data, 0);
