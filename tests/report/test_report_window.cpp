@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ class ReportWindow : public vantrel::testing::KdMainTest {
     // Opens a project file through the Open command, as the user does.
     void Open(const QString& file) {
         platform::ScopedFileHandler files([&file](const platform::FileRequest&) { return file; });
-        Window().AOpenExecute();
+        Window().AOpen->trigger();
         ASSERT_EQ(Window().FileName(), file);
     }
     QString Text(const char* name) {
@@ -217,7 +218,7 @@ TEST_F(ReportWindow, LogoAtTheRightOfTheProjectLines) {
     ASSERT_TRUE(logo.save(file, "JPEG"));
     {
         platform::ScopedFileHandler files([&file](const platform::FileRequest&) { return file; });
-        Window().Button1Click();
+        QTest::mouseClick(Get<QWidget>("Button1"), Qt::LeftButton);
     }
     const QSize shown = Get<QLabel>("Logo")->size();
     ASSERT_FALSE(shown.isEmpty());

@@ -48,7 +48,7 @@ class KdRefresh : public KdCycleTest {
     void OpenDemo(bool si) {
         fileAnswers.push_back(QString::fromLatin1(VANTREL_SOURCE_DIR "/resources/demo/") +
                               (si ? "SI UNITS DEMO EXAMPLE.kpw" : "ENGLISH UNITS DEMO EXAMPLE.kpw"));
-        W().AOpenExecute();
+        W().AOpen->trigger();
         ASSERT_FALSE(W().FileName().isEmpty());
     }
 };
