@@ -1,6 +1,7 @@
 #pragma once
 // Reference projects of the calculation's regression dumps and of the benchmarks: the two demo
-// projects, an eight-level wall and a sheet-pile wall with struts and a corner brace.
+// projects, an eight-level wall, a sheet-pile wall with struts and a corner brace, and a demo whose
+// changed input changes the vertical load on the pile.
 
 #include <string>
 #include <utility>
@@ -77,6 +78,17 @@ inline TKdData WallWithLevels(int n) {
     return d;
 }
 
+// The English demo calculated once, then its point load switched on and its first level inclined
+// 5 degrees more, as inputs are committed: its next calculation meets a total vertical load other
+// than the last one's.
+inline TKdData ChangedDemoProject() {
+    TKdData d = DemoProject(usEnglish);
+    d.Calculate();
+    d.Anchors.PointLoadOn = true;
+    d.Anchors.Levels[0].Angle += 5.0L;
+    return d;
+}
+
 // Name and project of every reference project.
 inline std::vector<std::pair<std::string, TKdData>> ReferenceProjects() {
     std::vector<std::pair<std::string, TKdData>> projects;
@@ -84,6 +96,7 @@ inline std::vector<std::pair<std::string, TKdData>> ReferenceProjects() {
     projects.emplace_back("si-demo", DemoProject(usSI));
     projects.emplace_back("eight-levels", EightLevelProject());
     projects.emplace_back("sheet-pile", SheetPileProject());
+    projects.emplace_back("changed-demo", ChangedDemoProject());
     return projects;
 }
 
