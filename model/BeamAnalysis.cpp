@@ -601,6 +601,10 @@ void TKdData::AnalysePileOnSupports(TAnchor& anchor) {
     anchor.UtilizedIx = SafeDiv(std::fabs(anchor.MaxDeflectionResult), anchor.MaxDeflection) * 100.0L;
 
     LevelLoadsFromReactions(anchor);
+    CheckPileMember(anchor);
+}
+
+void TKdData::CheckPileMember(TAnchor& anchor) const {
     PileMemberCheck(*this, anchor);
 }
 

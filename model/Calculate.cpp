@@ -518,14 +518,13 @@ void TKdData::DesignSystem() {
     // The vertical loads follow the support loads of this analysis at once, so that nothing
     // later reads those of an earlier calculation. The analysis took the pile's vertical load
     // before its supports were known (the value of the last calculation); when the current one
-    // differs, the pile is analysed again with it (the reactions do not depend on it, the member
-    // check of the pile does).
+    // differs, the member check of the pile, the one step that reads it, runs again with it.
     VerticalLoads(*this);
     const bool sameLoad = Anchors.TotalVerticalLoad == TotalVerticalLoad ||
                           (IsNaN(Anchors.TotalVerticalLoad) && IsNaN(TotalVerticalLoad));
     if (!sameLoad) {
         Anchors.TotalVerticalLoad = TotalVerticalLoad;
-        AnalysePileOnSupports(Anchors);
+        CheckPileMember(Anchors);
     }
     // The analysis rewrote the anchors' total vertical load, a setting the corner braces share.
     CopySharedSettings();

@@ -145,7 +145,8 @@ Ext PointPressure(const TAnchor& a, Ext depth) {
     const Ext d = depth - static_cast<Ext>(a.PointDepth);
     if (!a.PointLoadOn || !(d > 0.0L)) return 0.0L;
     const Ext x = a.PointOffset;
-    return 0.955L * static_cast<Ext>(a.PointLoad) * x * x * d / std::pow(x * x + d * d, 2.5L);
+    const Ext r2 = x * x + d * d; // (x^2 + d^2)^2.5 as a product and a square root: no pow per row
+    return 0.955L * static_cast<Ext>(a.PointLoad) * x * x * d / (r2 * r2 * std::sqrt(r2));
 }
 
 // Row of the table nearest to a user depth, halves to the even row. Kept as a real number so

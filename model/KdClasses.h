@@ -601,9 +601,12 @@ public:
     // The beam analysis after its set-up: the pile on its supports under the system's current
     // four-point load diagram (AnalyseBeam builds the diagram first, then runs this).
     void AnalysePileOnSupports(TAnchor& anchor);
-    // Level loads, free lengths and test loads of a system from its reactions (last step of the
-    // beam analysis).
+    // Level loads, free lengths and test loads of a system from its reactions (the step of the
+    // beam analysis before the pile's member check).
     void LevelLoadsFromReactions(TAnchor& anchor);
+    // Member check of the pile under the system's moment and total vertical load (the step after
+    // the level loads; the only one that reads the vertical load).
+    void CheckPileMember(TAnchor& anchor) const;
     void CountTendons();
     void CornerBraceLoads();
     void DesignBond();
