@@ -102,19 +102,19 @@ Ext clampTo(const TFieldLimit& limit, Ext v) {
 }
 } // namespace
 
-void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits) {
+void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits,
+                  const QString& suffix) {
     if (!edit) return;
-    const QSignalBlocker block(edit);
-    if (std::isnan(value)) {
-        edit->setText(QStringLiteral("N.A."));
-        return;
-    }
     int digits = 2;
     if (const TFieldLimit* limit = limitOf(edit, limits)) {
         digits = limit->Digits;
         if (!noClamp) value = clampTo(*limit, value);
     }
-    edit->setText(FormatFloat(value, 10, digits));
+    const QString text =
+        (std::isnan(value) ? QStringLiteral("N.A.") : FormatFloat(value, 10, digits)) + suffix;
+    if (edit->text() == text) return;
+    const QSignalBlocker block(edit);
+    edit->setText(text);
 }
 
 Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits) {
@@ -274,7 +274,9 @@ QPixmap PassFailPixmap(bool pass) {
 
 void SetToggleImage(bool state, QLabel* image) {
     if (!image) return;
-    image->setPixmap(PassFailPixmap(state));
+    const QPixmap mark = PassFailPixmap(state);
+    if (Tag(image) == (state ? 0 : 1) && image->pixmap().cacheKey() == mark.cacheKey()) return;
+    image->setPixmap(mark);
     SetTag(image, state ? 0 : 1);
     image->update();
 }

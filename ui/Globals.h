@@ -39,8 +39,10 @@ QString FormatFloat(Ext value, int precision, int digits);
 bool ParseNumber(const QString& text, Ext& value);
 
 // Writes Value into the edit with the decimals of its tag's field limit (2 without a tag),
-// clamped to the limit unless noClamp; NaN shows "N.A.".
-void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits);
+// clamped to the limit unless noClamp; NaN shows "N.A."; the suffix follows either. An edit that
+// already shows the text is left alone (no repaint).
+void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits,
+                  const QString& suffix = QString());
 // Reads the edit: unreadable text is 0; clamped to the tag's field limit when the caller gives no
 // limits of its own (min = max = 0), then to the caller's limits (0 means none for each). When
 // clamping changed the number, the edit is rewritten with the number returned.

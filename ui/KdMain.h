@@ -254,7 +254,8 @@ class TfrmKdMain : public QMainWindow {
     // The results alone (values, marks, result rows, section roll-up), without a calculation.
     void ShowResults();
     void FillSectionLists(bool onlyEmpty);
-    void SyncLevelRows(bool results);
+    // True when rows came or went and a nested commit has refreshed the whole window with them.
+    bool SyncLevelRows(bool results);
     // Commits the input that has the focus (before Save and Print).
     void CommitFocusedInput();
     // Marks the project modified by a user edit and commits a list, check box or radio button.

@@ -45,7 +45,14 @@ const QColor kInactiveTab(128, 128, 128); // $808080
 void ColourTabs(QTabWidget* pages) {
     QTabBar* bar = pages->tabBar();
     for (int i = 0; i < bar->count(); ++i)
-        bar->setTabTextColor(i, i == pages->currentIndex() ? kActiveTab : kInactiveTab);
+        if (const QColor colour = i == pages->currentIndex() ? kActiveTab : kInactiveTab;
+            bar->tabTextColor(i) != colour)
+            bar->setTabTextColor(i, colour);
+}
+
+// A tab strip repaints whole when a tab is shown or hidden, even in the state it had.
+void SetTabShown(QTabWidget* pages, int index, bool shown) {
+    if (pages->isTabVisible(index) != shown) pages->setTabVisible(index, shown);
 }
 
 } // namespace
@@ -138,11 +145,11 @@ void TfrmKdMain::ShowPageTabs() {
     for (int i = 0; i < PageControl2->count(); ++i) {
         const QString page = PageControl2->widget(i)->objectName();
         const bool isGuardrail = page == QLatin1String("TabSheet1");
-        PageControl2->setTabVisible(i, i == 0 || (!FWideLayout && (!isGuardrail || guardrail)));
+        SetTabShown(PageControl2, i, i == 0 || (!FWideLayout && (!isGuardrail || guardrail)));
     }
     for (int i = 0; i < PageControl1->count(); ++i) {
         const bool isGuardrail = PageControl1->widget(i)->objectName() == QLatin1String("TabSheet2");
-        PageControl1->setTabVisible(i, !isGuardrail || guardrail);
+        SetTabShown(PageControl1, i, !isGuardrail || guardrail);
     }
     PageControl2->tabBar()->setVisible(!FWideLayout);
     ColourTabs(PageControl1);

@@ -72,7 +72,6 @@ void TfrmKdMain::RefitSection(const char* name) {
 
 void TfrmKdMain::UpdateForm() {
     const BusyScope busy(busy_);
-    setUpdatesEnabled(false);
     TKdData& d = Data();
     const bool sheet = d.PileType == ptSheet;
 
@@ -312,9 +311,8 @@ void TfrmKdMain::UpdateForm() {
     if (QWidget* row = Control(QStringLiteral("Panel57")))
         EnableSectionControls(row, d.UseCornerBraces, nullptr);
 
-    // 30. Rows.
-    SyncLevelRows(false);
-    SyncLevelRows(true);
+    // 30. Rows. After a nested commit for rows that came or went nothing is left to refresh.
+    if (SyncLevelRows(false) || SyncLevelRows(true)) return;
     SetLabel("labAnchLast", QString(QChar(65 + std::max(0, d.Anchors.LevelCount))));
 
     // 31. The stacking of the sections, then their status marks over the sections as now shown.
@@ -324,9 +322,6 @@ void TfrmKdMain::UpdateForm() {
     // 32. Pictures (the guardrail page follows the guardrail design).
     ShowPageTabs();
     RedrawPictures();
-
-    // 33. One re-layout for the whole run.
-    setUpdatesEnabled(true);
 }
 
 // Step 17, and the index the waler steps read: the tab of the selected level brought within the

@@ -209,7 +209,7 @@ void TfrmKdMain::FreeRow(QWidget* panel) {
 
 // --- SyncLevelRows ----------------------------------------------------------------------------
 
-void TfrmKdMain::SyncLevelRows(bool results) {
+bool TfrmKdMain::SyncLevelRows(bool results) {
     TKdData& d = Data();
     const int count = std::max(0, d.Anchors.LevelCount);
     const int rows = std::max(count, 1); // row 1 of the layout always stays
@@ -217,29 +217,30 @@ void TfrmKdMain::SyncLevelRows(bool results) {
     const auto matches = [&] { return RowExists(prefix, rows) && !RowExists(prefix, rows + 1); };
 
     if (!matches()) {
+        // Only the rows that come or go are built or freed, inputs and results at once so that
+        // one nested commit shows them all; every other widget repaints only where it changed.
         const QPointer<QWidget> active = QApplication::focusWidget();
-        setUpdatesEnabled(false);
         for (const RowKind* kind : kAllRows)
             for (int n = std::max(rows + 1, 2); QWidget* surplus = RowControl(kind->panel, n); ++n)
                 FreeRow(surplus);
-        for (int n = 1; n <= rows; ++n) {
-            if (results) {
-                CreateAnchorResultRow(n);
-                CreateBondResultRow(n);
-                CreateStrutResultRow(n);
-                CreateCornerResultRow(n);
-                CreateCornerStrutResultRow(n);
-            } else {
-                CreateAnchorRow(n);
-                CreateCornerRow(n);
+        int kept = 1;
+        while (kept < rows && RowExists(kAnchorRow.panel, kept + 1))
+            ++kept;
+        for (int n = kept + 1; n <= rows; ++n) {
+            CreateAnchorRow(n);
+            CreateCornerRow(n);
+            CreateAnchorResultRow(n);
+            CreateBondResultRow(n);
+            CreateStrutResultRow(n);
+            CreateCornerResultRow(n);
+            CreateCornerStrutResultRow(n);
+        }
+        for (const char* stacked : {kAnchorRow.panel, kAnchorResultRow.panel})
+            for (int n = kept + 1; n <= rows; ++n) {
+                QWidget* above = RowControl(stacked, n - 1);
+                if (QWidget* row = RowControl(stacked, n); row && above)
+                    row->move(row->x(), above->y() + above->height());
             }
-        }
-        for (int n = 2; n <= rows; ++n) {
-            QWidget* above = RowControl(prefix, n - 1);
-            if (QWidget* row = RowControl(prefix, n); row && above)
-                row->move(row->x(), above->y() + above->height());
-        }
-        setUpdatesEnabled(true);
         // The control that had the focus gets it back once the rebuild is over, unless the user
         // has moved the focus since.
         const QPointer<QWidget> afterRebuild = QApplication::focusWidget();
@@ -249,9 +250,12 @@ void TfrmKdMain::SyncLevelRows(bool results) {
                 active->isEnabled() && active->focusPolicy() != Qt::NoFocus)
                 active->setFocus(Qt::OtherFocusReason);
         });
-        // The new rows are read and shown by a second commit; a layout without row 1 of a kind
-        // cannot match, and must not recurse.
-        if (matches()) ReadInputs();
+        // The new rows are read and shown by a second commit, which refreshes the whole window; a
+        // layout without row 1 of a kind cannot match, and must not recurse.
+        if (matches()) {
+            ReadInputs();
+            return true;
+        }
     } else {
         for (int n = 1; n <= rows; ++n) {
             if (results) {
@@ -271,6 +275,7 @@ void TfrmKdMain::SyncLevelRows(bool results) {
     // high as its rows (a level that just became a strut or raker adds a row to it).
     ShowLevelBlocks();
     PlaceRowFollowers(results);
+    return false;
 }
 
 void TfrmKdMain::PlaceRowFollowers(bool results) {
@@ -482,11 +487,9 @@ void TfrmKdMain::UpdateAnchorResultRow(int n) {
     const auto i = static_cast<size_t>(n - 1);
     if (!level || a.LevelLoads.size() < static_cast<size_t>(n)) return;
     ShowRowNumber("Edit_RDpth", n, d.LevelDepth(n - 1));
-    if (auto* force = FindRowControl<QLineEdit>("Edit_RTBF", n)) {
-        SetNumber(force, a.LevelLoads[i], false);
-        force->setText(force->text() +
-                       (level->Kind <= lkTieRod ? QStringLiteral(" (T)") : QStringLiteral(" (C)")));
-    }
+    if (auto* force = FindRowControl<QLineEdit>("Edit_RTBF", n))
+        SetEditValue(force, false, a.LevelLoads[i], d.FieldLimits,
+                     level->Kind <= lkTieRod ? QStringLiteral(" (T)") : QStringLiteral(" (C)"));
     if (a.FreeLengths.size() > i) ShowRowNumber("Edit_RUTBL", n, a.FreeLengths[i]);
     if (a.TestLoads.size() > i) ShowRowNumber("Edit_RTL", n, a.TestLoads[i]);
 }

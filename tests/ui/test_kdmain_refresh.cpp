@@ -7,8 +7,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QImage>
+#include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
+#include <QToolBar>
 
 #include <cmath>
 #include <functional>
@@ -780,4 +783,52 @@ TEST_F(KdRefresh, WalerInputTabEndsUnderItsInputs) {
     EXPECT_EQ(gaps[0], gaps[1]);
     EXPECT_GT(gaps[0], 0);
     EXPECT_LT(gaps[0], 27) << "no empty row";
+}
+
+// A commit repaints what it changed, and neither the tool bar nor the menu bar; so does a commit
+// that makes a level come or go. What the window then shows is what a full repaint of it shows.
+TEST_F(KdRefresh, ACommitRepaintsOnlyWhatChanged) {
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0); // a caret that does not blink looks the same in both pictures
+    OpenDemo(false);
+    Settle();
+    struct PaintLog : QObject {
+        explicit PaintLog(QList<QWidget*> bars) : bars(std::move(bars)) { qApp->installEventFilter(this); }
+        ~PaintLog() override { qApp->removeEventFilter(this); }
+        bool eventFilter(QObject* object, QEvent* event) override {
+            if (auto* w = qobject_cast<QWidget*>(object); w && event->type() == QEvent::Paint) {
+                painted.insert(w->objectName());
+                for (const QWidget* bar : bars)
+                    barPaints += w == bar || bar->isAncestorOf(w);
+            }
+            return false;
+        }
+        QList<QWidget*> bars;
+        QSet<QString> painted;
+        int barPaints = 0;
+    };
+    const struct {
+        const char* edit;
+        const char* typed;
+        const char* changed; // a result the commit changes
+    } commits[] = {
+        {"Edit_Sa", "6", "Edit_RTBF1"}, {"Edit_101", "3", "Edit_RTBF3"}, {"Edit_101", "2", "Edit_RTBF1"}};
+    const auto shownText = [this](const char* name) { // empty while the row does not exist
+        const auto* edit = qobject_cast<QLineEdit*>(W().Control(QString::fromLatin1(name)));
+        return edit ? edit->text() : QString();
+    };
+    for (const auto& commit : commits) {
+        SCOPED_TRACE(commit.typed);
+        Type(commit.edit, QString::fromLatin1(commit.typed));
+        const QString before = shownText(commit.changed);
+        const PaintLog log({W().ToolBar1, W().menuBar()});
+        Tab();
+        EXPECT_NE(shownText(commit.changed), before);
+        EXPECT_TRUE(log.painted.contains(QString::fromLatin1(commit.changed)));
+        EXPECT_EQ(log.barPaints, 0);
+        const QImage shown =
+            W().screen()->grabWindow(W().winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(shown == W().grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+    QApplication::setCursorFlashTime(flashTime);
 }
