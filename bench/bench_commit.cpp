@@ -1,11 +1,13 @@
 // The commit cycle of the main window, offscreen: one commit (every input read, the calculation
 // and the refresh) on each demo project, a level count change that builds and frees the rows, and
-// the refresh alone on the demo projects and an eight-level wall.
+// the refresh alone on the demo projects and an eight-level wall; and a commit of a changed value
+// and a level count change each with the paint that follows.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QObject>
 
 #include <string>
 
@@ -31,6 +33,28 @@ void OpenDemo(ui::TfrmKdMain& window, int units) {
 void SetLevels(ui::TfrmKdMain& window, int count) {
     qobject_cast<QLineEdit*>(window.Control(QStringLiteral("Edit_101")))->setText(QString::number(count));
     window.ReadInputs();
+}
+
+// Counts the paint events of every widget while it lives.
+struct PaintCount : QObject {
+    PaintCount() { qApp->installEventFilter(this); }
+    ~PaintCount() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    long paints = 0;
+};
+
+// Runs the events (deferred deletions included) until a round paints nothing more: the window has
+// painted what changed.
+void PaintChanges() {
+    const PaintCount count;
+    for (long before = -1; count.paints != before;) {
+        before = count.paints;
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
 }
 
 } // namespace
@@ -74,3 +98,40 @@ static void BM_Refresh(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Refresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// One commit of a typed value and its paint: the strip load's setback moved by half a unit and
+// back on alternate commits, which changes the pressures, the support loads and the vertical load.
+// Argument: 0 the English demo, 1 the SI demo. Paints: paint events per commit.
+static void BM_CommitDemoPainted(benchmark::State& state) {
+    bench::EnsureApplication();
+    ui::TfrmKdMain window;
+    OpenDemo(window, static_cast<int>(state.range(0)));
+    PaintChanges();
+    auto* setback = qobject_cast<QLineEdit*>(window.Control(QStringLiteral("Edit_Sa")));
+    const QString texts[2] = {setback->text(), QString::number(setback->text().toDouble() + 0.5)};
+    const PaintCount count;
+    int i = 0;
+    for (auto _ : state) {
+        setback->setText(texts[++i % 2]);
+        window.ReadInputs();
+        PaintChanges();
+    }
+    state.counters["Paints"] =
+        benchmark::Counter(static_cast<double>(count.paints), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CommitDemoPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One change of the level count of the English demo and its paint: 2 -> 3 and back on alternate
+// changes, a row of every kind built or freed each time.
+static void BM_LevelCountChangePainted(benchmark::State& state) {
+    bench::EnsureApplication();
+    ui::TfrmKdMain window;
+    OpenDemo(window, usEnglish);
+    PaintChanges();
+    int i = 0;
+    for (auto _ : state) {
+        SetLevels(window, ++i % 2 ? 3 : 2);
+        PaintChanges();
+    }
+}
+BENCHMARK(BM_LevelCountChangePainted)->Unit(benchmark::kMillisecond);
