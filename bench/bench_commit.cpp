@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QObject>
 
+#include <malloc.h>
+
 #include <string>
 
 #include "BenchSupport.h"
@@ -99,21 +101,36 @@ static void BM_Refresh(benchmark::State& state) {
 }
 BENCHMARK(BM_Refresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-// One commit of a typed value and its paint: the strip load's setback moved by half a unit and
+// Commits of a typed value in the shown demo: the strip load's setback moved by half a unit and
 // back on alternate commits, which changes the pressures, the support loads and the vertical load.
-// Argument: 0 the English demo, 1 the SI demo. Paints: paint events per commit.
+class SetbackCommits {
+  public:
+    explicit SetbackCommits(ui::TfrmKdMain& window)
+        : window_(window), edit_(qobject_cast<QLineEdit*>(window.Control(QStringLiteral("Edit_Sa")))),
+          texts_{edit_->text(), QString::number(edit_->text().toDouble() + 0.5)} {}
+    void Next() {
+        edit_->setText(texts_[++count_ % 2]);
+        window_.ReadInputs();
+    }
+
+  private:
+    ui::TfrmKdMain& window_;
+    QLineEdit* edit_;
+    QString texts_[2];
+    int count_ = 0;
+};
+
+// One commit of a typed value and its paint. Argument: 0 the English demo, 1 the SI demo.
+// Paints: paint events per commit.
 static void BM_CommitDemoPainted(benchmark::State& state) {
     bench::EnsureApplication();
     ui::TfrmKdMain window;
     OpenDemo(window, static_cast<int>(state.range(0)));
     PaintChanges();
-    auto* setback = qobject_cast<QLineEdit*>(window.Control(QStringLiteral("Edit_Sa")));
-    const QString texts[2] = {setback->text(), QString::number(setback->text().toDouble() + 0.5)};
+    SetbackCommits commits(window);
     const PaintCount count;
-    int i = 0;
     for (auto _ : state) {
-        setback->setText(texts[++i % 2]);
-        window.ReadInputs();
+        commits.Next();
         PaintChanges();
     }
     state.counters["Paints"] =
@@ -135,3 +152,30 @@ static void BM_LevelCountChangePainted(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LevelCountChangePainted)->Unit(benchmark::kMillisecond);
+
+// 1,000 commits of the English demo with their paints, every other one a level count change (2 -> 3
+// and back), the others a typed value. HeapGrowth: bytes in use after them less those after the
+// first four.
+static void BM_ThousandCommits(benchmark::State& state) {
+    bench::EnsureApplication();
+    for (auto _ : state) {
+        ui::TfrmKdMain window;
+        OpenDemo(window, usEnglish);
+        SetbackCommits setback(window);
+        const auto commit = [&](int i) {
+            if (i % 2)
+                SetLevels(window, i % 4 == 1 ? 3 : 2);
+            else
+                setback.Next();
+            PaintChanges();
+        };
+        for (int i = 0; i < 4; ++i)
+            commit(i);
+        const auto heapBefore = mallinfo2().uordblks;
+        for (int i = 0; i < 1000; ++i)
+            commit(i);
+        state.counters["HeapGrowth"] =
+            static_cast<double>(mallinfo2().uordblks) - static_cast<double>(heapBefore);
+    }
+}
+BENCHMARK(BM_ThousandCommits)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -203,6 +203,7 @@ void TfrmKdMain::FreeRow(QWidget* panel) {
         FControls.remove(w->objectName());
     panel->hide();
     panel->setParent(nullptr);
+    freedRows_.rows.removeIf([](const QPointer<QWidget>& row) { return row.isNull(); }); // deleted
     freedRows_.rows.append(QPointer<QWidget>(panel));
     panel->deleteLater();
 }
