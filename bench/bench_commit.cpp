@@ -155,7 +155,8 @@ BENCHMARK(BM_LevelCountChangePainted)->Unit(benchmark::kMillisecond);
 
 // 1,000 commits of the English demo with their paints, every other one a level count change (2 -> 3
 // and back), the others a typed value. HeapGrowth: bytes in use after them less those after the
-// first four.
+// first four; run with GLIBC_TUNABLES=glibc.malloc.tcache_count=0, else the chunks that threads
+// keep in their caches count as in use.
 static void BM_ThousandCommits(benchmark::State& state) {
     bench::EnsureApplication();
     for (auto _ : state) {
