@@ -448,6 +448,8 @@ class Driver {
         const double top =
             w_.PageNumber() == chartPage_ ? std::max(w_.CursorY(), ph / 2 + w_.LineHeight()) : w_.CursorY();
         w_.MoveCursor(1.0, top);
+        // The heading stays with its first entries: at the foot of a page the references start the next.
+        if (w_.RemainingLines() < 3) w_.PageBreak();
         w_.SetBold(true);
         w_.Write(QStringLiteral("References:"));
         w_.SelectFont(kArial, 10);
