@@ -256,7 +256,8 @@ class TfrmKdMain : public QMainWindow {
     void FillSectionLists(bool onlyEmpty);
     // True when rows came or went and a nested commit has refreshed the whole window with them.
     bool SyncLevelRows(bool results);
-    // Commits the input that has the focus (before Save and Print).
+    // Commits the input that has the focus in this window (before Save, Save As, Print and every offer
+    // to save).
     void CommitFocusedInput();
     // Marks the project modified by a user edit and commits a list, check box or radio button.
     void ComboBox1Change(QWidget* sender);
