@@ -131,6 +131,12 @@ void TKdData::ResizeAnchorLevels() {
     for (int i = oldCorners; i < count; ++i) DefaultNewLevel(CornerBraces.Levels[i], false, *this);
 }
 
+TAnchLevel TKdData::NewLevel(bool anchor) const {
+    TAnchLevel level;
+    DefaultNewLevel(level, anchor, *this);
+    return level;
+}
+
 void TKdData::CopySharedSettings() {
     // TestLoadFactor, Lb, Embedment and ApparentPressure of the corner-brace system are its own.
     CornerBraces.AnchorSpacingItem = Anchors.AnchorSpacingItem;

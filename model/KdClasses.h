@@ -497,6 +497,9 @@ public:
     // =========================================================================================
     // Project model
     void ResizeAnchorLevels();
+    // The level a raised level count adds: a tieback of the anchor system (`anchor`), or an
+    // unused corner brace.
+    TAnchLevel NewLevel(bool anchor) const;
     // Copies the settings the corner-brace system shares with the anchor system into it (those
     // ResizeAnchorLevels copies, the level count and the level arrays aside), so the corner-brace
     // record of a saved project always matches the one a load rebuilds.

@@ -446,9 +446,16 @@ void TfrmKdMain::ReadInputs() {
     }
     d.Anchors.SoilType = soilType;
 
-    // 24. The support system.
-    if (auto* levels = Ctl<QLineEdit>("Edit_101"))
-        d.Anchors.LevelCount = static_cast<int32_t>(std::nearbyint(ReadNumber(levels)));
+    // 24. The support system. Rows are read for the levels they showed; a level a raised count
+    // adds starts from the defaults of a new level.
+    const int levelsShown = d.Anchors.UsedLevels();
+    // A project stored without levels (a cantilever, which a file may hold) keeps none while its
+    // "0" stands; a count typed lies within the field's 1 to 8.
+    if (auto* levels = Ctl<QLineEdit>("Edit_101")) {
+        Ext shown = -1;
+        const bool keepsNone = d.Anchors.LevelCount == 0 && ParseNumber(levels->text(), shown) && shown == 0;
+        if (!keepsNone) d.Anchors.LevelCount = static_cast<int32_t>(std::nearbyint(ReadNumber(levels)));
+    }
     ReadNumber("Edit_96", d.Anchors.SheetPileSpacingStep);
     // The spacing multiple 1..5 of the chosen "Anchor Spacing" item; sheet piles use the step.
     d.Anchors.AnchorSpacingItem = sheet ? 1 : ListIndex("ComboBox25", d.Anchors.AnchorSpacingItem - 1) + 1;
@@ -501,7 +508,7 @@ void TfrmKdMain::ReadInputs() {
 
     // 28. The levels, with their rows.
     d.ResizeAnchorLevels();
-    for (int n = 1; n <= d.Anchors.LevelCount; ++n) {
+    for (int n = 1; n <= std::min(d.Anchors.LevelCount, levelsShown); ++n) {
         ReadAnchorRow(d.Anchors.Levels[static_cast<size_t>(n - 1)], n);
         ReadCornerRow(d.CornerBraces.Levels[static_cast<size_t>(n - 1)], n);
     }

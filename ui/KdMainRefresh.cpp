@@ -260,7 +260,7 @@ void TfrmKdMain::UpdateForm() {
     ShowEarthPressureInputs();
 
     // 26. Support inputs.
-    ShowNumber("Edit_101", d.Anchors.LevelCount);
+    ShowNumber("Edit_101", d.Anchors.LevelCount, d.Anchors.LevelCount == 0);
     ShowNumber("Edit_96", d.Anchors.SheetPileSpacingStep);
     ShowAnchorSpacingList();
     ShowAnchorSpacingRows(sheet);

@@ -371,9 +371,12 @@ void TfrmKdMain::ShowWalerResults() {
     const int inputLevel = tabIndex("TabControl1");
     const int resultLevel = tabIndex("TabControl2");
 
-    // Inputs of the level in the input tabs.
-    if (inputLevel >= 0 && inputLevel < levels) {
-        const TWaler& w = d.Anchors.Levels[static_cast<size_t>(inputLevel)].Waler;
+    // Inputs of the level in the input tabs; a project without levels shows the waler a new level
+    // would get, with nothing to edit.
+    {
+        const bool inTab = inputLevel >= 0 && inputLevel < levels;
+        const TAnchLevel added = inTab ? TAnchLevel{} : d.NewLevel(true);
+        const TWaler& w = inTab ? d.Anchors.Levels[static_cast<size_t>(inputLevel)].Waler : added.Waler;
         SetChecked("CheckBox3", w.HasWaler);
         SetChecked("CheckBox8", w.TwoSpans);
         SetShown("Image7", !w.TwoSpans);
@@ -410,9 +413,10 @@ void TfrmKdMain::ShowWalerResults() {
         ShowNumber("Edit_WIx", w.WalerIx);
         // Two channels are a choice of the channel sections only.
         if (QWidget* block = Control(QStringLiteral("Panel18")))
-            EnableSectionControls(block, w.HasWaler, Control(QStringLiteral("CheckBox3")));
+            EnableSectionControls(block, inTab && w.HasWaler, Control(QStringLiteral("CheckBox3")));
+        if (QWidget* use = Control(QStringLiteral("CheckBox3"))) use->setEnabled(inTab);
         if (QWidget* channels = Control(QStringLiteral("CheckBox7")))
-            channels->setEnabled(w.HasWaler && d.WalerIndexOutOfRange(inputLevel));
+            channels->setEnabled(inTab && w.HasWaler && d.WalerIndexOutOfRange(inputLevel));
         SetChecked("CheckBox7", w.TwoChannels);
     }
 
@@ -465,30 +469,40 @@ void TfrmKdMain::ShowWalerResults() {
     }
     RefitSection("Panel48");
 
-    if (r) {
-        ShowNumber("Edit_RWl", r->TotalLength);
-        ShowNumber("Edit_RWw", r->WalerW);
-        ShowNumber("Edit_RWR1", r->R1);
-        ShowNumber("Edit_RWR2", r->R2);
-        ShowNumber("Edit_RWV1", r->V1);
-        ShowNumber("Edit_RWV2", r->V2);
-        ShowNumber("Edit_RWV3", r->V3);
-        ShowNumber("Edit_RWV4", r->V4);
-        ShowNumber("Edit_RWVmax", r->MaxShearW);
-        ShowNumber("Edit_RWM1", r->M1);
-        ShowNumber("Edit_RWM2", r->M2);
-        ShowNumber("Edit_RWM3", r->M3);
-        ShowNumber("Edit_RWMmax", r->MaxMomentW);
-        ShowNumber("Edit_RWSxReq", r->RequiredS);
-        ShowNumber("Edit_RWSxProv", r->ProvidedS);
-        ShowNumber("Edit_RWDeflReq", r->AllowableDeflectionW);
-        ShowNumber("Edit_RWDeflProv", r->MaxDeflectionW);
-        ShowNumber("Edit_RWDeflLoc1", r->MaxDeflectionX);
+    // No level in the tab: no results, rather than those of the project shown before.
+    const TWaler none = [] {
+        TWaler w;
+        for (Ext* v : {&w.TotalLength, &w.WalerW, &w.R1, &w.R2, &w.V1, &w.V2, &w.V3, &w.V4, &w.MaxShearW,
+                       &w.M1, &w.M2, &w.M3, &w.MaxMomentW, &w.RequiredS, &w.ProvidedS,
+                       &w.AllowableDeflectionW, &w.MaxDeflectionW, &w.MaxDeflectionX})
+            *v = kNaN;
+        return w;
+    }();
+    {
+        const TWaler& shown = r ? *r : none;
+        ShowNumber("Edit_RWl", shown.TotalLength);
+        ShowNumber("Edit_RWw", shown.WalerW);
+        ShowNumber("Edit_RWR1", shown.R1);
+        ShowNumber("Edit_RWR2", shown.R2);
+        ShowNumber("Edit_RWV1", shown.V1);
+        ShowNumber("Edit_RWV2", shown.V2);
+        ShowNumber("Edit_RWV3", shown.V3);
+        ShowNumber("Edit_RWV4", shown.V4);
+        ShowNumber("Edit_RWVmax", shown.MaxShearW);
+        ShowNumber("Edit_RWM1", shown.M1);
+        ShowNumber("Edit_RWM2", shown.M2);
+        ShowNumber("Edit_RWM3", shown.M3);
+        ShowNumber("Edit_RWMmax", shown.MaxMomentW);
+        ShowNumber("Edit_RWSxReq", shown.RequiredS);
+        ShowNumber("Edit_RWSxProv", shown.ProvidedS);
+        ShowNumber("Edit_RWDeflReq", shown.AllowableDeflectionW);
+        ShowNumber("Edit_RWDeflProv", shown.MaxDeflectionW);
+        ShowNumber("Edit_RWDeflLoc1", shown.MaxDeflectionX);
         // The same point measured from the other end.
-        ShowNumber("Edit_RWDeflLoc2", r->TotalLength - r->MaxDeflectionX);
-        ShowMark("Image9", r->ModulusPass);
-        ShowMark("Image33", r->DeflectionPass);
-        ShowPassText("Label120", r->ModulusPass, "(Waler is Adequate)", "(Redesign the Waler)");
+        ShowNumber("Edit_RWDeflLoc2", shown.TotalLength - shown.MaxDeflectionX);
+        ShowMark("Image9", shown.ModulusPass);
+        ShowMark("Image33", shown.DeflectionPass);
+        ShowPassText("Label120", shown.ModulusPass, "(Waler is Adequate)", "(Redesign the Waler)");
     }
     const bool hasWaler = r && r->HasWaler;
     SetShown("Image9", hasWaler);

@@ -236,6 +236,13 @@ bool TfrmKdMain::SyncLevelRows(bool results) {
             CreateCornerResultRow(n);
             CreateCornerStrutResultRow(n);
         }
+        // The rows that stay still show the project the window showed before (another project
+        // after Open or New, the same one after a typed level count): the nested commit reads
+        // them, so they first show this project's levels.
+        for (int n = 1; n <= std::min(kept, rows); ++n) {
+            UpdateAnchorRow(n);
+            UpdateCornerRow(n);
+        }
         for (const char* stacked : {kAnchorRow.panel, kAnchorResultRow.panel})
             for (int n = kept + 1; n <= rows; ++n) {
                 QWidget* above = RowControl(stacked, n - 1);
@@ -427,8 +434,9 @@ void TfrmKdMain::PlaceConditionalRow(const char* prefix, int n, bool visible) {
 void TfrmKdMain::UpdateAnchorRow(int n) {
     const TKdData& d = Data();
     SetRowText(kAnchorRow.controls[0], n, Letter(n));
-    const TAnchLevel* level = LevelAt(d.Anchors, n);
-    if (!level) return;
+    // Row 1 of a project without levels shows the level a level count of 1 would add.
+    const TAnchLevel added = LevelAt(d.Anchors, n) ? TAnchLevel{} : d.NewLevel(true);
+    const TAnchLevel* level = LevelAt(d.Anchors, n) ? LevelAt(d.Anchors, n) : &added;
     if (auto* type = FindRowControl<QComboBox>("cmbAnchType", n)) {
         const QSignalBlocker blocker(type);
         type->setCurrentIndex(level->Kind);
@@ -447,8 +455,8 @@ void TfrmKdMain::UpdateCornerRow(int n) {
     if (QWidget* row = RowControl(kCornerRow.panel, n))
         EnableSectionControls(row, d.UseCornerBraces, nullptr);
     SetRowText(kCornerRow.controls[0], n, Letter(n));
-    const TAnchLevel* corner = LevelAt(d.CornerBraces, n);
-    if (!corner) return;
+    const TAnchLevel added = LevelAt(d.CornerBraces, n) ? TAnchLevel{} : d.NewLevel(false);
+    const TAnchLevel* corner = LevelAt(d.CornerBraces, n) ? LevelAt(d.CornerBraces, n) : &added;
     if (auto* type = FindRowControl<QComboBox>("cmbCornerType", n)) {
         const QSignalBlocker blocker(type);
         type->setCurrentIndex(corner->Kind == lkStrut ? 1 : 0);
@@ -486,13 +494,20 @@ void TfrmKdMain::UpdateAnchorResultRow(int n) {
     SetRowText("labAnchRText", n, level && level->Kind <= lkTieRod ? TendonText(*level) : QString());
     const TAnchor& a = d.Anchors;
     const auto i = static_cast<size_t>(n - 1);
-    if (!level || a.LevelLoads.size() < static_cast<size_t>(n)) return;
-    ShowRowNumber("Edit_RDpth", n, d.LevelDepth(n - 1));
+    // A row without a level (row 1 of a project without levels) or without results shows none,
+    // rather than those of the project shown before.
+    const auto entry = [&](const std::vector<Ext>& values) {
+        return level && values.size() > i ? values[i] : kNaN;
+    };
+    const bool loads = level && a.LevelLoads.size() > i;
+    ShowRowNumber("Edit_RDpth", n, loads ? d.LevelDepth(n - 1) : kNaN);
     if (auto* force = FindRowControl<QLineEdit>("Edit_RTBF", n))
-        SetEditValue(force, false, a.LevelLoads[i], d.FieldLimits,
-                     level->Kind <= lkTieRod ? QStringLiteral(" (T)") : QStringLiteral(" (C)"));
-    if (a.FreeLengths.size() > i) ShowRowNumber("Edit_RUTBL", n, a.FreeLengths[i]);
-    if (a.TestLoads.size() > i) ShowRowNumber("Edit_RTL", n, a.TestLoads[i]);
+        SetEditValue(force, false, entry(a.LevelLoads), d.FieldLimits,
+                     !loads                    ? QString()
+                     : level->Kind <= lkTieRod ? QStringLiteral(" (T)")
+                                               : QStringLiteral(" (C)"));
+    ShowRowNumber("Edit_RUTBL", n, loads ? entry(a.FreeLengths) : kNaN);
+    ShowRowNumber("Edit_RTL", n, loads ? entry(a.TestLoads) : kNaN);
 }
 
 void TfrmKdMain::UpdateBondResultRow(int n) {
@@ -501,7 +516,7 @@ void TfrmKdMain::UpdateBondResultRow(int n) {
     PlaceConditionalRow("pnlBondR", n, level && level->Kind <= lkTieRod);
     SetRowText("labBondR", n, QStringLiteral("Level %1 Bond Length").arg(Letter(n)));
     SetRowText("labBondUnR", n, ListIndex("ComboBox1", 0) == 0 ? QStringLiteral("ft") : QStringLiteral("m"));
-    if (level) ShowRowNumber("Edit_RBnd", n, level->BondLength);
+    ShowRowNumber("Edit_RBnd", n, level ? level->BondLength : kNaN);
 }
 
 void TfrmKdMain::ShowStrutRow(const TAnchor& system, int n, const char* suffix, const char* prefix) {
@@ -510,10 +525,9 @@ void TfrmKdMain::ShowStrutRow(const TAnchor& system, int n, const char* suffix, 
     const bool visible = level && (suffix[0] == 'C' ? level->Kind > lkUnused : level->Kind > lkTieRod);
     PlaceConditionalRow(prefix, n, visible);
     SetRowText(name("labStrutR").c_str(), n, Letter(n));
-    if (!level) return;
-    const bool pipe = level->MemberKind == 1;
-    const Ext values[] = {level->Result.PUtil, level->Result.MxUtil, pipe ? kNaN : level->Result.MyUtil,
-                          level->CombinedRatio};
+    const bool pipe = level && level->MemberKind == 1;
+    const Ext values[] = {level ? level->Result.PUtil : kNaN, level ? level->Result.MxUtil : kNaN,
+                          level && !pipe ? level->Result.MyUtil : kNaN, level ? level->CombinedRatio : kNaN};
     const char* edits[] = {"Edit_RStrutP", "Edit_RStrutMx", "Edit_RStrutMy", "Edit_RStrutComb"};
     const char* images[] = {"imgRStrutP", "imgRStrutMx", "imgRStrutMy", "imgRStrutComb"};
     for (int k = 0; k < 4; ++k) {
@@ -524,7 +538,7 @@ void TfrmKdMain::ShowStrutRow(const TAnchor& system, int n, const char* suffix, 
             SetToggleImage(pass, image);
             // A member without structural design is not checked: "N.A." and no mark, rather than
             // a failure that turns the whole results red.
-            image->setVisible(level->StructuralDesign);
+            image->setVisible(level && level->StructuralDesign);
         }
     }
 }
@@ -538,12 +552,14 @@ void TfrmKdMain::UpdateCornerResultRow(int n) {
     const TAnchLevel* corner = LevelAt(d.CornerBraces, n);
     PlaceConditionalRow("pnlCornerR", n, corner && corner->Kind > lkUnused);
     SetRowText("labCornerR", n, Letter(n));
-    if (n > d.Anchors.UsedLevels()) return;
-    ShowRowNumber("Edit_RDpthCorner", n, d.LevelDepth(n - 1));
+    const bool level = n <= d.Anchors.UsedLevels();
     const auto i = static_cast<size_t>(n - 1);
-    if (d.CornerBraces.LevelLoads.size() > i)
-        ShowRowNumber("Edit_RTBFCorner", n, d.CornerBraces.LevelLoads[i]);
-    if (d.CornerBraces.TestLoads.size() > i) ShowRowNumber("Edit_RTLCorner", n, d.CornerBraces.TestLoads[i]);
+    const auto entry = [&](const std::vector<Ext>& values) {
+        return level && values.size() > i ? values[i] : kNaN;
+    };
+    ShowRowNumber("Edit_RDpthCorner", n, level ? d.LevelDepth(n - 1) : kNaN);
+    ShowRowNumber("Edit_RTBFCorner", n, entry(d.CornerBraces.LevelLoads));
+    ShowRowNumber("Edit_RTLCorner", n, entry(d.CornerBraces.TestLoads));
 }
 
 void TfrmKdMain::UpdateCornerStrutResultRow(int n) {
