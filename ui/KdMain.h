@@ -307,6 +307,9 @@ class TfrmKdMain : public QMainWindow {
     int tabIndex(const char* name) const;
     bool IsShown(const char* name) const;
     void ClearList(const char* name);
+    void OfferPileSections();
+    void ForgetTyping();
+    void ReadPierReinforcement();
     Ext GuardrailSpacingBase() const;
     void ShowBasalFifthInput(int condition);
     void ShowPileTypeRows();

@@ -287,14 +287,7 @@ void TfrmKdMain::ReadInputs() {
     // 8. Pile sections offered by the installation: a rebar cage is drilled.
     const int oldSection = d.PileSection;
     if (auto* sections = Ctl<QComboBox>("ComboBox12")) {
-        const int wanted = d.Installation == 0 ? 3 : 2;
-        if (sections->count() != wanted) {
-            const QSignalBlocker blocker(sections);
-            sections->clear();
-            for (int i = 0; i < wanted; ++i)
-                sections->addItem(QString::fromStdString(Texts::PileSection[static_cast<size_t>(i)]));
-            sections->setCurrentIndex(d.PileSection >= 0 && d.PileSection < wanted ? d.PileSection : 0);
-        }
+        OfferPileSections();
         d.PileSection = !sheet && sections->isEnabled() ? std::max(0, sections->currentIndex()) : psIBeam;
     } else if (sheet) {
         d.PileSection = psIBeam;
@@ -360,8 +353,8 @@ void TfrmKdMain::ReadInputs() {
         ReadBetween("Edit_Ax7", d.AllowEndBearing, 0.0L, d.UnitVal(5000.0L, 100.0L));
     }
 
-    // 18. User-defined pressure diagrams, read into a copy and stored whole.
-    {
+    // 18. User-defined pressure diagrams, read into a copy and stored whole while they are shown.
+    if (IsShown("Panel19")) {
         auto loading = d.LoadingSidePoints;
         auto passive = d.PassiveSidePoints;
         ReadInnerPoints(&loading[0], "Edit_62x", "Edit_63x");
@@ -406,21 +399,9 @@ void TfrmKdMain::ReadInputs() {
     }
     if (IsShown("ComboBox9")) d.LaggingConcreteSet = ListIndex("ComboBox9", d.LaggingConcreteSet);
 
-    // 21. Pier reinforcement.
-    d.TieOrSpiral = ListIndex("ComboBox15", d.TieOrSpiral);
-    if (auto* bars = Ctl<QLineEdit>("Edit_81")) {
-        const Ext least = d.TieOrSpiral == 0 ? 4.0L : 6.0L;
-        const Ext count = std::nearbyint(ReadBetween(bars, least, std::numeric_limits<Ext>::max()));
-        d.VerticalBarCount = count > 1.0e6L ? 1000000 : static_cast<int32_t>(count);
-    }
-    ReadBetween("Edit_82", d.ClearCover, d.UnitVal(50.0L, 2.0L),
-                d.TributaryWidth() * d.UnitVal(1000.0L, 12.0L) / 3.0L);
-    ReadNumber("Edit_84", d.PitchOverride);
-    if (Ctl<QRadioButton>("RadioButton1")) d.ConcretePlacement = Checked("RadioButton1", true) ? 0 : 1;
-    if (auto* vertical = Ctl<QComboBox>("ComboBox14"); vertical && vertical->count() > 0)
-        d.VerticalBarSize = GetComboItemNumber(vertical, d.RebarTable);
-    if (auto* lateral = Ctl<QComboBox>("ComboBox16"); lateral && lateral->count() > 0)
-        d.LateralBarSize = GetComboItemNumber(lateral, d.RebarTable);
+    // 21. Pier reinforcement, read while the rebar cage block shows it: the cover's limit follows
+    // the pier, and another pile keeps the cage it stores.
+    if (IsShown("Panel29")) ReadPierReinforcement();
 
     // 22. Guardrail. The spacing is the base the list shows times 1 or 2: the pile spacing, or
     // 8 ft (2.5 m) for sheet piles.
@@ -432,10 +413,11 @@ void TfrmKdMain::ReadInputs() {
     if (Ctl<QComboBox>("ComboBox18"))
         d.GuardrailSpacing = GuardrailSpacingBase() * static_cast<Ext>(ListIndex("ComboBox18", 0) + 1);
 
-    // 23. The user-defined earth pressure diagram of the support system, read only while the soil
-    // type stays; the edits show ksf, the project holds psf. Then the soil type itself.
+    // 23. The user-defined earth pressure diagram of the support system, read only while it is
+    // shown and the soil type stays: a project of a standard soil keeps the diagram it stores.
+    // The edits show ksf, the project holds psf. Then the soil type itself.
     const int soilType = ListIndex("ComboBox6", d.Anchors.SoilType);
-    if (soilType == d.Anchors.SoilType) {
+    if (soilType == d.Anchors.SoilType && IsShown("Panel4")) {
         auto points = d.UnfactoredPoints;
         ReadInnerPoints(&points[0], "Edit_EPx2", "Edit_EPx3");
         static const char* const pressures[] = {"Edit_EPw1", "Edit_EPw2", "Edit_EPw3", "Edit_EPw4"};
@@ -540,6 +522,38 @@ void TfrmKdMain::ReadInputs() {
 
     // 34. Show it all.
     UpdateForm();
+}
+
+// The pile sections the installation offers: a drilled pile may be a rebar cage, a driven one not.
+// A list rebuilt selects the stored section when it is offered, else the first.
+void TfrmKdMain::OfferPileSections() {
+    const TKdData& d = Data();
+    auto* sections = Ctl<QComboBox>("ComboBox12");
+    const int wanted = d.Installation == 0 ? 3 : 2;
+    if (!sections || sections->count() == wanted) return;
+    const QSignalBlocker blocker(sections);
+    sections->clear();
+    for (int i = 0; i < wanted; ++i)
+        sections->addItem(QString::fromStdString(Texts::PileSection[static_cast<size_t>(i)]));
+    sections->setCurrentIndex(d.PileSection >= 0 && d.PileSection < wanted ? d.PileSection : 0);
+}
+
+void TfrmKdMain::ReadPierReinforcement() {
+    TKdData& d = Data();
+    d.TieOrSpiral = ListIndex("ComboBox15", d.TieOrSpiral);
+    if (auto* bars = Ctl<QLineEdit>("Edit_81")) {
+        const Ext least = d.TieOrSpiral == 0 ? 4.0L : 6.0L;
+        const Ext count = std::nearbyint(ReadBetween(bars, least, std::numeric_limits<Ext>::max()));
+        d.VerticalBarCount = count > 1.0e6L ? 1000000 : static_cast<int32_t>(count);
+    }
+    ReadBetween("Edit_82", d.ClearCover, d.UnitVal(50.0L, 2.0L),
+                d.TributaryWidth() * d.UnitVal(1000.0L, 12.0L) / 3.0L);
+    ReadNumber("Edit_84", d.PitchOverride);
+    if (Ctl<QRadioButton>("RadioButton1")) d.ConcretePlacement = Checked("RadioButton1", true) ? 0 : 1;
+    if (auto* vertical = Ctl<QComboBox>("ComboBox14"); vertical && vertical->count() > 0)
+        d.VerticalBarSize = GetComboItemNumber(vertical, d.RebarTable);
+    if (auto* lateral = Ctl<QComboBox>("ComboBox16"); lateral && lateral->count() > 0)
+        d.LateralBarSize = GetComboItemNumber(lateral, d.RebarTable);
 }
 
 void TfrmKdMain::ClearList(const char* name) {

@@ -124,6 +124,7 @@ void TfrmKdMain::UpdateForm() {
     SelectItem("ComboBox2", d.PressureMethod);
     SelectItem("ComboBox3", d.Installation);
     SelectItem("ComboBox4", d.PileType);
+    OfferPileSections();
     SelectItem("ComboBox12", d.PileSection);
 
     // 10. General and load inputs.
@@ -494,13 +495,12 @@ void TfrmKdMain::ShowEarthPressureInputs() {
         }
     }
     if (QWidget* diagram = Control(QStringLiteral("SpeedButton2"))) diagram->setEnabled(!user);
-    if (user) {
-        for (int i = 0; i < 4; ++i) {
-            const std::string n = std::to_string(i + 1);
-            ShowNumber(("Edit_EPx" + n).c_str(), d.UnfactoredPoints[static_cast<size_t>(i)].X);
-            ShowNumber(("Edit_EPw" + n).c_str(),
-                       d.UnfactoredPoints[static_cast<size_t>(i)].W / d.UnitVal(1.0L, 1000.0L));
-        }
+    // The diagram the project stores, also while a standard soil hides it.
+    for (int i = 0; i < 4; ++i) {
+        const std::string n = std::to_string(i + 1);
+        ShowNumber(("Edit_EPx" + n).c_str(), d.UnfactoredPoints[static_cast<size_t>(i)].X);
+        ShowNumber(("Edit_EPw" + n).c_str(),
+                   d.UnfactoredPoints[static_cast<size_t>(i)].W / d.UnitVal(1.0L, 1000.0L));
     }
     RefitSection("Panel45");
 }
