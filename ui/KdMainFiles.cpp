@@ -110,6 +110,7 @@ void TfrmKdMain::ANewExecute() {
     for (const char* text : {"Edit28", "Edit33", "Edit27", "Edit29"})
         if (auto* edit = Ctl<QLineEdit>(text)) edit->clear();
     if (auto* logo = Ctl<QLabel>("Logo")) logo->clear();
+    shownLogo_.clear();
     FitLogo();
     if (auto* date = Ctl<QDateEdit>("DateTimePicker1")) {
         const QSignalBlocker blocker(date);
@@ -131,10 +132,22 @@ void TfrmKdMain::ANewExecute() {
 
     UpdateForm();
     ReadInputs();
+    ForgetTyping();
     SetModified(false);
     if (auto* units = Ctl<QComboBox>("ComboBox1"); units && isVisible() && units->isEnabled())
         units->setFocus();
     SetCaption();
+}
+
+// What was typed for the project shown before cannot come back by undo into this one. An edit the
+// refresh left alone (its text was already the same) still holds its undo history; setting its
+// text anew clears it.
+void TfrmKdMain::ForgetTyping() {
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (edit->isUndoAvailable() || edit->isRedoAvailable()) {
+            const QSignalBlocker blocker(edit);
+            edit->setText(edit->text());
+        }
 }
 
 // The open and save dialogs of project files: they start in the project folder with the current
@@ -168,6 +181,7 @@ void TfrmKdMain::AOpenExecute() {
         FillSectionLists(false);
         UpdateForm();
         ReadInputs();
+        ForgetTyping();
         SetModified(false);
     } catch (const std::exception& e) {
         // The project, the window and the modified flag stay as they were; only the name goes.
@@ -245,6 +259,7 @@ void TfrmKdMain::Button1Click() {
     // The project keeps the file's own bytes; only the screen shows the decoded picture.
     Data().SetPicture(bytes);
     if (auto* logo = Ctl<QLabel>("Logo")) logo->setPixmap(QPixmap::fromImage(picture));
+    shownLogo_ = bytes; // the refresh decodes a logo only when its bytes are not the ones shown
     FitLogo();
     SetModified(true);
 }
@@ -252,6 +267,7 @@ void TfrmKdMain::Button1Click() {
 void TfrmKdMain::Button3Click() {
     Data().SetPicture({});
     if (auto* logo = Ctl<QLabel>("Logo")) logo->clear();
+    shownLogo_.clear();
     FitLogo();
     SetModified(true);
 }
