@@ -245,6 +245,40 @@ TEST_F(KdFiles, LogoButtonsAndPicture) {
     EXPECT_TRUE(logo->pixmap().isNull());
     EXPECT_TRUE(W().Modified());
     EXPECT_FALSE(clear->isEnabled());
+
+    // Another logo chosen with the button (which keeps the focus, so the offer to save commits
+    // nothing), then dropped: the file's logo shows again.
+    answer = QMessageBox::No;
+    fileAnswers.push_back(path);
+    Menu("AOpen")->trigger();
+    fileAnswers.push_back(WriteFile(QStringLiteral("cyan.jpg"), cyan));
+    Click("Button1");
+    EXPECT_TRUE(shows(Qt::darkCyan));
+    fileAnswers.push_back(path);
+    Menu("AOpen")->trigger();
+    EXPECT_TRUE(holds(red));
+    EXPECT_TRUE(shows(Qt::darkRed));
+}
+
+// A value typed for one project cannot come back by undo into the next one, also where the next
+// one shows the same text.
+TEST_F(KdFiles, OpenLeavesNothingToUndo) {
+    QLineEdit* height = Edit("Edit_16");
+    const QString before = height->text();
+    const int decimals = before.size() - before.indexOf('.') - 1;
+    const QString typed = QString::number(before.toDouble() + 1.0, 'f', decimals);
+    Type("Edit_16", typed);
+    Tab();
+    ASSERT_EQ(height->text(), typed);
+    const QString path = scratch_->filePath(QStringLiteral("typed.kpw"));
+    fileAnswers.push_back(path);
+    W().ASaveAs->trigger();
+    fileAnswers.push_back(path);
+    W().AOpen->trigger();
+    height->setFocus(Qt::TabFocusReason);
+    Settle();
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(height->text(), typed);
 }
 
 TEST_F(KdFiles, SaveAsNeverWritesUnderAPattern) {
