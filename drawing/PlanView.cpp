@@ -149,6 +149,9 @@ void TDiagramDraw::DrawPilePlanView() {
     if ((steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet) {
         Scale = bw / f.depth;
         if (f.flange * Scale > bh) Scale = bh / f.flange;
+        // A pier wider than the flange is deep stands out above and below the section: it keeps
+        // inside the box too, clear of the row band.
+        if (!f.sheet && f.drilled && f.tw * Scale > std::min(bw, bh)) Scale = std::min(bw, bh) / f.tw;
     }
     if (d.PileSection == psIBeam && !f.sheet && f.depth > 0) {
         // The flange thickness and fillet distance are labelled left of the section: it shrinks

@@ -173,10 +173,14 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
             drawn.emplace_back(t.Text.trimmed(), box);
         }
         if (kind != dkPilePlanView || c.Pile.Type == ptSheet) continue;
-        // Nothing of the row's steel runs up out of the band into the detail above it.
+        // Nothing of the row's steel runs up out of the band into the detail above it, and the
+        // detail's pier stays above the band.
         const int x1 = int(r.Value("X1")), above = int(r.Value("RowTop")) - 8;
         for (int x = x1 - 3; x <= x1 + 3; ++x)
             EXPECT_NE(r.Pixel(x, above), kSteel) << "at " << x << ',' << above;
+        if (c.Pile.Installation == 0) {
+            EXPECT_LT(r.Value("Yc") + r.Value("HalfTW"), r.Value("RowTop"));
+        }
     }
 }
 
