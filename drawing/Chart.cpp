@@ -1,5 +1,6 @@
 #include "drawing/Chart.h"
 
+#include <QLocale>
 #include <QTransform>
 
 #include <algorithm>
@@ -187,11 +188,13 @@ QString FormatAxisValue(double v, int decimals) {
             digits.chop(1);
         if (digits.endsWith('.')) digits.chop(1);
     }
+    // The decimal separator of the edits, and thousands grouped with the locale's separator.
+    const QLocale locale;
     const int dot = digits.indexOf('.');
     QString whole = dot < 0 ? digits : digits.left(dot);
-    const QString frac = dot < 0 ? QString() : digits.mid(dot);
+    const QString frac = dot < 0 ? QString() : locale.decimalPoint() + digits.mid(dot + 1);
     for (int i = whole.size() - 3; i > 0; i -= 3)
-        whole.insert(i, ',');
+        whole.insert(i, locale.groupSeparator());
     return (r < 0 ? QStringLiteral("-") : QString()) + whole + frac;
 }
 

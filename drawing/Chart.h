@@ -153,8 +153,9 @@ class Chart {
     bool AxisInUse(AxisId id) const;
 };
 
-// The text of an axis label: up to `decimals` decimals, trailing zeros dropped, thousands grouped
-// ("1,250", "0.05", "-3").
+// The text of an axis label: up to `decimals` decimals, trailing zeros dropped, thousands grouped,
+// in the separators of the locale ("1,250", "0.05", "-3"; "1.250", "0,05" where the decimal
+// separator is a comma).
 QString FormatAxisValue(double v, int decimals = 3);
 // The decimals an axis needs to show every multiple of its step: at least three, more for a finer step
 // (a step of 0.0002 shows four, one of 1e-9 nine), at most fifteen.

@@ -5,6 +5,7 @@
 #include "drawing/DiagramDraw.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
 
 #include <algorithm>
@@ -178,6 +179,8 @@ QString TDiagramDraw::FormatValue(double value, int decimals, const QString& uni
             if (s.endsWith('.')) s.chop(1);
         }
         if (s == "-0") s = "0";
+        // Written with the decimal separator the edits use.
+        s.replace('.', QLocale().decimalPoint());
     }
     if (!unitText.isEmpty()) {
         if (unitText != "'" && unitText != "\"") s += ' ';
