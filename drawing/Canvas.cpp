@@ -329,6 +329,10 @@ int TCanvas::TextHeight(const QString& /*text*/) const {
     return Metrics_->height();
 }
 
+QRect TCanvas::TextInk(const QString& text) const {
+    return Metrics_->tightBoundingRect(text).translated(0, Metrics_->ascent());
+}
+
 int TCanvas::FontAscent() const {
     return Metrics_->ascent();
 }

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -167,6 +168,8 @@ class TCanvas {
     int TextWidth(const QString& text) const;
     int TextHeight(const QString& text) const;
     QSize TextExtent(const QString& text) const { return {TextWidth(text), TextHeight(text)}; }
+    // The box the glyphs of a text cover, from the top-left of its cell (unturned); empty for blanks.
+    QRect TextInk(const QString& text) const;
     int FontPixelSize() const { return PixelSize_; }
     int FontAscent() const;
 

@@ -1,5 +1,6 @@
 #include "drawing/Chart.h"
 
+#include <QLocale>
 #include <QTransform>
 
 #include <algorithm>
@@ -14,6 +15,8 @@ constexpr int kLabelGap = 2;    // between a tick's end and its label
 constexpr int kTitleGap = 4;    // between the labels (or marks) and the axis title
 constexpr int kMaxTicks = 100;  // an increment giving more steps than this is treated as automatic
 constexpr double kPixelClamp = TCanvas::MaxCoordinate / 2;
+// The most decimals a label shows: past them a double no longer tells the ticks apart.
+constexpr int kMaxDecimals = 15;
 
 TFont MakeFont(int height, bool bold, TColor color = clBlack, int angle = 0) {
     TFont f;
@@ -164,16 +167,18 @@ void DrawPointer(TCanvas& c, const Series& s, int x, int y) {
 
 int StepDecimals(double step) {
     if (!(step > 0) || !std::isfinite(step)) return 3;
-    for (int d = 0; d < 12; ++d) {
+    // The fewest decimals that write the step out, judged against the step itself: a tolerance of
+    // fixed size would take every step smaller than it for a whole number and label every tick 0.
+    for (int d = 0; d < kMaxDecimals; ++d) {
         const double scaled = step * std::pow(10.0, d);
-        if (std::fabs(scaled - std::nearbyint(scaled)) <= 1e-6 * std::max(1.0, scaled)) return std::max(3, d);
+        if (std::fabs(scaled - std::nearbyint(scaled)) <= 1e-9 * scaled) return std::max(3, d);
     }
-    return 12;
+    return kMaxDecimals;
 }
 
 QString FormatAxisValue(double v, int decimals) {
     if (!std::isfinite(v)) return QString();
-    decimals = std::clamp(decimals, 0, 12);
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
     const double unit = std::pow(10.0, decimals);
     double r = std::round(v * unit) / unit;
     if (r == 0.0 || !std::isfinite(r)) r = std::isfinite(r) ? 0.0 : v; // no "-0"
@@ -183,11 +188,13 @@ QString FormatAxisValue(double v, int decimals) {
             digits.chop(1);
         if (digits.endsWith('.')) digits.chop(1);
     }
+    // The decimal separator of the edits, and thousands grouped with the locale's separator.
+    const QLocale locale;
     const int dot = digits.indexOf('.');
     QString whole = dot < 0 ? digits : digits.left(dot);
-    const QString frac = dot < 0 ? QString() : digits.mid(dot);
+    const QString frac = dot < 0 ? QString() : locale.decimalPoint() + digits.mid(dot + 1);
     for (int i = whole.size() - 3; i > 0; i -= 3)
-        whole.insert(i, ',');
+        whole.insert(i, locale.groupSeparator());
     return (r < 0 ? QStringLiteral("-") : QString()) + whole + frac;
 }
 

@@ -153,11 +153,12 @@ class Chart {
     bool AxisInUse(AxisId id) const;
 };
 
-// The text of an axis label: up to `decimals` decimals, trailing zeros dropped, thousands grouped
-// ("1,250", "0.05", "-3").
+// The text of an axis label: up to `decimals` decimals, trailing zeros dropped, thousands grouped,
+// in the separators of the locale ("1,250", "0.05", "-3"; "1.250", "0,05" where the decimal
+// separator is a comma).
 QString FormatAxisValue(double v, int decimals = 3);
 // The decimals an axis needs to show every multiple of its step: at least three, more for a finer step
-// (a step of 0.0002 shows four), at most twelve.
+// (a step of 0.0002 shows four, one of 1e-9 nine), at most fifteen.
 int StepDecimals(double step);
 // The box a text covers on the picture when the canvas draws it at (x, y) in its current font
 // (the top-left corner of the text cell, turned counter-clockwise by the font's angle about it).

@@ -208,7 +208,7 @@ void TDiagramDraw::DrawCrossSection() {
         below(a.StripLoadOn, a.StripOffset, a.StripDepth);
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
-        Bitmap.TextOut(groundEnd - Bitmap.TextWidth(Texts.SoilName + " "), y, Texts.SoilName);
+        DrawLabel(groundEnd - Bitmap.TextWidth(Texts.SoilName + " "), y, Texts.SoilName);
     }
 
     // Excavation side and the reference levels.
@@ -217,8 +217,8 @@ void TDiagramDraw::DrawCrossSection() {
     Bitmap.SetFontColor(clBlack);
     const int xText = f.xMin - 8 * fs;
     auto twoLines = [&](int y, const QString& upper, const QString& lower) {
-        Bitmap.TextOut(xText, y - fs - lu2, upper);
-        Bitmap.TextOut(xText, y, lower);
+        DrawLabel(xText, y - fs - lu2, upper);
+        DrawLabel(xText, y, lower);
     };
     twoLines(f.yTop, "Excav.", "Top");
     twoLines(f.yExc, "Excav.", "Bottom");
@@ -248,8 +248,8 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
         const QString letter(QChar('A' + i % 26));
-        Bitmap.TextOut(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"),
-                       yA - 2 * std::abs(Bitmap.Font().Height) / 3, letter);
+        DrawLabel(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
+                  letter);
         yPrev = yA;
     }
     if (levels > 0) {
@@ -267,7 +267,7 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
-        Bitmap.TextOut(xf + fs, f.yExc + lu2, "Failure Plane");
+        DrawLabel(xf + fs, f.yExc + lu2, "Failure Plane");
         int yEnd = levels > 0 ? RoundPx(double(d.LevelDepth(0)) * Scale) + 2 * f.yTop - 3 * ls : f.yTop;
         yEnd = std::clamp(yEnd, f.yTop, f.yExc);
         Bitmap.MoveTo(xf, f.yExc);
@@ -352,9 +352,8 @@ void TDiagramDraw::DrawSurcharges(CrossFrame& f) {
         Bitmap.SetFontHeight(-(bottom - top - 2));
         Bitmap.SetFontAngle(0);
         GrowWidthTo(labelLeft + 1 + Bitmap.TextWidth(text) + f.ls);
-        DrawTextBox(labelLeft, top, std::max(W, OutW), bottom, text, 0, false, clNone);
-        Layout.Boxes[name] =
-            QRect(QPoint(labelLeft, top), QPoint(labelLeft + Bitmap.TextWidth(text), bottom - 1));
+        const QRect row = DrawTextBox(labelLeft, top, std::max(W, OutW), bottom, text, 0, false, clNone);
+        Layout.Boxes[name] = QRect(row.topLeft(), QPoint(row.left() + Bitmap.TextWidth(text), row.bottom()));
         f.f += 1;
     };
     auto arrowsDown = [&](int x0, int x1, double step, int yFrom, int yTo) {

@@ -269,8 +269,8 @@ void TDiagramDraw::DrawPipeSection() {
         Bitmap.SetFontHeight(-fs);
         const int right = xc + ri - ls / 2;
         const int top = yc - 2 * fs;
-        DrawTextBox(right - Bitmap.TextWidth(text) - 4, top, right, top + fs, text, 1, false, clNone);
-        Layout.Boxes["Wall"] = QRect(right - Bitmap.TextWidth(text) - 4, top, Bitmap.TextWidth(text) + 4, fs);
+        Layout.Boxes["Wall"] =
+            DrawTextBox(right - Bitmap.TextWidth(text) - 4, top, right, top + fs, text, 1, false, clNone);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "drawing/DiagramDraw.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
 
 #include <algorithm>
@@ -89,6 +90,7 @@ void TDiagramDraw::Draw(int kind) {
 void TDiagramDraw::CommonStart() {
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     Bitmap.FillRect(0, 0, Bitmap.Width(), Bitmap.Height());
+    Labels.clear();
     W = Bitmap.Width();
     OutW = W;
     H = Bitmap.Height();
@@ -177,6 +179,8 @@ QString TDiagramDraw::FormatValue(double value, int decimals, const QString& uni
             if (s.endsWith('.')) s.chop(1);
         }
         if (s == "-0") s = "0";
+        // Written with the decimal separator the edits use.
+        s.replace('.', QLocale().decimalPoint());
     }
     if (!unitText.isEmpty()) {
         if (unitText != "'" && unitText != "\"") s += ' ';
@@ -185,7 +189,101 @@ QString TDiagramDraw::FormatValue(double value, int decimals, const QString& uni
     return s;
 }
 
+QRect TDiagramDraw::TextInk(int x, int y, const QString& s) const {
+    QString plain = s;
+    plain.remove('^');
+    QRect ink = Bitmap.TextInk(plain);
+    if (ink.isEmpty()) return QRect();
+    if (plain.size() != s.size()) ink.setTop(ink.top() - RoundPx(Bitmap.TextHeight("X") / 4.0));
+    // Turned a quarter counter-clockwise about the reference point: the text reads upward.
+    if (Bitmap.Font().Angle == 90)
+        return QRect(QPoint(x + ink.top(), y - ink.right()), QPoint(x + ink.bottom(), y - ink.left()));
+    return ink.translated(x, y);
+}
+
+QPoint TDiagramDraw::ClearShift(const QRect& box) {
+    // A label beyond the canvas's reach comes from degenerate geometry and is not drawn.
+    if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
+        !Reachable(box.bottom()))
+        return {};
+    const int pw = Bitmap.Width(), ph = Bitmap.Height();
+    // Moves that keep the box inside the picture; one too large for it keeps its top-left corner in.
+    const int dxMin = -box.left(), dyMin = -box.top();
+    const int dxMax = std::max(dxMin, pw - 1 - box.right()), dyMax = std::max(dyMin, ph - 1 - box.bottom());
+    // A line unit of white between a label and its neighbours.
+    const int gap = LineUnit();
+    auto clearOfLabels = [&](const QRect& b) {
+        const QRect wide = b.adjusted(-gap, -gap, gap, gap);
+        return std::none_of(Labels.begin(), Labels.end(), [&](const QRect& l) { return l.intersects(wide); });
+    };
+    // Steel under a box: read from the picture for the place asked for, from a table of sums of
+    // steel pixels over the picture while searching.
+    auto isSteel = [](TColor c) { return c == kSteel || c == kTies; };
+    std::vector<int> sums;
+    auto steelIn = [&](QRect b) {
+        b = b.adjusted(-gap, -gap, gap, gap).intersected(QRect(0, 0, pw, ph));
+        if (b.isEmpty()) return false;
+        if (sums.empty()) {
+            for (int y = b.top(); y <= b.bottom(); ++y)
+                for (int x = b.left(); x <= b.right(); ++x)
+                    if (isSteel(Bitmap.Pixel(x, y))) return true;
+            return false;
+        }
+        auto at = [&](int x, int y) { return sums[size_t(y) * size_t(pw + 1) + size_t(x)]; };
+        return at(b.right() + 1, b.bottom() + 1) - at(b.left(), b.bottom() + 1) - at(b.right() + 1, b.top()) +
+                   at(b.left(), b.top()) >
+               0;
+    };
+    auto clear = [&](int dx, int dy) {
+        if (dx < dxMin || dx > dxMax || dy < dyMin || dy > dyMax) return false;
+        const QRect b = box.translated(dx, dy);
+        return clearOfLabels(b) && !steelIn(b);
+    };
+    if (clear(0, 0)) return {};
+    const QImage& image = Bitmap.Image();
+    sums.assign(size_t(pw + 1) * size_t(ph + 1), 0);
+    for (int y = 0; y < ph; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int run = 0;
+        for (int x = 0; x < pw; ++x) {
+            run += isSteel(FromQRgb(line[x]));
+            sums[size_t(y + 1) * size_t(pw + 1) + size_t(x + 1)] =
+                sums[size_t(y) * size_t(pw + 1) + size_t(x + 1)] + run;
+        }
+    }
+    // Square rings about the place asked for, nearest first, each cut to the moves that keep the
+    // box inside; a ring of radius r holds nothing nearer than r, so the search ends once a clear
+    // place nearer than the next ring is known.
+    long long best = -1;
+    QPoint shift(std::clamp(0, dxMin, dxMax), std::clamp(0, dyMin, dyMax));
+    const int reach = std::max({std::abs(dxMin), std::abs(dxMax), std::abs(dyMin), std::abs(dyMax)});
+    auto consider = [&](int dx, int dy) {
+        const long long d2 = (long long)dx * dx + (long long)dy * dy;
+        if ((best < 0 || d2 < best) && clear(dx, dy)) best = d2, shift = QPoint(dx, dy);
+    };
+    for (int r = 1; r <= reach && (best < 0 || (long long)r * r < best); ++r) {
+        const int x0 = std::max(-r, dxMin), x1 = std::min(r, dxMax);
+        const int y0 = std::max(-r + 1, dyMin), y1 = std::min(r - 1, dyMax);
+        for (const int dy : {-r, r})
+            if (dy >= dyMin && dy <= dyMax)
+                for (int dx = x0; dx <= x1; ++dx)
+                    consider(dx, dy);
+        for (const int dx : {-r, r})
+            if (dx >= dxMin && dx <= dxMax)
+                for (int dy = y0; dy <= y1; ++dy)
+                    consider(dx, dy);
+    }
+    return shift;
+}
+
+QRect TDiagramDraw::DrawLabel(int x, int y, const QString& s) {
+    const QPoint shift = ClearShift(TextInk(x, y, s));
+    TextOutSuper(x + shift.x(), y + shift.y(), s);
+    return TextInk(x + shift.x(), y + shift.y(), s);
+}
+
 void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
+    if (const QRect ink = TextInk(x, y, s); !ink.isEmpty()) Labels.push_back(ink);
     if (!s.contains('^')) {
         Bitmap.TextOut(x, y, s);
         return;
@@ -210,19 +308,11 @@ void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
     if (!run.isEmpty()) Bitmap.TextOut(x, y, run);
 }
 
-void TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
-                               bool frame, TColor fill) {
+QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
+                                bool frame, TColor fill) {
     Bitmap.SetFontHeight(-(bottom - top - 2));
-    if (fill != clNone) {
-        Bitmap.SetBrushColor(fill);
-        Bitmap.SetBrushStyle(TBrushStyle::Solid);
-        Bitmap.FillRect(left, top, right, bottom);
-    }
     const int tw = Bitmap.TextWidth(text);
-    if (frame) {
-        if (tw + 10 > right - left) right = left + tw + 10;
-        Bitmap.Rectangle(left, top, right + Bitmap.Pen().Width, bottom);
-    }
+    if (frame && tw + 10 > right - left) right = left + tw + 10;
     int offset = 0;
     switch (align) {
     case 0:
@@ -237,8 +327,22 @@ void TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const Q
     default:
         break;
     }
+    // A filled or framed box covers its rectangle, a bare one the glyphs of its text.
+    const QRect cover = fill != clNone || frame ? QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
+                                                : TextInk(left + offset, top, text);
+    const QPoint shift = ClearShift(cover);
+    left += shift.x(), right += shift.x(), top += shift.y(), bottom += shift.y();
+    if (fill != clNone) {
+        Bitmap.SetBrushColor(fill);
+        Bitmap.SetBrushStyle(TBrushStyle::Solid);
+        Bitmap.FillRect(left, top, right, bottom);
+    }
+    if (frame) Bitmap.Rectangle(left, top, right + Bitmap.Pen().Width, bottom);
     Bitmap.SetTextTransparent(true);
-    int x = left + offset;
+    // The background is read where the glyphs begin: a label set close beside the steel takes its
+    // colour from the white it stands on, not from the steel a side bearing away.
+    const QRect ink = TextInk(left + offset, top, text);
+    int x = ink.isEmpty() ? left + offset : std::max(left + offset, ink.left());
     int y = top + Bitmap.TextHeight(text) / 2;
     TColor sample = Bitmap.Pixel(x, y);
     if (IsDrawingColor(sample)) {
@@ -247,6 +351,7 @@ void TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const Q
     }
     Bitmap.SetFontColor(ContrastColor(sample));
     TextOutSuper(left + offset, top, text);
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 void TDiagramDraw::DrawArrowHead(int x, int y, double angle, int len) {
@@ -289,7 +394,7 @@ void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight)
     const int lx = toRight ? x + RoundPx(std::cos(a) * r) + fs
                            : x - RoundPx(std::cos(a) * r) - fs - Bitmap.TextWidth(label);
     Bitmap.SetTextTransparent(true);
-    Bitmap.TextOut(lx, ly, label);
+    DrawLabel(lx, ly, label);
 }
 
 QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
@@ -334,6 +439,12 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
         if (mode == 2) x = x2 + as;
         y -= bh;
     }
+    // An opaque label covers its cell, a transparent one the glyphs of its text.
+    const QPoint shift = ClearShift(transparent ? TextInk(x, y, t)
+                                    : vertical  ? QRect(x, y - bh, bw, bh)
+                                                : QRect(x, y, bw, bh));
+    x += shift.x();
+    y += shift.y();
     // The label's background: what lies under the middle of its box, looking a little aside when
     // that is a line or a hatch; white when nothing else is found.
     const int cx = x + bw / 2;

@@ -17,6 +17,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class QLabel;
 
@@ -56,8 +57,10 @@ struct TDiagramLayout {
     bool Has(const std::string& name) const { return Values.count(name) != 0; }
 };
 
-// The fills of a member's or pile's section: steel, and concrete (a pier, a filled pipe).
+// The fills of a member's or pile's section: steel, and concrete (a pier, a filled pipe); the ties
+// or spiral of a rebar cage.
 inline constexpr TColor kSteel = 0x0000BF;
+inline constexpr TColor kTies = 0x000080;
 inline constexpr TColor kConcrete = 0xC7C7C7;
 
 // Drawing colours: what lines and hatches use, and what a label must not take as its background.
@@ -90,8 +93,11 @@ class TDiagramDraw {
     int GridY(double v) const;
 
     // --- primitives (on Bitmap) ---
-    void DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
-                     TColor fill);
+    // Every label is set where its diagram puts it when that place is clear; where it would meet a
+    // label drawn before it or the steel, or reach out of the picture, it moves the least distance
+    // that clears it. Returns the box as drawn.
+    QRect DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
+                      TColor fill);
     static QString FormatValue(double value, int decimals, const QString& unitText);
     void DrawArrowHead(int x, int y, double angle, int len);
     void DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd);
@@ -101,7 +107,16 @@ class TDiagramDraw {
                         bool transparent);
     void DrawCircle(int x, int y, int r);
     void DashDotLineTo(int x, int y, bool dashDot, int n);
+    // Text with superscripts ("m^3"); it counts as a label that later labels keep clear of.
     void TextOutSuper(int x, int y, const QString& s);
+    // A label at (x, y), or at the nearest clear place; returns the box of its glyphs.
+    QRect DrawLabel(int x, int y, const QString& s);
+    // The box on the picture that the glyphs of s cover when drawn at (x, y) in the current font,
+    // turned by the font's angle.
+    QRect TextInk(int x, int y, const QString& s) const;
+    // The least move that takes a label covering `box` clear of the labels drawn so far and of the
+    // steel, inside the picture: (0, 0) when it is clear where it stands.
+    QPoint ClearShift(const QRect& box);
     // The six points of a straight line with a zig-zag break symbol of size q in its middle:
     // horizontal at y1 when x2 > x1, else vertical at x1.
     static std::array<QPoint, 6> BreakLinePoints(int x1, int y1, int x2, int y2, int q);
@@ -126,6 +141,7 @@ class TDiagramDraw {
     int OutH = 0;
     int Kind = 0;
     TDiagramLayout Layout;
+    std::vector<QRect> Labels; // the glyph boxes of the labels drawn so far
 
   private:
     void CommonStart();

@@ -12,7 +12,6 @@ namespace vantrel {
 namespace {
 
 constexpr TColor kConcreteEdge = 0x9C703F;
-constexpr TColor kTies = 0x000080;
 constexpr TColor kLeader = 0x0000FF;
 constexpr int kClearCoverTag = 88;
 constexpr int kPitchOverrideTag = 89;
@@ -150,6 +149,9 @@ void TDiagramDraw::DrawPilePlanView() {
     if ((steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet) {
         Scale = bw / f.depth;
         if (f.flange * Scale > bh) Scale = bh / f.flange;
+        // A pier wider than the flange is deep stands out above and below the section: it keeps
+        // inside the box too, clear of the row band.
+        if (!f.sheet && f.drilled && f.tw * Scale > std::min(bw, bh)) Scale = std::min(bw, bh) / f.tw;
     }
     if (d.PileSection == psIBeam && !f.sheet && f.depth > 0) {
         // The flange thickness and fillet distance are labelled left of the section: it shrinks
@@ -286,11 +288,11 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
     DashDotLineTo(f.x2 + fs, f.yr, true, 0);
     DrawDimension(f.x1, f.yr, f.x2, f.yr, QString(), 3, false, true);
     const QString spacing = FormatValue(f.s, 2, f.lu);
-    DrawTextBox(f.x1, f.yr + f.lu2, f.x2, f.yr + f.lu2 + fs, spacing, 2, false, clNone);
+    Layout.Boxes["Spacing"] =
+        DrawTextBox(f.x1, f.yr + f.lu2, f.x2, f.yr + f.lu2 + fs, spacing, 2, false, clNone);
     DrawTextBox(f.x1, f.bottom + fs / 2 + f.lu2, f.x2, f.bottom + fs / 2 + f.lu2 + fs, "pier spacing", 2,
                 false, clNone);
     Bitmap.SetFontHeight(-fs);
-    Layout.Boxes["Spacing"] = QRect(f.x1, f.yr + f.lu2, f.x2 - f.x1, fs);
 
     // Overlap of secant piles.
     const double overlap = double(d.PileWidthLessHalfSpacing);
@@ -422,38 +424,35 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     const QString& bars = labels.Bars;
     const QString& cov = labels.Cover;
     const QString& ties = labels.Ties;
-    Bitmap.SetFontHeight(-fs);
     // The bars' label in a box of its own width (the label margin) left of the square's top, its
     // leader from the middle of that margin 0.75 of a font size above the square to the top bar;
     // the label, drawn after the leader on white, hides the leader's start.
+    Bitmap.SetFontHeight(-fs);
     const int barsW = Bitmap.TextWidth(bars) + 4;
     const int barsRight = std::max(sqL, barsW);
+    const QPoint barsShift = ClearShift(QRect(barsRight - barsW, sqT - fs, barsW, fs));
     if (rr > 0) {
         SetPen(kLeader, f.lu1);
-        Bitmap.Line(barsRight - barsW / 2, sqT - RoundPx(0.75 * fs), f.xc, f.yc - rr);
+        Bitmap.Line(barsRight - barsW / 2 + barsShift.x(), sqT - RoundPx(0.75 * fs) + barsShift.y(), f.xc,
+                    f.yc - rr);
     }
-    DrawTextBox(barsRight - barsW, sqT - fs, barsRight, sqT, bars, 1, false, clWhite);
-    Layout.Boxes["Bars"] = QRect(barsRight - barsW, sqT - fs, barsW, fs);
-    // A label right of the pier, or below the pier's dimension when it does not fit there.
+    Layout.Boxes["Bars"] =
+        DrawTextBox(barsRight - barsW + barsShift.x(), sqT - fs + barsShift.y(), barsRight + barsShift.x(),
+                    sqT + barsShift.y(), bars, 1, false, clWhite);
+    // A label right of the pier, its leader from the middle of its left end, or below the pier's
+    // dimension when it does not fit there, its leader from its top-left corner.
     auto rightLabel = [&](int top, const QString& text, const std::string& name) {
         Bitmap.SetFontHeight(-fs);
         const int tw = Bitmap.TextWidth(text) + 4;
-        QPoint leader(sqR + ls / 2, top + fs / 2);
-        if (sqR + ls / 2 + tw > W) {
+        int x = sqR + ls / 2;
+        const bool below = x + tw > W;
+        if (below) {
             top = sqB + 2 * ls + f.lu2;
-            leader = QPoint(std::max(0, std::min(f.xc, W - tw)), top);
-            // Clear of a secant row's overlap label above the band: beside it, right if it fits.
-            const auto overlap = Layout.Boxes.find("Overlap");
-            if (overlap != Layout.Boxes.end() && overlap->second.intersects(QRect(leader.x(), top, tw, fs))) {
-                const QRect& o = overlap->second;
-                leader.setX(o.right() + ls / 2 + tw <= W ? o.right() + ls / 2
-                                                         : std::max(0, o.left() - ls / 2 - tw));
-            }
+            x = std::max(0, std::min(f.xc, W - tw));
         }
-        const int x = leader.x();
-        DrawTextBox(x, top, x + tw, top + fs, text, 0, false, clNone);
-        Layout.Boxes[name] = QRect(x, top, tw, fs);
-        return leader;
+        const QRect box = DrawTextBox(x, top, x + tw, top + fs, text, 0, false, clNone);
+        Layout.Boxes[name] = box;
+        return QPoint(box.left(), below ? box.top() : box.top() + fs / 2);
     };
     const QPoint coverLeader = rightLabel(sqT - fs, cov, "Cover");
     const QPoint tiesLeader = rightLabel(sqB - fs, ties, "Ties");
@@ -488,13 +487,8 @@ void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
     const QString gap = FormatValue(double(d.HalfClearGap()), 2, f.su);
     Bitmap.SetFontHeight(-f.fs);
     const int gw = std::max(GridX(1), Bitmap.TextWidth(gap) + 4);
-    QRect box(near.x() - gw, near.y() - 2 * f.fs, gw, Bitmap.TextHeight(gap));
-    // A section deeper than its pier has its corner, and the flange thickness's label, where
-    // this label would stand: it then stands higher, above that label.
-    const auto tf = Layout.Boxes.find("FlangeThickness");
-    if (tf != Layout.Boxes.end() && tf->second.intersects(box))
-        box.moveBottom(std::max(f.fs, tf->second.top()) - 1);
-    DrawTextBox(box.left(), box.top(), box.left() + gw, box.top() + f.fs, gap, 1, false, clNone);
+    const int top = near.y() - 2 * f.fs;
+    const QRect box = DrawTextBox(near.x() - gw, top, near.x(), top + f.fs, gap, 1, false, clNone);
     Bitmap.SetFontHeight(-f.fs);
     const int ls = f.ls;
     // Pier diameter just below the pier, above the row band; a line spacing from the section's depth
@@ -507,7 +501,7 @@ void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
     Bitmap.Line(f.xc + f.hT - 1, f.yc, f.xc + f.hT - 1, yb + ls / 2);
     DrawDimension(f.xc - f.hT, yb, f.xc + f.hT - 1, yb, FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2,
                   false, false);
-    Layout.Values["GapLabelX"] = near.x() - gw;
+    Layout.Values["GapLabelX"] = box.left();
 }
 
 void TDiagramDraw::DrawSheetShape(int left, int right, int top, int bottom, int thick, bool az) {

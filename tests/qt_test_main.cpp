@@ -1,7 +1,8 @@
-// Qt test entry: an offscreen application with a fixed DPI and the program's fonts, so that pixel
-// read-outs and measured widths repeat on every machine.
+// Qt test entry: an offscreen application with a fixed DPI, the program's fonts and one locale, so
+// that pixel read-outs, measured widths and written numbers repeat on every machine.
 
 #include <QApplication>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
+    // Numbers in edits, drawings and charts follow the locale: the C locale's, whatever the machine's.
+    QLocale::setDefault(QLocale::c());
     vantrel::platform::MapFontFamilies();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "drawing/Canvas.h"
 #include "drawing/Chart.h"
 
 namespace vantrel::chart {
@@ -127,6 +128,44 @@ TEST_F(Chart_Draw, IncrementsAndTheirLimit) {
     chart.Draw(canvas);
     EXPECT_EQ(std::fmod(b.drawnIncrement, 2.0), 0.0);
     EXPECT_GT(b.drawnIncrement, 2);
+}
+
+TEST_F(Chart_Draw, TickLabelsOfEveryStepAreDistinctAndNoLongerThanTheStep) {
+    // Each step is the fixed increment of both axes over ten steps from three starts; the decimals
+    // are those of the step written out (2.5e-7 = 0.00000025 has eight).
+    const struct {
+        double step;
+        int decimals;
+    } steps[] = {{1e-9, 9}, {2e-9, 9},   {5e-8, 8}, {2.5e-7, 8}, {1e-6, 6}, {2e-5, 5},
+                 {5e-4, 4}, {0.0025, 4}, {0.01, 2}, {0.2, 1},    {0.25, 2}, {1, 0},
+                 {2.5, 1},  {20, 0},     {500, 0},  {5e4, 0},    {1e6, 0}};
+    Axis& left = chart.GetAxis(AxisId::Left);
+    Axis& bottom = chart.GetAxis(AxisId::Bottom);
+    for (const auto& c : steps) {
+        for (const double start : {0.0, -3.0, 1234.0}) {
+            SCOPED_TRACE(::testing::Message() << "step " << c.step << " from " << start << " steps");
+            s.Clear();
+            s.Add(start * c.step, start * c.step);
+            s.Add((start + 10) * c.step, (start + 10) * c.step);
+            left.increment = bottom.increment = c.step;
+            ScopedTextRecorder texts;
+            chart.Draw(canvas);
+            // The left axis writes its labels first, then the bottom axis.
+            const std::vector<TTextRecord>& all = texts.Texts();
+            const size_t n = left.labelBoxes.size();
+            ASSERT_EQ(all.size(), n + bottom.labelBoxes.size());
+            ASSERT_GE(n, 3u);
+            for (size_t i = 0; i < all.size(); ++i) {
+                const std::string label = all[i].Text.toStdString();
+                if (i != 0 && i != n) {
+                    EXPECT_NE(label, all[i - 1].Text.toStdString());
+                }
+                const size_t point = label.find('.');
+                EXPECT_LE(point == std::string::npos ? 0 : label.size() - point - 1, size_t(c.decimals))
+                    << label;
+            }
+        }
+    }
 }
 
 TEST_F(Chart_Draw, UndefinedPointsBreakTheLine) {

@@ -2,12 +2,16 @@
 // hit points, the read-outs, and pixel probes of what is drawn where.
 
 #include <QImage>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "drawing/Chart.h"
+#include "drawing/DiagramDraw.h"
 #include "drawing/Graphs.h"
 #include "tests/drawing/ChartProject.h"
 
@@ -295,6 +299,32 @@ TEST_F(Graphs_Render, AllPileChartsInTheGrid) {
         EXPECT_TRUE(c->rotated);
     }
     EXPECT_TRUE(Log(r, 6)->marks.isEmpty());
+}
+
+TEST_F(Graphs_Render, LabelsWriteTheLocalesSeparators) {
+    // Under a locale that writes 1.234,5 the drawings' values and the charts' axis and value labels
+    // take its decimal comma, as the edits do, and the axes group thousands with its point.
+    struct Locale {
+        QLocale saved;
+        Locale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+        ~Locale() { QLocale::setDefault(saved); }
+    } german;
+    EXPECT_EQ(TDiagramDraw::FormatValue(12.5, 2, "ft").toStdString(), "12,5 ft");
+    EXPECT_EQ(TDiagramDraw::FormatValue(3.0, 2, "in").toStdString(), "3 in");
+    EXPECT_EQ(TDiagramDraw::FormatValue(100, 0, "m").toStdString(), "100 m");
+    EXPECT_EQ(TDiagramDraw::FormatValue(1234.5678, 2, "\"").toStdString(), "1234,57\"");
+    EXPECT_EQ(chart::FormatAxisValue(1234567.891).toStdString(), "1.234.567,891");
+    EXPECT_EQ(chart::FormatAxisValue(-0.05).toStdString(), "-0,05");
+    ScopedTextRecorder texts;
+    TGraphsRenderer r;
+    r.ShowPileGraphs(project, 5);
+    EXPECT_EQ(Log(r, 5)->marks, QStringList{"-0,25"}); // the deflection's minimum, -10 x 10 / 400
+    int commas = 0;
+    for (const TTextRecord& t : texts.Texts()) {
+        EXPECT_FALSE(t.Text.contains(QRegularExpression("\\d\\.\\d"))) << t.Text.toStdString();
+        commas += t.Text.contains(QRegularExpression("\\d,\\d"));
+    }
+    EXPECT_GE(commas, 3);
 }
 
 TEST_F(Graphs_Render, TitlesOfEveryPileChartInBothUnitSystems) {
