@@ -435,8 +435,9 @@ void TfrmKdMain::UpdateAnchorRow(int n) {
     const TKdData& d = Data();
     SetRowText(kAnchorRow.controls[0], n, Letter(n));
     // Row 1 of a project without levels shows the level a level count of 1 would add.
-    const TAnchLevel added = LevelAt(d.Anchors, n) ? TAnchLevel{} : d.NewLevel(true);
-    const TAnchLevel* level = LevelAt(d.Anchors, n) ? LevelAt(d.Anchors, n) : &added;
+    const TAnchLevel* stored = LevelAt(d.Anchors, n);
+    const TAnchLevel added = stored ? TAnchLevel{} : d.NewLevel(true);
+    const TAnchLevel* level = stored ? stored : &added;
     if (auto* type = FindRowControl<QComboBox>("cmbAnchType", n)) {
         const QSignalBlocker blocker(type);
         type->setCurrentIndex(level->Kind);
@@ -455,8 +456,9 @@ void TfrmKdMain::UpdateCornerRow(int n) {
     if (QWidget* row = RowControl(kCornerRow.panel, n))
         EnableSectionControls(row, d.UseCornerBraces, nullptr);
     SetRowText(kCornerRow.controls[0], n, Letter(n));
-    const TAnchLevel added = LevelAt(d.CornerBraces, n) ? TAnchLevel{} : d.NewLevel(false);
-    const TAnchLevel* corner = LevelAt(d.CornerBraces, n) ? LevelAt(d.CornerBraces, n) : &added;
+    const TAnchLevel* stored = LevelAt(d.CornerBraces, n);
+    const TAnchLevel added = stored ? TAnchLevel{} : d.NewLevel(false);
+    const TAnchLevel* corner = stored ? stored : &added;
     if (auto* type = FindRowControl<QComboBox>("cmbCornerType", n)) {
         const QSignalBlocker blocker(type);
         type->setCurrentIndex(corner->Kind == lkStrut ? 1 : 0);
@@ -496,18 +498,16 @@ void TfrmKdMain::UpdateAnchorResultRow(int n) {
     const auto i = static_cast<size_t>(n - 1);
     // A row without a level (row 1 of a project without levels) or without results shows none,
     // rather than those of the project shown before.
-    const auto entry = [&](const std::vector<Ext>& values) {
-        return level && values.size() > i ? values[i] : kNaN;
-    };
     const bool loads = level && a.LevelLoads.size() > i;
+    const auto entry = [&](const TVector& values) { return loads && values.size() > i ? values[i] : kNaN; };
     ShowRowNumber("Edit_RDpth", n, loads ? d.LevelDepth(n - 1) : kNaN);
     if (auto* force = FindRowControl<QLineEdit>("Edit_RTBF", n))
         SetEditValue(force, false, entry(a.LevelLoads), d.FieldLimits,
                      !loads                    ? QString()
                      : level->Kind <= lkTieRod ? QStringLiteral(" (T)")
                                                : QStringLiteral(" (C)"));
-    ShowRowNumber("Edit_RUTBL", n, loads ? entry(a.FreeLengths) : kNaN);
-    ShowRowNumber("Edit_RTL", n, loads ? entry(a.TestLoads) : kNaN);
+    ShowRowNumber("Edit_RUTBL", n, entry(a.FreeLengths));
+    ShowRowNumber("Edit_RTL", n, entry(a.TestLoads));
 }
 
 void TfrmKdMain::UpdateBondResultRow(int n) {
@@ -554,9 +554,7 @@ void TfrmKdMain::UpdateCornerResultRow(int n) {
     SetRowText("labCornerR", n, Letter(n));
     const bool level = n <= d.Anchors.UsedLevels();
     const auto i = static_cast<size_t>(n - 1);
-    const auto entry = [&](const std::vector<Ext>& values) {
-        return level && values.size() > i ? values[i] : kNaN;
-    };
+    const auto entry = [&](const TVector& values) { return level && values.size() > i ? values[i] : kNaN; };
     ShowRowNumber("Edit_RDpthCorner", n, level ? d.LevelDepth(n - 1) : kNaN);
     ShowRowNumber("Edit_RTBFCorner", n, entry(d.CornerBraces.LevelLoads));
     ShowRowNumber("Edit_RTLCorner", n, entry(d.CornerBraces.TestLoads));
