@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <locale>
 #include <sstream>
 #include <stdexcept>
@@ -117,6 +118,23 @@ void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTab
     edit->setText(text);
 }
 
+int EditDigits(const QObject* edit, const TFieldLimitTable& limits) {
+    const TFieldLimit* limit = limitOf(edit, limits);
+    return limit ? limit->Digits : 2;
+}
+
+Ext ShownLimit(Ext limit, bool lower, Ext lo, Ext hi, int digits) {
+    if (!std::isfinite(limit) || digits < 0 || digits > 15) return limit;
+    const Ext scale = std::pow(10.0L, static_cast<Ext>(digits));
+    const Ext scaled = limit * scale;
+    const Ext nearest = std::nearbyint(scaled);
+    // A limit that has the shown decimals already, but for the noise of its arithmetic, reads
+    // back as the shown number: that number is the one to keep.
+    if (std::fabs(scaled - nearest) <= 1e-9L * std::max(1.0L, std::fabs(scaled))) return nearest / scale;
+    const Ext inward = (lower ? std::ceil(scaled) : std::floor(scaled)) / scale;
+    return inward >= lo && inward <= hi ? inward : limit;
+}
+
 Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits) {
     if (!edit) return 0;
     QString text = edit->text();
@@ -124,12 +142,19 @@ Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limi
     Ext converted = 0;
     if (!ParseNumber(text, converted)) converted = 0;
     Ext value = converted;
+    const int digits = EditDigits(edit, limits);
     if (min == 0 && max == 0)
-        if (const TFieldLimit* limit = limitOf(edit, limits)) value = clampTo(*limit, value);
+        if (const TFieldLimit* limit = limitOf(edit, limits); limit && limit->HasLimit()) {
+            if (value < limit->Min)
+                value = ShownLimit(limit->Min, true, limit->Min, limit->Max, digits);
+            else if (value > limit->Max)
+                value = ShownLimit(limit->Max, false, limit->Min, limit->Max, digits);
+        }
+    const Ext hi = max != 0 ? max : std::numeric_limits<Ext>::max();
     if (min != 0 && value < min)
-        value = min;
+        value = ShownLimit(min, true, min, hi, digits);
     else if (max != 0 && value > max)
-        value = max;
+        value = ShownLimit(max, false, min != 0 ? min : std::numeric_limits<Ext>::lowest(), max, digits);
     // The edit shows the number that is returned: a caller's own limits are not clamped again to
     // the table's, which would show another number than the one the project stores.
     const bool ownLimits = min != 0 || max != 0;
@@ -213,7 +238,24 @@ bool RejectsNumberKey(const QLineEdit* edit, const QKeyEvent* event) {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     if (ch.isDigit() || ch == QLatin1Char('-')) return false;
     const QString decimal = QLocale().decimalPoint();
-    return !(text == decimal && !edit->text().contains(decimal));
+    if (text != decimal) return true;
+    // The separator replaces whatever is selected: ".5" typed over a selected "8.00" is 0.5.
+    QString kept = edit->text();
+    if (edit->hasSelectedText()) kept.remove(edit->selectionStart(), edit->selectedText().size());
+    return kept.contains(decimal);
+}
+
+bool FilterNumberKey(QObject* target, const QLineEdit* edit, const QKeyEvent* event) {
+    const QString decimal = QLocale().decimalPoint();
+    const QString text = event->text();
+    if ((event->modifiers() & Qt::KeypadModifier) && text != decimal &&
+        (text == QLatin1String(".") || text == QLatin1String(","))) {
+        QKeyEvent typed(event->type(), decimal == QLatin1String(",") ? Qt::Key_Comma : Qt::Key_Period,
+                        event->modifiers(), decimal, event->isAutoRepeat(), ushort(event->count()));
+        QCoreApplication::sendEvent(target, &typed);
+        return true;
+    }
+    return RejectsNumberKey(edit, event);
 }
 
 namespace {
@@ -223,7 +265,7 @@ class NumberKeyFilter : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress)
             if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && !edit->isReadOnly())
-                return RejectsNumberKey(edit, static_cast<QKeyEvent*>(event));
+                return FilterNumberKey(edit, edit, static_cast<QKeyEvent*>(event));
         return false;
     }
 };

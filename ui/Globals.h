@@ -47,6 +47,13 @@ void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTab
 // limits of its own (min = max = 0), then to the caller's limits (0 means none for each). When
 // clamping changed the number, the edit is rewritten with the number returned.
 Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits);
+// The decimals the edit shows: its tag's field limit's, 2 without a tag.
+int EditDigits(const QObject* edit, const TFieldLimitTable& limits);
+// A limit a typed number was clamped to, as the edit shows it: rounded to `digits` decimals
+// toward the inside of [lo, hi] (up from a lower limit, down from an upper one), so that what is
+// stored is what the edit shows and reading the edit again gives the same number. A range
+// narrower than one shown step keeps the limit as it is.
+Ext ShownLimit(Ext limit, bool lower, Ext lo, Ext hi, int digits);
 
 // Selects "#N", "NM", "N ksi" or "N kN", in this order; else the item with index N (item 0 for a
 // negative N, none beyond the list).
@@ -64,9 +71,15 @@ Ext GetComboItemValue(const QComboBox* combo);
 
 // --- Numeric edits -------------------------------------------------------------------------
 // True when a key typed into a numeric edit is to be swallowed: a character that is neither a
-// digit, a minus sign nor the first decimal separator. Editing keys and short-cuts pass.
+// digit nor a minus sign, or a decimal separator that would give the edit's text a second one.
+// The text judged is the one the key produces: a selection the key types over is gone.
+// Editing keys and short-cuts pass.
 bool RejectsNumberKey(const QLineEdit* edit, const QKeyEvent* event);
-// Makes the edit take number keys only (the test above, while it is not read-only).
+// The shared key filter of numeric edits: true when the key is taken care of here. A refused key
+// is swallowed; the keypad's decimal key types the locale's separator whatever the keyboard
+// layout gives it (sent again to `target`, the control that received it), as spreadsheets do.
+bool FilterNumberKey(QObject* target, const QLineEdit* edit, const QKeyEvent* event);
+// Makes the edit take number keys only (the filter above, while it is not read-only).
 void AcceptNumbersOnly(QLineEdit* edit);
 
 // Edits that show computed values are read-only on a sky-blue ground.

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "drawing/DiagramDraw.h"
 #include "drawing/Graphs.h"
@@ -223,7 +224,7 @@ class TfrmKdMain : public QMainWindow {
     // ---- Input behaviour (KdMainSections.cpp) ----
     void CollapsibleCaptionClick(QWidget* sender);
     void EditEnter(QWidget* control);
-    bool EditKeyPress(QLineEdit* edit, QKeyEvent* event);
+    bool EditKeyPress(QWidget* control, QLineEdit* edit, QKeyEvent* event);
     bool FormKeyPress(QWidget* control, QKeyEvent* event);
     bool FormMouseWheel(QWheelEvent* event);
     void Timer1Timer();
@@ -308,6 +309,7 @@ class TfrmKdMain : public QMainWindow {
     bool IsShown(const char* name) const;
     void ClearList(const char* name);
     void OfferPileSections();
+    void SelectPileRow();
     void ForgetTyping();
     void ReadPierReinforcement();
     Ext GuardrailSpacingBase() const;
@@ -407,6 +409,15 @@ class TfrmKdMain : public QMainWindow {
         }
     } freedRows_;
     std::vector<uint8_t> shownLogo_; // the JPEG bytes the logo control shows
+    // What a choice overrode when the user switched away from it, given back when the user
+    // switches back: a pile made a sheet pile is driven, spaced 1 and deflects H/120, whatever it
+    // held; a drilled rebar cage made driven is an I-beam. New and Open forget it.
+    struct SheetAway {
+        int pileType, installation, pileSection, anchorSpacingItem;
+        Ext pileSpacing, maxDeflection;
+    };
+    std::optional<SheetAway> sheetAway_;
+    std::optional<int> drivenAway_; // the section of a drilled pile made driven
     // ==== end of the commit cycle block ====
 };
 

@@ -86,6 +86,9 @@ QWidget* CreateControl(const ControlLayout& c, QWidget* parent) {
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             combo->setProperty("numeric", true);
+            // No completion from the items: a number's first digits are a number of their own,
+            // and "0.5" typed is 0.5, not the "0.55" an item would complete it to.
+            combo->setCompleter(nullptr);
         }
         w = combo;
         break;

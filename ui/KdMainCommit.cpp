@@ -26,6 +26,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "model/KdClasses.h"
 #include "platform/Dialogs.h"
@@ -169,17 +170,18 @@ void TfrmKdMain::ReadNumber(const char* name, double& field) {
 
 Ext TfrmKdMain::ReadBetween(QLineEdit* edit, Ext lo, Ext hi) {
     // The caller's limits are real limits, 0 included (the shared reader takes 0 as "none"), and
-    // replace the field's own: below lo gives lo, otherwise above hi gives hi. The edit shows
-    // what is stored.
+    // replace the field's own: below lo gives lo, otherwise above hi gives hi, each as the edit
+    // shows it. The edit shows what is stored.
     QString text = edit->text();
     text.remove(QLocale().groupSeparator());
     Ext typed = 0;
     if (!ParseNumber(text, typed)) typed = 0;
     Ext value = typed;
+    const int digits = EditDigits(edit, Data().FieldLimits);
     if (value < lo)
-        value = lo;
+        value = ShownLimit(lo, true, lo, hi, digits);
     else if (value > hi)
-        value = hi;
+        value = ShownLimit(hi, false, lo, hi, digits);
     if (value != typed) SetNumber(edit, value, true);
     return value;
 }
@@ -219,6 +221,12 @@ void TfrmKdMain::ReadInnerPoints(TPressurePoint* group, const char* second, cons
 void TfrmKdMain::ReadInputs() {
     const BusyScope busy(busy_);
     TKdData& d = Data();
+    // Blocks that a choice of this commit may hide or show: each is read only when it showed the
+    // project before the commit and still belongs to the choice after it. A block switched away
+    // keeps what the project stores; one switched back shows it again.
+    const bool pressurePointsShown = IsShown("Panel19");
+    const bool cageShown = IsShown("Panel29");
+    const bool beamShown = IsShown("Panel27");
 
     // 1. Project information. The logo is the model's own JPEG: choosing or clearing it stores it
     // at once, and a commit never re-encodes it.
@@ -264,6 +272,15 @@ void TfrmKdMain::ReadInputs() {
     bool pileSectionChanged = ListIndex("ComboBox12", d.PileSection) != d.PileSection;
     const bool pileTypeChanged = pileType != d.PileType;
     (void)pressureMethodChanged;
+    // A pile made a sheet pile is remembered as it was; switched back to its own type, it is
+    // given back what the sheet pile overrode (steps 7, 8, 14 and 24).
+    if (pileTypeChanged && pileType == ptSheet)
+        sheetAway_ = SheetAway{d.PileType, d.Installation, d.PileSection, d.Anchors.AnchorSpacingItem,
+                               d.PileSpacing, d.Anchors.MaxDeflection};
+    std::optional<SheetAway> sheetBack;
+    if (pileTypeChanged && d.PileType == ptSheet && sheetAway_ && sheetAway_->pileType == pileType)
+        sheetBack = sheetAway_;
+    if (pileTypeChanged && pileType != ptSheet) sheetAway_.reset();
 
     // 5. Family, bar standard, pile type and waler family; then the lists emptied above.
     d.SetShapeFamily(static_cast<uint8_t>(family));
@@ -282,11 +299,30 @@ void TfrmKdMain::ReadInputs() {
         d.Installation = 1;
     } else {
         d.Installation = ListIndex("ComboBox3", d.Installation);
+        if (sheetBack && d.Installation == 1) {
+            installationChanged = installationChanged || sheetBack->installation != 1;
+            d.Installation = sheetBack->installation;
+        }
     }
 
     // 8. Pile sections offered by the installation: a rebar cage is drilled.
     const int oldSection = d.PileSection;
+    // A drilled rebar cage made driven is an I-beam; drilled again, it is the cage once more
+    // unless another section was chosen meanwhile.
+    std::optional<int> sectionBack;
+    if (sheetBack)
+        sectionBack = sheetBack->pileSection;
+    else if (installationChanged && d.Installation == 0 && drivenAway_ && oldSection == psIBeam)
+        sectionBack = drivenAway_;
+    if (installationChanged) drivenAway_.reset();
+    if (installationChanged && d.Installation == 1 && !sheet && oldSection == psRebarCage)
+        drivenAway_ = psRebarCage;
     if (auto* sections = Ctl<QComboBox>("ComboBox12")) {
+        if (sectionBack) {
+            d.PileSection = *sectionBack;
+            OfferPileSections();
+            SelectItem("ComboBox12", d.PileSection);
+        }
         OfferPileSections();
         d.PileSection = !sheet && sections->isEnabled() ? std::max(0, sections->currentIndex()) : psIBeam;
     } else if (sheet) {
@@ -297,11 +333,13 @@ void TfrmKdMain::ReadInputs() {
     // 9. Visibility and captions of the structural data.
     ShowPileTypeRows();
 
-    // 10. A new section kind offers other rows.
+    // 10. A new section kind offers other rows, from the first. A new pile type shows the row it
+    // stores: a sheet pile its row of the sheet table, any other pile its beam or pipe row.
     if (pileSectionChanged) {
         ClearList("ComboBox5");
         FillSectionLists(true);
     }
+    if (pileTypeChanged) SelectPileRow();
 
     // 11. A new installation has its own bearing width.
     if (installationChanged)
@@ -337,6 +375,7 @@ void TfrmKdMain::ReadInputs() {
         ReadNumber("Edit_17", d.PileSpacing);
         break;
     }
+    if (sheetBack && d.PileType != ptTangent) d.PileSpacing = sheetBack->pileSpacing;
 
     // 15. Pile width or pier diameter, an input of drilled piles only.
     if (d.Installation == 0 && !sheet) ReadNumber("Edit_18", d.PileWidth);
@@ -354,7 +393,7 @@ void TfrmKdMain::ReadInputs() {
     }
 
     // 18. User-defined pressure diagrams, read into a copy and stored whole while they are shown.
-    if (IsShown("Panel19")) {
+    if (pressurePointsShown && d.PressureMethod == 1) {
         auto loading = d.LoadingSidePoints;
         auto passive = d.PassiveSidePoints;
         ReadInnerPoints(&loading[0], "Edit_62x", "Edit_63x");
@@ -371,9 +410,11 @@ void TfrmKdMain::ReadInputs() {
         d.PassiveSidePoints = passive;
     }
 
-    // 19. Steel and the pile section.
+    // 19. Steel and the pile section, whose row is read while the beam block shows it and the pile
+    // is no rebar cage: a cage keeps the row it stores.
     ReadNumber("Edit_22", d.SteelE);
-    if (const auto* rows = Ctl<QComboBox>("ComboBox5"); rows && rows->currentIndex() >= 0) {
+    if (const auto* rows = Ctl<QComboBox>("ComboBox5");
+        rows && rows->currentIndex() >= 0 && beamShown && (sheet || d.PileSection != psRebarCage)) {
         const bool custom = sheet && rows->currentIndex() == rows->count() - 1;
         d.SetShapeIndex(custom ? -1 : rows->currentIndex());
     }
@@ -399,9 +440,9 @@ void TfrmKdMain::ReadInputs() {
     }
     if (IsShown("ComboBox9")) d.LaggingConcreteSet = ListIndex("ComboBox9", d.LaggingConcreteSet);
 
-    // 21. Pier reinforcement, read while the rebar cage block shows it: the cover's limit follows
-    // the pier, and another pile keeps the cage it stores.
-    if (IsShown("Panel29")) ReadPierReinforcement();
+    // 21. Pier reinforcement, read while the rebar cage block shows it and the pile stays a cage:
+    // the cover's limit follows the pier, and another pile keeps the cage it stores.
+    if (cageShown && d.PileSection == psRebarCage && !sheet) ReadPierReinforcement();
 
     // 22. Guardrail. The spacing is the base the list shows times 1 or 2: the pile spacing, or
     // 8 ft (2.5 m) for sheet piles.
@@ -458,6 +499,10 @@ void TfrmKdMain::ReadInputs() {
         const Ext least =
             tag >= 1 && tag <= kFieldLimitCount ? d.FieldLimits[static_cast<size_t>(tag)].Min : 0.0L;
         d.Anchors.MaxDeflection = ReadBetween(deflection, least, deflectionScale / 240.0L);
+    }
+    if (sheetBack) {
+        d.Anchors.MaxDeflection = sheetBack->maxDeflection;
+        d.Anchors.AnchorSpacingItem = sheetBack->anchorSpacingItem;
     }
     if (auto* factor = Ctl<QComboBox>("ComboBox20")) d.Anchors.TestLoadFactor = GetComboItemValue(factor);
 
@@ -536,6 +581,15 @@ void TfrmKdMain::OfferPileSections() {
     for (int i = 0; i < wanted; ++i)
         sections->addItem(QString::fromStdString(Texts::PileSection[static_cast<size_t>(i)]));
     sections->setCurrentIndex(d.PileSection >= 0 && d.PileSection < wanted ? d.PileSection : 0);
+}
+
+// The pile section row the project stores for its pile type; a custom section is the last item.
+void TfrmKdMain::SelectPileRow() {
+    auto* rows = Ctl<QComboBox>("ComboBox5");
+    if (!rows) return;
+    const int index = Data().CurrentShapeIndex();
+    const QSignalBlocker blocker(rows);
+    rows->setCurrentIndex(index >= 0 && index < rows->count() ? index : rows->count() - 1);
 }
 
 void TfrmKdMain::ReadPierReinforcement() {

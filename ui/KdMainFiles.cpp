@@ -139,10 +139,12 @@ void TfrmKdMain::ANewExecute() {
     SetCaption();
 }
 
-// What was typed for the project shown before cannot come back by undo into this one. An edit the
-// refresh left alone (its text was already the same) still holds its undo history; setting its
-// text anew clears it.
+// What was typed for the project shown before cannot come back by undo into this one, nor what a
+// choice switched away from in it. An edit the refresh left alone (its text was already the same)
+// still holds its undo history; setting its text anew clears it.
 void TfrmKdMain::ForgetTyping() {
+    sheetAway_.reset();
+    drivenAway_.reset();
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         if (edit->isUndoAvailable() || edit->isRedoAvailable()) {
             const QSignalBlocker blocker(edit);

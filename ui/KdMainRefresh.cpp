@@ -163,10 +163,8 @@ void TfrmKdMain::UpdateForm() {
     // 12. Pile section row; a custom section selects the last item ("User Defined" of sheet piles).
     SelectItem("ComboBox8", d.ShapeFamily);
     if (auto* rows = Ctl<QComboBox>("ComboBox5")) {
-        const QSignalBlocker blocker(rows);
-        const int index = d.CurrentShapeIndex();
-        rows->setCurrentIndex(index >= 0 && index < rows->count() ? index : rows->count() - 1);
-        const bool custom = index == -1;
+        SelectPileRow();
+        const bool custom = d.CurrentShapeIndex() == -1;
         SetShown("SpeedButton1", custom);
         if (const QWidget* family = Control(QStringLiteral("ComboBox8"))) {
             const QWidget* button = Control(QStringLiteral("SpeedButton1"));
@@ -272,6 +270,12 @@ void TfrmKdMain::UpdateForm() {
     if (auto* ratio = Ctl<QComboBox>("ComboBox19"); ratio && ratio->lineEdit()) {
         const QSignalBlocker blocker(ratio);
         SetNumber(ratio->lineEdit(), d.Anchors.EmbedmentRatio, true);
+        // The item that reads as the ratio is the chosen one, none when no item does; choosing
+        // it writes its own text, which the edit shows already (none clears it).
+        if (const int item = ratio->findText(ratio->lineEdit()->text()); item != ratio->currentIndex()) {
+            ratio->setCurrentIndex(item);
+            SetNumber(ratio->lineEdit(), d.Anchors.EmbedmentRatio, true);
+        }
     }
     ShowNumber("Edit_104", d.Anchors.Embedment, true);
     ShowNumber("Edit_119", d.Anchors.Lb, true);

@@ -449,6 +449,9 @@ void TfrmKdMain::UpdateAnchorRow(int n) {
         SetEditReadOnly(angle, level->Kind == lkStrut);
         SetNumber(angle, level->Angle, false);
     }
+    // A row without a level has nothing to edit until a level count is typed.
+    for (const char* name : {"cmbAnchType", "Edit_AnchX", "Edit_AnchAng", "sbAnchEdit"})
+        if (QWidget* control = RowControl(name, n)) control->setEnabled(stored != nullptr);
 }
 
 void TfrmKdMain::UpdateCornerRow(int n) {
@@ -476,6 +479,8 @@ void TfrmKdMain::UpdateCornerRow(int n) {
         SetNumber(angle, corner->Angle, false);
         angle->setEnabled(used);
     }
+    if (!stored)
+        if (QWidget* row = RowControl(kCornerRow.panel, n)) EnableSectionControls(row, false, nullptr);
 }
 
 QString TfrmKdMain::TendonText(const TAnchLevel& level) const {

@@ -192,8 +192,8 @@ void TfrmKdMain::EditEnter(QWidget* control) {
     if (!hint.isEmpty() && !qobject_cast<QAbstractButton*>(control)) ShowInputHint(control, hint);
 }
 
-bool TfrmKdMain::EditKeyPress(QLineEdit* edit, QKeyEvent* event) {
-    return RejectsNumberKey(edit, event);
+bool TfrmKdMain::EditKeyPress(QWidget* control, QLineEdit* edit, QKeyEvent* event) {
+    return FilterNumberKey(control, edit, event);
 }
 
 bool TfrmKdMain::FormKeyPress(QWidget* control, QKeyEvent* event) {
@@ -261,7 +261,7 @@ bool TfrmKdMain::eventFilter(QObject* watched, QEvent* event) {
                 QLineEdit* edit = qobject_cast<QLineEdit*>(w);
                 if (!edit)
                     if (auto* combo = qobject_cast<QComboBox*>(w)) edit = combo->lineEdit();
-                if (edit && !edit->isReadOnly() && EditKeyPress(edit, key)) return true;
+                if (edit && !edit->isReadOnly() && EditKeyPress(w, edit, key)) return true;
             }
         }
         break;

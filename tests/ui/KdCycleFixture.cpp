@@ -82,6 +82,7 @@ void KdCycleTest::Type(QWidget* edit, const QString& text) {
         << edit->objectName().toStdString() << " focus on "
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
     if (auto* line = qobject_cast<QLineEdit*>(edit)) line->selectAll();
+    if (auto* list = qobject_cast<QComboBox*>(edit); list && list->lineEdit()) list->lineEdit()->selectAll();
     for (const QChar c : text)
         Key(KeyOf(c), Qt::NoModifier, QString(c));
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLocale>
 #include <QRadioButton>
 #include <QTabBar>
 
@@ -291,4 +292,39 @@ TEST_F(KdCommit, DateAndBearingCommitWhenLeft) {
     }
     EXPECT_EQ(D().AllowSkinFriction, 0.0L);
     EXPECT_EQ(D().AllowEndBearing, 0.0L);
+}
+
+// A key is judged by the text it produces: a separator typed over a selected number replaces it,
+// and the keypad's decimal key types the locale's separator. Each number is checked where it is
+// stored.
+TEST_F(KdCommit, TypedDecimalsReplaceTheSelection) {
+    struct CLocaleAfter {
+        ~CLocaleAfter() { QLocale::setDefault(QLocale::c()); }
+    } restore;
+    ASSERT_EQ(D().PileType, ptSoldierBeam);
+    // ".5" over "8.00" is 0.5, which S's least 1.5 ft lifts; never 5.
+    Type("Edit_17", QStringLiteral("8"));
+    Tab();
+    Type("Edit_17", QStringLiteral(".5"));
+    Tab();
+    EXPECT_EQ(D().PileSpacing, 1.5L);
+    EXPECT_EQ(Edit("Edit_17")->text(), "1.50");
+    // The embedment ratio list completes "0" to "0.45" with ".45" selected; "." replaces it.
+    Type("Edit_16", QStringLiteral("20")); // a ratio of 0.4 gives the least embedment, 8 ft
+    Tab();
+    Type(Combo("ComboBox19"), QStringLiteral("0.5"));
+    Tab();
+    EXPECT_EQ(D().Anchors.EmbedmentRatio, 0.5L);
+    // Under a comma locale the keypad's "." types ",".
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Type("Edit_17", QStringLiteral("2"));
+    Key(Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+    Key(Qt::Key_5, Qt::KeypadModifier, QStringLiteral("5"));
+    EXPECT_EQ(Edit("Edit_17")->text(), "2,5");
+    Tab();
+    EXPECT_EQ(D().PileSpacing, 2.5L);
+    // The main block's "." is no separator there.
+    Type("Edit_17", QStringLiteral("3.5"));
+    Tab();
+    EXPECT_EQ(D().PileSpacing, 15.0L) << "\"35\" is S's greatest, 15 ft";
 }
