@@ -318,12 +318,9 @@ void TfrmKdMain::ReadInputs() {
     if (installationChanged && d.Installation == 1 && !sheet && oldSection == psRebarCage)
         drivenAway_ = psRebarCage;
     if (auto* sections = Ctl<QComboBox>("ComboBox12")) {
-        if (sectionBack) {
-            d.PileSection = *sectionBack;
-            OfferPileSections();
-            SelectItem("ComboBox12", d.PileSection);
-        }
+        if (sectionBack) d.PileSection = *sectionBack;
         OfferPileSections();
+        if (sectionBack) SelectItem("ComboBox12", d.PileSection);
         d.PileSection = !sheet && sections->isEnabled() ? std::max(0, sections->currentIndex()) : psIBeam;
     } else if (sheet) {
         d.PileSection = psIBeam;
