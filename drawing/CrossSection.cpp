@@ -80,6 +80,7 @@ void TDiagramDraw::DrawCrossSection() {
     // all lines are drawn, then keeps clear of those that are not its own.
     AvoidLines = true;
     HoldLabels = true;
+    HasSteel = false; // members are drawn in black
     Bitmap.SetSegmentLog(&Segments);
     const TKdData& d = Data;
     const TAnchor& a = d.Anchors;

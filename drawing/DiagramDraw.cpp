@@ -111,6 +111,7 @@ void TDiagramDraw::CommonStart() {
     Held.clear();
     AvoidLines = false;
     HoldLabels = false;
+    HasSteel = true;
     Bitmap.SetSegmentLog(nullptr);
     Bitmap.SetTag(0);
     W = Bitmap.Width();
@@ -309,9 +310,10 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
                 }
                 blocked.emplace_back(int(std::floor(xa)) - half - right, int(std::ceil(xb)) + half - left);
             }
-        for (int y = std::max(0, top); y <= std::min(Bitmap.Height() - 1, bottom); ++y)
-            for (const auto& [x0, x1] : runsOf(y))
-                blocked.emplace_back(x0 - right, x1 - left);
+        if (HasSteel)
+            for (int y = std::max(0, top); y <= std::min(Bitmap.Height() - 1, bottom); ++y)
+                for (const auto& [x0, x1] : runsOf(y))
+                    blocked.emplace_back(x0 - right, x1 - left);
         std::sort(blocked.begin(), blocked.end());
     };
     // The moves of a row nearest to no move, its runs merged: the clamped zero when it is free, else
@@ -421,7 +423,7 @@ void TDiagramDraw::PlaceLabels() {
         const size_t blocks = Blocks.size();
         QPoint shift;
         std::optional<QLine> leader;
-        for (int tries = 0; tries < 64; ++tries) {
+        for (int tries = 0; tries < 4; ++tries) {
             shift = ClearShift(l.Box, l.Tag);
             const QRect at = l.Box.translated(shift);
             if (std::abs(shift.x()) <= l.Box.width() && std::abs(shift.y()) <= l.Box.height()) break;

@@ -161,6 +161,7 @@ class TDiagramDraw {
     std::vector<TSegmentRecord> Segments; // the strokes drawn so far, when AvoidLines
     bool AvoidLines = false;
     bool HoldLabels = false;
+    bool HasSteel = true; // false: the diagram draws no steel colour, its pixels need no reading
 
   private:
     struct HeldLabel {
