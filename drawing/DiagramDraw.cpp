@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -108,6 +109,8 @@ void TDiagramDraw::CommonStart() {
     Labels.clear();
     Blocks.clear();
     Segments.clear();
+    SegmentsByTop.clear();
+    SegmentsByBottom.clear();
     Held.clear();
     AvoidLines = false;
     HoldLabels = false;
@@ -239,14 +242,108 @@ QPoint TDiagramDraw::ClearShift(const QRect& box, int tag, int rise) {
     if (rise >= 0 && std::max(dyMin, -rise) <= std::min(dyMax, rise))
         if (const auto near = FindClear(box, tag, dxMin, dxMax, std::max(dyMin, -rise), std::min(dyMax, rise)))
             return *near;
-    return FindClear(box, tag, dxMin, dxMax, dyMin, dyMax)
-        .value_or(QPoint(std::clamp(0, dxMin, dxMax), std::clamp(0, dyMin, dyMax)));
+    // Searched first within a square about the place asked for, a few labels wide, then within
+    // squares three times as wide: a clear place no farther than the square's half-width is the
+    // nearest of all, as every place outside lies farther.
+    const int whole = std::max({dxMax - dxMin, dyMax - dyMin, 1});
+    for (int half = 3 * (box.width() + box.height());; half *= 3) {
+        const bool last = half >= whole;
+        const auto found = FindClear(box, tag, dxMin, dxMax, dyMin, dyMax, last ? 0 : half);
+        if (found && (last || (long long)found->x() * found->x() + (long long)found->y() * found->y() <=
+                                  (long long)half * half))
+            return *found;
+        if (last) return QPoint(std::clamp(0, dxMin, dxMax), std::clamp(0, dyMin, dyMax));
+    }
 }
 
 std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin,
-                                              int dyMax) {
+                                              int dyMax, int half) {
     // A line unit of white between a label and its neighbours.
     const int gap = LineUnit();
+    const int dx0 = std::clamp(0, dxMin, dxMax);
+    // Within a square of half-width `half` about no move (none: 0) only what reaches into it counts.
+    if (half > 0) {
+        dxMin = std::max(dxMin, dx0 - half), dxMax = std::min(dxMax, dx0 + half);
+        dyMin = std::max(dyMin, -half), dyMax = std::min(dyMax, half);
+        if (dyMin > dyMax) return std::nullopt;
+    }
+    const int left = box.left() - gap, right = box.right() + gap;
+    const int top0 = box.top() - gap, bottom0 = box.bottom() + gap;
+
+    // Every obstacle blocks, in a row of moves dy, one interval of moves dx: those that bring the
+    // box (widened by the gap) onto it. It does so in the rows dyLo..dyHi only: a label or block
+    // over its whole width, a stroke over the columns its centre line crosses within the rows of
+    // the box widened by half its pen, which shift from row to row when it slants.
+    struct Obstacle {
+        int dyLo, dyHi;
+        int dxLo = 0, dxHi = 0;
+        const TSegmentRecord* stroke = nullptr;
+    };
+    std::vector<Obstacle> obstacles;
+    obstacles.reserve(Labels.size() + Blocks.size() + (AvoidLines ? Segments.size() : 0));
+    // Labels and blocks come first, then the strokes in the order of their top rows.
+    std::vector<int> strokeObstacle;
+    auto reaches = [&](const Obstacle& o) {
+        return o.dyHi >= dyMin && o.dyLo <= dyMax && o.dxHi >= dxMin && o.dxLo <= dxMax;
+    };
+    auto addRect = [&](const QRect& o) {
+        const Obstacle r{o.top() - bottom0, o.bottom() - top0, o.left() - right, o.right() - left};
+        if (reaches(r)) obstacles.push_back(r);
+    };
+    for (const QRect& l : Labels)
+        addRect(l);
+    for (const QRect& b : Blocks)
+        addRect(b);
+    const size_t rects = obstacles.size();
+    if (AvoidLines) {
+        if (SegmentsByTop.size() != Segments.size()) {
+            // The strokes sorted once for all the labels of a drawing, again when leaders add some.
+            SegmentsByTop.resize(Segments.size());
+            for (size_t i = 0; i < Segments.size(); ++i)
+                SegmentsByTop[i] = int(i);
+            SegmentsByBottom = SegmentsByTop;
+            // The rows a stroke covers, its pen included, as the obstacles below take them.
+            auto top = [&](int i) {
+                const TSegmentRecord& r = Segments[size_t(i)];
+                return std::min(r.Line.y1(), r.Line.y2()) - (r.Width + 1) / 2;
+            };
+            auto bottom = [&](int i) {
+                const TSegmentRecord& r = Segments[size_t(i)];
+                return std::max(r.Line.y1(), r.Line.y2()) + (r.Width + 1) / 2;
+            };
+            std::stable_sort(SegmentsByTop.begin(), SegmentsByTop.end(), [&](int a, int b) { return top(a) < top(b); });
+            std::stable_sort(SegmentsByBottom.begin(), SegmentsByBottom.end(),
+                             [&](int a, int b) { return bottom(a) > bottom(b); });
+        }
+        strokeObstacle.assign(Segments.size(), -1);
+        for (const int i : SegmentsByTop) {
+            const TSegmentRecord& s = Segments[size_t(i)];
+            if (tag != 0 && s.Tag == tag) continue;
+            const int pen = (s.Width + 1) / 2;
+            const int y0 = std::min(s.Line.y1(), s.Line.y2()) - pen;
+            const int y1 = std::max(s.Line.y1(), s.Line.y2()) + pen;
+            // Its columns over all its rows; those of a row when it slants.
+            Obstacle o{y0 - bottom0, y1 - top0, std::min(s.Line.x1(), s.Line.x2()) - pen - right,
+                       std::max(s.Line.x1(), s.Line.x2()) + pen - left};
+            if (!reaches(o)) continue;
+            if (s.Line.dx() != 0 && s.Line.dy() != 0) o.stroke = &s;
+            strokeObstacle[size_t(i)] = int(obstacles.size());
+            obstacles.push_back(o);
+        }
+    }
+    auto interval = [&](const Obstacle& o, int dy) -> std::pair<int, int> {
+        if (!o.stroke) return {o.dxLo, o.dxHi};
+        const TSegmentRecord& s = *o.stroke;
+        const int half = (s.Width + 1) / 2;
+        const double ya = top0 + dy - half, yb = bottom0 + dy + half;
+        const double x1 = s.Line.x1(), y1 = s.Line.y1(), x2 = s.Line.x2(), y2 = s.Line.y2();
+        double t0 = (ya - y1) / (y2 - y1), t1 = (yb - y1) / (y2 - y1);
+        if (t0 > t1) std::swap(t0, t1);
+        t0 = std::max(t0, 0.0), t1 = std::min(t1, 1.0);
+        double xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
+        if (xa > xb) std::swap(xa, xb);
+        return {int(std::floor(xa)) - half - right, int(std::ceil(xb)) + half - left};
+    };
 
     // The steel of a picture row as runs of columns, read once per row when a search needs it.
     std::vector<std::vector<std::pair<int, int>>> steelRuns;
@@ -275,66 +372,120 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         return runs;
     };
 
-    // Every obstacle blocks, in a row of moves dy, one interval of moves dx: those that bring the
-    // box (widened by the gap) onto it.
+    // The moves of a row nearest to dx0, from the intervals of moves it blocks: dx0 itself when it
+    // is free, else the free neighbours of the blocked run that holds it.
     std::vector<std::pair<int, int>> blocked;
-    auto blockRow = [&](int dy) {
-        blocked.clear();
-        const int top = box.top() + dy - gap, bottom = box.bottom() + dy + gap;
-        const int left = box.left() - gap, right = box.right() + gap;
-        auto rect = [&](const QRect& o) {
-            if (o.top() <= bottom && o.bottom() >= top) blocked.emplace_back(o.left() - right, o.right() - left);
-        };
-        for (const QRect& l : Labels)
-            rect(l);
-        for (const QRect& b : Blocks)
-            rect(b);
-        if (AvoidLines)
-            for (const TSegmentRecord& s : Segments) {
-                if (tag != 0 && s.Tag == tag) continue;
-                // The stroke's centre line within the rows of the box widened by half the pen.
-                const int half = (s.Width + 1) / 2;
-                const double ya = top - half, yb = bottom + half;
-                const double x1 = s.Line.x1(), y1 = s.Line.y1(), x2 = s.Line.x2(), y2 = s.Line.y2();
-                double xa, xb;
-                if (y1 == y2) {
-                    if (y1 < ya || y1 > yb) continue;
-                    xa = std::min(x1, x2), xb = std::max(x1, x2);
-                } else {
-                    double t0 = (ya - y1) / (y2 - y1), t1 = (yb - y1) / (y2 - y1);
-                    if (t0 > t1) std::swap(t0, t1);
-                    t0 = std::max(t0, 0.0), t1 = std::min(t1, 1.0);
-                    if (t0 > t1) continue;
-                    xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
-                    if (xa > xb) std::swap(xa, xb);
-                }
-                blocked.emplace_back(int(std::floor(xa)) - half - right, int(std::ceil(xb)) + half - left);
+    std::vector<int> candidates;
+    auto freeNear = [&]() {
+        candidates.clear();
+        std::sort(blocked.begin(), blocked.end());
+        for (size_t i = 0; i < blocked.size();) {
+            // The next run of blocked moves, the intervals that meet or touch it merged.
+            const int lo = blocked[i].first;
+            int hi = blocked[i].second;
+            for (++i; i < blocked.size() && blocked[i].first <= hi + 1; ++i)
+                hi = std::max(hi, blocked[i].second);
+            if (lo > dx0) break;
+            if (hi >= dx0) {
+                if (lo - 1 >= dxMin) candidates.push_back(lo - 1);
+                if (hi + 1 <= dxMax) candidates.push_back(hi + 1);
+                return;
             }
+        }
+        candidates.push_back(dx0);
+    };
+    auto steelOf = [&](int dy) {
         if (HasSteel)
-            for (int y = std::max(0, top); y <= std::min(Bitmap.Height() - 1, bottom); ++y)
+            for (int y = std::max(0, top0 + dy); y <= std::min(Bitmap.Height() - 1, bottom0 + dy); ++y)
                 for (const auto& [x0, x1] : runsOf(y))
                     blocked.emplace_back(x0 - right, x1 - left);
-        std::sort(blocked.begin(), blocked.end());
     };
-    // The moves of a row nearest to no move, its runs merged: the clamped zero when it is free, else
-    // the free neighbours of the blocked run that holds it.
-    std::vector<std::pair<int, int>> merged;
-    auto freeNear = [&](int dx, std::vector<int>& out) {
-        merged.clear();
-        for (const auto& iv : blocked)
-            if (!merged.empty() && iv.first <= merged.back().second + 1)
-                merged.back().second = std::max(merged.back().second, iv.second);
-            else
-                merged.push_back(iv);
-        out.clear();
-        const auto run = std::find_if(merged.begin(), merged.end(),
-                                      [dx](const auto& iv) { return iv.first <= dx && dx <= iv.second; });
-        if (run == merged.end()) {
-            out.push_back(dx);
-            return;
+    // Most labels stand clear where they are asked for.
+    if (dx0 == 0 && dyMin <= 0 && dyMax >= 0) {
+        for (const Obstacle& o : obstacles)
+            if (o.dyLo <= 0 && 0 <= o.dyHi) blocked.push_back(interval(o, 0));
+        steelOf(0);
+        freeNear();
+        if (candidates.size() == 1 && candidates[0] == 0) return QPoint();
+    }
+
+    // The rows are searched outward from no move, down and up in turn. Each direction sweeps the
+    // obstacles in the order they come into reach and drops those it has passed. A row across
+    // the same obstacles as the row before it, none slanting and no steel read, offers the same
+    // moves one row farther: it is passed over.
+    struct Sweep {
+        bool down;
+        std::vector<int> order; // by the row each comes into reach
+        size_t next = 0;
+        std::vector<int> active;
+        int leaves = 0;      // the nearest row at which an active obstacle is passed
+        bool slants = false; // an active stroke slants
+        bool seen = false;   // a row has been read
+        int read = 0;        // the last row read
+    };
+    const int stride = std::max(2, box.height() / 2);
+    Sweep down{true, {}, 0, {}}, up{false, {}, 0, {}};
+    // The strokes come in sorted; the few labels and blocks are sorted and merged with them.
+    {
+        std::vector<int> firstRects(rects);
+        for (size_t i = 0; i < rects; ++i)
+            firstRects[i] = int(i);
+        auto byLo = [&](int a, int b) { return obstacles[size_t(a)].dyLo < obstacles[size_t(b)].dyLo; };
+        auto byHi = [&](int a, int b) { return obstacles[size_t(a)].dyHi > obstacles[size_t(b)].dyHi; };
+        std::vector<int> strokesDown, strokesUp;
+        strokesDown.reserve(obstacles.size() - rects);
+        strokesUp.reserve(obstacles.size() - rects);
+        for (size_t i = rects; i < obstacles.size(); ++i)
+            strokesDown.push_back(int(i));
+        if (AvoidLines)
+            for (const int i : SegmentsByBottom)
+                if (strokeObstacle[size_t(i)] >= 0) strokesUp.push_back(strokeObstacle[size_t(i)]);
+        std::vector<int> rectsDown = firstRects, rectsUp = firstRects;
+        std::sort(rectsDown.begin(), rectsDown.end(), byLo);
+        std::sort(rectsUp.begin(), rectsUp.end(), byHi);
+        down.order.resize(obstacles.size());
+        up.order.resize(obstacles.size());
+        std::merge(rectsDown.begin(), rectsDown.end(), strokesDown.begin(), strokesDown.end(), down.order.begin(), byLo);
+        std::merge(rectsUp.begin(), rectsUp.end(), strokesUp.begin(), strokesUp.end(), up.order.begin(), byHi);
+    }
+    // Reads row dy into `blocked`; false when it offers nothing new.
+    auto blockRow = [&](Sweep& sweep, int dy) {
+        // A slanting stroke shifts its columns a little from row to row: such rows are read every
+        // half label height.
+        bool changed = !sweep.seen || HasSteel || (sweep.slants && std::abs(dy - sweep.read) >= stride);
+        while (sweep.next < sweep.order.size()) {
+            const Obstacle& o = obstacles[size_t(sweep.order[sweep.next])];
+            if (sweep.down ? o.dyLo > dy : o.dyHi < dy) break;
+            sweep.active.push_back(sweep.order[sweep.next++]);
+            changed = true;
         }
-        if (run->first - 1 >= dxMin) out.push_back(run->first - 1);
-        if (run->second + 1 <= dxMax) out.push_back(run->second + 1);
+        if (sweep.seen && (sweep.down ? dy > sweep.leaves : dy < sweep.leaves)) changed = true;
+        // Rows farther than a label height are read every label height only: a nearer place in a
+        // narrow gap between them may be missed, never one taken that is not clear.
+        if (sweep.seen && !HasSteel && std::abs(dy) > box.height() && std::abs(dy - sweep.read) < box.height())
+            changed = false;
+        if (!changed) return false;
+        sweep.seen = true;
+        sweep.read = dy;
+        sweep.slants = false;
+        sweep.leaves = sweep.down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+        blocked.clear();
+        auto& active = sweep.active;
+        for (size_t i = 0; i < active.size();) {
+            const Obstacle& o = obstacles[size_t(active[i])];
+            if (sweep.down ? o.dyHi < dy : o.dyLo > dy) {
+                active[i] = active.back();
+                active.pop_back();
+                continue;
+            }
+            ++i;
+            sweep.leaves = sweep.down ? std::min(sweep.leaves, o.dyHi) : std::max(sweep.leaves, o.dyLo);
+            sweep.slants = sweep.slants || o.stroke;
+            const auto iv = interval(o, dy);
+            if (iv.first <= iv.second) blocked.push_back(iv);
+        }
+        steelOf(dy);
+        return true;
     };
     // Of moves equally far, the one met first walking square rings about no move, each ring's top
     // row, bottom row, left column and right column in turn.
@@ -343,18 +494,16 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         const int side = dy == -r ? 0 : dy == r ? 1 : dx == -r ? 2 : 3;
         return std::array<long long, 3>{r, side, side < 2 ? dx : dy};
     };
-    const int dx0 = std::clamp(0, dxMin, dxMax);
     long long best = -1;
     std::array<long long, 3> bestOrder{};
     std::optional<QPoint> shift;
-    std::vector<int> candidates;
     const int reach = std::max(std::abs(dyMin), std::abs(dyMax));
     for (int k = 0; k <= reach && (best < 0 || (long long)k * k <= best); ++k)
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < dyMin || dy > dyMax || (k == 0 && sign > 0)) continue;
-            blockRow(dy);
-            freeNear(dx0, candidates);
+            if (!blockRow(dy >= 0 ? down : up, dy)) continue;
+            freeNear();
             for (const int dx : candidates) {
                 const long long d2 = (long long)dx * dx + (long long)dy * dy;
                 const auto o = order(dx, dy);

@@ -159,6 +159,9 @@ class TDiagramDraw {
     std::vector<QRect> Labels; // the glyph boxes of the labels drawn so far
     std::vector<QRect> Blocks; // what labels keep clear of besides labels and steel (the pile)
     std::vector<TSegmentRecord> Segments; // the strokes drawn so far, when AvoidLines
+    // The strokes by their top row and by their bottom row, deepest first, while Segments holds
+    // as many as they index.
+    std::vector<int> SegmentsByTop, SegmentsByBottom;
     bool AvoidLines = false;
     bool HoldLabels = false;
     bool HasSteel = true; // false: the diagram draws no steel colour, its pixels need no reading
@@ -179,7 +182,9 @@ class TDiagramDraw {
     // returns the tag open before, to be set back when the step ends.
     int BeginStep();
     // The clear move nearest to none within the ranges, if any.
-    std::optional<QPoint> FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin, int dyMax);
+    // Only moves within a square of half-width `half` about no move count when it is not 0.
+    std::optional<QPoint> FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin, int dyMax,
+                                    int half = 0);
     // `colour`, or black or white instead when that reads better against what lies under `box`.
     TColor ReadableOn(const QRect& box, TColor colour) const;
     void CommonStart();
