@@ -68,11 +68,12 @@ struct SweepCase {
     int Support = lkTieback;
     int Levels = 0;     // the level count set, 0 to keep the project's
     bool New = false;   // the built-in new project instead of the demo
+    bool Flattest = false; // rakers at their least angle, 18.7 degrees, as a tieback row turned raker
     std::string Name() const {
         if (New) return std::string(Units ? "si" : "english") + "_new_" + std::to_string(Levels) + "_levels_" +
                         kSizes[Size].Name;
         return std::string(Units ? "si" : "english") + "_" + Pile.Name + "_" + kFitNames[int(Fitting)] + "_" +
-               (Support != lkTieback ? kSupportNames[Support] + std::string("_") : "") +
+               (Support != lkTieback ? kSupportNames[Support] + std::string(Flattest ? "_flattest_" : "_") : "") +
                (Levels ? std::to_string(Levels) + "_levels_" : "") + kSizes[Size].Name;
     }
 };
@@ -87,6 +88,7 @@ std::vector<SweepCase> SweepCases() {
             if (!kSizes[size].CrossSection) continue;
             for (const int support : {lkTieRod, lkStrut, lkRaker})
                 out.push_back({units, kPiles[0], Fit::Demo, size, support});
+            out.push_back({units, kPiles[0], Fit::Demo, size, lkRaker, 0, false, true});
             out.push_back({units, kPiles[0], Fit::Demo, size, lkTieback, 8});
             out.push_back({units, kPiles[0], Fit::Demo, size, lkTieback, 4, true});
         }
@@ -140,6 +142,9 @@ TKdData SweepProject(const SweepCase& c) {
         d.Anchors.Levels[1].TieRodAnchorage = 1;
     } else if (c.Support != lkTieback) {
         MakeBraced(d, c.Support);
+        if (c.Flattest)
+            for (TAnchLevel& l : d.Anchors.Levels)
+                l.Angle = 18.7L;
     }
     // The clear cover within its limits: 2 in | 50 mm up to a third of the pier.
     d.ClearCover =
