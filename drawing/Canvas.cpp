@@ -17,6 +17,11 @@ TCanvas::TextHook& TextHookSlot() {
     return hook;
 }
 
+TCanvas::SegmentHook& SegmentHookSlot() {
+    static TCanvas::SegmentHook hook;
+    return hook;
+}
+
 // Cell height (ascent plus descent) of the family per pixel of character height, for fonts given by
 // a positive (cell) height.
 double CellPerPixel() {
@@ -216,6 +221,14 @@ void TCanvas::LineTo(int x, int y) {
     QPainter& p = Painter();
     ApplyPen(p);
     p.drawLine(from, PenPos_);
+    Stroke(from, PenPos_);
+}
+
+void TCanvas::Stroke(QPoint from, QPoint to) {
+    if (!SegmentLog_ && !SegmentHookSlot()) return;
+    const TSegmentRecord r{QLine(from, to), std::max(1, Pen_.Width), Pen_.Color, Tag_};
+    if (SegmentLog_) SegmentLog_->push_back(r);
+    if (const SegmentHook& hook = SegmentHookSlot()) hook(r);
 }
 
 void TCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -230,6 +243,8 @@ void TCanvas::Polyline(const std::vector<QPoint>& points) {
     QPainter& p = Painter();
     ApplyPen(p);
     p.drawPolyline(points.data(), int(points.size()));
+    for (size_t i = 1; i < points.size(); ++i)
+        Stroke(points[i - 1], points[i]);
 }
 
 void TCanvas::Polygon(const std::vector<QPoint>& points) {
@@ -240,6 +255,9 @@ void TCanvas::Polygon(const std::vector<QPoint>& points) {
     ApplyPen(p);
     ApplyBrush(p);
     p.drawPolygon(points.data(), int(points.size()));
+    if (Pen_.Style != TPenStyle::Clear)
+        for (size_t i = 0; i < points.size(); ++i)
+            Stroke(points[i], points[(i + 1) % points.size()]);
 }
 
 void TCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -271,6 +289,8 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     // The outline runs through the outermost pixels of the box: its last column and row are
     // right - 1 and bottom - 1.
     p.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+    const QPoint a(left, top), b(right - 1, top), c(right - 1, bottom - 1), d(left, bottom - 1);
+    Stroke(a, b), Stroke(b, c), Stroke(c, d), Stroke(d, a);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -340,7 +360,7 @@ int TCanvas::FontAscent() const {
 void TCanvas::TextOut(int x, int y, const QString& text) {
     if (const TextHook& hook = TextHookSlot()) {
         hook(TTextRecord{text, x, y, Font_.Angle, Font_.Color, Font_.Height, PixelSize_, Font_.Bold,
-                         QFontInfo(QFont_).family()});
+                         QFontInfo(QFont_).family(), Tag_});
     }
     if (text.isEmpty() || !Drawable(x, y)) return;
     QPainter& p = Painter();
@@ -393,12 +413,20 @@ TCanvas::TextHook TCanvas::SetTextHook(TextHook hook) {
     return previous;
 }
 
+TCanvas::SegmentHook TCanvas::SetSegmentHook(SegmentHook hook) {
+    SegmentHook previous = std::move(SegmentHookSlot());
+    SegmentHookSlot() = std::move(hook);
+    return previous;
+}
+
 ScopedTextRecorder::ScopedTextRecorder() {
     Previous_ = TCanvas::SetTextHook([this](const TTextRecord& r) { Texts_.push_back(r); });
+    PreviousSegments_ = TCanvas::SetSegmentHook([this](const TSegmentRecord& r) { Segments_.push_back(r); });
 }
 
 ScopedTextRecorder::~ScopedTextRecorder() {
     TCanvas::SetTextHook(std::move(Previous_));
+    TCanvas::SetSegmentHook(std::move(PreviousSegments_));
 }
 
 const TTextRecord* ScopedTextRecorder::Find(const QString& s) const {

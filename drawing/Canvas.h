@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QLine>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -96,6 +97,16 @@ struct TTextRecord {
     int PixelSize = 0; // the character height in pixels actually used
     bool Bold = false;
     QString Family; // the family the font resolved to
+    int Tag = 0;    // the canvas's tag when it was drawn
+};
+
+// One straight stroke as drawn: a line, a piece of a polyline, an edge of an outlined rectangle or
+// polygon. Labels keep clear of strokes that are not their own; the test hook records them.
+struct TSegmentRecord {
+    QLine Line;
+    int Width = 1; // pen width in pixels
+    TColor Color = clBlack;
+    int Tag = 0;
 };
 
 class TCanvas {
@@ -184,9 +195,19 @@ class TCanvas {
     // Draws another picture with its top-left corner at (x, y), scaled to w x h when given.
     void DrawImage(int x, int y, const QImage& image, int w = -1, int h = -1);
 
-    // Test hook: while a recorder is installed every TextOut of every canvas is passed to it.
+    // What is drawn next belongs to drawing step `tag` (0 for none): the strokes and the text of one
+    // dimension, angle or leadered label share a tag, so a label can tell its own lines from others.
+    int Tag() const { return Tag_; }
+    void SetTag(int tag) { Tag_ = tag; }
+    // Every stroke drawn while a log is given is appended to it (none: nullptr).
+    void SetSegmentLog(std::vector<TSegmentRecord>* log) { SegmentLog_ = log; }
+
+    // Test hooks: while a recorder is installed every TextOut and every stroke of every canvas is
+    // passed to it.
     using TextHook = std::function<void(const TTextRecord&)>;
     static TextHook SetTextHook(TextHook hook);
+    using SegmentHook = std::function<void(const TSegmentRecord&)>;
+    static SegmentHook SetSegmentHook(SegmentHook hook);
 
   private:
     QPainter& Painter();
@@ -197,6 +218,7 @@ class TCanvas {
     QBrush MakeQBrush() const;
     void UpdateFont();
     bool Drawable(int x, int y) const;
+    void Stroke(QPoint from, QPoint to);
     void PathArc(bool pie, int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
 
     QImage Image_;
@@ -209,13 +231,16 @@ class TCanvas {
     int PixelSize_ = 13;
     bool TextTransparent_ = false;
     QPoint PenPos_;
+    int Tag_ = 0;
+    std::vector<TSegmentRecord>* SegmentLog_ = nullptr;
     std::optional<QRect> Clip_;
     // What the painter currently holds, so unchanged state is not set again.
     std::optional<TPen> PainterPen_;
     std::optional<TBrush> PainterBrush_;
 };
 
-// Records every text drawn by any canvas while it lives; restores the previous hook when it ends.
+// Records every text and stroke drawn by any canvas while it lives; restores the previous hooks when
+// it ends.
 class ScopedTextRecorder {
   public:
     ScopedTextRecorder();
@@ -223,7 +248,11 @@ class ScopedTextRecorder {
     ScopedTextRecorder(const ScopedTextRecorder&) = delete;
     ScopedTextRecorder& operator=(const ScopedTextRecorder&) = delete;
     const std::vector<TTextRecord>& Texts() const { return Texts_; }
-    void Clear() { Texts_.clear(); }
+    const std::vector<TSegmentRecord>& Segments() const { return Segments_; }
+    void Clear() {
+        Texts_.clear();
+        Segments_.clear();
+    }
     // The first text equal to s, or nullptr.
     const TTextRecord* Find(const QString& s) const;
     // True when some recorded text contains s.
@@ -231,7 +260,9 @@ class ScopedTextRecorder {
 
   private:
     std::vector<TTextRecord> Texts_;
+    std::vector<TSegmentRecord> Segments_;
     TCanvas::TextHook Previous_;
+    TCanvas::SegmentHook PreviousSegments_;
 };
 
 } // namespace vantrel

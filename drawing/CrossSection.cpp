@@ -76,6 +76,12 @@ void TDiagramDraw::DashedLineTo(int x, int y, int piece) {
 
 void TDiagramDraw::DrawCrossSection() {
     CommonStart();
+    // Levels, members, dimensions and the failure plane cross one another: every label waits until
+    // all lines are drawn, then keeps clear of those that are not its own.
+    AvoidLines = true;
+    HoldLabels = true;
+    HasSteel = false; // members are drawn in black
+    Bitmap.SetSegmentLog(&Segments);
     const TKdData& d = Data;
     const TAnchor& a = d.Anchors;
     if (d.PileLength == 0) return;
@@ -190,6 +196,8 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.Rectangle(f.xL, f.yTop, f.xR, f.yTip2);
     }
     Bitmap.SetBrushColor(clWhite);
+    // No label stands on the pile.
+    Blocks.push_back(QRect(QPoint(std::min(f.xL, f.xL2), f.yTop), QPoint(std::max(f.xR, f.xR2) - 1, f.yTip)));
 
     // Retained soil and its name.
     f.xs = cage ? f.xR2 : f.xR;
@@ -216,9 +224,10 @@ void TDiagramDraw::DrawCrossSection() {
     Bitmap.SetTextTransparent(true);
     Bitmap.SetFontColor(clBlack);
     const int xText = f.xMin - 8 * fs;
+    // Led, when they must move, to the end of their reference line.
     auto twoLines = [&](int y, const QString& upper, const QString& lower) {
-        DrawLabel(xText, y - fs - lu2, upper);
-        DrawLabel(xText, y, lower);
+        DrawLabel(xText, y - fs - lu2, upper, QPoint(f.xMin - 3 * ls, y));
+        DrawLabel(xText, y, lower, QPoint(f.xMin - 3 * ls, y));
     };
     twoLines(f.yTop, "Excav.", "Top");
     twoLines(f.yExc, "Excav.", "Bottom");
@@ -237,19 +246,22 @@ void TDiagramDraw::DrawCrossSection() {
     for (int i = 0; i < levels; ++i) {
         const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
         Layout.Values["Level" + std::to_string(i) + ".y"] = yA;
-        SetPen(clBlack, lu1);
-        Bitmap.Line(f.xL - (3 * ls) / 2, yA, f.xL, yA);
         DrawAnchor(f, i, yA);
         SetPen(clBlack, lu1);
         DrawDimension(f.xL - ls, yPrev, f.xL - ls, yA,
                       FormatValue(double(a.Levels[i].HeightFromPrevious), 2, f.lu), 3, false, false);
+        // The level's tick and its letter.
+        const int open = BeginStep();
+        SetPen(clBlack, lu1);
+        Bitmap.Line(f.xL - (3 * ls) / 2, yA, f.xL, yA);
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
         const QString letter(QChar('A' + i % 26));
         DrawLabel(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
-                  letter);
+                  letter, QPoint(f.xL - (3 * ls) / 2, yA));
+        Bitmap.SetTag(open);
         yPrev = yA;
     }
     if (levels > 0) {
@@ -328,6 +340,7 @@ void TDiagramDraw::DrawCrossSection() {
     DrawTextBox(f.xL2, f.yTop - GridY(1), f.xc - 2 * lu2, f.yTop - GridY(1) + fs,
                 "Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit), 1, false, clNone);
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+    PlaceLabels();
     Layout.Values["OutW"] = OutW;
     Layout.Values["OutH"] = OutH;
 }
@@ -562,6 +575,7 @@ void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
 
     // Inclination.
     if (angle != 0) {
+        const int open = BeginStep(); // the horizontal, the arc and the value
         if (tension) {
             if (kind == lkTieback) p2.ry() += (3 * lu2) / 2;
             Bitmap.Line(p2.x(), p2.y(), p2.x() - 4 * ls, p2.y());
@@ -569,6 +583,7 @@ void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
         } else {
             DrawAngle(p2.x(), p2.y(), 3 * ls, angle, true);
         }
+        Bitmap.SetTag(open);
     }
     // Below the picture nothing is drawn: the height grows at most to it.
     if (p2.y() + ls > OutH) OutH = std::min(p2.y() + ls, H);

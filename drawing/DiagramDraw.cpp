@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <optional>
 
 namespace vantrel {
 
@@ -34,6 +36,18 @@ bool IsDrawingColor(TColor c) {
 
 TColor ContrastColor(TColor c) {
     return RedOf(c) + GreenOf(c) + BlueOf(c) < 385 ? clWhite : clBlack;
+}
+
+double ContrastRatio(TColor a, TColor b) {
+    auto luminance = [](TColor c) {
+        auto linear = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 bool Reachable(double v) {
@@ -84,6 +98,8 @@ void TDiagramDraw::Draw(int kind) {
     default:
         break; // an unknown kind keeps the white picture
     }
+    PlaceLabels();
+    Bitmap.SetSegmentLog(nullptr);
     Bitmap.SetSize(OutW != 0 ? OutW : Bitmap.Width(), OutH != 0 ? OutH : Bitmap.Height());
 }
 
@@ -91,6 +107,16 @@ void TDiagramDraw::CommonStart() {
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     Bitmap.FillRect(0, 0, Bitmap.Width(), Bitmap.Height());
     Labels.clear();
+    Blocks.clear();
+    Segments.clear();
+    SegmentsByTop.clear();
+    SegmentsByBottom.clear();
+    Held.clear();
+    AvoidLines = false;
+    HoldLabels = false;
+    HasSteel = true;
+    Bitmap.SetSegmentLog(nullptr);
+    Bitmap.SetTag(0);
     W = Bitmap.Width();
     OutW = W;
     H = Bitmap.Height();
@@ -201,85 +227,389 @@ QRect TDiagramDraw::TextInk(int x, int y, const QString& s) const {
     return ink.translated(x, y);
 }
 
-QPoint TDiagramDraw::ClearShift(const QRect& box) {
+QPoint TDiagramDraw::ClearShift(const QRect& box, int tag, int rise) {
     // A label beyond the canvas's reach comes from degenerate geometry and is not drawn.
     if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
         !Reachable(box.bottom()))
         return {};
-    const int pw = Bitmap.Width(), ph = Bitmap.Height();
+    // The picture as it is cut at the end.
+    const int pw = std::min(Bitmap.Width(), OutW > 0 ? OutW : Bitmap.Width());
+    const int ph = std::min(Bitmap.Height(), OutH > 0 ? OutH : Bitmap.Height());
     // Moves that keep the box inside the picture; one too large for it keeps its top-left corner in.
     const int dxMin = -box.left(), dyMin = -box.top();
     const int dxMax = std::max(dxMin, pw - 1 - box.right()), dyMax = std::max(dyMin, ph - 1 - box.bottom());
+    // Kept within `rise` of its row when a place there is clear.
+    if (rise >= 0 && std::max(dyMin, -rise) <= std::min(dyMax, rise))
+        if (const auto near = FindClear(box, tag, dxMin, dxMax, std::max(dyMin, -rise), std::min(dyMax, rise)))
+            return *near;
+    // Searched first within a square about the place asked for, a few labels wide, then within
+    // squares three times as wide: a clear place no farther than the square's half-width is the
+    // nearest of all, as every place outside lies farther.
+    const int whole = std::max({dxMax - dxMin, dyMax - dyMin, 1});
+    for (int half = 3 * (box.width() + box.height());; half *= 3) {
+        const bool last = half >= whole;
+        const auto found = FindClear(box, tag, dxMin, dxMax, dyMin, dyMax, last ? 0 : half);
+        if (found && (last || (long long)found->x() * found->x() + (long long)found->y() * found->y() <=
+                                  (long long)half * half))
+            return *found;
+        if (last) return QPoint(std::clamp(0, dxMin, dxMax), std::clamp(0, dyMin, dyMax));
+    }
+}
+
+std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin,
+                                              int dyMax, int half) {
     // A line unit of white between a label and its neighbours.
     const int gap = LineUnit();
-    auto clearOfLabels = [&](const QRect& b) {
-        const QRect wide = b.adjusted(-gap, -gap, gap, gap);
-        return std::none_of(Labels.begin(), Labels.end(), [&](const QRect& l) { return l.intersects(wide); });
+    const int dx0 = std::clamp(0, dxMin, dxMax);
+    // Within a square of half-width `half` about no move (none: 0) only what reaches into it counts.
+    if (half > 0) {
+        dxMin = std::max(dxMin, dx0 - half), dxMax = std::min(dxMax, dx0 + half);
+        dyMin = std::max(dyMin, -half), dyMax = std::min(dyMax, half);
+        if (dyMin > dyMax) return std::nullopt;
+    }
+    const int left = box.left() - gap, right = box.right() + gap;
+    const int top0 = box.top() - gap, bottom0 = box.bottom() + gap;
+
+    // Every obstacle blocks, in a row of moves dy, one interval of moves dx: those that bring the
+    // box (widened by the gap) onto it. It does so in the rows dyLo..dyHi only: a label or block
+    // over its whole width, a stroke over the columns its centre line crosses within the rows of
+    // the box widened by half its pen, which shift from row to row when it slants.
+    struct Obstacle {
+        int dyLo, dyHi;
+        int dxLo = 0, dxHi = 0;
+        const TSegmentRecord* stroke = nullptr;
     };
-    // Steel under a box: read from the picture for the place asked for, from a table of sums of
-    // steel pixels over the picture while searching.
-    auto isSteel = [](TColor c) { return c == kSteel || c == kTies; };
-    std::vector<int> sums;
-    auto steelIn = [&](QRect b) {
-        b = b.adjusted(-gap, -gap, gap, gap).intersected(QRect(0, 0, pw, ph));
-        if (b.isEmpty()) return false;
-        if (sums.empty()) {
-            for (int y = b.top(); y <= b.bottom(); ++y)
-                for (int x = b.left(); x <= b.right(); ++x)
-                    if (isSteel(Bitmap.Pixel(x, y))) return true;
-            return false;
+    std::vector<Obstacle> obstacles;
+    obstacles.reserve(Labels.size() + Blocks.size() + (AvoidLines ? Segments.size() : 0));
+    // Labels and blocks come first, then the strokes in the order of their top rows.
+    std::vector<int> strokeObstacle;
+    auto reaches = [&](const Obstacle& o) {
+        return o.dyHi >= dyMin && o.dyLo <= dyMax && o.dxHi >= dxMin && o.dxLo <= dxMax;
+    };
+    auto addRect = [&](const QRect& o) {
+        const Obstacle r{o.top() - bottom0, o.bottom() - top0, o.left() - right, o.right() - left};
+        if (reaches(r)) obstacles.push_back(r);
+    };
+    for (const QRect& l : Labels)
+        addRect(l);
+    for (const QRect& b : Blocks)
+        addRect(b);
+    const size_t rects = obstacles.size();
+    if (AvoidLines) {
+        if (SegmentsByTop.size() != Segments.size()) {
+            // The strokes sorted once for all the labels of a drawing, again when leaders add some.
+            SegmentsByTop.resize(Segments.size());
+            for (size_t i = 0; i < Segments.size(); ++i)
+                SegmentsByTop[i] = int(i);
+            SegmentsByBottom = SegmentsByTop;
+            // The rows a stroke covers, its pen included, as the obstacles below take them.
+            auto top = [&](int i) {
+                const TSegmentRecord& r = Segments[size_t(i)];
+                return std::min(r.Line.y1(), r.Line.y2()) - (r.Width + 1) / 2;
+            };
+            auto bottom = [&](int i) {
+                const TSegmentRecord& r = Segments[size_t(i)];
+                return std::max(r.Line.y1(), r.Line.y2()) + (r.Width + 1) / 2;
+            };
+            std::stable_sort(SegmentsByTop.begin(), SegmentsByTop.end(), [&](int a, int b) { return top(a) < top(b); });
+            std::stable_sort(SegmentsByBottom.begin(), SegmentsByBottom.end(),
+                             [&](int a, int b) { return bottom(a) > bottom(b); });
         }
-        auto at = [&](int x, int y) { return sums[size_t(y) * size_t(pw + 1) + size_t(x)]; };
-        return at(b.right() + 1, b.bottom() + 1) - at(b.left(), b.bottom() + 1) - at(b.right() + 1, b.top()) +
-                   at(b.left(), b.top()) >
-               0;
-    };
-    auto clear = [&](int dx, int dy) {
-        if (dx < dxMin || dx > dxMax || dy < dyMin || dy > dyMax) return false;
-        const QRect b = box.translated(dx, dy);
-        return clearOfLabels(b) && !steelIn(b);
-    };
-    if (clear(0, 0)) return {};
-    const QImage& image = Bitmap.Image();
-    sums.assign(size_t(pw + 1) * size_t(ph + 1), 0);
-    for (int y = 0; y < ph; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        int run = 0;
-        for (int x = 0; x < pw; ++x) {
-            run += isSteel(FromQRgb(line[x]));
-            sums[size_t(y + 1) * size_t(pw + 1) + size_t(x + 1)] =
-                sums[size_t(y) * size_t(pw + 1) + size_t(x + 1)] + run;
+        strokeObstacle.assign(Segments.size(), -1);
+        for (const int i : SegmentsByTop) {
+            const TSegmentRecord& s = Segments[size_t(i)];
+            if (tag != 0 && s.Tag == tag) continue;
+            const int pen = (s.Width + 1) / 2;
+            const int y0 = std::min(s.Line.y1(), s.Line.y2()) - pen;
+            const int y1 = std::max(s.Line.y1(), s.Line.y2()) + pen;
+            // Its columns over all its rows; those of a row when it slants.
+            Obstacle o{y0 - bottom0, y1 - top0, std::min(s.Line.x1(), s.Line.x2()) - pen - right,
+                       std::max(s.Line.x1(), s.Line.x2()) + pen - left};
+            if (!reaches(o)) continue;
+            if (s.Line.dx() != 0 && s.Line.dy() != 0) o.stroke = &s;
+            strokeObstacle[size_t(i)] = int(obstacles.size());
+            obstacles.push_back(o);
         }
     }
-    // Square rings about the place asked for, nearest first, each cut to the moves that keep the
-    // box inside; a ring of radius r holds nothing nearer than r, so the search ends once a clear
-    // place nearer than the next ring is known.
+    auto interval = [&](const Obstacle& o, int dy) -> std::pair<int, int> {
+        if (!o.stroke) return {o.dxLo, o.dxHi};
+        const TSegmentRecord& s = *o.stroke;
+        const int half = (s.Width + 1) / 2;
+        const double ya = top0 + dy - half, yb = bottom0 + dy + half;
+        const double x1 = s.Line.x1(), y1 = s.Line.y1(), x2 = s.Line.x2(), y2 = s.Line.y2();
+        double t0 = (ya - y1) / (y2 - y1), t1 = (yb - y1) / (y2 - y1);
+        if (t0 > t1) std::swap(t0, t1);
+        t0 = std::max(t0, 0.0), t1 = std::min(t1, 1.0);
+        double xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
+        if (xa > xb) std::swap(xa, xb);
+        return {int(std::floor(xa)) - half - right, int(std::ceil(xb)) + half - left};
+    };
+
+    // The steel of a picture row as runs of columns, read once per row when a search needs it.
+    std::vector<std::vector<std::pair<int, int>>> steelRuns;
+    std::vector<char> steelRead;
+    const QRgb steel = qRgb(RedOf(kSteel), GreenOf(kSteel), BlueOf(kSteel)) & 0xFFFFFF;
+    const QRgb ties = qRgb(RedOf(kTies), GreenOf(kTies), BlueOf(kTies)) & 0xFFFFFF;
+    auto runsOf = [&](int y) -> const std::vector<std::pair<int, int>>& {
+        if (steelRead.empty()) {
+            steelRuns.resize(size_t(Bitmap.Height()));
+            steelRead.assign(size_t(Bitmap.Height()), 0);
+        }
+        auto& runs = steelRuns[size_t(y)];
+        if (!steelRead[size_t(y)]) {
+            steelRead[size_t(y)] = 1;
+            const auto* line = reinterpret_cast<const QRgb*>(Bitmap.Image().constScanLine(y));
+            const int w = Bitmap.Width();
+            for (int x = 0; x < w; ++x) {
+                const QRgb c = line[x] & 0xFFFFFF;
+                if (c != steel && c != ties) continue;
+                if (!runs.empty() && runs.back().second == x - 1)
+                    runs.back().second = x;
+                else
+                    runs.emplace_back(x, x);
+            }
+        }
+        return runs;
+    };
+
+    // The moves of a row nearest to dx0, from the intervals of moves it blocks: dx0 itself when it
+    // is free, else the free neighbours of the blocked run that holds it.
+    std::vector<std::pair<int, int>> blocked;
+    std::vector<int> candidates;
+    auto freeNear = [&]() {
+        candidates.clear();
+        std::sort(blocked.begin(), blocked.end());
+        for (size_t i = 0; i < blocked.size();) {
+            // The next run of blocked moves, the intervals that meet or touch it merged.
+            const int lo = blocked[i].first;
+            int hi = blocked[i].second;
+            for (++i; i < blocked.size() && blocked[i].first <= hi + 1; ++i)
+                hi = std::max(hi, blocked[i].second);
+            if (lo > dx0) break;
+            if (hi >= dx0) {
+                if (lo - 1 >= dxMin) candidates.push_back(lo - 1);
+                if (hi + 1 <= dxMax) candidates.push_back(hi + 1);
+                return;
+            }
+        }
+        candidates.push_back(dx0);
+    };
+    auto steelOf = [&](int dy) {
+        if (HasSteel)
+            for (int y = std::max(0, top0 + dy); y <= std::min(Bitmap.Height() - 1, bottom0 + dy); ++y)
+                for (const auto& [x0, x1] : runsOf(y))
+                    blocked.emplace_back(x0 - right, x1 - left);
+    };
+    // Most labels stand clear where they are asked for.
+    if (dx0 == 0 && dyMin <= 0 && dyMax >= 0) {
+        for (const Obstacle& o : obstacles)
+            if (o.dyLo <= 0 && 0 <= o.dyHi) blocked.push_back(interval(o, 0));
+        steelOf(0);
+        freeNear();
+        if (candidates.size() == 1 && candidates[0] == 0) return QPoint();
+    }
+
+    // The rows are searched outward from no move, down and up in turn. Each direction sweeps the
+    // obstacles in the order they come into reach and drops those it has passed. A row across
+    // the same obstacles as the row before it, none slanting and no steel read, offers the same
+    // moves one row farther: it is passed over.
+    struct Sweep {
+        bool down;
+        std::vector<int> order; // by the row each comes into reach
+        size_t next = 0;
+        std::vector<int> active;
+        int leaves = 0;      // the nearest row at which an active obstacle is passed
+        bool slants = false; // an active stroke slants
+        bool seen = false;   // a row has been read
+        int read = 0;        // the last row read
+    };
+    const int stride = std::max(2, box.height() / 2);
+    Sweep down{true, {}, 0, {}}, up{false, {}, 0, {}};
+    // The strokes come in sorted; the few labels and blocks are sorted and merged with them.
+    {
+        std::vector<int> firstRects(rects);
+        for (size_t i = 0; i < rects; ++i)
+            firstRects[i] = int(i);
+        auto byLo = [&](int a, int b) { return obstacles[size_t(a)].dyLo < obstacles[size_t(b)].dyLo; };
+        auto byHi = [&](int a, int b) { return obstacles[size_t(a)].dyHi > obstacles[size_t(b)].dyHi; };
+        std::vector<int> strokesDown, strokesUp;
+        strokesDown.reserve(obstacles.size() - rects);
+        strokesUp.reserve(obstacles.size() - rects);
+        for (size_t i = rects; i < obstacles.size(); ++i)
+            strokesDown.push_back(int(i));
+        if (AvoidLines)
+            for (const int i : SegmentsByBottom)
+                if (strokeObstacle[size_t(i)] >= 0) strokesUp.push_back(strokeObstacle[size_t(i)]);
+        std::vector<int> rectsDown = firstRects, rectsUp = firstRects;
+        std::sort(rectsDown.begin(), rectsDown.end(), byLo);
+        std::sort(rectsUp.begin(), rectsUp.end(), byHi);
+        down.order.resize(obstacles.size());
+        up.order.resize(obstacles.size());
+        std::merge(rectsDown.begin(), rectsDown.end(), strokesDown.begin(), strokesDown.end(), down.order.begin(), byLo);
+        std::merge(rectsUp.begin(), rectsUp.end(), strokesUp.begin(), strokesUp.end(), up.order.begin(), byHi);
+    }
+    // Reads row dy into `blocked`; false when it offers nothing new.
+    auto blockRow = [&](Sweep& sweep, int dy) {
+        // A slanting stroke shifts its columns a little from row to row: such rows are read every
+        // half label height.
+        bool changed = !sweep.seen || HasSteel || (sweep.slants && std::abs(dy - sweep.read) >= stride);
+        while (sweep.next < sweep.order.size()) {
+            const Obstacle& o = obstacles[size_t(sweep.order[sweep.next])];
+            if (sweep.down ? o.dyLo > dy : o.dyHi < dy) break;
+            sweep.active.push_back(sweep.order[sweep.next++]);
+            changed = true;
+        }
+        if (sweep.seen && (sweep.down ? dy > sweep.leaves : dy < sweep.leaves)) changed = true;
+        // Rows farther than a label height are read every label height only: a nearer place in a
+        // narrow gap between them may be missed, never one taken that is not clear.
+        if (sweep.seen && !HasSteel && std::abs(dy) > box.height() && std::abs(dy - sweep.read) < box.height())
+            changed = false;
+        if (!changed) return false;
+        sweep.seen = true;
+        sweep.read = dy;
+        sweep.slants = false;
+        sweep.leaves = sweep.down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+        blocked.clear();
+        auto& active = sweep.active;
+        for (size_t i = 0; i < active.size();) {
+            const Obstacle& o = obstacles[size_t(active[i])];
+            if (sweep.down ? o.dyHi < dy : o.dyLo > dy) {
+                active[i] = active.back();
+                active.pop_back();
+                continue;
+            }
+            ++i;
+            sweep.leaves = sweep.down ? std::min(sweep.leaves, o.dyHi) : std::max(sweep.leaves, o.dyLo);
+            sweep.slants = sweep.slants || o.stroke;
+            const auto iv = interval(o, dy);
+            if (iv.first <= iv.second) blocked.push_back(iv);
+        }
+        steelOf(dy);
+        return true;
+    };
+    // Of moves equally far, the one met first walking square rings about no move, each ring's top
+    // row, bottom row, left column and right column in turn.
+    auto order = [](int dx, int dy) {
+        const int r = std::max(std::abs(dx), std::abs(dy));
+        const int side = dy == -r ? 0 : dy == r ? 1 : dx == -r ? 2 : 3;
+        return std::array<long long, 3>{r, side, side < 2 ? dx : dy};
+    };
     long long best = -1;
-    QPoint shift(std::clamp(0, dxMin, dxMax), std::clamp(0, dyMin, dyMax));
-    const int reach = std::max({std::abs(dxMin), std::abs(dxMax), std::abs(dyMin), std::abs(dyMax)});
-    auto consider = [&](int dx, int dy) {
-        const long long d2 = (long long)dx * dx + (long long)dy * dy;
-        if ((best < 0 || d2 < best) && clear(dx, dy)) best = d2, shift = QPoint(dx, dy);
-    };
-    for (int r = 1; r <= reach && (best < 0 || (long long)r * r < best); ++r) {
-        const int x0 = std::max(-r, dxMin), x1 = std::min(r, dxMax);
-        const int y0 = std::max(-r + 1, dyMin), y1 = std::min(r - 1, dyMax);
-        for (const int dy : {-r, r})
-            if (dy >= dyMin && dy <= dyMax)
-                for (int dx = x0; dx <= x1; ++dx)
-                    consider(dx, dy);
-        for (const int dx : {-r, r})
-            if (dx >= dxMin && dx <= dxMax)
-                for (int dy = y0; dy <= y1; ++dy)
-                    consider(dx, dy);
-    }
+    std::array<long long, 3> bestOrder{};
+    std::optional<QPoint> shift;
+    const int reach = std::max(std::abs(dyMin), std::abs(dyMax));
+    for (int k = 0; k <= reach && (best < 0 || (long long)k * k <= best); ++k)
+        for (const int sign : {-1, 1}) {
+            const int dy = sign * k;
+            if (dy < dyMin || dy > dyMax || (k == 0 && sign > 0)) continue;
+            if (!blockRow(dy >= 0 ? down : up, dy)) continue;
+            freeNear();
+            for (const int dx : candidates) {
+                const long long d2 = (long long)dx * dx + (long long)dy * dy;
+                const auto o = order(dx, dy);
+                if (best < 0 || d2 < best || (d2 == best && o < bestOrder))
+                    best = d2, bestOrder = o, shift = QPoint(dx, dy);
+            }
+            if (best == 0) return QPoint();
+        }
     return shift;
 }
 
-QRect TDiagramDraw::DrawLabel(int x, int y, const QString& s) {
-    const QPoint shift = ClearShift(TextInk(x, y, s));
-    TextOutSuper(x + shift.x(), y + shift.y(), s);
-    return TextInk(x + shift.x(), y + shift.y(), s);
+bool LineMeetsRect(const QLine& line, const QRect& rect) {
+    // The line clipped to the rows of the rectangle, then its columns compared.
+    const double x1 = line.x1(), y1 = line.y1(), x2 = line.x2(), y2 = line.y2();
+    double t0 = 0, t1 = 1;
+    if (y1 == y2) {
+        if (y1 < rect.top() || y1 > rect.bottom()) return false;
+    } else {
+        double a = (rect.top() - y1) / (y2 - y1), b = (rect.bottom() - y1) / (y2 - y1);
+        if (a > b) std::swap(a, b);
+        t0 = std::max(a, 0.0), t1 = std::min(b, 1.0);
+        if (t0 > t1) return false;
+    }
+    const double xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
+    return std::max(xa, xb) >= rect.left() && std::min(xa, xb) <= rect.right();
+}
+
+int TDiagramDraw::BeginStep() {
+    const int open = Bitmap.Tag();
+    if (open == 0) Bitmap.SetTag(++LastTag);
+    return open;
+}
+
+QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw) {
+    const int tag = Bitmap.Tag();
+    if (!HoldLabels) {
+        const QPoint shift = ClearShift(box, tag);
+        draw(shift);
+        return shift;
+    }
+    const TFont font = Bitmap.Font();
+    const TBrush brush = Bitmap.Brush();
+    const bool transparent = Bitmap.TextTransparent();
+    Held.push_back({box, anchor, tag, [this, font, brush, transparent, draw](QPoint shift) {
+                        Bitmap.SetFont(font);
+                        Bitmap.SetBrush(brush);
+                        Bitmap.SetTextTransparent(transparent);
+                        draw(shift);
+                    }});
+    return {};
+}
+
+void TDiagramDraw::PlaceLabels() {
+    HoldLabels = false;
+    if (Held.empty()) return;
+    const TFont font = Bitmap.Font();
+    const TPen pen = Bitmap.Pen();
+    const TBrush brush = Bitmap.Brush();
+    const bool transparent = Bitmap.TextTransparent();
+    for (const HeldLabel& l : Held) {
+        // A label of no drawing step still owns its leader.
+        Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
+        // Moved clear off its place (beside a neighbour that took it), a label gets a leader from
+        // its nearest edge to the point it labels; a place whose leader would cross a label is
+        // given up for the next nearest.
+        const size_t blocks = Blocks.size();
+        QPoint shift;
+        std::optional<QLine> leader;
+        for (int tries = 0; tries < 4; ++tries) {
+            shift = ClearShift(l.Box, l.Tag);
+            const QRect at = l.Box.translated(shift);
+            if (std::abs(shift.x()) <= l.Box.width() && std::abs(shift.y()) <= l.Box.height()) break;
+            const QLine line(QPoint(std::clamp(l.Anchor.x(), at.left(), at.right()),
+                                    std::clamp(l.Anchor.y(), at.top(), at.bottom())),
+                             l.Anchor);
+            const auto crossed = std::find_if(Labels.begin(), Labels.end(), [&](const QRect& other) {
+                return LineMeetsRect(line, other.adjusted(-1, -1, 1, 1));
+            });
+            if (crossed == Labels.end()) {
+                leader = line;
+                break;
+            }
+            // Every place behind the label crossed is given up at once; a point boxed in by labels
+            // on every side takes no leader.
+            Blocks.push_back(at.united(*crossed));
+        }
+        Blocks.resize(blocks);
+        if (leader) {
+            SetPen(clBlack, LineUnit());
+            Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
+        }
+        l.Draw(shift);
+    }
+    Held.clear();
+    Bitmap.SetTag(0);
+    Bitmap.SetFont(font);
+    Bitmap.SetPen(pen);
+    Bitmap.SetBrush(brush);
+    Bitmap.SetTextTransparent(transparent);
+}
+
+QRect TDiagramDraw::DrawLabel(int x, int y, const QString& s, QPoint anchor) {
+    const QRect ink = TextInk(x, y, s);
+    const QPoint shift = SetLabel(ink, anchor.isNull() ? ink.center() : anchor,
+                                  [this, x, y, s](QPoint d) { TextOutSuper(x + d.x(), y + d.y(), s); });
+    return ink.translated(shift);
 }
 
 void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
@@ -308,8 +638,35 @@ void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
     if (!run.isEmpty()) Bitmap.TextOut(x, y, run);
 }
 
+TColor TDiagramDraw::ReadableOn(const QRect& box, TColor colour) const {
+    // The colours under a tenth or more of the box; a sample taken at one point may have met a
+    // stroke or the edge of a fill that the rest of the text does not stand on.
+    const QRect b = box.intersected(QRect(0, 0, Bitmap.Width(), Bitmap.Height()));
+    if (b.isEmpty()) return colour;
+    std::vector<std::pair<TColor, int>> under;
+    for (int y = b.top(); y <= b.bottom(); ++y)
+        for (int x = b.left(); x <= b.right(); ++x) {
+            const TColor c = Bitmap.Pixel(x, y);
+            const auto it = std::find_if(under.begin(), under.end(), [c](const auto& u) { return u.first == c; });
+            if (it == under.end())
+                under.emplace_back(c, 1);
+            else
+                ++it->second;
+        }
+    const long long area = (long long)b.width() * b.height();
+    auto worst = [&](TColor ink) {
+        double w = 21;
+        for (const auto& [c, n] : under)
+            if (10LL * n >= area) w = std::min(w, ContrastRatio(ink, c));
+        return w;
+    };
+    if (worst(colour) >= kReadable) return colour;
+    const TColor other = colour == clBlack ? clWhite : clBlack;
+    return worst(other) > worst(colour) ? other : colour;
+}
+
 QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
-                                bool frame, TColor fill) {
+                                bool frame, TColor fill, int rise) {
     Bitmap.SetFontHeight(-(bottom - top - 2));
     const int tw = Bitmap.TextWidth(text);
     if (frame && tw + 10 > right - left) right = left + tw + 10;
@@ -330,7 +687,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
     // A filled or framed box covers its rectangle, a bare one the glyphs of its text.
     const QRect cover = fill != clNone || frame ? QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
                                                 : TextInk(left + offset, top, text);
-    const QPoint shift = ClearShift(cover);
+    const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
     left += shift.x(), right += shift.x(), top += shift.y(), bottom += shift.y();
     if (fill != clNone) {
         Bitmap.SetBrushColor(fill);
@@ -349,7 +706,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
         sample = Bitmap.Pixel(--x, --y);
         if (IsDrawingColor(sample)) sample = Bitmap.Pixel(x, y + 2);
     }
-    Bitmap.SetFontColor(ContrastColor(sample));
+    Bitmap.SetFontColor(ReadableOn(ink, ContrastColor(sample)));
     TextOutSuper(left + offset, top, text);
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
@@ -371,6 +728,7 @@ void TDiagramDraw::DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool a
 }
 
 void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight) {
+    const int open = BeginStep(); // the arc and its value
     const double a = angleDeg * kPiD / 180.0;
     int sx, sy, ex, ey;
     if (!toRight) {
@@ -394,12 +752,16 @@ void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight)
     const int lx = toRight ? x + RoundPx(std::cos(a) * r) + fs
                            : x - RoundPx(std::cos(a) * r) - fs - Bitmap.TextWidth(label);
     Bitmap.SetTextTransparent(true);
-    DrawLabel(lx, ly, label);
+    // Led, when it must move far, to the middle of its arc.
+    const QPoint mid(x + (toRight ? 1 : -1) * RoundPx(std::cos(a / 2) * r), y - RoundPx(std::sin(a / 2) * r));
+    DrawLabel(lx, ly, label, mid);
+    Bitmap.SetTag(open);
 }
 
 QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString& text, int mode, bool outside,
                                   bool transparent) {
     const QString t = text.isEmpty() ? text : " " + text + " ";
+    const int open = BeginStep(); // the lines, the arrows and the value
     const TFont saved = Bitmap.Font();
     const bool vertical = x1 == x2;
     Bitmap.SetFontHeight(-FontSize());
@@ -440,30 +802,31 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
         y -= bh;
     }
     // An opaque label covers its cell, a transparent one the glyphs of its text.
-    const QPoint shift = ClearShift(transparent ? TextInk(x, y, t)
-                                    : vertical  ? QRect(x, y - bh, bw, bh)
-                                                : QRect(x, y, bw, bh));
-    x += shift.x();
-    y += shift.y();
-    // The label's background: what lies under the middle of its box, looking a little aside when
-    // that is a line or a hatch; white when nothing else is found.
-    const int cx = x + bw / 2;
-    const int cy = vertical ? y - bh / 2 : y + bh / 2;
-    const int d = LineUnit2();
-    TColor back = Bitmap.Pixel(cx, cy);
-    for (const QPoint off : {QPoint(0, -d), QPoint(0, d), QPoint(-d, 0), QPoint(d, 0)}) {
-        if (!IsDrawingColor(back)) break;
-        back = Bitmap.Pixel(cx + off.x(), cy + off.y());
-    }
-    if (IsDrawingColor(back) || back == clBlack) back = clWhite;
-    const TColor brush = Bitmap.Brush().Color;
-    Bitmap.SetBrushColor(back);
-    Bitmap.SetTextTransparent(transparent);
-    Bitmap.SetFontColor(ContrastColor(back));
-    TextOutSuper(x, y, t);
-    Bitmap.SetBrushColor(brush);
+    const QRect cover = transparent ? TextInk(x, y, t) : vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);
+    const QPoint shift = SetLabel(cover, QPoint(x1 + (x2 - x1) / 2, y1 + (y2 - y1) / 2), [=, this](QPoint d) {
+        const int lx = x + d.x(), ly = y + d.y();
+        // The label's background: what lies under the middle of its box, looking a little aside
+        // when that is a line or a hatch; white when nothing else is found.
+        const int cx = lx + bw / 2;
+        const int cy = vertical ? ly - bh / 2 : ly + bh / 2;
+        const int step = LineUnit2();
+        TColor back = Bitmap.Pixel(cx, cy);
+        for (const QPoint off : {QPoint(0, -step), QPoint(0, step), QPoint(-step, 0), QPoint(step, 0)}) {
+            if (!IsDrawingColor(back)) break;
+            back = Bitmap.Pixel(cx + off.x(), cy + off.y());
+        }
+        if (IsDrawingColor(back) || back == clBlack) back = clWhite;
+        const TColor brush = Bitmap.Brush().Color;
+        Bitmap.SetBrushColor(back);
+        Bitmap.SetTextTransparent(transparent);
+        Bitmap.SetFontColor(ContrastColor(back));
+        TextOutSuper(lx, ly, t);
+        Bitmap.SetBrushColor(brush);
+    });
     Bitmap.SetFont(saved);
-    return vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);
+    Bitmap.SetTag(open);
+    const QRect box = vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);
+    return box.translated(shift);
 }
 
 void TDiagramDraw::DrawCircle(int x, int y, int r) {

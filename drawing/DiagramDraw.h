@@ -15,7 +15,9 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,12 @@ inline constexpr TColor kConcrete = 0xC7C7C7;
 bool IsDrawingColor(TColor c);
 // White on dark colours (R + G + B below 385), black on light ones.
 TColor ContrastColor(TColor c);
+// The contrast ratio of two colours by their relative luminance (1 for equal colours, 21 for black
+// on white); text reads against its background from kReadable on.
+double ContrastRatio(TColor a, TColor b);
+inline constexpr double kReadable = 3.0;
+// Whether a straight line between two points meets a rectangle.
+bool LineMeetsRect(const QLine& line, const QRect& rect);
 // Rounding to the nearest integer with halves to the even neighbour; a value that is not finite or
 // lies beyond the canvas's reach gives a coordinate the canvas leaves out.
 int RoundPx(double v);
@@ -97,7 +105,7 @@ class TDiagramDraw {
     // label drawn before it or the steel, or reach out of the picture, it moves the least distance
     // that clears it. Returns the box as drawn.
     QRect DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
-                      TColor fill);
+                      TColor fill, int rise = -1);
     static QString FormatValue(double value, int decimals, const QString& unitText);
     void DrawArrowHead(int x, int y, double angle, int len);
     void DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd);
@@ -109,14 +117,21 @@ class TDiagramDraw {
     void DashDotLineTo(int x, int y, bool dashDot, int n);
     // Text with superscripts ("m^3"); it counts as a label that later labels keep clear of.
     void TextOutSuper(int x, int y, const QString& s);
-    // A label at (x, y), or at the nearest clear place; returns the box of its glyphs.
-    QRect DrawLabel(int x, int y, const QString& s);
+    // A label at (x, y), or at the nearest clear place; returns the box of its glyphs (where it was
+    // asked for while labels are held back). `anchor` is where its leader ends if it must move far
+    // (the middle of the label when not given).
+    QRect DrawLabel(int x, int y, const QString& s, QPoint anchor = QPoint());
     // The box on the picture that the glyphs of s cover when drawn at (x, y) in the current font,
     // turned by the font's angle.
     QRect TextInk(int x, int y, const QString& s) const;
-    // The least move that takes a label covering `box` clear of the labels drawn so far and of the
-    // steel, inside the picture: (0, 0) when it is clear where it stands.
-    QPoint ClearShift(const QRect& box);
+    // The least move that takes a label covering `box` clear of the labels drawn so far, of the
+    // steel and the blocks, and (with AvoidLines) of every stroke not tagged `tag`, inside the
+    // picture: (0, 0) when it is clear where it stands.
+    // A label that must stay by its line moves at most `rise` up or down while a place there is clear.
+    QPoint ClearShift(const QRect& box, int tag = 0, int rise = -1);
+    // Labels asked for while HoldLabels is set wait until PlaceLabels, which sets them in the order
+    // asked, when every line of the drawing is known; one set far from its place gets a leader.
+    void PlaceLabels();
     // The six points of a straight line with a zig-zag break symbol of size q in its middle:
     // horizontal at y1 when x2 > x1, else vertical at x1.
     static std::array<QPoint, 6> BreakLinePoints(int x1, int y1, int x2, int y2, int q);
@@ -142,8 +157,36 @@ class TDiagramDraw {
     int Kind = 0;
     TDiagramLayout Layout;
     std::vector<QRect> Labels; // the glyph boxes of the labels drawn so far
+    std::vector<QRect> Blocks; // what labels keep clear of besides labels and steel (the pile)
+    std::vector<TSegmentRecord> Segments; // the strokes drawn so far, when AvoidLines
+    // The strokes by their top row and by their bottom row, deepest first, while Segments holds
+    // as many as they index.
+    std::vector<int> SegmentsByTop, SegmentsByBottom;
+    bool AvoidLines = false;
+    bool HoldLabels = false;
+    bool HasSteel = true; // false: the diagram draws no steel colour, its pixels need no reading
 
   private:
+    struct HeldLabel {
+        QRect Box;      // what the label covers where it was asked for
+        QPoint Anchor;  // the point it labels, where a leader ends
+        int Tag = 0;
+        std::function<void(QPoint)> Draw; // draws it moved by the given shift
+    };
+    std::vector<HeldLabel> Held;
+    int LastTag = 0;
+    // Sets a label covering `box` with the tag open now: at once, drawn moved by the shift that
+    // clears it (returned), or when the labels are placed while they are held (no shift returned).
+    QPoint SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw);
+    // Opens a fresh tag for the strokes and the label of one drawing step unless one is open;
+    // returns the tag open before, to be set back when the step ends.
+    int BeginStep();
+    // The clear move nearest to none within the ranges, if any.
+    // Only moves within a square of half-width `half` about no move count when it is not 0.
+    std::optional<QPoint> FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin, int dyMax,
+                                    int half = 0);
+    // `colour`, or black or white instead when that reads better against what lies under `box`.
+    TColor ReadableOn(const QRect& box, TColor colour) const;
     void CommonStart();
     void SetPen(TColor color, int width);
     void HatchRect(int left, int top, int right, int bottom, TColor color);

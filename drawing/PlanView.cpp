@@ -288,8 +288,9 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
     DashDotLineTo(f.x2 + fs, f.yr, true, 0);
     DrawDimension(f.x1, f.yr, f.x2, f.yr, QString(), 3, false, true);
     const QString spacing = FormatValue(f.s, 2, f.lu);
+    // The value stays by its line: moved along it, or a little up or down, to clear the steel.
     Layout.Boxes["Spacing"] =
-        DrawTextBox(f.x1, f.yr + f.lu2, f.x2, f.yr + f.lu2 + fs, spacing, 2, false, clNone);
+        DrawTextBox(f.x1, f.yr + f.lu2, f.x2, f.yr + f.lu2 + fs, spacing, 2, false, clNone, fs / 5);
     DrawTextBox(f.x1, f.bottom + fs / 2 + f.lu2, f.x2, f.bottom + fs / 2 + f.lu2 + fs, "pier spacing", 2,
                 false, clNone);
     Bitmap.SetFontHeight(-fs);

@@ -55,6 +55,7 @@ struct Rendered {
     QImage Image;
     TDiagramLayout Layout;
     std::vector<TTextRecord> Texts;
+    std::vector<TSegmentRecord> Segments;
 
     bool HasText(const QString& s) const {
         for (const TTextRecord& r : Texts)
@@ -92,6 +93,7 @@ inline Rendered Render(const TKdData& d, int kind, QSize size, const TAnchLevel*
     ScopedTextRecorder recorder;
     r.Image = RenderDiagram(d, kind, size, level, texts, &r.Layout);
     r.Texts = recorder.Texts();
+    r.Segments = recorder.Segments();
     return r;
 }
 

@@ -1,15 +1,22 @@
 // Every label of the plan view and the cross section, swept over the projects where labels crowd:
 // every pile type and section in both unit systems, sections deeper than their pier, and the
 // smallest spacing and pier the field limits take, in the window's picture, a narrow tall one and
-// the report's wide one. A label lies inside the picture, clear of every other label and of the
-// steel; the row band's steel stays in the band. The smallest projects are written as PNG files
-// into <build>/labels for a reviewer to look at.
+// the report's wide one; cross sections also of a new project with four levels at its default
+// spacing, of eight levels and of every support kind. A label lies inside the picture, clear of
+// every other label and of the steel; in the cross section also clear of the pile and of every
+// line that is not its own; in the plan view its colour reads against what lies under it, and the
+// spacing value stays by its line. The row band's steel stays in the band. The smallest projects
+// are written as PNG files into <build>/labels for a reviewer to look at.
 
 #include "DiagramFixtures.h"
 
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -59,9 +66,15 @@ struct SweepCase {
     Fit Fitting;
     int Size;
     int Support = lkTieback;
+    int Levels = 0;     // the level count set, 0 to keep the project's
+    bool New = false;   // the built-in new project instead of the demo
+    bool Flattest = false; // rakers at their least angle, 18.7 degrees, as a tieback row turned raker
     std::string Name() const {
+        if (New) return std::string(Units ? "si" : "english") + "_new_" + std::to_string(Levels) + "_levels_" +
+                        kSizes[Size].Name;
         return std::string(Units ? "si" : "english") + "_" + Pile.Name + "_" + kFitNames[int(Fitting)] + "_" +
-               (Support != lkTieback ? kSupportNames[Support] + std::string("_") : "") + kSizes[Size].Name;
+               (Support != lkTieback ? kSupportNames[Support] + std::string(Flattest ? "_flattest_" : "_") : "") +
+               (Levels ? std::to_string(Levels) + "_levels_" : "") + kSizes[Size].Name;
     }
 };
 
@@ -72,8 +85,12 @@ std::vector<SweepCase> SweepCases() {
             for (const SweepPile& p : kPiles)
                 for (const Fit fit : {Fit::Demo, Fit::Smallest, Fit::Deepest})
                     if (fit != Fit::Deepest || p.Section != psRebarCage) out.push_back({units, p, fit, size});
+            if (!kSizes[size].CrossSection) continue;
             for (const int support : {lkTieRod, lkStrut, lkRaker})
-                if (kSizes[size].CrossSection) out.push_back({units, kPiles[0], Fit::Demo, size, support});
+                out.push_back({units, kPiles[0], Fit::Demo, size, support});
+            out.push_back({units, kPiles[0], Fit::Demo, size, lkRaker, 0, false, true});
+            out.push_back({units, kPiles[0], Fit::Demo, size, lkTieback, 8});
+            out.push_back({units, kPiles[0], Fit::Demo, size, lkTieback, 4, true});
         }
     return out;
 }
@@ -84,6 +101,18 @@ void PrintTo(const SweepCase& c, std::ostream* os) {
 
 TKdData SweepProject(const SweepCase& c) {
     TKdData d = DemoProject(c.Units);
+    if (c.New) { // File > New with the built-in defaults, in the unit system, then more levels
+        d.NewProject(true);
+        d.SetUnits(uint8_t(c.Units));
+        d.Anchors.LevelCount = c.Levels;
+        d.ResizeAnchorLevels();
+        d.Calculate();
+        return d;
+    }
+    if (c.Levels) {
+        d.Anchors.LevelCount = c.Levels;
+        d.ResizeAnchorLevels();
+    }
     const bool si = c.Units == usSI;
     d.SetPileType(c.Pile.Type);
     d.PileSection = c.Pile.Section;
@@ -113,6 +142,9 @@ TKdData SweepProject(const SweepCase& c) {
         d.Anchors.Levels[1].TieRodAnchorage = 1;
     } else if (c.Support != lkTieback) {
         MakeBraced(d, c.Support);
+        if (c.Flattest)
+            for (TAnchLevel& l : d.Anchors.Levels)
+                l.Angle = 18.7L;
     }
     // The clear cover within its limits: 2 in | 50 mm up to a third of the pier.
     d.ClearCover =
@@ -139,17 +171,71 @@ QRect InkBox(const TTextRecord& t) {
     return ink.translated(t.X, t.Y);
 }
 
+// Whether a stroke's pixels come into a box: its centre line walked pixel by pixel, widened by
+// half its pen.
+bool Crosses(const TSegmentRecord& s, const QRect& box) {
+    const int half = s.Width / 2;
+    const QRect wide = box.adjusted(-half, -half, half, half);
+    const QPoint a = s.Line.p1(), b = s.Line.p2();
+    const int n = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+    for (int i = 0; i <= n; ++i) {
+        const double t = n ? double(i) / n : 0;
+        if (wide.contains(QPoint(int(std::lround(a.x() + t * (b.x() - a.x()))),
+                                 int(std::lround(a.y() + t * (b.y() - a.y()))))))
+            return true;
+    }
+    return false;
+}
+
+// WCAG relative luminance and contrast ratio.
+double Luminance(TColor c) {
+    auto lin = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(RedOf(c)) + 0.7152 * lin(GreenOf(c)) + 0.0722 * lin(BlueOf(c));
+}
+double Contrast(TColor a, TColor b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colours under a text's glyph box but off its glyphs, with their pixel counts: the text is
+// drawn again alone to tell its glyphs from what lies under them.
+std::map<TColor, int> Background(const Rendered& r, const TTextRecord& t, const QRect& box) {
+    QImage glyphs(box.size(), QImage::Format_RGB32);
+    glyphs.fill(Qt::white);
+    {
+        QPainter p(&glyphs);
+        QFont font(t.Family);
+        font.setPixelSize(t.PixelSize);
+        font.setBold(t.Bold);
+        font.setStyleStrategy(QFont::NoAntialias);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.translate(t.X - box.left(), t.Y - box.top());
+        p.rotate(-t.Angle);
+        p.drawText(QPoint(0, QFontMetrics(font).ascent()), t.Text);
+    }
+    std::map<TColor, int> under;
+    for (int y = 0; y < box.height(); ++y)
+        for (int x = 0; x < box.width(); ++x)
+            if (glyphs.pixel(x, y) == qRgb(255, 255, 255)) ++under[r.Pixel(box.left() + x, box.top() + y)];
+    return under;
+}
+
 class DiagramDraw_LabelSweep : public ::testing::TestWithParam<SweepCase> {};
 
 TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
     const SweepCase& c = GetParam();
     const TKdData d = SweepProject(c);
     for (const int kind : {int(dkPilePlanView), int(dkCrossSection)}) {
-        if (kind == dkCrossSection && !kSizes[c.Size].CrossSection) continue;
+        if (kind == dkCrossSection ? !kSizes[c.Size].CrossSection : c.New || c.Levels) continue;
         SCOPED_TRACE(kind == dkPilePlanView ? "plan view" : "cross section");
         const Rendered r = Render(d, kind, kSizes[c.Size].Size);
         ASSERT_FALSE(r.Texts.empty());
-        if (c.Fitting == Fit::Smallest) {
+        if (c.Fitting == Fit::Smallest || (c.Pile.Type == ptSoldierBeam && c.Fitting == Fit::Demo &&
+                                           c.Pile.Installation == 0 && c.Pile.Section == psIBeam)) {
             const QString folder = QString(VANTREL_BINARY_DIR) + "/labels";
             ASSERT_TRUE(QDir().mkpath(folder));
             r.Image.save(QString("%1/%2_%3.png")
@@ -157,6 +243,12 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
                                   QString::fromStdString(c.Name())));
         }
         const QRect picture = r.Image.rect();
+        // The pile's column in the cross section.
+        const QRect pile =
+            kind != dkCrossSection
+                ? QRect()
+                : QRect(QPoint(int(std::min(r.Value("xL"), r.Value("xL2"))), int(r.Value("yTop"))),
+                        QPoint(int(std::max(r.Value("xR"), r.Value("xR2"))) - 1, int(r.Value("yTip"))));
         std::vector<std::pair<QString, QRect>> drawn;
         for (const TTextRecord& t : r.Texts) {
             if (t.Text.trimmed().isEmpty()) continue;
@@ -171,8 +263,32 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
                     steel += r.Pixel(x, y) == kSteel || r.Pixel(x, y) == kTies;
             EXPECT_EQ(steel, 0) << text << " on the steel";
             drawn.emplace_back(t.Text.trimmed(), box);
+            if (kind == dkCrossSection) {
+                EXPECT_FALSE(pile.intersects(box)) << text << " on the pile";
+                for (const TSegmentRecord& l : r.Segments) {
+                    if (l.Tag != 0 && l.Tag == t.Tag) continue;
+                    EXPECT_FALSE(Crosses(l, box)) << text << " under the line " << l.Line.x1() << ',' << l.Line.y1()
+                                                  << " - " << l.Line.x2() << ',' << l.Line.y2();
+                }
+                continue;
+            }
+            // Every colour under a tenth or more of the text's background reads against it at 3:1.
+            const std::map<TColor, int> under = Background(r, t, box);
+            int total = 0;
+            for (const auto& [colour, n] : under)
+                total += n;
+            for (const auto& [colour, n] : under)
+                if (10 * n >= total) EXPECT_GE(Contrast(t.Color, colour), 3.0)
+                        << text << " in " << std::hex << t.Color << " on " << colour << std::dec;
         }
         if (kind != dkPilePlanView || c.Pile.Type == ptSheet) continue;
+        // The pier spacing's value stands by its dimension line.
+        const TTextRecord* spacing =
+            r.Text(TDiagramDraw::FormatValue(double(d.PileSpacing), 2, c.Units == usSI ? "m" : "ft"));
+        ASSERT_NE(spacing, nullptr);
+        const QRect at = InkBox(*spacing);
+        const double yr = r.Value("Yr"), fs = r.Value("FontSize");
+        EXPECT_LE(std::max(at.top() - yr, yr - at.bottom()), fs / 2) << "spacing value off its line";
         // Nothing of the row's steel runs up out of the band into the detail above it, and the
         // detail's pier stays above the band.
         const int x1 = int(r.Value("X1")), above = int(r.Value("RowTop")) - 8;
