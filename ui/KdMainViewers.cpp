@@ -26,6 +26,7 @@
 #include "drawing/GraphsDialog.h"
 #include "drawing/ImgZoom.h"
 #include "platform/Dialogs.h"
+#include "platform/NumberFormat.h"
 #include "ui/Computations.h"
 #include "ui/EditAnchor.h"
 #include "ui/Globals.h"
@@ -255,9 +256,10 @@ void TfrmKdMain::ShowEmbedmentRatioGuide() {
     const QString high = si ? QStringLiteral("12m") : QStringLiteral("40 ft");
     TfrmComputations form(this);
     form.SetColumns(tr("Embedment Ratio Guide"), {tr("Shored Height"), tr("Choose...")});
-    form.AddRow(tr("Shored Height < %1").arg(low), {QStringLiteral("0.65H")});
-    form.AddRow(tr("Shored Height Between %1 and %2").arg(low, high), {QStringLiteral("0.55H")});
-    form.AddRow(tr("Shored Height > %1").arg(high), {QStringLiteral("0.45H")});
+    form.AddRow(tr("Shored Height < %1").arg(low), {platform::LocaleNumbersIn(QStringLiteral("0.65H"))});
+    form.AddRow(tr("Shored Height Between %1 and %2").arg(low, high),
+                {platform::LocaleNumbersIn(QStringLiteral("0.55H"))});
+    form.AddRow(tr("Shored Height > %1").arg(high), {platform::LocaleNumbersIn(QStringLiteral("0.45H"))});
     const int rows = static_cast<int>(form.Table().rows.size());
     const int listTop = form.List()->geometry().top();
     const int height = (rows + 2) * form.RowHeight() + listTop + 8;
