@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <array>
 #include <functional>
 #include <utility>
 
@@ -344,6 +345,12 @@ void TfrmKdMain::SpeedButton1Click() {
 
 TfrmKdMain::ChartReadOut& TfrmKdMain::ChartStore(int kind) {
     return kind == 18 ? FSettReadOut : FEPReadOut;
+}
+
+void TfrmKdMain::ClearReadOut(int kind) {
+    for (const char* name : kind == 18 ? std::array{"SettStatusBar1", "SettStatusBar2"}
+                                       : std::array{"EPStatusBar1", "EPStatusBar2"})
+        if (auto* bar = Find<QLabel>(QLatin1String(name))) bar->clear();
 }
 
 void TfrmKdMain::imgDiag4MouseMove(QWidget* sender, int x, int y) {
