@@ -4,11 +4,11 @@
 
 #include "drawing/Graphs.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
+
+#include "platform/NumberFormat.h"
 
 namespace vantrel {
 
@@ -157,7 +157,9 @@ class ReadOutText {
         format_ = format;
         return true;
     }
-    QString Text() const { return format_ ? QString::asprintf(format_, yValue_, xValue_) : QString(); }
+    QString Text() const {
+        return format_ ? platform::FormatFixedText(format_, {yValue_, xValue_}) : QString();
+    }
 
   private:
     int x_, y_;
@@ -435,8 +437,7 @@ void TGraphsRenderer::DrawAxisMarks(TCanvas& c, const Axis& axis, bool atMaximum
     const int h = std::abs(axis.labelFontHeight);
     const int y = axis.CalcPos(value);
     c.Line(axis.axisPos, y, axis.labelPos + d * static_cast<int>(std::lrint(1.3 * h)), y);
-    const QString text = QString::asprintf(std::nearbyint(value * 100.0) == 0.0 ? "%.3f" : "%.2f", value)
-                             .replace('.', QLocale().decimalPoint());
+    const QString text = platform::FormatFixed(value, std::nearbyint(value * 100.0) == 0.0 ? 3 : 2);
     // The text stands 2.3 label heights out and clear of the tick labels: never closer to the
     // axis than the far edge of their band (a value near a tick, or long or upright labels, would
     // otherwise write it over the axis numbers), and along the axis within the back wall's span,

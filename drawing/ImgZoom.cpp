@@ -25,6 +25,7 @@ TfrmImgZoom::TfrmImgZoom(QWidget* parent) : QDialog(parent) {
 void TfrmImgZoom::SetPicture(const QImage& image) {
     image1_->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     image1_->setFixedSize(image.size());
+    statusBar_->clearMessage(); // a read-out belongs to the picture it was read from
 }
 
 void TfrmImgZoom::SetChartHits(const TEPGrPoints& hits) {

@@ -3,8 +3,11 @@
 #include <cmath>
 
 #include "model/KdClasses.h"
+#include "platform/NumberFormat.h"
 
 namespace vantrel {
+
+using platform::FormatFixed;
 
 namespace {
 
@@ -15,14 +18,6 @@ QString Unit(const TKdData& data, const char* si, const char* english) {
 }
 
 } // namespace
-
-QString FormatFixed(double value, int digits) {
-    if (std::isnan(value)) return QStringLiteral("N.A.");
-    QString text = QString::number(value, 'f', digits);
-    if (text.startsWith(QLatin1Char('-')) && text.mid(1) == QString::number(0.0, 'f', digits))
-        text.remove(0, 1); // a value that rounds to zero shows no sign
-    return text;
-}
 
 int ComputationsTable::TotalWidth() const {
     int sum = 0;

@@ -45,7 +45,4 @@ class ComputationsTable {
     int TotalWidth() const;
 };
 
-// Fixed notation as the tables show numbers; NaN is "N.A.".
-QString FormatFixed(double value, int digits);
-
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/NumberFormat.h"
 #include "platform/Version.h"
 #include "report/ComputationsTable.h"
 #include "report/ReportPage.h"
@@ -13,7 +14,7 @@ const QString kArial = QStringLiteral("Arial");
 }
 
 QStringList ReportNotes() {
-    return {
+    QStringList notes{
         QStringLiteral(
             "1. The Shoring Engineer shall check that the earth pressures entered in the software match "
             "the soils report & site soils parameters."),
@@ -48,6 +49,9 @@ QStringList ReportNotes() {
             "anyone for any unfavourable conditions arising from the use of this software. By using the "
             "software the user accepts these statements."),
     };
+    for (QString& note : notes)
+        note = platform::LocaleNumbersIn(note); // "16.4 ft" with the separator of the pages before
+    return notes;
 }
 
 QStringList ReportReferences() {

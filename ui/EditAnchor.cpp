@@ -28,6 +28,7 @@
 
 #include "model/BeamShapes.h"
 #include "platform/Dialogs.h"
+#include "platform/NumberFormat.h"
 #include "ui/Computations.h"
 #include "ui/Globals.h"
 #include "ui/Tables.h"
@@ -838,7 +839,7 @@ void TfrmEditAnchor::SpeedButton1Click(int tag) {
                   : QStringList{QStringLiteral("Pile Type"), QStringLiteral("K / K0")});
     const auto rows = [&](std::initializer_list<std::pair<const char*, const char*>> list) {
         for (const auto& [name, value] : list)
-            form.AddRow(QString::fromLatin1(name), {QString::fromLatin1(value)});
+            form.AddRow(QString::fromLatin1(name), {platform::LocaleNumbersIn(QString::fromLatin1(value))});
     };
     if (interface)
         rows({{"Rough Concrete", "1.0"},

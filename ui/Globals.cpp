@@ -24,6 +24,7 @@
 #include <stdexcept>
 
 #include "platform/Folders.h"
+#include "platform/NumberFormat.h"
 #include "platform/Version.h"
 
 namespace vantrel::ui {
@@ -45,14 +46,12 @@ QString FormatFloat(Ext value, int precision, int digits) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*Le", precision - 1, value);
     const double rounded = std::strtod(buf, nullptr);
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const double magnitude = std::fabs(rounded);
-    if (magnitude >= std::pow(10.0, precision)) return locale.toString(rounded, 'e', precision - 1);
-    QString text = locale.toString(rounded, 'f', digits);
-    // No negative zero: "-0.00" reads as a sign the value does not have.
-    if (text.startsWith(locale.negativeSign()) && locale.toDouble(text.mid(1)) == 0.0) text.remove(0, 1);
-    return text;
+    if (std::fabs(rounded) >= std::pow(10.0, precision)) {
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale.toString(rounded, 'e', precision - 1);
+    }
+    return platform::FormatFixed(rounded, digits);
 }
 
 namespace {

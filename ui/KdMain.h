@@ -183,6 +183,8 @@ class TfrmKdMain : public QMainWindow {
         TEPGrPoints scale1;
     };
     ChartReadOut& ChartStore(int kind);
+    // Empties both status bars of the chart of kind 16 or 18: a read-out never outlives its picture.
+    void ClearReadOut(int kind);
     // What the cross section takes from the window: the soil name and six unit captions.
     TCrossSectionTexts CrossSectionTexts() const;
 

@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/NumberFormat.h"
 #include "ui/Globals.h"
 #include "ui/KdMain.h"
 #include "ui/KdMainLayout.h"
@@ -80,7 +81,11 @@ QWidget* CreateControl(const ControlLayout& c, QWidget* parent) {
     case Ctl::Combo:
     case Ctl::ComboEdit: {
         auto* combo = new QComboBox(parent);
-        if (!c.text.empty()) combo->addItems(text.split(QLatin1Char('\n')));
+        // Lists of numbers ("1.33") are kept in the C form in the tables and shown as the
+        // locale writes them, like the edits beside them; reading an item accepts either form.
+        if (!c.text.empty())
+            for (const QString& item : text.split(QLatin1Char('\n')))
+                combo->addItem(platform::LocaleNumbersIn(item));
         if (c.kind == Ctl::ComboEdit) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);

@@ -64,6 +64,7 @@ void TfrmKdMain::RenderChartImage(QLabel* target, int kind) {
     store.picture = chart.picture;
     store.scale1 = chart.hits;
     store.shown = ScaleHitPoints(chart.hits, scale);
+    ClearReadOut(kind);
 }
 
 } // namespace vantrel::ui

@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "model/KdClasses.h"
+#include "platform/NumberFormat.h"
 #include "ui/Globals.h"
 #include "ui/Widgets.h"
 
@@ -120,7 +121,7 @@ void TfrmKdMain::ShowLaggingResults() {
     if (auto* e = Ctl<QLineEdit>("Edit_R25")) e->setText(size);
     ShowMark("Image24", size != QLatin1String("None"));
     SetLabel("Label207", QString::fromLatin1(d.ConcreteFacingText().c_str()));
-    SetLabel("Label209", QString::fromLatin1(d.ConcreteStrengthText().c_str()));
+    SetLabel("Label209", platform::LocaleNumbersIn(QString::fromLatin1(d.ConcreteStrengthText().c_str())));
 
     // The timber marks only while the timber block shows.
     if (IsShown("Panel24") && IsShown("Panel35")) {
@@ -154,7 +155,7 @@ QString TfrmKdMain::LaggingSizeText() const {
         const Ext required = d.LaggingModulusRequired;
         for (const Step& s : steps)
             if (required <= (si ? s.si : s.english))
-                return QLatin1String(si ? s.mm : s.inch) +
+                return platform::LocaleNumbersIn(QLatin1String(si ? s.mm : s.inch)) +
                        (si ? QStringLiteral(" mm steel plate") : QStringLiteral(" inch steel plate"));
         return QStringLiteral("None");
     }

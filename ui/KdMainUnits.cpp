@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
+#include "platform/NumberFormat.h"
 #include "ui/KdMain.h"
 #include "ui/KdMainLayout.h"
 
@@ -33,7 +34,7 @@ void TfrmKdMain::SetUnits() {
     if (concrete) {
         const QSignalBlocker block(concrete);
         concrete->clear();
-        concrete->addItems(english ? QStringList{QStringLiteral("3.0"), QStringLiteral("4.5")}
+        concrete->addItems(english ? QStringList{platform::FormatFixed(3.0, 1), platform::FormatFixed(4.5, 1)}
                                    : QStringList{QStringLiteral("21"), QStringLiteral("32")});
         concrete->setCurrentIndex(concreteIndex);
     }

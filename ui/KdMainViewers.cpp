@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <array>
 #include <functional>
 #include <utility>
 
@@ -26,6 +27,7 @@
 #include "drawing/GraphsDialog.h"
 #include "drawing/ImgZoom.h"
 #include "platform/Dialogs.h"
+#include "platform/NumberFormat.h"
 #include "ui/Computations.h"
 #include "ui/EditAnchor.h"
 #include "ui/Globals.h"
@@ -255,9 +257,10 @@ void TfrmKdMain::ShowEmbedmentRatioGuide() {
     const QString high = si ? QStringLiteral("12m") : QStringLiteral("40 ft");
     TfrmComputations form(this);
     form.SetColumns(tr("Embedment Ratio Guide"), {tr("Shored Height"), tr("Choose...")});
-    form.AddRow(tr("Shored Height < %1").arg(low), {QStringLiteral("0.65H")});
-    form.AddRow(tr("Shored Height Between %1 and %2").arg(low, high), {QStringLiteral("0.55H")});
-    form.AddRow(tr("Shored Height > %1").arg(high), {QStringLiteral("0.45H")});
+    form.AddRow(tr("Shored Height < %1").arg(low), {platform::LocaleNumbersIn(QStringLiteral("0.65H"))});
+    form.AddRow(tr("Shored Height Between %1 and %2").arg(low, high),
+                {platform::LocaleNumbersIn(QStringLiteral("0.55H"))});
+    form.AddRow(tr("Shored Height > %1").arg(high), {platform::LocaleNumbersIn(QStringLiteral("0.45H"))});
     const int rows = static_cast<int>(form.Table().rows.size());
     const int listTop = form.List()->geometry().top();
     const int height = (rows + 2) * form.RowHeight() + listTop + 8;
@@ -342,6 +345,12 @@ void TfrmKdMain::SpeedButton1Click() {
 
 TfrmKdMain::ChartReadOut& TfrmKdMain::ChartStore(int kind) {
     return kind == 18 ? FSettReadOut : FEPReadOut;
+}
+
+void TfrmKdMain::ClearReadOut(int kind) {
+    for (const char* name : kind == 18 ? std::array{"SettStatusBar1", "SettStatusBar2"}
+                                       : std::array{"EPStatusBar1", "EPStatusBar2"})
+        if (auto* bar = Find<QLabel>(QLatin1String(name))) bar->clear();
 }
 
 void TfrmKdMain::imgDiag4MouseMove(QWidget* sender, int x, int y) {

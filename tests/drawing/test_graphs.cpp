@@ -369,6 +369,20 @@ TEST_F(Graphs_Render, SingleKindsFillTheEnlargedWindow) {
     EXPECT_TRUE(deflection.RenderLog()[0].marks.isEmpty());
 }
 
+TEST_F(Graphs_Render, AValueLabelThatRoundsToZeroHasNoSign) {
+    // An almost unloaded pile deflects a hair's breadth: the deflection's minimum label, written
+    // with three decimals below 0.005, reads zero without a sign.
+    for (const double least : {-1e-7, -0.0004}) {
+        TKdData p = project;
+        for (TArrAnchOne& s : p.Anchors.PileNodes)
+            for (TAnchNode& n : s.Nodes)
+                n.Deflection2 *= least / -0.25; // the curve's least value, at 10 ft, was -0.25
+        TGraphsRenderer r;
+        r.ShowPileGraphs(p, 5);
+        EXPECT_EQ(Log(r, 5)->marks, QStringList{"0.000"}) << least;
+    }
+}
+
 TEST_F(Graphs_Render, WithoutRebarCageTheInteractionChartIsLeftOut) {
     project.PileSection = psIBeam;
     TGraphsRenderer all;

@@ -5,9 +5,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -15,18 +17,24 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <locale>
 
 #include "KdCycleFixture.h"
 #include "drawing/GraphsDialog.h"
 #include "drawing/ImgZoom.h"
 #include "model/BeamShapes.h"
+#include "model/ProjectFile.h"
+#include "report/ReportDriver.h"
 #include "tests/model/reference_projects.h"
+#include "tests/report/FakeReportHost.h"
 #include "ui/Computations.h"
 #include "ui/EditAnchor.h"
 #include "ui/Globals.h"
 #include "ui/KdMainLayout.h"
+#include "ui/KdMainReport.h"
 #include "ui/Tables.h"
 #include "ui/UserDefinedSheet.h"
 #include "ui/Widgets.h"
@@ -46,6 +54,7 @@ struct Opened {
     bool readOut = false;    // enlarged view with a status bar
     QStringList firstColumn; // table windows
     QStringList secondColumn;
+    QStringList cells; // every cell of a table window
     int clientHeight = 0;
     double levelAngle = -1; // level editor: the level it edits
     QString page;           // level editor: the page it opens on (tendon or pile properties)
@@ -76,6 +85,8 @@ class KdMainViewers : public KdCycleTest {
                 for (int i = 0; i < list->topLevelItemCount(); ++i) {
                     o.firstColumn << list->topLevelItem(i)->text(0);
                     o.secondColumn << list->topLevelItem(i)->text(1);
+                    for (int c = 0; c < list->columnCount(); ++c)
+                        o.cells << list->topLevelItem(i)->text(c);
                 }
             }
             o.clientHeight = dialog.height();
@@ -646,4 +657,156 @@ TEST_F(KdMainViewers, RefreshDrawsTheDrawingsAndTheShownChartPage) {
             EXPECT_NEAR(store.shown[c][i].X, store.scale1[c][i].X * scale, 1.0);
     }
     EXPECT_GT(points, 0u);
+}
+
+// ---- A comma locale ---------------------------------------------------------------------------------
+
+namespace {
+
+// A number in the C form: digits, a point, digits, not part of a date, a version ("1.18.0") or a
+// section's name ("W410X46.1").
+const QRegularExpression kPointDecimal(QStringLiteral("(?<![\\w.,])\\d+\\.\\d+(?![\\d.])"));
+
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+} // namespace
+
+// The whole window under a locale that writes 1.234,5, set before the window is built (its lists
+// are filled then) and restored after it is gone. C++ streams take the comma too, as they would
+// where the program runs under such a locale.
+class KdMainGerman : public KdMainViewers {
+  protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+        KdMainViewers::SetUp();
+    }
+    void TearDown() override {
+        KdMainViewers::TearDown();
+        std::locale::global(std::locale::classic());
+        QLocale::setDefault(QLocale::c());
+    }
+    void Open(uint8_t units) {
+        fileAnswers.push_back(QString::fromStdString(vantrel::testing::DemoFile(units)));
+        W().AOpen->trigger();
+        Settle();
+    }
+    // Shows a drawing page of the wide layout: 2 earth pressures, 4 settlement.
+    void ShowPage(int index) {
+        W().PageControl1->setCurrentIndex(index);
+        Settle();
+    }
+    // Moves the mouse onto the largest value of the chart picture's curve (of component
+    // `component`) and returns the read-out it should give.
+    QString PointAtLargest(const char* picture, int kind, size_t component, const char* caption) {
+        const TGrPointArr& hits = W().ChartStore(kind).shown[component];
+        EXPECT_FALSE(hits.empty()) << picture;
+        if (hits.empty()) return QString();
+        const THitPoint p =
+            *std::max_element(hits.begin(), hits.end(), [](const THitPoint& a, const THitPoint& b) {
+                return std::fabs(a.YValue) < std::fabs(b.YValue);
+            });
+        MoveMouse(picture, p.X, p.Y);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        return QStringLiteral("  %1: %2    Distance: %3")
+            .arg(QLatin1String(caption), german.toString(p.YValue, 'f', 2),
+                 german.toString(p.XValue, 'f', 2));
+    }
+};
+
+TEST_F(KdMainGerman, EveryNumberTakesTheCommaAndNoReadOutOutlivesItsChart) {
+    Resize(W().WideLayoutMinWidth());
+    ASSERT_TRUE(W().WideLayout());
+    Open(usEnglish);
+    ASSERT_EQ(D().Units, usEnglish);
+
+    // Read-outs over both charts, each cleared when its chart is drawn anew: by Open, by a commit
+    // and by New.
+    const struct {
+        int page;
+        const char *picture, *bar, *copy;
+        int kind;
+        size_t component;
+        const char* caption;
+        std::function<void()> redraw;
+        const char* what;
+    } readOuts[] = {
+        {4, "imgDiag5", "SettStatusBar1", "SettStatusBar2", 18, 0, "Settlement", [&] { Open(usSI); }, "Open"},
+        {2, "imgDiag4", "EPStatusBar1", "EPStatusBar2", 16, 7, "Total Backfill Earth Pressure",
+         [&] {
+             Type("Edit_16", QStringLiteral("26"));
+             Tab();
+         },
+         "a commit"},
+        {4, "imgDiag5", "SettStatusBar1", "SettStatusBar2", 18, 0, "Settlement",
+         [&] {
+             answer = QMessageBox::No; // the commit left changes: not saved
+             W().ANew->trigger();
+             Settle();
+         },
+         "New"},
+    };
+    for (const auto& r : readOuts) {
+        ShowPage(r.page);
+        const QString expected = PointAtLargest(r.picture, r.kind, r.component, r.caption);
+        EXPECT_EQ(Text(r.bar).toStdString(), expected.toStdString()) << r.what;
+        EXPECT_EQ(Text(r.copy).toStdString(), expected.toStdString()) << r.what;
+        r.redraw();
+        EXPECT_EQ(Text(r.bar).toStdString(), "") << "after " << r.what;
+        EXPECT_EQ(Text(r.copy).toStdString(), "") << "after " << r.what;
+    }
+
+    // The window's own texts and list items, the result tables and the printed report of the SI demo.
+    Open(usSI);
+    ASSERT_EQ(D().Units, usSI);
+    int commas = 0;
+    const auto check = [&](const QString& text, const char* where) {
+        EXPECT_FALSE(text.contains(kPointDecimal)) << where << ": " << text.toStdString();
+        commas += text.contains(QRegularExpression(QStringLiteral("\\d,\\d")));
+    };
+    for (const QLabel* label : W().findChildren<QLabel*>())
+        check(label->text(), qPrintable(label->objectName()));
+    for (const QLineEdit* edit : W().findChildren<QLineEdit*>())
+        check(edit->text(), qPrintable(edit->objectName()));
+    for (const QComboBox* list : W().findChildren<QComboBox*>())
+        for (int i = 0; i < list->count(); ++i)
+            check(list->itemText(i), qPrintable(list->objectName()));
+    for (const char* link : {"Label391", "Label392"}) {
+        const Opened o = OpenOne([&] { ClickLabel(link); });
+        ASSERT_GT(o.cells.size(), 60) << link;
+        for (const QString& cell : o.cells)
+            check(cell, link);
+    }
+    ui::KdMainReport host(W());
+    const report::ReportDocument doc = report::BuildReport(host);
+    for (int p = 0; p < static_cast<int>(doc.pages.size()); ++p)
+        for (const report::TextItem* t : report::testing::Texts(doc, p))
+            check(t->text, "report");
+    EXPECT_GT(commas, 2 * 61 * 7) << "the tables, at least, write numbers with decimals";
+
+    // The test load factor lists write "1,33" and read it as 1.33. The file keeps the C form: the
+    // same bytes as the project saved under the C locale.
+    for (const auto& [list, item] : {std::pair{"ComboBox20", 1}, std::pair{"ComboBox26", 2}}) {
+        ASSERT_EQ(Combo(list)->itemText(item), "1,33") << list;
+        Choose(list, item);
+    }
+    EXPECT_EQ(D().Anchors.TestLoadFactor, 1.33L);
+    EXPECT_EQ(D().CornerBraces.TestLoadFactor, 1.33L);
+    const QString path = scratch_->filePath(QStringLiteral("german.kpw"));
+    fileAnswers.push_back(path);
+    W().ASaveAs->trigger();
+    Settle();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray german = file.readAll();
+    std::locale::global(std::locale::classic());
+    QLocale::setDefault(QLocale::c());
+    TKdData project = vantrel::testing::DemoProject(usSI);
+    project.Anchors.TestLoadFactor = 1.33L;
+    project.CornerBraces.TestLoadFactor = 1.33L;
+    project.Calculate();
+    const std::vector<uint8_t> c = EncodeProject(project);
+    EXPECT_EQ(german, QByteArray(reinterpret_cast<const char*>(c.data()), static_cast<qsizetype>(c.size())));
 }
