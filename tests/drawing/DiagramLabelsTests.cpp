@@ -278,8 +278,10 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
             for (const auto& [colour, n] : under)
                 total += n;
             for (const auto& [colour, n] : under)
-                if (10 * n >= total) EXPECT_GE(Contrast(t.Color, colour), 3.0)
+                if (10 * n >= total) {
+                    EXPECT_GE(Contrast(t.Color, colour), 3.0)
                         << text << " in " << std::hex << t.Color << " on " << colour << std::dec;
+                }
         }
         if (kind != dkPilePlanView || c.Pile.Type == ptSheet) continue;
         // The pier spacing's value stands by its dimension line.
