@@ -295,32 +295,41 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
     for (const QRect& b : Blocks)
         addRect(b);
     const size_t rects = obstacles.size();
+    auto bottomOf = [&](int i) {
+        const TSegmentRecord& r = Segments[size_t(i)];
+        return std::max(r.Line.y1(), r.Line.y2()) + (r.Width + 1) / 2;
+    };
     if (AvoidLines) {
-        if (SegmentsByTop.size() != Segments.size()) {
-            // The strokes sorted once for all the labels of a drawing, again when leaders add some.
+        // The rows a stroke covers, its pen included, as the obstacles below take them.
+        auto top = [&](int i) {
+            const TSegmentRecord& r = Segments[size_t(i)];
+            return std::min(r.Line.y1(), r.Line.y2()) - (r.Width + 1) / 2;
+        };
+        const auto& bottom = bottomOf;
+        // The strokes are sorted once for all the labels of a drawing; a leader drawn since takes
+        // its place among them.
+        auto byTop = [&](int a, int b) { return top(a) < top(b); };
+        auto byBottom = [&](int a, int b) { return bottom(a) > bottom(b); };
+        if (SegmentsByTop.empty() && !Segments.empty()) {
             SegmentsByTop.resize(Segments.size());
             for (size_t i = 0; i < Segments.size(); ++i)
                 SegmentsByTop[i] = int(i);
             SegmentsByBottom = SegmentsByTop;
-            // The rows a stroke covers, its pen included, as the obstacles below take them.
-            auto top = [&](int i) {
-                const TSegmentRecord& r = Segments[size_t(i)];
-                return std::min(r.Line.y1(), r.Line.y2()) - (r.Width + 1) / 2;
-            };
-            auto bottom = [&](int i) {
-                const TSegmentRecord& r = Segments[size_t(i)];
-                return std::max(r.Line.y1(), r.Line.y2()) + (r.Width + 1) / 2;
-            };
-            std::stable_sort(SegmentsByTop.begin(), SegmentsByTop.end(), [&](int a, int b) { return top(a) < top(b); });
-            std::stable_sort(SegmentsByBottom.begin(), SegmentsByBottom.end(),
-                             [&](int a, int b) { return bottom(a) > bottom(b); });
+            std::stable_sort(SegmentsByTop.begin(), SegmentsByTop.end(), byTop);
+            std::stable_sort(SegmentsByBottom.begin(), SegmentsByBottom.end(), byBottom);
+        }
+        for (int i = int(SegmentsByTop.size()); i < int(Segments.size()); ++i) {
+            SegmentsByTop.insert(std::upper_bound(SegmentsByTop.begin(), SegmentsByTop.end(), i, byTop), i);
+            SegmentsByBottom.insert(std::upper_bound(SegmentsByBottom.begin(), SegmentsByBottom.end(), i, byBottom),
+                                    i);
         }
         strokeObstacle.assign(Segments.size(), -1);
         for (const int i : SegmentsByTop) {
             const TSegmentRecord& s = Segments[size_t(i)];
-            if (tag != 0 && s.Tag == tag) continue;
             const int pen = (s.Width + 1) / 2;
             const int y0 = std::min(s.Line.y1(), s.Line.y2()) - pen;
+            if (y0 - bottom0 > dyMax) break; // this and every later one below the rows searched
+            if (tag != 0 && s.Tag == tag) continue;
             const int y1 = std::max(s.Line.y1(), s.Line.y2()) + pen;
             // Its columns over all its rows; those of a row when it slants.
             Obstacle o{y0 - bottom0, y1 - top0, std::min(s.Line.x1(), s.Line.x2()) - pen - right,
@@ -359,8 +368,9 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         if (!steelRead[size_t(y)]) {
             steelRead[size_t(y)] = 1;
             const auto* line = reinterpret_cast<const QRgb*>(Bitmap.Image().constScanLine(y));
-            const int w = Bitmap.Width();
-            for (int x = 0; x < w; ++x) {
+            // Only the columns a move of the search can bring the box onto.
+            const int x0 = std::max(0, left + dxMin), x1 = std::min(Bitmap.Width() - 1, right + dxMax);
+            for (int x = x0; x <= x1; ++x) {
                 const QRgb c = line[x] & 0xFFFFFF;
                 if (c != steel && c != ties) continue;
                 if (!runs.empty() && runs.back().second == x - 1)
@@ -438,8 +448,10 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         for (size_t i = rects; i < obstacles.size(); ++i)
             strokesDown.push_back(int(i));
         if (AvoidLines)
-            for (const int i : SegmentsByBottom)
+            for (const int i : SegmentsByBottom) {
+                if (bottomOf(i) - top0 < dyMin) break; // this and every later one above the rows searched
                 if (strokeObstacle[size_t(i)] >= 0) strokesUp.push_back(strokeObstacle[size_t(i)]);
+            }
         std::vector<int> rectsDown = firstRects, rectsUp = firstRects;
         std::sort(rectsDown.begin(), rectsDown.end(), byLo);
         std::sort(rectsUp.begin(), rectsUp.end(), byHi);
