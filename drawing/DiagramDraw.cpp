@@ -278,6 +278,7 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         int dyLo, dyHi;
         int dxLo = 0, dxHi = 0;
         const TSegmentRecord* stroke = nullptr;
+        double slope = 0; // columns per row of a slanting stroke
     };
     std::vector<Obstacle> obstacles;
     obstacles.reserve(Labels.size() + Blocks.size() + (AvoidLines ? Segments.size() : 0));
@@ -335,23 +336,25 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
             Obstacle o{y0 - bottom0, y1 - top0, std::min(s.Line.x1(), s.Line.x2()) - pen - right,
                        std::max(s.Line.x1(), s.Line.x2()) + pen - left};
             if (!reaches(o)) continue;
-            if (s.Line.dx() != 0 && s.Line.dy() != 0) o.stroke = &s;
+            if (s.Line.dx() != 0 && s.Line.dy() != 0) {
+                o.stroke = &s;
+                o.slope = double(s.Line.dx()) / s.Line.dy();
+            }
             strokeObstacle[size_t(i)] = int(obstacles.size());
             obstacles.push_back(o);
         }
     }
     auto interval = [&](const Obstacle& o, int dy) -> std::pair<int, int> {
         if (!o.stroke) return {o.dxLo, o.dxHi};
+        // The centre line's columns between the rows it crosses within the band.
         const TSegmentRecord& s = *o.stroke;
         const int half = (s.Width + 1) / 2;
-        const double ya = top0 + dy - half, yb = bottom0 + dy + half;
-        const double x1 = s.Line.x1(), y1 = s.Line.y1(), x2 = s.Line.x2(), y2 = s.Line.y2();
-        double t0 = (ya - y1) / (y2 - y1), t1 = (yb - y1) / (y2 - y1);
-        if (t0 > t1) std::swap(t0, t1);
-        t0 = std::max(t0, 0.0), t1 = std::min(t1, 1.0);
-        double xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
+        const int yTop = std::min(s.Line.y1(), s.Line.y2()), yBottom = std::max(s.Line.y1(), s.Line.y2());
+        const int ya = std::clamp(top0 + dy - half, yTop, yBottom), yb = std::clamp(bottom0 + dy + half, yTop, yBottom);
+        double xa = s.Line.x1() + (ya - s.Line.y1()) * o.slope, xb = s.Line.x1() + (yb - s.Line.y1()) * o.slope;
         if (xa > xb) std::swap(xa, xb);
-        return {int(std::floor(xa)) - half - right, int(std::ceil(xb)) + half - left};
+        // Whole columns, a column wider either side rather than a libm rounding per row.
+        return {int(xa) - 1 - half - right, int(xb) + 1 + half - left};
     };
 
     // The steel of a picture row as runs of columns, read once per row when a search needs it.
@@ -385,10 +388,11 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
     // The moves of a row nearest to dx0, from the intervals of moves it blocks: dx0 itself when it
     // is free, else the free neighbours of the blocked run that holds it.
     std::vector<std::pair<int, int>> blocked;
+    blocked.reserve(obstacles.size() + 16);
     std::vector<int> candidates;
     auto freeNear = [&]() {
         candidates.clear();
-        std::sort(blocked.begin(), blocked.end());
+        std::sort(blocked.begin(), blocked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (size_t i = 0; i < blocked.size();) {
             // The next run of blocked moves, the intervals that meet or touch it merged.
             const int lo = blocked[i].first;
@@ -474,7 +478,7 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         if (sweep.seen && (sweep.down ? dy > sweep.leaves : dy < sweep.leaves)) changed = true;
         // Rows farther than a label height are read every label height only: a nearer place in a
         // narrow gap between them may be missed, never one taken that is not clear.
-        if (sweep.seen && !HasSteel && std::abs(dy) > box.height() && std::abs(dy - sweep.read) < box.height())
+        if (sweep.seen && !HasSteel && std::abs(dy) > box.height() / 2 && std::abs(dy - sweep.read) < box.height())
             changed = false;
         if (!changed) return false;
         sweep.seen = true;
