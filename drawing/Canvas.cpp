@@ -225,6 +225,10 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 void TCanvas::Stroke(QPoint from, QPoint to) {
+    if (!StrokesHeld_) RecordStroke(from, to);
+}
+
+void TCanvas::RecordStroke(QPoint from, QPoint to) {
     if (!SegmentLog_ && !SegmentHookSlot()) return;
     const TSegmentRecord r{QLine(from, to), std::max(1, Pen_.Width), Pen_.Color, Tag_};
     if (SegmentLog_) SegmentLog_->push_back(r);

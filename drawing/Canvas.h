@@ -201,6 +201,10 @@ class TCanvas {
     void SetTag(int tag) { Tag_ = tag; }
     // Every stroke drawn while a log is given is appended to it (none: nullptr).
     void SetSegmentLog(std::vector<TSegmentRecord>* log) { SegmentLog_ = log; }
+    // A line drawn in pieces (dashes) is recorded as the one stroke it stands for: its pieces go
+    // unrecorded while it is drawn, then the whole is recorded with the pen in use.
+    void SetStrokesHeld(bool held) { StrokesHeld_ = held; }
+    void RecordStroke(QPoint from, QPoint to);
 
     // Test hooks: while a recorder is installed every TextOut and every stroke of every canvas is
     // passed to it.
@@ -233,6 +237,7 @@ class TCanvas {
     QPoint PenPos_;
     int Tag_ = 0;
     std::vector<TSegmentRecord>* SegmentLog_ = nullptr;
+    bool StrokesHeld_ = false;
     std::optional<QRect> Clip_;
     // What the painter currently holds, so unchanged state is not set again.
     std::optional<TPen> PainterPen_;

@@ -857,6 +857,7 @@ void TDiagramDraw::DashDotLineTo(int x, int y, bool dashDot, int n) {
         return;
     }
     const QPoint p0 = Bitmap.PenPos();
+    Bitmap.SetStrokesHeld(true);
     const double dx = double(x - p0.x()) / (n + 1);
     const double dy = double(y - p0.y()) / (n + 1);
     for (int i = 1; i <= n; ++i) {
@@ -875,6 +876,8 @@ void TDiagramDraw::DashDotLineTo(int x, int y, bool dashDot, int n) {
         }
     }
     Bitmap.LineTo(x, y);
+    Bitmap.SetStrokesHeld(false);
+    Bitmap.RecordStroke(p0, QPoint(x, y));
 }
 
 // --- entry points -----------------------------------------------------------------------------

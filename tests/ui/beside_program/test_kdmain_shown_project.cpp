@@ -134,9 +134,10 @@ class KdShownProject : public KdCycleTest {
         // follows the corner braces.
         for (const char* name : {"cmbAnchType1", "Edit_AnchX1", "Edit_AnchAng1", "sbAnchEdit1"})
             EXPECT_EQ(C<QWidget>(name)->isEnabled(), count > 0) << name;
-        if (count == 0)
+        if (count == 0) {
             for (const char* name : {"cmbCornerType1", "Edit_CornerAng1", "sbCornerEdit1"})
                 EXPECT_FALSE(C<QWidget>(name)->isEnabled()) << name;
+        }
         for (int n = 1; n <= count; ++n) {
             const auto i = static_cast<size_t>(n - 1);
             const TAnchLevel& level = a.Levels[i];
