@@ -129,6 +129,8 @@ class TCanvas {
     void SetHeight(int height) { SetSize(Width(), height); }
     // The picture drawn so far (ends any painting in progress).
     const QImage& Image();
+    // Row y of the picture as drawn so far (32-bit pixels), read without ending the painting.
+    const QRgb* ScanLine(int y) const { return reinterpret_cast<const QRgb*>(Image_.constScanLine(y)); }
     QImage TakeImage();
 
     // Drawing state.

@@ -370,7 +370,7 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         auto& runs = steelRuns[size_t(y)];
         if (!steelRead[size_t(y)]) {
             steelRead[size_t(y)] = 1;
-            const auto* line = reinterpret_cast<const QRgb*>(Bitmap.Image().constScanLine(y));
+            const auto* line = Bitmap.ScanLine(y);
             // Only the columns a move of the search can bring the box onto.
             const int x0 = std::max(0, left + dxMin), x1 = std::min(Bitmap.Width() - 1, right + dxMax);
             for (int x = x0; x <= x1; ++x) {
@@ -659,21 +659,29 @@ TColor TDiagramDraw::ReadableOn(const QRect& box, TColor colour) const {
     // stroke or the edge of a fill that the rest of the text does not stand on.
     const QRect b = box.intersected(QRect(0, 0, Bitmap.Width(), Bitmap.Height()));
     if (b.isEmpty()) return colour;
-    std::vector<std::pair<TColor, int>> under;
-    for (int y = b.top(); y <= b.bottom(); ++y)
-        for (int x = b.left(); x <= b.right(); ++x) {
-            const TColor c = Bitmap.Pixel(x, y);
+    // A grid of at most 32 x 32 samples of the box tells the shares of its colours well enough.
+    const int sx = std::max(1, b.width() / 32), sy = std::max(1, b.height() / 32);
+    std::vector<std::pair<QRgb, int>> under;
+    long long area = 0;
+    for (int y = b.top(); y <= b.bottom(); y += sy) {
+        const auto* line = Bitmap.ScanLine(y);
+        for (int x = b.left(); x <= b.right(); x += sx, ++area) {
+            const QRgb c = line[x] & 0xFFFFFF;
+            if (!under.empty() && under.back().first == c) { // runs of one colour are the rule
+                ++under.back().second;
+                continue;
+            }
             const auto it = std::find_if(under.begin(), under.end(), [c](const auto& u) { return u.first == c; });
             if (it == under.end())
                 under.emplace_back(c, 1);
             else
                 ++it->second;
         }
-    const long long area = (long long)b.width() * b.height();
+    }
     auto worst = [&](TColor ink) {
         double w = 21;
         for (const auto& [c, n] : under)
-            if (10LL * n >= area) w = std::min(w, ContrastRatio(ink, c));
+            if (10LL * n >= area) w = std::min(w, ContrastRatio(ink, FromQRgb(c)));
         return w;
     };
     if (worst(colour) >= kReadable) return colour;
