@@ -476,9 +476,11 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
             changed = true;
         }
         if (sweep.seen && (sweep.down ? dy > sweep.leaves : dy < sweep.leaves)) changed = true;
-        // Rows farther than a label height are read every label height only: a nearer place in a
-        // narrow gap between them may be missed, never one taken that is not clear.
-        if (sweep.seen && !HasSteel && std::abs(dy) > box.height() / 2 && std::abs(dy - sweep.read) < box.height())
+        // Rows within half a label height are read every other row, farther ones a label height
+        // apart: a nearer place in a narrow gap between them may be missed, never one taken that
+        // is not clear.
+        if (sweep.seen && !HasSteel &&
+            std::abs(dy - sweep.read) < (std::abs(dy) > box.height() / 2 ? box.height() : 2))
             changed = false;
         if (!changed) return false;
         sweep.seen = true;
