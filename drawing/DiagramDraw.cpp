@@ -111,6 +111,7 @@ void TDiagramDraw::CommonStart() {
     Segments.clear();
     SegmentsByTop.clear();
     SegmentsByBottom.clear();
+    StrokeSpans.clear();
     Held.clear();
     AvoidLines = false;
     HoldLabels = false;
@@ -296,21 +297,17 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
     for (const QRect& b : Blocks)
         addRect(b);
     const size_t rects = obstacles.size();
-    auto bottomOf = [&](int i) {
-        const TSegmentRecord& r = Segments[size_t(i)];
-        return std::max(r.Line.y1(), r.Line.y2()) + (r.Width + 1) / 2;
-    };
     if (AvoidLines) {
-        // The rows a stroke covers, its pen included, as the obstacles below take them.
-        auto top = [&](int i) {
-            const TSegmentRecord& r = Segments[size_t(i)];
-            return std::min(r.Line.y1(), r.Line.y2()) - (r.Width + 1) / 2;
-        };
-        const auto& bottom = bottomOf;
-        // The strokes are sorted once for all the labels of a drawing; a leader drawn since takes
-        // its place among them.
-        auto byTop = [&](int a, int b) { return top(a) < top(b); };
-        auto byBottom = [&](int a, int b) { return bottom(a) > bottom(b); };
+        // The strokes are measured and sorted once for all the labels of a drawing; a leader drawn
+        // since takes its place among them.
+        for (size_t i = StrokeSpans.size(); i < Segments.size(); ++i) {
+            const TSegmentRecord& r = Segments[i];
+            const int pen = (r.Width + 1) / 2;
+            StrokeSpans.push_back({std::min(r.Line.y1(), r.Line.y2()) - pen, std::max(r.Line.y1(), r.Line.y2()) + pen,
+                                   std::min(r.Line.x1(), r.Line.x2()) - pen, std::max(r.Line.x1(), r.Line.x2()) + pen});
+        }
+        auto byTop = [&](int a, int b) { return StrokeSpans[size_t(a)].Top < StrokeSpans[size_t(b)].Top; };
+        auto byBottom = [&](int a, int b) { return StrokeSpans[size_t(a)].Bottom > StrokeSpans[size_t(b)].Bottom; };
         if (SegmentsByTop.empty() && !Segments.empty()) {
             SegmentsByTop.resize(Segments.size());
             for (size_t i = 0; i < Segments.size(); ++i)
@@ -326,15 +323,12 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         }
         strokeObstacle.assign(Segments.size(), -1);
         for (const int i : SegmentsByTop) {
+            const StrokeSpan& span = StrokeSpans[size_t(i)];
+            if (span.Top - bottom0 > dyMax) break; // this and every later one below the rows searched
             const TSegmentRecord& s = Segments[size_t(i)];
-            const int pen = (s.Width + 1) / 2;
-            const int y0 = std::min(s.Line.y1(), s.Line.y2()) - pen;
-            if (y0 - bottom0 > dyMax) break; // this and every later one below the rows searched
             if (tag != 0 && s.Tag == tag) continue;
-            const int y1 = std::max(s.Line.y1(), s.Line.y2()) + pen;
             // Its columns over all its rows; those of a row when it slants.
-            Obstacle o{y0 - bottom0, y1 - top0, std::min(s.Line.x1(), s.Line.x2()) - pen - right,
-                       std::max(s.Line.x1(), s.Line.x2()) + pen - left};
+            Obstacle o{span.Top - bottom0, span.Bottom - top0, span.Left - right, span.Right - left};
             if (!reaches(o)) continue;
             if (s.Line.dx() != 0 && s.Line.dy() != 0) {
                 o.stroke = &s;
@@ -453,7 +447,7 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
             strokesDown.push_back(int(i));
         if (AvoidLines)
             for (const int i : SegmentsByBottom) {
-                if (bottomOf(i) - top0 < dyMin) break; // this and every later one above the rows searched
+                if (StrokeSpans[size_t(i)].Bottom - top0 < dyMin) break; // this and every later one above
                 if (strokeObstacle[size_t(i)] >= 0) strokesUp.push_back(strokeObstacle[size_t(i)]);
             }
         std::vector<int> rectsDown = firstRects, rectsUp = firstRects;

@@ -162,6 +162,11 @@ class TDiagramDraw {
     // The strokes by their top row and by their bottom row, deepest first, while Segments holds
     // as many as they index.
     std::vector<int> SegmentsByTop, SegmentsByBottom;
+    // The rows and columns each stroke covers, its pen included.
+    struct StrokeSpan {
+        int Top, Bottom, Left, Right;
+    };
+    std::vector<StrokeSpan> StrokeSpans;
     bool AvoidLines = false;
     bool HoldLabels = false;
     bool HasSteel = true; // false: the diagram draws no steel colour, its pixels need no reading
