@@ -244,8 +244,8 @@ QPoint TDiagramDraw::ClearShift(const QRect& box, int tag, int rise) {
         if (const auto near = FindClear(box, tag, dxMin, dxMax, std::max(dyMin, -rise), std::min(dyMax, rise)))
             return *near;
     // Searched first within a square about the place asked for, a few labels wide, then within
-    // squares three times as wide: a clear place no farther than the square's half-width is the
-    // nearest of all, as every place outside lies farther.
+    // squares three times as wide: a clear place found no farther than the square's half-width
+    // needs no wider search, as every place outside lies farther.
     const int whole = std::max({dxMax - dxMin, dyMax - dyMin, 1});
     for (int half = 3 * (box.width() + box.height());; half *= 3) {
         const bool last = half >= whole;
