@@ -49,12 +49,6 @@ void TDiagramDraw::GrowWidthTo(int right) {
 void TDiagramDraw::DashedLineTo(int x, int y, int piece) {
     const QPoint start = Bitmap.PenPos();
     Bitmap.SetStrokesHeld(true);
-    DashPieces(x, y, piece);
-    Bitmap.SetStrokesHeld(false);
-    Bitmap.RecordStroke(start, QPoint(x, y));
-}
-
-void TDiagramDraw::DashPieces(int x, int y, int piece) {
     int x0 = Bitmap.PenPos().x();
     int y0 = Bitmap.PenPos().y();
     int ex = x, ey = y;
@@ -80,6 +74,8 @@ void TDiagramDraw::DashPieces(int x, int y, int piece) {
     }
     Bitmap.LineTo(ex, ey);
     Bitmap.MoveTo(x, y);
+    Bitmap.SetStrokesHeld(false);
+    Bitmap.RecordStroke(start, QPoint(x, y));
 }
 
 void TDiagramDraw::DrawCrossSection() {

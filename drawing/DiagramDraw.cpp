@@ -308,14 +308,6 @@ std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxM
         }
         auto byTop = [&](int a, int b) { return StrokeSpans[size_t(a)].Top < StrokeSpans[size_t(b)].Top; };
         auto byBottom = [&](int a, int b) { return StrokeSpans[size_t(a)].Bottom > StrokeSpans[size_t(b)].Bottom; };
-        if (SegmentsByTop.empty() && !Segments.empty()) {
-            SegmentsByTop.resize(Segments.size());
-            for (size_t i = 0; i < Segments.size(); ++i)
-                SegmentsByTop[i] = int(i);
-            SegmentsByBottom = SegmentsByTop;
-            std::stable_sort(SegmentsByTop.begin(), SegmentsByTop.end(), byTop);
-            std::stable_sort(SegmentsByBottom.begin(), SegmentsByBottom.end(), byBottom);
-        }
         for (int i = int(SegmentsByTop.size()); i < int(Segments.size()); ++i) {
             SegmentsByTop.insert(std::upper_bound(SegmentsByTop.begin(), SegmentsByTop.end(), i, byTop), i);
             SegmentsByBottom.insert(std::upper_bound(SegmentsByBottom.begin(), SegmentsByBottom.end(), i, byBottom),

@@ -197,7 +197,6 @@ class TDiagramDraw {
     void HatchRect(int left, int top, int right, int bottom, TColor color);
     // Cross section helpers.
     void DashedLineTo(int x, int y, int piece);
-    void DashPieces(int x, int y, int piece); // the dashes of DashedLineTo, unrecorded
     struct CrossFrame;
     void DrawAnchor(const CrossFrame& f, int i, int yA);
     void DrawSurcharges(CrossFrame& f);
