@@ -134,7 +134,7 @@ class TfrmKdMain : public QMainWindow {
     // Re-places the sections of a column (after heights or visibility changed).
     static void ArrangeColumn(QScrollArea* scrollBox);
 
-    // ---- Unit captions (KdMainUnits.cpp) --------------------------------------------------
+    // ---- Unit captions and the unit switch (KdMainUnits.cpp) ------------------------------
     void SetUnits();
 
     // ---- Controls the other topics use directly --------------------------------------------
@@ -320,6 +320,17 @@ class TfrmKdMain : public QMainWindow {
     void ShowAnchorSpacingRows(bool sheet);
 
     void SetNumber(QLineEdit* edit, Ext value, bool noClamp = false);
+    // The unit switch (KdMainUnits.cpp): a switch that the other system's limits would make change
+    // values asks first. True when the caller is to commit the switch; false when it was answered
+    // No (the window and the project are as they were) or is done already.
+    bool ConfirmUnitSwitch();
+    // What a trial commit wrote into the numeric edits first (the project as it stands, unclamped)
+    // and which edits it read.
+    struct EditTrace {
+        QHash<const QLineEdit*, Ext> written;
+        QSet<const QLineEdit*> read;
+    };
+    EditTrace* editTrace_ = nullptr;
     void ShowNumber(const char* name, Ext value, bool noClamp = false);
     void SelectItem(const char* name, int index);
     void SetChecked(const char* name, bool checked);

@@ -110,6 +110,7 @@ void TfrmKdMain::ConnectInputs(QWidget* container) {
 
 void TfrmKdMain::ComboBox1Change(QWidget* sender) {
     if (busy_ > 0) return; // a program write that slipped past its signal blocker
+    if (sender == Control(QStringLiteral("ComboBox1")) && !ConfirmUnitSwitch()) return;
     SetModified(true);
     if (CommitsAtOnce(sender)) ComboBox1Exit(sender);
 }
@@ -157,6 +158,7 @@ void TfrmKdMain::CommitFocusedInput() {
 // --- Reading helpers --------------------------------------------------------------------------
 
 Ext TfrmKdMain::ReadNumber(QLineEdit* edit, Ext min, Ext max) {
+    if (editTrace_) editTrace_->read.insert(edit);
     return GetEditValue(edit, min, max, Data().FieldLimits);
 }
 
@@ -172,6 +174,7 @@ Ext TfrmKdMain::ReadBetween(QLineEdit* edit, Ext lo, Ext hi) {
     // The caller's limits are real limits, 0 included (the shared reader takes 0 as "none"), and
     // replace the field's own: below lo gives lo, otherwise above hi gives hi, each as the edit
     // shows it. The edit shows what is stored.
+    if (editTrace_) editTrace_->read.insert(edit);
     QString text = edit->text();
     text.remove(QLocale().groupSeparator());
     Ext typed = 0;
@@ -696,6 +699,7 @@ void TfrmKdMain::ReadWalerInputs(int levelIndex) {
 namespace vantrel::ui {
 
 void TfrmKdMain::SetNumber(QLineEdit* edit, Ext value, bool noClamp) {
+    if (editTrace_ && !editTrace_->written.contains(edit)) editTrace_->written.insert(edit, value);
     SetEditValue(edit, noClamp, value, Data().FieldLimits);
 }
 

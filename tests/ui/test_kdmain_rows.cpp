@@ -144,6 +144,7 @@ TEST_F(KdRows, TendonTexts) {
 }
 
 TEST_F(KdRows, SiBarNameAndUnitOfBondRows) {
+    answer = QMessageBox::Yes; // the values the other system's limits change
     Choose("ComboBox1", usSI);
     TAnchLevel& a = D().Anchors.Levels[0];
     a.Kind = lkTieback;

@@ -1,9 +1,14 @@
 // Unit captions of the main window: one table switches every caption between English and SI.
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 
+#include "KdCycleFixture.h"
 #include "KdMainFixture.h"
+#include "tests/model/reference_projects.h"
+#include "tests/model/result_dump.h"
 #include "ui/KdMainLayout.h"
 
 namespace vantrel::testing {
@@ -114,6 +119,116 @@ TEST_F(KdMainUnits, EnglishToSIAndBackRestoresEveryText) {
     EXPECT_EQ(changed, differing);
     Switch(0);
     EXPECT_EQ(Snapshot(), english);
+}
+
+} // namespace
+} // namespace vantrel::testing
+
+// --- The unit switch --------------------------------------------------------------------------
+
+namespace vantrel::testing {
+namespace {
+
+class KdUnitSwitch : public KdCycleTest {
+  protected:
+    void Open(const std::string& file) {
+        fileAnswers.push_back(QString::fromStdString(file));
+        W().AOpen->trigger();
+        ASSERT_FALSE(W().FileName().isEmpty());
+    }
+    // What the user sees of every named control: texts, choices, states, visibility.
+    QMap<QString, QString> Shown() {
+        QMap<QString, QString> shown;
+        for (QWidget* w : W().findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty()) continue;
+            QString s = QStringLiteral("%1 %2 ").arg(w->isVisibleTo(&W())).arg(w->isEnabled());
+            if (auto* edit = qobject_cast<QLineEdit*>(w)) s += edit->text();
+            if (auto* label = qobject_cast<QLabel*>(w)) s += label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) s += QString::number(button->isChecked());
+            if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                s += QString::number(combo->currentIndex());
+                for (int i = 0; i < combo->count(); ++i)
+                    s += QLatin1Char('|') + combo->itemText(i);
+            }
+            shown[w->objectName()] = s;
+        }
+        return shown;
+    }
+};
+
+// The English demo relabelled in SI and back. The values that leave a system's limits, worked
+// from the field-limit table (English | SI): S 1.5..15 | 0.5..4.5 ft|m, 2 decimals; f'c 2.5..10 |
+// 18..75 ksi|MPa, 2 decimals; soil unit weight 90..140 | 14.5..23 pcf|kN/m^3, 1 decimal.
+// The demo holds S 8, f'c 3 and 120: in SI they become 4.5, 18 and 23; back in English S stays
+// 4.5 while f'c and the unit weight go to 10 and 90.
+TEST_F(KdUnitSwitch, AskedBeforeTheLimitsChangeValues) {
+    Open(DemoFile(usEnglish));
+    ASSERT_EQ(D().PileSpacing, 8.0L);
+    ASSERT_EQ(D().ConcreteFc, 3.0L);
+    ASSERT_EQ(D().SoilRecords[0].UnitWeight, 120.0L);
+    const std::string dump = DumpProject(D());
+    const QMap<QString, QString> shown = Shown();
+
+    answer = QMessageBox::No;
+    Choose("ComboBox1", usSI);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Question);
+    EXPECT_EQ(Combo("ComboBox1")->currentIndex(), usEnglish);
+    EXPECT_EQ(DumpProject(D()), dump);
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_FALSE(W().Modified());
+
+    struct Step {
+        uint8_t units;
+        std::vector<const char*> listed, notListed;
+        Ext spacing, fc, unitWeight;
+    };
+    const Step steps[] = {
+        {usSI,
+         {"Pile Spacing, S: 8.00 \u2192 4.50", "Conc. Compress. Str, f'c: 3.00 \u2192 18.00",
+          "Soil Unit Weight: 120.0 \u2192 23.0"},
+         {},
+         4.5L,
+         18.0L,
+         23.0L},
+        {usEnglish,
+         {"Conc. Compress. Str, f'c: 18.00 \u2192 10.00", "Soil Unit Weight: 23.0 \u2192 90.0"},
+         {"Pile Spacing, S"},
+         4.5L,
+         10.0L,
+         90.0L},
+    };
+    answer = QMessageBox::Yes;
+    for (const Step& step : steps) {
+        messages.clear();
+        Choose("ComboBox1", step.units);
+        ASSERT_EQ(messages.size(), 1u) << int(step.units);
+        const QString& text = messages[0].text;
+        for (const char* line : step.listed)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
+        for (const char* caption : step.notListed)
+            EXPECT_FALSE(text.contains(QString::fromUtf8(caption))) << caption;
+        EXPECT_TRUE(text.contains(QStringLiteral("relabelled, not converted")));
+        // The first ten values, then how many more.
+        const int listed = static_cast<int>(text.count(QChar(0x2192)));
+        EXPECT_LE(listed, 10);
+        if (text.contains(QStringLiteral(" more"))) {
+            EXPECT_EQ(listed, 10);
+        }
+        EXPECT_EQ(D().Units, step.units);
+        EXPECT_EQ(Combo("ComboBox1")->currentIndex(), step.units);
+        EXPECT_EQ(D().PileSpacing, step.spacing);
+        EXPECT_EQ(D().ConcreteFc, step.fc);
+        EXPECT_EQ(D().SoilRecords[0].UnitWeight, step.unitWeight);
+        EXPECT_TRUE(W().Modified());
+    }
+
+    // Choosing the system the project has already changes nothing and asks nothing.
+    messages.clear();
+    const std::string english = DumpProject(D());
+    Choose("ComboBox1", usEnglish);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(DumpProject(D()), english);
 }
 
 } // namespace

@@ -407,6 +407,7 @@ TEST_F(KdMainViewers, ResultAndInteractionTables) {
 
 TEST_F(KdMainViewers, EmbedmentRatioGuideInBothSystems) {
     for (bool si : {false, true}) {
+        answer = QMessageBox::Yes; // the values the other system's limits change
         if (si) Choose("ComboBox1", 1);
         ASSERT_EQ(D().Units, si ? usSI : usEnglish);
         const Opened o = OpenOne([&] { Click("SpeedButton7"); });
