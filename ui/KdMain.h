@@ -17,6 +17,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -353,6 +354,8 @@ class TfrmKdMain : public QMainWindow {
 
     // Results.
     void ShowMark(const char* image, bool pass);
+    // The mark of a check on `values`, hidden when one of them is undefined; true when all are defined.
+    bool ShowVerdict(const char* image, std::initializer_list<Ext> values, bool pass);
     void ShowCalculatedInputs();
     void ShowPassText(const char* label, bool pass, const char* passText, const char* failText);
     void ShowUserPressurePoints();

@@ -318,7 +318,9 @@ void TfrmKdMain::UpdateForm() {
 
     // 30. Rows. After a nested commit for rows that came or went nothing is left to refresh.
     if (SyncLevelRows(false) || SyncLevelRows(true)) return;
-    SetLabel("labAnchLast", QString(QChar(65 + std::max(0, d.Anchors.LevelCount))));
+    // The excavation bottom takes the letter after the last row; a wall without levels keeps row
+    // A (disabled), so its bottom is B.
+    SetLabel("labAnchLast", QString(QChar(65 + std::max(1, d.Anchors.LevelCount))));
 
     // 31. The stacking of the sections, then their status marks over the sections as now shown.
     RestackPanels();

@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -38,6 +39,16 @@ Ext Mag(Ext v) {
 
 void TfrmKdMain::ShowMark(const char* image, bool pass) {
     if (auto* label = Ctl<QLabel>(image)) SetToggleImage(pass, label);
+}
+
+// A check is judged only on defined values: an undefined one (a wall without levels has no design
+// moment or shear, a pier no design point) shows "N.A." with no mark, which the section's own mark
+// then leaves out.
+bool TfrmKdMain::ShowVerdict(const char* image, std::initializer_list<Ext> values, bool pass) {
+    const bool known = std::none_of(values.begin(), values.end(), [](Ext v) { return IsNaN(v); });
+    SetShown(image, known);
+    ShowMark(image, pass);
+    return known;
 }
 
 // A pass text in the button text colour, a fail text in red.
@@ -85,18 +96,19 @@ void TfrmKdMain::ShowPileResults() {
     const bool sheet = d.PileType == ptSheet;
 
     ShowNumber("Edit_RAx1", d.AllowableAxialLoad);
-    ShowMark("Image35", Mag(d.TotalVerticalLoad) < Mag(d.AllowableAxialLoad));
+    ShowVerdict("Image35", {d.TotalVerticalLoad, d.AllowableAxialLoad},
+                Mag(d.TotalVerticalLoad) < Mag(d.AllowableAxialLoad));
     ShowNumber("Edit_R102", d.BeamDiagonal);
     ShowMark("Image8", d.IsClearGapWide());
     SetShown("Image8", d.Installation != 1 && !sheet);
     ShowNumber("Edit_R20", a.Slenderness);
     // Sheet piles, pipes and rebar cages get no member check: no slenderness, and no mark that
     // would report the missing check as a failure.
-    SetShown("Image2", !IsNaN(a.Slenderness));
-    ShowMark("Image2", a.Slenderness <= 200.0L);
+    ShowVerdict("Image2", {a.Slenderness}, a.Slenderness <= 200.0L);
     ShowNumber("Edit_R121prov", d.SectionModulusProvided);
     ShowNumber("Edit_R121req", d.SectionModulusRequired);
-    ShowMark("Image34", Mag(d.SectionModulusRequired) <= Mag(d.SectionModulusProvided));
+    ShowVerdict("Image34", {d.SectionModulusRequired, d.SectionModulusProvided},
+                Mag(d.SectionModulusRequired) <= Mag(d.SectionModulusProvided));
 
     ShowLaggingResults();
 }
@@ -195,18 +207,18 @@ void TfrmKdMain::ShowSupportResults() {
 
     ShowNumber("Edit_R32a", g.GrAllowCompression);
     ShowNumber("Edit_R32", g.GrLoad);
-    ShowMark("Image19", g.GrAllowCompression >= g.GrLoad);
+    ShowVerdict("Image19", {g.GrAllowCompression, g.GrLoad}, g.GrAllowCompression >= g.GrLoad);
     ShowNumber("Edit_R33", g.GrMyLimit);
     ShowNumber("Edit_R34", g.GrMnLtb);
     ShowNumber("Edit_R35a", g.GrAllowMoment);
     ShowNumber("Edit_R35", g.GrMoment);
-    ShowMark("Image20", g.GrAllowMoment >= g.GrMoment);
+    ShowVerdict("Image20", {g.GrAllowMoment, g.GrMoment}, g.GrAllowMoment >= g.GrMoment);
     ShowNumber("Edit_R36a", g.GrAllowY);
     ShowNumber("Edit_R36", g.GrStressY);
-    ShowMark("Image22", g.GrAllowY >= g.GrStressY);
+    ShowVerdict("Image22", {g.GrAllowY, g.GrStressY}, g.GrAllowY >= g.GrStressY);
     ShowNumber("Edit_R37a", g.GrAllowX);
     ShowNumber("Edit_R37", g.GrStressX);
-    ShowMark("Image23", g.GrAllowX >= g.GrStressX);
+    ShowVerdict("Image23", {g.GrAllowX, g.GrStressX}, g.GrAllowX >= g.GrStressX);
 
     for (int i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i + 1);
@@ -218,31 +230,37 @@ void TfrmKdMain::ShowSupportResults() {
     ShowNumber("Edit_R112", a.BucklingCheck);
     ShowNumber("Edit_R113", a.AxialCheck);
     ShowNumber("Edit_R114", a.CombinedUtilization);
-    SetShown("Image4", !IsNaN(a.CombinedUtilization));
-    ShowMark("Image4", Mag(a.CombinedUtilization) <= 100.0L);
+    ShowVerdict("Image4", {a.CombinedUtilization}, Mag(a.CombinedUtilization) <= 100.0L);
     ShowNumber("Edit_R115", a.MaxShear);
     ShowNumber("Edit_R115at", a.MaxShearDepth);
     ShowNumber("Edit_R116", a.MaxMoment);
     ShowNumber("Edit_R116at", a.MaxMomentDepth);
     ShowNumber("Edit_R117", a.MaxDeflectionResult);
     ShowNumber("Edit_R117at", a.MaxDeflectionDepth);
-    ShowMark("Image3", Mag(a.MaxDeflectionResult) <= a.MaxDeflection);
+    ShowVerdict("Image3", {a.MaxDeflectionResult, a.MaxDeflection},
+                Mag(a.MaxDeflectionResult) <= a.MaxDeflection);
 
+    // The member check of the pile; an undefined check has no verdict either.
+    const auto verdict = [this](const char* label, bool known, bool pass, const char* passText,
+                                const char* failText) {
+        ShowPassText(label, pass, passText, failText);
+        if (!known) SetLabel(label, QString());
+    };
     ShowNumber("Edit_R118req", a.ShearAreaRequired);
     ShowNumber("Edit_R118prov", a.ShearAreaProvided);
     const bool shearPass = a.ShearAreaProvided >= a.ShearAreaRequired;
-    ShowMark("Image29", shearPass);
+    verdict("Label28", ShowVerdict("Image29", {a.ShearAreaRequired, a.ShearAreaProvided}, shearPass),
+            shearPass, "(Adequate for Shear)", "(Not Adequate for Shear)");
     const Ext zx = ProvidedZx();
     ShowNumber("Edit_R119req", a.ModulusRequired);
     ShowNumber("Edit_R119prov", zx);
     const bool bendingPass = a.ModulusRequired <= zx;
-    ShowMark("Image31", bendingPass);
+    verdict("Label29", ShowVerdict("Image31", {a.ModulusRequired, zx}, bendingPass), bendingPass,
+            "(Adequate for Bending)", "(Not Adequate for Bending)");
     ShowNumber("Edit_R120", a.UtilizedIx);
     const bool deflectionPass = a.UtilizedIx <= 100.0L;
-    ShowMark("Image32", deflectionPass);
-    ShowPassText("Label28", shearPass, "(Adequate for Shear)", "(Not Adequate for Shear)");
-    ShowPassText("Label29", bendingPass, "(Adequate for Bending)", "(Not Adequate for Bending)");
-    ShowPassText("Label30", deflectionPass, "(Adequate for Deflection)", "(Not Adequate for Deflection)");
+    verdict("Label30", ShowVerdict("Image32", {a.UtilizedIx}, deflectionPass), deflectionPass,
+            "(Adequate for Deflection)", "(Not Adequate for Deflection)");
 
     // The drilled pier: Pd is the pier's largest design axial strength.
     const Ext pd = d.Pier.PmaxPier;
@@ -254,11 +272,13 @@ void TfrmKdMain::ShowSupportResults() {
     };
     ShowNumber("Edit_R81ut", utilisation(d.FactoredAxial, pd), true);
     ShowNumber("Edit_R82ut", utilisation(d.FactoredMoment, d.MomentCapacity), true);
-    ShowMark("Image13", Mag(d.FactoredAxial) <= Mag(pd));
-    ShowMark("Image14", Mag(d.FactoredMoment) <= Mag(d.MomentCapacity));
+    ShowVerdict("Image13", {d.FactoredAxial, pd}, Mag(d.FactoredAxial) <= Mag(pd));
+    ShowVerdict("Image14", {d.FactoredMoment, d.MomentCapacity},
+                Mag(d.FactoredMoment) <= Mag(d.MomentCapacity));
     ShowNumber("Edit_R85prov", d.SectionModulusProvided);
     ShowNumber("Edit_R85req", d.SectionModulusRequired);
-    ShowMark("Image16", Mag(d.SectionModulusRequired) <= Mag(d.SectionModulusProvided));
+    ShowVerdict("Image16", {d.SectionModulusRequired, d.SectionModulusProvided},
+                Mag(d.SectionModulusRequired) <= Mag(d.SectionModulusProvided));
 
     // Blocks that apply to this pile.
     SetShown("Panel51", d.PileSection == psIBeam);
@@ -295,7 +315,7 @@ Ext TfrmKdMain::ProvidedZx() const {
 void TfrmKdMain::ShowBasalHeaveResult() {
     const TKdData& d = Data();
     ShowNumber("Edit_RBH1", d.BasalSafetyFactor);
-    ShowMark("Image28", d.BasalSafetyFactor >= 1.5L);
+    ShowVerdict("Image28", {d.BasalSafetyFactor}, d.BasalSafetyFactor >= 1.5L);
 }
 
 } // namespace vantrel::ui

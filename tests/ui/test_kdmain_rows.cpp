@@ -2,9 +2,15 @@
 // condition, the tendon texts and force suffixes, the focus through a rebuild.
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
+#include <QLineEdit>
 
 #include "KdCycleFixture.h"
+#include "report/ReportDriver.h"
+#include "tests/model/reference_projects.h"
+#include "tests/report/FakeReportHost.h"
+#include "ui/KdMainReport.h"
 #include "ui/Widgets.h"
 
 using namespace vantrel;
@@ -165,6 +171,52 @@ TEST_F(KdRows, ZeroLevelsKeepRowOne) {
     SetLevels(2);
     EXPECT_TRUE(Exists("pnlAnch", 2));
     EXPECT_EQ(C<QLabel>("labAnch2")->text(), "B");
+}
+
+// A wall without levels, as a file may hold it, with corner braces on: row A stands disabled in
+// both level tables, the excavation bottom is B, and the member checks that have no design values
+// show "N.A." without a verdict, in the window and in the report.
+TEST_F(KdRows, ProjectWithoutLevels) {
+    TKdData project = vantrel::testing::DemoProject(usEnglish);
+    project.Anchors.LevelCount = 0;
+    project.ResizeAnchorLevels();
+    project.UseCornerBraces = true;
+    const QString file = scratch_->filePath(QStringLiteral("cantilever.kpw"));
+    project.SaveToFile(QFile::encodeName(file).toStdString());
+    fileAnswers.push_back(file);
+    W().AOpen->trigger();
+    ASSERT_EQ(D().Anchors.LevelCount, 0);
+    ASSERT_TRUE(D().UseCornerBraces);
+
+    EXPECT_EQ(C<QLabel>("labAnch1")->text(), "A");
+    EXPECT_EQ(C<QLabel>("labAnchLast")->text(), "B");
+    EXPECT_TRUE(C<QWidget>("CheckBox5")->isEnabled());
+    for (const char* name :
+         {"cmbAnchType1", "Edit_AnchAng1", "cmbCornerType1", "Edit_CornerAng1", "sbCornerEdit1"})
+        EXPECT_FALSE(C<QWidget>(name)->isEnabled()) << name;
+
+    const struct {
+        const char *value, *mark, *verdict;
+    } checks[] = {{"Edit_R117", "Image3", nullptr},
+                  {"Edit_R118req", "Image29", "Label28"},
+                  {"Edit_R119req", "Image31", "Label29"},
+                  {"Edit_R120", "Image32", "Label30"}};
+    for (const auto& c : checks) {
+        ASSERT_EQ(C<QLineEdit>(c.value)->text(), "N.A.") << c.value;
+        EXPECT_FALSE(C<QWidget>(c.mark)->isVisibleTo(&W())) << c.mark;
+        if (c.verdict) {
+            EXPECT_EQ(C<QLabel>(c.verdict)->text(), "") << c.verdict;
+        }
+    }
+    ui::KdMainReport host(W());
+    const report::ReportDocument doc = report::BuildReport(host);
+    int verdicts = 0;
+    for (int p = 0; p < static_cast<int>(doc.pages.size()); ++p)
+        for (const report::TextItem* t : report::testing::Texts(doc, p)) {
+            verdicts += t->text.contains(QStringLiteral("Adequate for"));
+            EXPECT_FALSE(t->text.contains(QStringLiteral("Not Adequate for"))) << t->text.toStdString();
+        }
+    EXPECT_EQ(verdicts, 0);
 }
 
 TEST_F(KdRows, DeletingTheRowThatHasTheFocus) {
