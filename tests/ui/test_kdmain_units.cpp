@@ -160,12 +160,15 @@ class KdUnitSwitch : public KdCycleTest {
 // from the field-limit table (English | SI): S 1.5..15 | 0.5..4.5 ft|m, 2 decimals; f'c 2.5..10 |
 // 18..75 ksi|MPa, 2 decimals; soil unit weight 90..140 | 14.5..23 pcf|kN/m^3, 1 decimal.
 // The demo holds S 8, f'c 3 and 120: in SI they become 4.5, 18 and 23; back in English S stays
-// 4.5 while f'c and the unit weight go to 10 and 90.
+// 4.5 while f'c and the unit weight go to 10 and 90. Its maximum deflection of 0.50 in meets the
+// SI least, 12.50 mm, and back in English the commit's greatest, H / 240 = 20 x 12 / 240 = 1.00 in.
 TEST_F(KdUnitSwitch, AskedBeforeTheLimitsChangeValues) {
     Open(DemoFile(usEnglish));
     ASSERT_EQ(D().PileSpacing, 8.0L);
     ASSERT_EQ(D().ConcreteFc, 3.0L);
     ASSERT_EQ(D().SoilRecords[0].UnitWeight, 120.0L);
+    ASSERT_EQ(D().Anchors.MaxDeflection, 0.5L);
+    ASSERT_EQ(D().ShoredHeight, 20.0L);
     const std::string dump = DumpProject(D());
     const QMap<QString, QString> shown = Shown();
 
@@ -181,22 +184,25 @@ TEST_F(KdUnitSwitch, AskedBeforeTheLimitsChangeValues) {
     struct Step {
         uint8_t units;
         std::vector<const char*> listed, notListed;
-        Ext spacing, fc, unitWeight;
+        Ext spacing, fc, unitWeight, deflection;
     };
     const Step steps[] = {
         {usSI,
          {"Pile Spacing, S: 8.00 \u2192 4.50", "Conc. Compress. Str, f'c: 3.00 \u2192 18.00",
-          "Soil Unit Weight: 120.0 \u2192 23.0"},
+          "Soil Unit Weight: 120.0 \u2192 23.0", "Max Deflection: 0.50 \u2192 12.50"},
          {},
          4.5L,
          18.0L,
-         23.0L},
+         23.0L,
+         12.5L},
         {usEnglish,
-         {"Conc. Compress. Str, f'c: 18.00 \u2192 10.00", "Soil Unit Weight: 23.0 \u2192 90.0"},
+         {"Conc. Compress. Str, f'c: 18.00 \u2192 10.00", "Soil Unit Weight: 23.0 \u2192 90.0",
+          "Max Deflection: 12.50 \u2192 1.00"},
          {"Pile Spacing, S"},
          4.5L,
          10.0L,
-         90.0L},
+         90.0L,
+         1.0L},
     };
     answer = QMessageBox::Yes;
     for (const Step& step : steps) {
@@ -220,6 +226,7 @@ TEST_F(KdUnitSwitch, AskedBeforeTheLimitsChangeValues) {
         EXPECT_EQ(D().PileSpacing, step.spacing);
         EXPECT_EQ(D().ConcreteFc, step.fc);
         EXPECT_EQ(D().SoilRecords[0].UnitWeight, step.unitWeight);
+        EXPECT_EQ(D().Anchors.MaxDeflection, step.deflection);
         EXPECT_TRUE(W().Modified());
     }
 
