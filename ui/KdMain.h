@@ -325,13 +325,6 @@ class TfrmKdMain : public QMainWindow {
     // values asks first. True when the caller is to commit the switch; false when it was answered
     // No (the window and the project are as they were) or is done already.
     bool ConfirmUnitSwitch();
-    // What a trial commit wrote into the numeric edits first (the project as it stands, unclamped)
-    // and which edits it read.
-    struct EditTrace {
-        QHash<const QLineEdit*, Ext> written;
-        QSet<const QLineEdit*> read;
-    };
-    EditTrace* editTrace_ = nullptr;
     void ShowNumber(const char* name, Ext value, bool noClamp = false);
     void SelectItem(const char* name, int index);
     void SetChecked(const char* name, bool checked);
@@ -434,6 +427,13 @@ class TfrmKdMain : public QMainWindow {
     };
     std::optional<SheetAway> sheetAway_;
     std::optional<int> drivenAway_; // the section of a drilled pile made driven
+    // While a trial commit runs (the unit switch): what it wrote into the numeric edits first (the
+    // project as it stands, unclamped) and which edits it read.
+    struct EditTrace {
+        QHash<const QLineEdit*, Ext> written;
+        QSet<const QLineEdit*> read;
+    };
+    EditTrace* editTrace_ = nullptr;
     // ==== end of the commit cycle block ====
 };
 
