@@ -172,12 +172,16 @@ Ext TfrmKdMain::ReadBetween(QLineEdit* edit, Ext lo, Ext hi) {
     // The caller's limits are real limits, 0 included (the shared reader takes 0 as "none"), and
     // replace the field's own: below lo gives lo, otherwise above hi gives hi, each as the edit
     // shows it. The edit shows what is stored.
+    // Limits that cross (a wall too low for the field's least deflection, pressure points too
+    // close for two between them) leave one value, the upper limit: the stricter deflection, the
+    // inner points at the end.
+    if (hi < lo) lo = hi;
     QString text = edit->text();
     text.remove(QLocale().groupSeparator());
     Ext typed = 0;
     if (!ParseNumber(text, typed)) typed = 0;
-    Ext value = typed;
     const int digits = EditDigits(edit, Data().FieldLimits);
+    Ext value = AsShown(typed, digits);
     if (value < lo)
         value = ShownLimit(lo, true, lo, hi, digits);
     else if (value > hi)
@@ -227,6 +231,7 @@ void TfrmKdMain::ReadInputs() {
     const bool pressurePointsShown = IsShown("Panel19");
     const bool cageShown = IsShown("Panel29");
     const bool beamShown = IsShown("Panel27");
+    const QList<bool> blocksShown = GatedBlocksShown();
 
     // 1. Project information. The logo is the model's own JPEG: choosing or clearing it stores it
     // at once, and a commit never re-encodes it.
@@ -241,6 +246,8 @@ void TfrmKdMain::ReadInputs() {
     // shows the project's numbers with the new system's limits, which the steps below read.
     d.SetUnits(static_cast<uint8_t>(ListIndex("ComboBox1", d.Units)));
     if (d.Units != unitsApplied_) {
+        // What a sheet pile overrode was a number of the other system.
+        sheetAway_.reset();
         FillSectionLists(false);
         try {
             UpdateForm();
@@ -357,7 +364,9 @@ void TfrmKdMain::ReadInputs() {
     ReadNumber("Edit_16", d.ShoredHeight);
     const Ext H = d.ShoredHeight;
 
-    // 14. Pile spacing by pile type.
+    // 14. Pile spacing by pile type. A spacing given back goes through its edit like a typed one.
+    if (sheetBack && d.PileType != ptTangent)
+        if (auto* spacing = Ctl<QLineEdit>("Edit_17")) SetNumber(spacing, sheetBack->pileSpacing, true);
     switch (d.PileType) {
     case ptTangent:
         d.PileSpacing = 2.0L * d.TributaryWidth();
@@ -372,7 +381,6 @@ void TfrmKdMain::ReadInputs() {
         ReadNumber("Edit_17", d.PileSpacing);
         break;
     }
-    if (sheetBack && d.PileType != ptTangent) d.PileSpacing = sheetBack->pileSpacing;
 
     // 15. Pile width or pier diameter, an input of drilled piles only.
     if (d.Installation == 0 && !sheet) ReadNumber("Edit_18", d.PileWidth);
@@ -477,6 +485,11 @@ void TfrmKdMain::ReadInputs() {
         if (!keepsNone) d.Anchors.LevelCount = static_cast<int32_t>(std::nearbyint(ReadNumber(levels)));
     }
     ReadNumber("Edit_96", d.Anchors.SheetPileSpacingStep);
+    // The deflection and spacing multiple given back go through their controls like typed ones.
+    if (sheetBack) {
+        if (auto* deflection = Ctl<QLineEdit>("Edit_108")) SetNumber(deflection, sheetBack->maxDeflection, true);
+        SelectItem("ComboBox25", sheetBack->anchorSpacingItem - 1);
+    }
     // The spacing multiple 1..5 of the chosen "Anchor Spacing" item; sheet piles use the step.
     d.Anchors.AnchorSpacingItem = sheet ? 1 : ListIndex("ComboBox25", d.Anchors.AnchorSpacingItem - 1) + 1;
     ReadBetween("Edit_103", d.Anchors.LoadingHeight, H, 1.25L * H);
@@ -496,10 +509,6 @@ void TfrmKdMain::ReadInputs() {
         const Ext least =
             tag >= 1 && tag <= kFieldLimitCount ? d.FieldLimits[static_cast<size_t>(tag)].Min : 0.0L;
         d.Anchors.MaxDeflection = ReadBetween(deflection, least, deflectionScale / 240.0L);
-    }
-    if (sheetBack) {
-        d.Anchors.MaxDeflection = sheetBack->maxDeflection;
-        d.Anchors.AnchorSpacingItem = sheetBack->anchorSpacingItem;
     }
     if (auto* factor = Ctl<QComboBox>("ComboBox20")) d.Anchors.TestLoadFactor = GetComboItemValue(factor);
 
@@ -564,6 +573,28 @@ void TfrmKdMain::ReadInputs() {
 
     // 34. Show it all.
     UpdateForm();
+
+    // 35. A block this commit shows again shows its stored values as its edits and lists take
+    // them (the limits, decimals and tables of the units now in use): read once more, so that
+    // the project holds what the window shows.
+    if (!rereading_) {
+        const QList<bool> nowShown = GatedBlocksShown();
+        for (qsizetype i = 0; i < nowShown.size(); ++i)
+            if (nowShown[i] && !blocksShown[i]) {
+                rereading_ = true;
+                ReadInputs();
+                rereading_ = false;
+                break;
+            }
+    }
+}
+
+// The blocks that ReadInputs reads only while they show the project (see its first step).
+QList<bool> TfrmKdMain::GatedBlocksShown() const {
+    QList<bool> shown;
+    for (const char* name : {"Panel19", "Panel29", "Panel27", "Panel4", "Panel65"})
+        shown.append(IsShown(name));
+    return shown;
 }
 
 // The pile sections the installation offers: a drilled pile may be a rebar cage, a driven one not.
@@ -644,8 +675,13 @@ void TfrmKdMain::ShowBasalFifthInput(int condition) {
 
 void TfrmKdMain::ReadAnchorRow(TAnchLevel& level, int n) {
     const TKdData& d = Data();
-    if (const auto* type = FindRowControl<QComboBox>("cmbAnchType", n); type && type->currentIndex() >= 0)
-        level.Kind = type->currentIndex();
+    if (const auto* type = FindRowControl<QComboBox>("cmbAnchType", n); type && type->currentIndex() >= 0) {
+        // A level made a strut or raker has no tendon: the count of the tieback it was goes, as no
+        // file of it holds one (the calculation leaves a strut's count alone).
+        const int kind = type->currentIndex();
+        if (kind != level.Kind && kind != lkTieback && kind != lkTieRod) level.BarCount = 0;
+        level.Kind = kind;
+    }
     // The distance below the previous level stays within what is left of the shored height.
     if (auto* x = FindRowControl<QLineEdit>("Edit_AnchX", n)) {
         const Ext above = n > 1 ? d.LevelDepth(n - 2) : 0.0L;

@@ -2,9 +2,11 @@
 // condition, the tendon texts and force suffixes, the focus through a rebuild.
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 
 #include "KdCycleFixture.h"
+#include "model/ProjectFile.h"
 #include "ui/Widgets.h"
 
 using namespace vantrel;
@@ -164,6 +166,25 @@ TEST_F(KdRows, ZeroLevelsKeepRowOne) {
     SetLevels(2);
     EXPECT_TRUE(Exists("pnlAnch", 2));
     EXPECT_EQ(C<QLabel>("labAnch2")->text(), "B");
+}
+
+// Row A of a project without levels has nothing to edit, also while corner braces are in use.
+TEST_F(KdRows, ZeroLevelsWithCornerBracesLeaveRowAEmpty) {
+    TKdData project = D();
+    project.Anchors.LevelCount = 0;
+    project.ResizeAnchorLevels();
+    project.UseCornerBraces = true;
+    project.Calculate();
+    const QString file = scratch_->filePath(QStringLiteral("no levels.kpw"));
+    project.SaveToFile(QFile::encodeName(file).toStdString());
+    fileAnswers.push_back(file);
+    W().AOpen->trigger();
+    Settle();
+    ASSERT_EQ(W().FileName(), file);
+    ASSERT_TRUE(D().UseCornerBraces);
+    for (const char* name :
+         {"cmbAnchType1", "Edit_AnchX1", "Edit_AnchAng1", "cmbCornerType1", "Edit_CornerAng1", "sbCornerEdit1"})
+        EXPECT_FALSE(C<QWidget>(name)->isEnabled()) << name;
 }
 
 TEST_F(KdRows, DeletingTheRowThatHasTheFocus) {

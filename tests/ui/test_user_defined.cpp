@@ -204,5 +204,25 @@ TEST_F(UserDefinedTest, EnterMovesOnAndEscapeCancels) {
     EXPECT_EQ(level.IShape.A, 0.0L);
 }
 
+// A number typed with more decimals than its edit shows is stored as the edit shows it, also when
+// OK is pressed without leaving the edit.
+TEST_F(UserDefinedTest, TypedDecimalsAreStoredAsShown) {
+    EXPECT_TRUE(Run([&] { return EditUserDefinedIShape(data, level); },
+                    [](QDialog& dialog) {
+                        TypeKeys(Find<QLineEdit>(dialog, "Edit1"), QStringLiteral("7.125"));
+                        return int(QDialog::Accepted);
+                    }));
+    EXPECT_EQ(level.IShape.A, 7.13L);
+    // Under a comma locale the keypad's decimal key types ",".
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(Run([&] { return EditUserDefinedIShape(data, level); },
+                    [](QDialog& dialog) {
+                        TypeKeys(Find<QLineEdit>(dialog, "Edit1"), QStringLiteral("2.5"), true);
+                        EXPECT_EQ(TextOf(dialog, "Edit1"), QStringLiteral("2,5"));
+                        return int(QDialog::Accepted);
+                    }));
+    EXPECT_EQ(level.IShape.A, 2.5L);
+}
+
 } // namespace
 } // namespace vantrel
