@@ -27,6 +27,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "model/KdClasses.h"
 #include "platform/Dialogs.h"
@@ -232,6 +233,8 @@ void TfrmKdMain::ReadInputs() {
     const bool cageShown = IsShown("Panel29");
     const bool beamShown = IsShown("Panel27");
     const QList<bool> blocksShown = GatedBlocksShown();
+    // The ends of the loading side's pressure points, which the calculation moves with the wall.
+    const std::pair<Ext, Ext> pressureEnds{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X};
 
     // 1. Project information. The logo is the model's own JPEG: choosing or clearing it stores it
     // at once, and a commit never re-encodes it.
@@ -364,23 +367,7 @@ void TfrmKdMain::ReadInputs() {
     ReadNumber("Edit_16", d.ShoredHeight);
     const Ext H = d.ShoredHeight;
 
-    // 14. Pile spacing by pile type. A spacing given back goes through its edit like a typed one.
-    if (sheetBack && d.PileType != ptTangent)
-        if (auto* spacing = Ctl<QLineEdit>("Edit_17")) SetNumber(spacing, sheetBack->pileSpacing, true);
-    switch (d.PileType) {
-    case ptTangent:
-        d.PileSpacing = 2.0L * d.TributaryWidth();
-        break;
-    case ptSecant:
-        ReadBetween("Edit_17", d.PileSpacing, 1.33L * d.TributaryWidth(), 1.67L * d.TributaryWidth());
-        break;
-    case ptSheet:
-        d.PileSpacing = 1.0L;
-        break;
-    default:
-        ReadNumber("Edit_17", d.PileSpacing);
-        break;
-    }
+    // 14. The pile spacing follows the width and the section (after step 19).
 
     // 15. Pile width or pier diameter, an input of drilled piles only.
     if (d.Installation == 0 && !sheet) ReadNumber("Edit_18", d.PileWidth);
@@ -423,6 +410,26 @@ void TfrmKdMain::ReadInputs() {
         const bool custom = sheet && rows->currentIndex() == rows->count() - 1;
         d.SetShapeIndex(custom ? -1 : rows->currentIndex());
     }
+    // 19a. Pile spacing by pile type, read once the width and the section that limit it are: a
+    // tangent wall is two widths, a secant one 1.33 to 1.67. A spacing given back goes through its
+    // edit like a typed one.
+    if (sheetBack && d.PileType != ptTangent)
+        if (auto* spacing = Ctl<QLineEdit>("Edit_17")) SetNumber(spacing, sheetBack->pileSpacing, true);
+    switch (d.PileType) {
+    case ptTangent:
+        d.PileSpacing = 2.0L * d.TributaryWidth();
+        break;
+    case ptSecant:
+        ReadBetween("Edit_17", d.PileSpacing, 1.33L * d.TributaryWidth(), 1.67L * d.TributaryWidth());
+        break;
+    case ptSheet:
+        d.PileSpacing = 1.0L;
+        break;
+    default:
+        ReadNumber("Edit_17", d.PileSpacing);
+        break;
+    }
+
     ReadNumber("Edit_23", d.SteelFy);
     ReadNumber("Edit_25", d.ConcreteFc);
     d.PipeFilledWithConcrete = Checked("CheckBox1", d.PipeFilledWithConcrete);
@@ -575,17 +582,20 @@ void TfrmKdMain::ReadInputs() {
     UpdateForm();
 
     // 35. A block this commit shows again shows its stored values as its edits and lists take
-    // them (the limits, decimals and tables of the units now in use): read once more, so that
-    // the project holds what the window shows.
+    // them (the limits, decimals and tables of the units now in use), and the inner pressure
+    // points were read within the ends of the wall before this commit moved it: read once more,
+    // so that the project holds what the window shows.
     if (!rereading_) {
         const QList<bool> nowShown = GatedBlocksShown();
+        bool again = pressurePointsShown && d.PressureMethod == 1 &&
+                     pressureEnds != std::pair<Ext, Ext>{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X};
         for (qsizetype i = 0; i < nowShown.size(); ++i)
-            if (nowShown[i] && !blocksShown[i]) {
-                rereading_ = true;
-                ReadInputs();
-                rereading_ = false;
-                break;
-            }
+            again = again || (nowShown[i] && !blocksShown[i]);
+        if (again) {
+            rereading_ = true;
+            ReadInputs();
+            rereading_ = false;
+        }
     }
 }
 

@@ -133,7 +133,8 @@ void TfrmKdMain::UpdateForm() {
     // the pier, the cover, the deflection, the footing depths and the inner points of a diagram:
     // their edits show what the project stores, not the field's limit.
     ShowNumber("Edit_17", d.PileSpacing, d.PileType != ptSoldierBeam);
-    ShowNumber("Edit_18", d.TributaryWidth());
+    // A driven pile's width is its section's flange, whatever the field takes as typed.
+    ShowNumber("Edit_18", d.TributaryWidth(), d.Installation == 1 || sheet);
     if (sheet) ShowNumber("Edit_18a", d.GetShape().D / d.UnitVal(100.0L, 12.0L), true);
     ShowNumber("Edit_5", d.SoilRecords[0].UnitWeight);
     ShowNumber("Edit_35", d.IgnorePassive, true);

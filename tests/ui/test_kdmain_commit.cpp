@@ -385,14 +385,24 @@ TEST_F(KdCommit, CommitLimitsAreShownAsStored) {
     Tab();
     EXPECT_EQ(D().Anchors.Levels[0].HeightFromPrevious, 0.0L);
     EXPECT_EQ(ShownNumber(Edit("Edit_AnchX1")), 0.0L);
-    // The user's pressure diagram as the commit that shows it stores it.
+    // The user's pressure diagram of a lowered wall, as the commit that shows it stores it: its
+    // inner points within the ends the wall now gives them.
+    Type("Edit_16", QStringLiteral("9"));
+    Tab();
     Choose("ComboBox2", 1);
-    const auto& points = D().LoadingSidePoints;
-    for (const auto& [edit, at] : {std::pair{"Edit_62x", 1}, std::pair{"Edit_63x", 2}, std::pair{"Edit_66x", 5},
-                                   std::pair{"Edit_67x", 6}})
-        EXPECT_EQ(ShownNumber(Edit(edit)), points[static_cast<size_t>(at)].X) << edit;
-    for (const auto& [edit, at] : {std::pair{"Edit_72x", 1}, std::pair{"Edit_73x", 2}})
-        EXPECT_EQ(ShownNumber(Edit(edit)), D().PassiveSidePoints[static_cast<size_t>(at)].X) << edit;
+    const struct {
+        const TPressurePoint* group;
+        const char *second, *third;
+    } groups[] = {{&D().LoadingSidePoints[0], "Edit_62x", "Edit_63x"},
+                  {&D().LoadingSidePoints[4], "Edit_66x", "Edit_67x"},
+                  {&D().PassiveSidePoints[0], "Edit_72x", "Edit_73x"}};
+    for (const auto& g : groups) {
+        SCOPED_TRACE(g.second);
+        EXPECT_EQ(ShownNumber(Edit(g.second)), g.group[1].X);
+        EXPECT_EQ(ShownNumber(Edit(g.third)), g.group[2].X);
+        EXPECT_LE(g.group[1].X, g.group[3].X - 0.02L + 1e-9L);
+        EXPECT_LE(g.group[2].X, g.group[3].X - 0.01L + 1e-9L);
+    }
 }
 
 // What a sheet pile overrode comes back through its edit, within the limits of the wall as it is
@@ -444,35 +454,43 @@ TEST_F(KdCommit, ValuesGivenBackMeetTheirLimits) {
 // it comes back as its file holds it.
 TEST_F(KdCommit, OpenForgetsWhatTheProjectBeforeSwitchedAway) {
     answer = QMessageBox::No; // the changes before Open are not saved
-    const QString driven = scratch_->filePath(QStringLiteral("driven beam.kpw"));
+    const auto saveAs = [this](const QString& name) {
+        const QString file = scratch_->filePath(name);
+        fileAnswers.push_back(file);
+        W().ASaveAs->trigger();
+        Settle();
+        return file;
+    };
+    const auto open = [this](const QString& file) {
+        fileAnswers.push_back(file);
+        W().AOpen->trigger();
+        Settle();
+        ASSERT_EQ(W().FileName(), file);
+    };
     Choose("ComboBox4", ptSoldierBeam);
     Choose("ComboBox3", 1);
     Choose("ComboBox12", psIBeam);
     Type("Edit_17", QStringLiteral("6"));
     Tab();
-    fileAnswers.push_back(driven);
-    W().ASaveAs->trigger();
-    Settle();
-    // A drilled rebar cage made driven, a soldier beam of S 9 made a sheet pile; then the file.
-    Choose("ComboBox3", 0);
-    Choose("ComboBox12", psRebarCage);
-    Choose("ComboBox3", 1);
+    const QString beam = saveAs(QStringLiteral("driven beam.kpw"));
+    Choose("ComboBox4", ptSheet);
+    const QString sheet = saveAs(QStringLiteral("sheet.kpw"));
+
+    // A soldier beam of S 9 made a sheet pile, then the sheet pile file made a soldier beam.
+    Choose("ComboBox4", ptSoldierBeam);
     Type("Edit_17", QStringLiteral("9"));
     Tab();
     Choose("ComboBox4", ptSheet);
-    for (const char* list : {"ComboBox3", "ComboBox4"}) {
-        SCOPED_TRACE(list);
-        fileAnswers.push_back(driven);
-        W().AOpen->trigger();
-        Settle();
-        ASSERT_EQ(W().FileName(), driven);
-        if (QString::fromLatin1(list) == QLatin1String("ComboBox3")) {
-            Choose("ComboBox3", 0);
-            EXPECT_EQ(D().PileSection, psIBeam) << "drilled again, the opened I-beam is no cage";
-        } else {
-            Choose("ComboBox4", ptSheet);
-            Choose("ComboBox4", ptSoldierBeam);
-            EXPECT_EQ(D().PileSpacing, 6.0L) << "the opened beam's own spacing";
-        }
-    }
+    open(sheet);
+    Choose("ComboBox4", ptSoldierBeam);
+    EXPECT_NE(D().PileSpacing, 9.0L) << "the S of the project before";
+    EXPECT_EQ(D().PileSpacing, ShownNumber(Edit("Edit_17")));
+
+    // A drilled rebar cage made driven, then the driven I-beam's file drilled.
+    Choose("ComboBox3", 0);
+    Choose("ComboBox12", psRebarCage);
+    Choose("ComboBox3", 1);
+    open(beam);
+    Choose("ComboBox3", 0);
+    EXPECT_EQ(D().PileSection, psIBeam) << "drilled again, the opened I-beam is no cage";
 }
