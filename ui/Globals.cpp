@@ -134,14 +134,21 @@ Ext ShownLimit(Ext limit, bool lower, Ext lo, Ext hi, int digits) {
     return inward >= lo && inward <= hi ? inward : limit;
 }
 
+Ext AsShown(Ext value, int digits) {
+    if (!std::isfinite(value)) return value;
+    Ext shown = value;
+    if (!ParseNumber(FormatFloat(value, 10, digits), shown)) return value;
+    return shown == 0 ? 0.0L : shown; // "-0.00" is zero
+}
+
 Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits) {
     if (!edit) return 0;
     QString text = edit->text();
     text.remove(QLocale().groupSeparator());
     Ext converted = 0;
     if (!ParseNumber(text, converted)) converted = 0;
-    Ext value = converted;
     const int digits = EditDigits(edit, limits);
+    Ext value = AsShown(converted, digits);
     if (min == 0 && max == 0)
         if (const TFieldLimit* limit = limitOf(edit, limits); limit && limit->HasLimit()) {
             if (value < limit->Min)

@@ -43,7 +43,11 @@ bool ParseNumber(const QString& text, Ext& value);
 // already shows the text is left alone (no repaint).
 void SetEditValue(QLineEdit* edit, bool noClamp, Ext value, const TFieldLimitTable& limits,
                   const QString& suffix = QString());
-// Reads the edit: unreadable text is 0; clamped to the tag's field limit when the caller gives no
+// The number an edit of `digits` decimals shows for value, as it reads back: what a typed number
+// is stored as, so that the project holds what the edit shows.
+Ext AsShown(Ext value, int digits);
+// Reads the edit: unreadable text is 0, a number is taken as the edit shows it (rounded to its
+// decimals); clamped to the tag's field limit when the caller gives no
 // limits of its own (min = max = 0), then to the caller's limits (0 means none for each). When
 // clamping changed the number, the edit is rewritten with the number returned.
 Ext GetEditValue(QLineEdit* edit, Ext min, Ext max, const TFieldLimitTable& limits);

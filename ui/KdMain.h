@@ -314,6 +314,7 @@ class TfrmKdMain : public QMainWindow {
     void OfferPileSections();
     void SelectPileRow();
     void ForgetTyping();
+    QList<bool> GatedBlocksShown() const;
     void ReadPierReinforcement();
     Ext GuardrailSpacingBase() const;
     void ShowBasalFifthInput(int condition);
@@ -403,6 +404,7 @@ class TfrmKdMain : public QMainWindow {
     platform::FileRequest ProjectFileRequest(bool save);
 
     int busy_ = 0;             // a commit or refresh runs: focus-outs are not commits
+    bool rereading_ = false;   // a commit reads the blocks it showed again
     bool closing_ = false;     // the window goes down: focus-outs are not commits
     uint8_t unitsApplied_ = 0; // the unit system the lists and captions were last built for
     int walerTab_ = 0;

@@ -27,6 +27,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "model/KdClasses.h"
 #include "platform/Dialogs.h"
@@ -175,12 +176,16 @@ Ext TfrmKdMain::ReadBetween(QLineEdit* edit, Ext lo, Ext hi) {
     // replace the field's own: below lo gives lo, otherwise above hi gives hi, each as the edit
     // shows it. The edit shows what is stored.
     if (editTrace_) editTrace_->read.insert(edit);
+    // Limits that cross (a wall too low for the field's least deflection, pressure points too
+    // close for two between them) leave one value, the upper limit: the stricter deflection, the
+    // inner points at the end.
+    if (hi < lo) lo = hi;
     QString text = edit->text();
     text.remove(QLocale().groupSeparator());
     Ext typed = 0;
     if (!ParseNumber(text, typed)) typed = 0;
-    Ext value = typed;
     const int digits = EditDigits(edit, Data().FieldLimits);
+    Ext value = AsShown(typed, digits);
     if (value < lo)
         value = ShownLimit(lo, true, lo, hi, digits);
     else if (value > hi)
@@ -230,6 +235,9 @@ void TfrmKdMain::ReadInputs() {
     const bool pressurePointsShown = IsShown("Panel19");
     const bool cageShown = IsShown("Panel29");
     const bool beamShown = IsShown("Panel27");
+    const QList<bool> blocksShown = GatedBlocksShown();
+    // The ends of the loading side's pressure points, which the calculation moves with the wall.
+    const std::pair<Ext, Ext> pressureEnds{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X};
 
     // 1. Project information. The logo is the model's own JPEG: choosing or clearing it stores it
     // at once, and a commit never re-encodes it.
@@ -244,6 +252,8 @@ void TfrmKdMain::ReadInputs() {
     // shows the project's numbers with the new system's limits, which the steps below read.
     d.SetUnits(static_cast<uint8_t>(ListIndex("ComboBox1", d.Units)));
     if (d.Units != unitsApplied_) {
+        // What a sheet pile overrode was a number of the other system.
+        sheetAway_.reset();
         FillSectionLists(false);
         try {
             UpdateForm();
@@ -360,22 +370,7 @@ void TfrmKdMain::ReadInputs() {
     ReadNumber("Edit_16", d.ShoredHeight);
     const Ext H = d.ShoredHeight;
 
-    // 14. Pile spacing by pile type.
-    switch (d.PileType) {
-    case ptTangent:
-        d.PileSpacing = 2.0L * d.TributaryWidth();
-        break;
-    case ptSecant:
-        ReadBetween("Edit_17", d.PileSpacing, 1.33L * d.TributaryWidth(), 1.67L * d.TributaryWidth());
-        break;
-    case ptSheet:
-        d.PileSpacing = 1.0L;
-        break;
-    default:
-        ReadNumber("Edit_17", d.PileSpacing);
-        break;
-    }
-    if (sheetBack && d.PileType != ptTangent) d.PileSpacing = sheetBack->pileSpacing;
+    // 14. The pile spacing follows the width and the section (after step 19).
 
     // 15. Pile width or pier diameter, an input of drilled piles only.
     if (d.Installation == 0 && !sheet) ReadNumber("Edit_18", d.PileWidth);
@@ -418,6 +413,26 @@ void TfrmKdMain::ReadInputs() {
         const bool custom = sheet && rows->currentIndex() == rows->count() - 1;
         d.SetShapeIndex(custom ? -1 : rows->currentIndex());
     }
+    // 19a. Pile spacing by pile type, read once the width and the section that limit it are: a
+    // tangent wall is two widths, a secant one 1.33 to 1.67. A spacing given back goes through its
+    // edit like a typed one.
+    if (sheetBack && d.PileType != ptTangent)
+        if (auto* spacing = Ctl<QLineEdit>("Edit_17")) SetNumber(spacing, sheetBack->pileSpacing, true);
+    switch (d.PileType) {
+    case ptTangent:
+        d.PileSpacing = 2.0L * d.TributaryWidth();
+        break;
+    case ptSecant:
+        ReadBetween("Edit_17", d.PileSpacing, 1.33L * d.TributaryWidth(), 1.67L * d.TributaryWidth());
+        break;
+    case ptSheet:
+        d.PileSpacing = 1.0L;
+        break;
+    default:
+        ReadNumber("Edit_17", d.PileSpacing);
+        break;
+    }
+
     ReadNumber("Edit_23", d.SteelFy);
     ReadNumber("Edit_25", d.ConcreteFc);
     d.PipeFilledWithConcrete = Checked("CheckBox1", d.PipeFilledWithConcrete);
@@ -480,6 +495,11 @@ void TfrmKdMain::ReadInputs() {
         if (!keepsNone) d.Anchors.LevelCount = static_cast<int32_t>(std::nearbyint(ReadNumber(levels)));
     }
     ReadNumber("Edit_96", d.Anchors.SheetPileSpacingStep);
+    // The deflection and spacing multiple given back go through their controls like typed ones.
+    if (sheetBack) {
+        if (auto* deflection = Ctl<QLineEdit>("Edit_108")) SetNumber(deflection, sheetBack->maxDeflection, true);
+        SelectItem("ComboBox25", sheetBack->anchorSpacingItem - 1);
+    }
     // The spacing multiple 1..5 of the chosen "Anchor Spacing" item; sheet piles use the step.
     d.Anchors.AnchorSpacingItem = sheet ? 1 : ListIndex("ComboBox25", d.Anchors.AnchorSpacingItem - 1) + 1;
     ReadBetween("Edit_103", d.Anchors.LoadingHeight, H, 1.25L * H);
@@ -499,10 +519,6 @@ void TfrmKdMain::ReadInputs() {
         const Ext least =
             tag >= 1 && tag <= kFieldLimitCount ? d.FieldLimits[static_cast<size_t>(tag)].Min : 0.0L;
         d.Anchors.MaxDeflection = ReadBetween(deflection, least, deflectionScale / 240.0L);
-    }
-    if (sheetBack) {
-        d.Anchors.MaxDeflection = sheetBack->maxDeflection;
-        d.Anchors.AnchorSpacingItem = sheetBack->anchorSpacingItem;
     }
     if (auto* factor = Ctl<QComboBox>("ComboBox20")) d.Anchors.TestLoadFactor = GetComboItemValue(factor);
 
@@ -567,6 +583,31 @@ void TfrmKdMain::ReadInputs() {
 
     // 34. Show it all.
     UpdateForm();
+
+    // 35. A block this commit shows again shows its stored values as its edits and lists take
+    // them (the limits, decimals and tables of the units now in use), and the inner pressure
+    // points were read within the ends of the wall before this commit moved it: read once more,
+    // so that the project holds what the window shows.
+    if (!rereading_) {
+        const QList<bool> nowShown = GatedBlocksShown();
+        bool again = pressurePointsShown && d.PressureMethod == 1 &&
+                     pressureEnds != std::pair<Ext, Ext>{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X};
+        for (qsizetype i = 0; i < nowShown.size(); ++i)
+            again = again || (nowShown[i] && !blocksShown[i]);
+        if (again) {
+            rereading_ = true;
+            ReadInputs();
+            rereading_ = false;
+        }
+    }
+}
+
+// The blocks that ReadInputs reads only while they show the project (see its first step).
+QList<bool> TfrmKdMain::GatedBlocksShown() const {
+    QList<bool> shown;
+    for (const char* name : {"Panel19", "Panel29", "Panel27", "Panel4", "Panel65"})
+        shown.append(IsShown(name));
+    return shown;
 }
 
 // The pile sections the installation offers: a drilled pile may be a rebar cage, a driven one not.
@@ -647,8 +688,13 @@ void TfrmKdMain::ShowBasalFifthInput(int condition) {
 
 void TfrmKdMain::ReadAnchorRow(TAnchLevel& level, int n) {
     const TKdData& d = Data();
-    if (const auto* type = FindRowControl<QComboBox>("cmbAnchType", n); type && type->currentIndex() >= 0)
-        level.Kind = type->currentIndex();
+    if (const auto* type = FindRowControl<QComboBox>("cmbAnchType", n); type && type->currentIndex() >= 0) {
+        // A level made a strut or raker has no tendon: the count of the tieback it was goes, as no
+        // file of it holds one (the calculation leaves a strut's count alone).
+        const int kind = type->currentIndex();
+        if (kind != level.Kind && kind != lkTieback && kind != lkTieRod) level.BarCount = 0;
+        level.Kind = kind;
+    }
     // The distance below the previous level stays within what is left of the shored height.
     if (auto* x = FindRowControl<QLineEdit>("Edit_AnchX", n)) {
         const Ext above = n > 1 ? d.LevelDepth(n - 2) : 0.0L;

@@ -129,8 +129,12 @@ void TfrmKdMain::UpdateForm() {
 
     // 10. General and load inputs.
     ShowNumber("Edit_16", d.ShoredHeight);
-    ShowNumber("Edit_17", d.PileSpacing, sheet);
-    ShowNumber("Edit_18", d.TributaryWidth());
+    // The commit's own limits hold the spacing of tangent, secant and sheet piles, the bearing of
+    // the pier, the cover, the deflection, the footing depths and the inner points of a diagram:
+    // their edits show what the project stores, not the field's limit.
+    ShowNumber("Edit_17", d.PileSpacing, d.PileType != ptSoldierBeam);
+    // A driven pile's width is its section's flange, whatever the field takes as typed.
+    ShowNumber("Edit_18", d.TributaryWidth(), d.Installation == 1 || sheet);
     if (sheet) ShowNumber("Edit_18a", d.GetShape().D / d.UnitVal(100.0L, 12.0L), true);
     ShowNumber("Edit_5", d.SoilRecords[0].UnitWeight);
     ShowNumber("Edit_35", d.IgnorePassive, true);
@@ -138,8 +142,8 @@ void TfrmKdMain::UpdateForm() {
     SetShown("Panel65", !sheet);
     SetShown("Panel66", !sheet);
     ShowNumber("Edit_Ax4", d.TributaryWidth());
-    ShowNumber("Edit_Ax6", d.AllowSkinFriction);
-    ShowNumber("Edit_Ax7", d.AllowEndBearing);
+    ShowNumber("Edit_Ax6", d.AllowSkinFriction, true);
+    ShowNumber("Edit_Ax7", d.AllowEndBearing, true);
     ShowNumber("Edit_22", d.SteelE);
 
     // The waler tab in use lies within the levels; both tab controls follow.
@@ -225,7 +229,7 @@ void TfrmKdMain::UpdateForm() {
     // 22. Pier inputs.
     SelectItem("ComboBox15", d.TieOrSpiral);
     ShowNumber("Edit_81", d.VerticalBarCount, true);
-    ShowNumber("Edit_82", d.ClearCover);
+    ShowNumber("Edit_82", d.ClearCover, true);
     ShowNumber("Edit_83", d.CalculatedPitch);
     ShowNumber("Edit_84", d.PitchOverride);
     ShowNumber("Edit_85", d.VerticalSteelPercent);
@@ -284,7 +288,7 @@ void TfrmKdMain::UpdateForm() {
     ShowNumber("Edit_107", d.Anchors.K);
     if (auto* deflection = Ctl<QLineEdit>("Edit_108")) {
         SetEditReadOnly(deflection, sheet);
-        SetNumber(deflection, d.Anchors.MaxDeflection, sheet);
+        SetNumber(deflection, d.Anchors.MaxDeflection, true);
     }
     for (const auto& [list, value] : {std::pair{"ComboBox20", d.Anchors.TestLoadFactor},
                                       std::pair{"ComboBox26", d.CornerBraces.TestLoadFactor}})
@@ -504,7 +508,7 @@ void TfrmKdMain::ShowEarthPressureInputs() {
     // The diagram the project stores, also while a standard soil hides it.
     for (int i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i + 1);
-        ShowNumber(("Edit_EPx" + n).c_str(), d.UnfactoredPoints[static_cast<size_t>(i)].X);
+        ShowNumber(("Edit_EPx" + n).c_str(), d.UnfactoredPoints[static_cast<size_t>(i)].X, true);
         ShowNumber(("Edit_EPw" + n).c_str(),
                    d.UnfactoredPoints[static_cast<size_t>(i)].W / d.UnitVal(1.0L, 1000.0L));
     }
@@ -529,13 +533,13 @@ void TfrmKdMain::ShowSurchargeInputs() {
     ShowNumber("Edit_Sq", a.StripLoad);
     ShowNumber("Edit_Sa", a.StripOffset);
     ShowNumber("Edit_Sb", a.StripWidth);
-    ShowNumber("Edit_Sd", a.StripDepth);
+    ShowNumber("Edit_Sd", a.StripDepth, true);
     ShowNumber("Edit_Lq", a.LineLoad);
     ShowNumber("Edit_Lx", a.LineOffset);
-    ShowNumber("Edit_Ld", a.LineDepth);
+    ShowNumber("Edit_Ld", a.LineDepth, true);
     ShowNumber("Edit_Pq", a.PointLoad);
     ShowNumber("Edit_Px", a.PointOffset);
-    ShowNumber("Edit_Pd", a.PointDepth);
+    ShowNumber("Edit_Pd", a.PointDepth, true);
     if (const auto* bond = Ctl<QComboBox>("ComboBox21")) SetLabel("Label40", bond->currentText());
     const auto enable = [this](std::initializer_list<const char*> names, bool on) {
         for (const char* name : names)

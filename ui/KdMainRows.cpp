@@ -443,11 +443,12 @@ void TfrmKdMain::UpdateAnchorRow(int n) {
         type->setCurrentIndex(level->Kind);
     }
     if (auto* edit = FindRowControl<QAbstractButton>("sbAnchEdit", n)) edit->setProperty("tag", level->Kind);
-    ShowRowNumber("Edit_AnchX", n, level->HeightFromPrevious);
+    // The commit's own limits hold the distance and the angle.
+    ShowRowNumber("Edit_AnchX", n, level->HeightFromPrevious, true);
     if (auto* angle = FindRowControl<QLineEdit>("Edit_AnchAng", n)) {
         // A strut is horizontal: its angle is computed, not typed.
         SetEditReadOnly(angle, level->Kind == lkStrut);
-        SetNumber(angle, level->Angle, false);
+        SetNumber(angle, level->Angle, true);
     }
     // A row without a level has nothing to edit until a level count is typed.
     for (const char* name : {"cmbAnchType", "Edit_AnchX", "Edit_AnchAng", "sbAnchEdit"})

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QString>
 #include <QWidget>
 
@@ -51,6 +52,29 @@ inline void TypeAndLeave(QLineEdit* edit, const QString& text) {
     edit->setText(text);
     SendFocus(edit, QEvent::FocusOut);
 }
+
+// Selects the edit's text and types over it key by key, as the keyboard does.
+// On the keypad every key carries the keypad modifier, and "." is the keypad's decimal key.
+inline void TypeKeys(QLineEdit* edit, const QString& text, bool keypad = false) {
+    edit->selectAll();
+    const Qt::KeyboardModifiers modifiers = keypad ? Qt::KeypadModifier : Qt::NoModifier;
+    for (const QChar c : text) {
+        const int key = c.isDigit()                ? Qt::Key_0 + c.digitValue()
+                        : c == QLatin1Char('-')    ? Qt::Key_Minus
+                        : c == QLatin1Char(',')    ? Qt::Key_Comma
+                                                   : Qt::Key_Period;
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(c));
+        QApplication::sendEvent(edit, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(c));
+        QApplication::sendEvent(edit, &release);
+    }
+}
+
+// The default locale for the life of the object, the C locale again afterwards.
+struct ScopedDefaultLocale {
+    explicit ScopedDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~ScopedDefaultLocale() { QLocale::setDefault(QLocale::c()); }
+};
 
 inline void PressKey(QWidget* widget, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

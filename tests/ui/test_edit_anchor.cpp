@@ -322,6 +322,25 @@ TEST_F(EditAnchorTest, BadNumbersAreClampedAndLxHasAFloorOfOne) {
     EXPECT_EQ(Level(0).Kx, 2.1L);
 }
 
+// A number typed with more decimals than its edit shows is stored as the edit shows it.
+TEST_F(EditAnchorTest, TypedDecimalsAreStoredAsShown) {
+    MakeStrut(0, true, 0);
+    EXPECT_TRUE(Run(0, 2, [&](TfrmEditAnchor& editor) {
+        TypeKeys(Find<QLineEdit>(editor, "Edit12"), QStringLiteral("1.234")); // Kx, two decimals
+        EXPECT_EQ(TextOf(editor, "Edit12"), QStringLiteral("1.234"));
+        return int(QDialog::Accepted);
+    }));
+    EXPECT_EQ(Level(0).Kx, 1.23L);
+    // Under a comma locale the keypad's decimal key types ",".
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(Run(0, 2, [&](TfrmEditAnchor& editor) {
+        TypeKeys(Find<QLineEdit>(editor, "Edit12"), QStringLiteral("1.5"), true);
+        EXPECT_EQ(TextOf(editor, "Edit12"), QStringLiteral("1,5"));
+        return int(QDialog::Accepted);
+    }));
+    EXPECT_EQ(Level(0).Kx, 1.5L);
+}
+
 TEST_F(EditAnchorTest, UserDefinedSectionIsEditedBesideTheList) {
     MakeStrut(0, true, 0);
     Level(0).ShapeRow = 3;

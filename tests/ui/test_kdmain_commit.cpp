@@ -9,8 +9,11 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include <functional>
+
 #include "KdCycleFixture.h"
 #include "model/ProjectFile.h"
+#include "tests/model/result_dump.h"
 #include "ui/Globals.h"
 #include "ui/Widgets.h"
 
@@ -328,4 +331,167 @@ TEST_F(KdCommit, TypedDecimalsReplaceTheSelection) {
     Type("Edit_17", QStringLiteral("3.5"));
     Tab();
     EXPECT_EQ(D().PileSpacing, 15.0L) << "\"35\" is S's greatest, 15 ft";
+}
+
+namespace {
+
+// The number an edit shows, as the user reads it.
+Ext ShownNumber(const QLineEdit* edit) {
+    Ext shown = -1.0e30L;
+    EXPECT_TRUE(ui::ParseNumber(edit->text(), shown)) << edit->objectName().toStdString();
+    return shown;
+}
+
+} // namespace
+
+// A number typed with more decimals than its edit shows is stored as the edit shows it, so that
+// no result moves at a later commit with nothing typed.
+TEST_F(KdCommit, TypedDecimalsAreStoredAsShown) {
+    const struct {
+        const char* edit;
+        const char* typed;
+        Ext stored;
+        std::function<Ext(const TKdData&)> field;
+    } cases[] = {
+        {"Edit_17", "7.224", 7.22L, [](const TKdData& d) { return d.PileSpacing; }},
+        {"Edit_16", "20.337", 20.34L, [](const TKdData& d) { return d.ShoredHeight; }},
+        {"Edit_AnchX1", "4.996", 5.0L, [](const TKdData& d) { return d.Anchors.Levels[0].HeightFromPrevious; }},
+        {"Edit_AnchAng1", "20.004", 20.0L, [](const TKdData& d) { return d.Anchors.Levels[0].Angle; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edit);
+        Type(c.edit, QString::fromLatin1(c.typed));
+        Tab();
+        EXPECT_EQ(c.field(D()), c.stored);
+        EXPECT_EQ(c.field(D()), ShownNumber(Edit(c.edit)));
+        const std::string before = vantrel::testing::DumpProject(D());
+        Type(c.edit, QString());
+        Tab();
+        EXPECT_EQ(vantrel::testing::CompareResultDumps(before, vantrel::testing::DumpProject(D()), 0.0L), "");
+    }
+}
+
+// Limits the commit works out replace the field's own: the edit shows what they store.
+TEST_F(KdCommit, CommitLimitsAreShownAsStored) {
+    Choose("ComboBox3", 0); // drilled, 1 ft wide: a secant S within 1.33 and 1.67 ft
+    Type("Edit_18", QStringLiteral("1"));
+    Tab();
+    Choose("ComboBox4", ptSecant);
+    Type("Edit_17", QStringLiteral("1"));
+    Tab();
+    EXPECT_NEAR(static_cast<double>(D().PileSpacing), 1.33, 1e-12);
+    EXPECT_EQ(ShownNumber(Edit("Edit_17")), D().PileSpacing);
+    // A level right at the one above it.
+    Type("Edit_AnchX1", QStringLiteral("0"));
+    Tab();
+    EXPECT_EQ(D().Anchors.Levels[0].HeightFromPrevious, 0.0L);
+    EXPECT_EQ(ShownNumber(Edit("Edit_AnchX1")), 0.0L);
+    // The user's pressure diagram of a lowered wall, as the commit that shows it stores it: its
+    // inner points within the ends the wall now gives them.
+    Type("Edit_16", QStringLiteral("9"));
+    Tab();
+    Choose("ComboBox2", 1);
+    const struct {
+        const TPressurePoint* group;
+        const char *second, *third;
+    } groups[] = {{&D().LoadingSidePoints[0], "Edit_62x", "Edit_63x"},
+                  {&D().LoadingSidePoints[4], "Edit_66x", "Edit_67x"},
+                  {&D().PassiveSidePoints[0], "Edit_72x", "Edit_73x"}};
+    for (const auto& g : groups) {
+        SCOPED_TRACE(g.second);
+        EXPECT_EQ(ShownNumber(Edit(g.second)), g.group[1].X);
+        EXPECT_EQ(ShownNumber(Edit(g.third)), g.group[2].X);
+        EXPECT_LE(g.group[1].X, g.group[3].X - 0.02L + 1e-9L);
+        EXPECT_LE(g.group[2].X, g.group[3].X - 0.01L + 1e-9L);
+    }
+}
+
+// What a sheet pile overrode comes back through its edit, within the limits of the wall as it is
+// now; a unit switch forgets it. A block shown again stores what its edits show.
+TEST_F(KdCommit, ValuesGivenBackMeetTheirLimits) {
+    answer = QMessageBox::Yes; // a unit switch that changes values may ask first
+    Choose("ComboBox4", ptSoldierBeam);
+    Type("Edit_16", QStringLiteral("20"));
+    Tab();
+    Type("Edit_17", QStringLiteral("8"));
+    Tab();
+    Type("Edit_108", QStringLiteral("1"));
+    Tab();
+    ASSERT_EQ(D().Anchors.MaxDeflection, 1.0L);
+    // A wall lowered while it was a sheet pile deflects at most 14 x 12 / 240 = 0.70 in.
+    Choose("ComboBox4", ptSheet);
+    Type("Edit_16", QStringLiteral("14"));
+    Tab();
+    Choose("ComboBox4", ptSoldierBeam);
+    EXPECT_NEAR(static_cast<double>(D().Anchors.MaxDeflection), 0.7, 1e-12);
+    EXPECT_EQ(D().PileSpacing, 8.0L) << "S comes back";
+    // Across a unit switch, S and the deflection are those the edits show in the new system.
+    Choose("ComboBox4", ptSheet);
+    Choose("ComboBox1", usSI);
+    Choose("ComboBox4", ptSoldierBeam);
+    EXPECT_EQ(D().PileSpacing, ShownNumber(Edit("Edit_17")));
+    EXPECT_EQ(D().Anchors.MaxDeflection, ShownNumber(Edit("Edit_108")));
+
+    // A drilled rebar cage made driven, then drilled again in the other unit system.
+    Choose("ComboBox1", usEnglish);
+    Choose("ComboBox3", 0);
+    Type("Edit_18", QStringLiteral("3"));
+    Tab();
+    Choose("ComboBox12", psRebarCage);
+    Type("Edit_82", QStringLiteral("6.5"));
+    Tab();
+    ASSERT_EQ(D().ClearCover, 6.5L);
+    Choose("ComboBox3", 1);
+    Choose("ComboBox1", usSI);
+    Choose("ComboBox3", 0);
+    ASSERT_EQ(D().PileSection, psRebarCage);
+    EXPECT_EQ(D().ClearCover, ShownNumber(Edit("Edit_82")));
+    EXPECT_GE(D().ClearCover, 50.0L) << "the least cover in mm";
+    EXPECT_EQ(D().VerticalBarSize, ui::GetComboItemNumber(Combo("ComboBox14"), D().RebarTable));
+    EXPECT_EQ(D().LateralBarSize, ui::GetComboItemNumber(Combo("ComboBox16"), D().RebarTable));
+}
+
+// A choice that the project before switched away from is that project's: the project opened after
+// it comes back as its file holds it.
+TEST_F(KdCommit, OpenForgetsWhatTheProjectBeforeSwitchedAway) {
+    answer = QMessageBox::No; // the changes before Open are not saved
+    const auto saveAs = [this](const QString& name) {
+        const QString file = scratch_->filePath(name);
+        fileAnswers.push_back(file);
+        W().ASaveAs->trigger();
+        Settle();
+        return file;
+    };
+    const auto open = [this](const QString& file) {
+        fileAnswers.push_back(file);
+        W().AOpen->trigger();
+        Settle();
+        ASSERT_EQ(W().FileName(), file);
+    };
+    Choose("ComboBox4", ptSoldierBeam);
+    Choose("ComboBox3", 1);
+    Choose("ComboBox12", psIBeam);
+    Type("Edit_17", QStringLiteral("6"));
+    Tab();
+    const QString beam = saveAs(QStringLiteral("driven beam.kpw"));
+    Choose("ComboBox4", ptSheet);
+    const QString sheet = saveAs(QStringLiteral("sheet.kpw"));
+
+    // A soldier beam of S 9 made a sheet pile, then the sheet pile file made a soldier beam.
+    Choose("ComboBox4", ptSoldierBeam);
+    Type("Edit_17", QStringLiteral("9"));
+    Tab();
+    Choose("ComboBox4", ptSheet);
+    open(sheet);
+    Choose("ComboBox4", ptSoldierBeam);
+    EXPECT_NE(D().PileSpacing, 9.0L) << "the S of the project before";
+    EXPECT_EQ(D().PileSpacing, ShownNumber(Edit("Edit_17")));
+
+    // A drilled rebar cage made driven, then the driven I-beam's file drilled.
+    Choose("ComboBox3", 0);
+    Choose("ComboBox12", psRebarCage);
+    Choose("ComboBox3", 1);
+    open(beam);
+    Choose("ComboBox3", 0);
+    EXPECT_EQ(D().PileSection, psIBeam) << "drilled again, the opened I-beam is no cage";
 }

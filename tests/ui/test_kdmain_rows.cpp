@@ -11,6 +11,7 @@
 #include "tests/model/reference_projects.h"
 #include "tests/report/FakeReportHost.h"
 #include "ui/KdMainReport.h"
+#include "model/ProjectFile.h"
 #include "ui/Widgets.h"
 
 using namespace vantrel;
@@ -192,7 +193,7 @@ TEST_F(KdRows, ProjectWithoutLevels) {
     EXPECT_EQ(C<QLabel>("labAnchLast")->text(), "B");
     EXPECT_TRUE(C<QWidget>("CheckBox5")->isEnabled());
     for (const char* name :
-         {"cmbAnchType1", "Edit_AnchAng1", "cmbCornerType1", "Edit_CornerAng1", "sbCornerEdit1"})
+         {"cmbAnchType1", "Edit_AnchX1", "Edit_AnchAng1", "cmbCornerType1", "Edit_CornerAng1", "sbCornerEdit1"})
         EXPECT_FALSE(C<QWidget>(name)->isEnabled()) << name;
 
     const struct {

@@ -207,51 +207,24 @@ TEST_F(UserDefinedTest, EnterMovesOnAndEscapeCancels) {
     EXPECT_EQ(level.IShape.A, 0.0L);
 }
 
-// Under a comma locale the keypad's decimal key types the locale's separator in the level editor
-// and the section editors, as in the main window; the main block's "." is no separator there.
-TEST_F(UserDefinedTest, KeypadDecimalKeyTypesTheLocaleSeparator) {
-    struct LocaleAfter {
-        QLocale saved;
-        ~LocaleAfter() { QLocale::setDefault(saved); }
-    } restore;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    data.Anchors.LevelCount = 1;
-    data.ResizeAnchorLevels();
-    TAnchLevel& strut = data.Anchors.Levels[0];
-    strut.Kind = lkStrut;
-    strut.StructuralDesign = true;
-    const struct {
-        const char* editor;
-        std::function<bool()> open;
-        const char* edit;
-    } cases[] = {
-        {"level editor", [&] { return EditAnchorLevel(0, 2, data); }, "Edit1"},
-        {"I-shape editor", [&] { return EditUserDefinedIShape(data, level); }, "Edit2"},
-    };
-    for (const auto& c : cases) {
-        QString typed;
-        Run(c.open, [&](QDialog& dialog) {
-            auto* edit = Find<QLineEdit>(dialog, c.edit);
-            edit->selectAll();
-            const struct {
-                int key;
-                Qt::KeyboardModifiers modifiers;
-                const char* text;
-            } keys[] = {{Qt::Key_2, Qt::NoModifier, "2"},
-                        {Qt::Key_Period, Qt::KeypadModifier, "."},
-                        {Qt::Key_5, Qt::KeypadModifier, "5"},
-                        {Qt::Key_Period, Qt::NoModifier, "."}};
-            for (const auto& k : keys) {
-                QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, QString::fromLatin1(k.text));
-                QApplication::sendEvent(edit, &press);
-                QKeyEvent release(QEvent::KeyRelease, k.key, k.modifiers, QString::fromLatin1(k.text));
-                QApplication::sendEvent(edit, &release);
-            }
-            typed = edit->text();
-            return int(QDialog::Rejected);
-        });
-        EXPECT_EQ(typed, QStringLiteral("2,5")) << c.editor;
-    }
+// A number typed with more decimals than its edit shows is stored as the edit shows it, also when
+// OK is pressed without leaving the edit.
+TEST_F(UserDefinedTest, TypedDecimalsAreStoredAsShown) {
+    EXPECT_TRUE(Run([&] { return EditUserDefinedIShape(data, level); },
+                    [](QDialog& dialog) {
+                        TypeKeys(Find<QLineEdit>(dialog, "Edit1"), QStringLiteral("7.125"));
+                        return int(QDialog::Accepted);
+                    }));
+    EXPECT_EQ(level.IShape.A, 7.13L);
+    // Under a comma locale the keypad's decimal key types ",".
+    const ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(Run([&] { return EditUserDefinedIShape(data, level); },
+                    [](QDialog& dialog) {
+                        TypeKeys(Find<QLineEdit>(dialog, "Edit1"), QStringLiteral("2.5"), true);
+                        EXPECT_EQ(TextOf(dialog, "Edit1"), QStringLiteral("2,5"));
+                        return int(QDialog::Accepted);
+                    }));
+    EXPECT_EQ(level.IShape.A, 2.5L);
 }
 
 } // namespace
