@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 #include "KdCycleFixture.h"
 #include "KdMainFixture.h"
@@ -236,6 +237,18 @@ TEST_F(KdUnitSwitch, AskedBeforeTheLimitsChangeValues) {
     Choose("ComboBox1", usEnglish);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(DumpProject(D()), english);
+
+    // The numbers read as the fields show them, with the locale's separator.
+    struct CLocaleAfter {
+        ~CLocaleAfter() { QLocale::setDefault(QLocale::c()); }
+    } restore;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    answer = QMessageBox::No; // neither saved nor switched
+    Open(DemoFile(usEnglish));
+    Choose("ComboBox1", usSI);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages.back().text.contains(QStringLiteral("Pile Spacing, S: 8,00 \u2192 4,50")));
+    EXPECT_EQ(D().Units, usEnglish);
 }
 
 } // namespace
