@@ -302,6 +302,7 @@ class TfrmKdMain : public QMainWindow {
     void ReadNumber(const char* name, Ext& field);
     void ReadNumber(const char* name, double& field);
     Ext ReadBetween(QLineEdit* edit, Ext lo, Ext hi);
+    void ReadBetween(QLineEdit* edit, Ext& field, Ext lo, Ext hi);
     void ReadBetween(const char* name, Ext& field, Ext lo, Ext hi);
     void ReadBetween(const char* name, double& field, Ext lo, Ext hi);
     void ReadInnerPoints(TPressurePoint* group, const char* second, const char* third);
@@ -314,7 +315,16 @@ class TfrmKdMain : public QMainWindow {
     void OfferPileSections();
     void SelectPileRow();
     void ForgetTyping();
-    QList<bool> GatedBlocksShown() const;
+    // The blocks a commit reads only while they show the project, and the readers of those that a
+    // commit may read once more (see step 35 of ReadInputs).
+    struct ShownBlocks {
+        bool pressurePoints, cage, soilDiagram, pierBearing, loadTransfer;
+    };
+    ShownBlocks GatedBlocksShown() const;
+    void ReadPressurePoints();
+    void ReadSoilDiagram();
+    void ReadPierBearing();
+    bool KeepsStored(const QLineEdit* edit, Ext stored, bool own, Ext lo, Ext hi) const;
     void ReadPierReinforcement();
     Ext GuardrailSpacingBase() const;
     void ShowBasalFifthInput(int condition);
@@ -404,7 +414,6 @@ class TfrmKdMain : public QMainWindow {
     platform::FileRequest ProjectFileRequest(bool save);
 
     int busy_ = 0;             // a commit or refresh runs: focus-outs are not commits
-    bool rereading_ = false;   // a commit reads the blocks it showed again
     bool closing_ = false;     // the window goes down: focus-outs are not commits
     uint8_t unitsApplied_ = 0; // the unit system the lists and captions were last built for
     int walerTab_ = 0;

@@ -26,7 +26,9 @@
 
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <optional>
+#include <array>
 #include <utility>
 
 #include "model/KdClasses.h"
@@ -164,11 +166,29 @@ Ext TfrmKdMain::ReadNumber(QLineEdit* edit, Ext min, Ext max) {
 }
 
 void TfrmKdMain::ReadNumber(const char* name, Ext& field) {
-    if (auto* edit = Ctl<QLineEdit>(name)) field = ReadNumber(edit);
+    if (auto* edit = Ctl<QLineEdit>(name); edit && !KeepsStored(edit, field, false, 0, 0)) field = ReadNumber(edit);
 }
 
 void TfrmKdMain::ReadNumber(const char* name, double& field) {
-    if (auto* edit = Ctl<QLineEdit>(name)) field = static_cast<double>(ReadNumber(edit));
+    if (auto* edit = Ctl<QLineEdit>(name); edit && !KeepsStored(edit, field, false, 0, 0))
+        field = static_cast<double>(ReadNumber(edit));
+}
+
+// An edit that still shows the stored value as its field formats it keeps that value while it lies
+// within the limits (the caller's own, or its field's): a commit changes what was typed and what
+// new limits change, and a number with more decimals than its edit shows (a file's, a computed
+// one made an input) stays as it is held.
+bool TfrmKdMain::KeepsStored(const QLineEdit* edit, Ext stored, bool own, Ext lo, Ext hi) const {
+    if (std::isnan(stored) || edit->text() != FormatFloat(stored, 10, EditDigits(edit, Data().FieldLimits)))
+        return false;
+    if (!own) {
+        const int tag = Tag(edit);
+        if (tag < 1 || tag > kFieldLimitCount || !Data().FieldLimits[static_cast<size_t>(tag)].HasLimit())
+            return true;
+        lo = Data().FieldLimits[static_cast<size_t>(tag)].Min;
+        hi = Data().FieldLimits[static_cast<size_t>(tag)].Max;
+    }
+    return stored >= std::min(lo, hi) && stored <= hi;
 }
 
 Ext TfrmKdMain::ReadBetween(QLineEdit* edit, Ext lo, Ext hi) {
@@ -194,12 +214,17 @@ Ext TfrmKdMain::ReadBetween(QLineEdit* edit, Ext lo, Ext hi) {
     return value;
 }
 
+void TfrmKdMain::ReadBetween(QLineEdit* edit, Ext& field, Ext lo, Ext hi) {
+    if (edit && !KeepsStored(edit, field, true, lo, hi)) field = ReadBetween(edit, lo, hi);
+}
+
 void TfrmKdMain::ReadBetween(const char* name, Ext& field, Ext lo, Ext hi) {
-    if (auto* edit = Ctl<QLineEdit>(name)) field = ReadBetween(edit, lo, hi);
+    ReadBetween(Ctl<QLineEdit>(name), field, lo, hi);
 }
 
 void TfrmKdMain::ReadBetween(const char* name, double& field, Ext lo, Ext hi) {
-    if (auto* edit = Ctl<QLineEdit>(name)) field = static_cast<double>(ReadBetween(edit, lo, hi));
+    if (auto* edit = Ctl<QLineEdit>(name); edit && !KeepsStored(edit, field, true, lo, hi))
+        field = static_cast<double>(ReadBetween(edit, lo, hi));
 }
 
 int TfrmKdMain::ListIndex(const char* name, int fallback) const {
@@ -235,9 +260,12 @@ void TfrmKdMain::ReadInputs() {
     const bool pressurePointsShown = IsShown("Panel19");
     const bool cageShown = IsShown("Panel29");
     const bool beamShown = IsShown("Panel27");
-    const QList<bool> blocksShown = GatedBlocksShown();
-    // The ends of the loading side's pressure points, which the calculation moves with the wall.
-    const std::pair<Ext, Ext> pressureEnds{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X};
+    const ShownBlocks blocksShown = GatedBlocksShown();
+    // The ends of the user's pressure diagrams, which the calculation moves with the wall.
+    const auto diagramEnds = [&d] {
+        return std::array<Ext, 3>{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X, d.UnfactoredPoints[3].X};
+    };
+    const std::array<Ext, 3> endsBefore = diagramEnds();
 
     // 1. Project information. The logo is the model's own JPEG: choosing or clearing it stores it
     // at once, and a commit never re-encodes it.
@@ -382,28 +410,10 @@ void TfrmKdMain::ReadInputs() {
 
     // 17. Loads on the pile; the pier's bearing while its block is shown.
     ReadNumber("Edit_Ax1", d.AxialLoad);
-    if (IsShown("Panel65")) {
-        ReadBetween("Edit_Ax6", d.AllowSkinFriction, 0.0L, d.UnitVal(500.0L, 10.0L));
-        ReadBetween("Edit_Ax7", d.AllowEndBearing, 0.0L, d.UnitVal(5000.0L, 100.0L));
-    }
+    if (IsShown("Panel65")) ReadPierBearing();
 
-    // 18. User-defined pressure diagrams, read into a copy and stored whole while they are shown.
-    if (pressurePointsShown && d.PressureMethod == 1) {
-        auto loading = d.LoadingSidePoints;
-        auto passive = d.PassiveSidePoints;
-        ReadInnerPoints(&loading[0], "Edit_62x", "Edit_63x");
-        ReadInnerPoints(&loading[4], "Edit_66x", "Edit_67x");
-        ReadInnerPoints(&passive[0], "Edit_72x", "Edit_73x");
-        static const char* const loadingW[] = {"Edit_61w", "Edit_62w", "Edit_63w", "Edit_64w",
-                                               "Edit_65w", "Edit_66w", "Edit_67w", "Edit_68w"};
-        static const char* const passiveW[] = {"Edit_71w", "Edit_72w", "Edit_73w", "Edit_74w"};
-        for (size_t i = 0; i < loading.size(); ++i)
-            ReadNumber(loadingW[i], loading[i].W);
-        for (size_t i = 0; i < passive.size(); ++i)
-            ReadNumber(passiveW[i], passive[i].W);
-        d.LoadingSidePoints = loading;
-        d.PassiveSidePoints = passive;
-    }
+    // 18. User-defined pressure diagrams, read while they are shown.
+    if (pressurePointsShown && d.PressureMethod == 1) ReadPressurePoints();
 
     // 19. Steel and the pile section, whose row is read while the beam block shows it and the pile
     // is no rebar cage: a cage keeps the row it stores.
@@ -473,15 +483,7 @@ void TfrmKdMain::ReadInputs() {
     // shown and the soil type stays: a project of a standard soil keeps the diagram it stores.
     // The edits show ksf, the project holds psf. Then the soil type itself.
     const int soilType = ListIndex("ComboBox6", d.Anchors.SoilType);
-    if (soilType == d.Anchors.SoilType && IsShown("Panel4")) {
-        auto points = d.UnfactoredPoints;
-        ReadInnerPoints(&points[0], "Edit_EPx2", "Edit_EPx3");
-        static const char* const pressures[] = {"Edit_EPw1", "Edit_EPw2", "Edit_EPw3", "Edit_EPw4"};
-        for (size_t i = 0; i < points.size(); ++i)
-            if (auto* edit = Ctl<QLineEdit>(pressures[i]))
-                points[i].W = ReadNumber(edit) * d.UnitVal(1.0L, 1000.0L);
-        d.UnfactoredPoints = points;
-    }
+    if (soilType == d.Anchors.SoilType && IsShown("Panel4")) ReadSoilDiagram();
     d.Anchors.SoilType = soilType;
 
     // 24. The support system. Rows are read for the levels they showed; a level a raised count
@@ -507,7 +509,7 @@ void TfrmKdMain::ReadInputs() {
     // on a short wall the least embedment governs.
     if (auto* ratio = Ctl<QComboBox>("ComboBox19"); ratio && ratio->lineEdit()) {
         const Ext least = SafeDiv(d.UnitVal(2.5L, 8.0L), H);
-        d.Anchors.EmbedmentRatio = ReadBetween(ratio->lineEdit(), least, MaxOf(0.65L, least));
+        ReadBetween(ratio->lineEdit(), d.Anchors.EmbedmentRatio, least, MaxOf(0.65L, least));
     }
     ReadNumber("Edit_105", d.Anchors.Cb);
     ReadNumber("Edit_107", d.Anchors.K);
@@ -518,7 +520,7 @@ void TfrmKdMain::ReadInputs() {
         const int tag = deflection->property("tag").toInt();
         const Ext least =
             tag >= 1 && tag <= kFieldLimitCount ? d.FieldLimits[static_cast<size_t>(tag)].Min : 0.0L;
-        d.Anchors.MaxDeflection = ReadBetween(deflection, least, deflectionScale / 240.0L);
+        ReadBetween(deflection, d.Anchors.MaxDeflection, least, deflectionScale / 240.0L);
     }
     if (auto* factor = Ctl<QComboBox>("ComboBox20")) d.Anchors.TestLoadFactor = GetComboItemValue(factor);
 
@@ -558,8 +560,8 @@ void TfrmKdMain::ReadInputs() {
 
     // 29. Bond length; the load transfer is an input of the user-defined soil only.
     d.BondSoilType = ListIndex("ComboBox21", d.BondSoilType);
-    if (auto* transfer = Ctl<QLineEdit>("Edit_120"); transfer && !transfer->isReadOnly())
-        d.AllowLoadTransfer = ReadNumber(transfer);
+    if (const auto* transfer = Ctl<QLineEdit>("Edit_120"); transfer && !transfer->isReadOnly())
+        ReadNumber("Edit_120", d.AllowLoadTransfer);
 
     // 30. Walers.
     ReadWalerInputs();
@@ -585,29 +587,77 @@ void TfrmKdMain::ReadInputs() {
     UpdateForm();
 
     // 35. A block this commit shows again shows its stored values as its edits and lists take
-    // them (the limits, decimals and tables of the units now in use), and the inner pressure
-    // points were read within the ends of the wall before this commit moved it: read once more,
-    // so that the project holds what the window shows.
-    if (!rereading_) {
-        const QList<bool> nowShown = GatedBlocksShown();
-        bool again = pressurePointsShown && d.PressureMethod == 1 &&
-                     pressureEnds != std::pair<Ext, Ext>{d.LoadingSidePoints[3].X, d.LoadingSidePoints[7].X};
-        for (qsizetype i = 0; i < nowShown.size(); ++i)
-            again = again || (nowShown[i] && !blocksShown[i]);
-        if (again) {
-            rereading_ = true;
-            ReadInputs();
-            rereading_ = false;
-        }
-    }
+    // them (the limits and tables of the units now in use), and the inner points of a diagram
+    // were read within the ends of the wall before this commit moved it: they are read once more,
+    // for their limits, so that the project holds what the window shows.
+    const ShownBlocks after = GatedBlocksShown();
+    const bool moved = diagramEnds() != endsBefore;
+    const bool sheetNow = d.PileType == ptSheet;
+    bool again = false;
+    const auto readAgain = [&again](bool read, const std::function<void()>& reader) {
+        if (!read) return;
+        reader();
+        again = true;
+    };
+    readAgain(after.pressurePoints && d.PressureMethod == 1 && (!blocksShown.pressurePoints || moved),
+              [this] { ReadPressurePoints(); });
+    readAgain(after.cage && !blocksShown.cage && d.PileSection == psRebarCage && !sheetNow,
+              [this] { ReadPierReinforcement(); });
+    readAgain(after.soilDiagram && (!blocksShown.soilDiagram || moved), [this] { ReadSoilDiagram(); });
+    readAgain(after.pierBearing && !blocksShown.pierBearing, [this] { ReadPierBearing(); });
+    readAgain(after.loadTransfer && !blocksShown.loadTransfer,
+              [this, &d] { ReadNumber("Edit_120", d.AllowLoadTransfer); });
+    if (again) UpdateForm();
 }
 
 // The blocks that ReadInputs reads only while they show the project (see its first step).
-QList<bool> TfrmKdMain::GatedBlocksShown() const {
-    QList<bool> shown;
-    for (const char* name : {"Panel19", "Panel29", "Panel27", "Panel4", "Panel65"})
-        shown.append(IsShown(name));
-    return shown;
+TfrmKdMain::ShownBlocks TfrmKdMain::GatedBlocksShown() const {
+    const auto* transfer = Ctl<QLineEdit>("Edit_120");
+    return {IsShown("Panel19"), IsShown("Panel29"), IsShown("Panel4"), IsShown("Panel65"),
+            transfer && !transfer->isReadOnly()};
+}
+
+// The user's pressure diagrams, read into a copy and stored whole.
+void TfrmKdMain::ReadPressurePoints() {
+    TKdData& d = Data();
+    auto loading = d.LoadingSidePoints;
+    auto passive = d.PassiveSidePoints;
+    ReadInnerPoints(&loading[0], "Edit_62x", "Edit_63x");
+    ReadInnerPoints(&loading[4], "Edit_66x", "Edit_67x");
+    ReadInnerPoints(&passive[0], "Edit_72x", "Edit_73x");
+    static const char* const loadingW[] = {"Edit_61w", "Edit_62w", "Edit_63w", "Edit_64w",
+                                           "Edit_65w", "Edit_66w", "Edit_67w", "Edit_68w"};
+    static const char* const passiveW[] = {"Edit_71w", "Edit_72w", "Edit_73w", "Edit_74w"};
+    for (size_t i = 0; i < loading.size(); ++i)
+        ReadNumber(loadingW[i], loading[i].W);
+    for (size_t i = 0; i < passive.size(); ++i)
+        ReadNumber(passiveW[i], passive[i].W);
+    d.LoadingSidePoints = loading;
+    d.PassiveSidePoints = passive;
+}
+
+// The user-defined earth pressure diagram of the support system: the edits show ksf, the project
+// holds psf.
+void TfrmKdMain::ReadSoilDiagram() {
+    TKdData& d = Data();
+    auto points = d.UnfactoredPoints;
+    ReadInnerPoints(&points[0], "Edit_EPx2", "Edit_EPx3");
+    static const char* const pressures[] = {"Edit_EPw1", "Edit_EPw2", "Edit_EPw3", "Edit_EPw4"};
+    const Ext psfPerShown = d.UnitVal(1.0L, 1000.0L);
+    for (size_t i = 0; i < points.size(); ++i) {
+        Ext shown = points[i].W / psfPerShown;
+        const Ext before = shown;
+        ReadNumber(pressures[i], shown);
+        if (shown != before) points[i].W = shown * psfPerShown;
+    }
+    d.UnfactoredPoints = points;
+}
+
+// The drilled pier's allowable skin friction and end bearing.
+void TfrmKdMain::ReadPierBearing() {
+    TKdData& d = Data();
+    ReadBetween("Edit_Ax6", d.AllowSkinFriction, 0.0L, d.UnitVal(500.0L, 10.0L));
+    ReadBetween("Edit_Ax7", d.AllowEndBearing, 0.0L, d.UnitVal(5000.0L, 100.0L));
 }
 
 // The pile sections the installation offers: a drilled pile may be a rebar cage, a driven one not.
@@ -698,7 +748,7 @@ void TfrmKdMain::ReadAnchorRow(TAnchLevel& level, int n) {
     // The distance below the previous level stays within what is left of the shored height.
     if (auto* x = FindRowControl<QLineEdit>("Edit_AnchX", n)) {
         const Ext above = n > 1 ? d.LevelDepth(n - 2) : 0.0L;
-        level.HeightFromPrevious = ReadBetween(x, 0.0L, std::max(0.0L, d.ShoredHeight - above));
+        ReadBetween(x, level.HeightFromPrevious, 0.0L, std::max(0.0L, d.ShoredHeight - above));
     }
     if (auto* angle = FindRowControl<QLineEdit>("Edit_AnchAng", n)) {
         const bool strut = level.Kind == lkStrut;
@@ -708,7 +758,7 @@ void TfrmKdMain::ReadAnchorRow(TAnchLevel& level, int n) {
         } else {
             const Ext lo = level.Kind == lkTieback ? 15.0L : level.Kind == lkRaker ? 18.7L : 0.0L;
             const Ext hi = level.Kind == lkRaker ? 45.0L : 60.0L;
-            level.Angle = ReadBetween(angle, lo, hi);
+            ReadBetween(angle, level.Angle, lo, hi);
         }
     }
 }
@@ -716,7 +766,8 @@ void TfrmKdMain::ReadAnchorRow(TAnchLevel& level, int n) {
 void TfrmKdMain::ReadCornerRow(TAnchLevel& level, int n) {
     if (const auto* type = FindRowControl<QComboBox>("cmbCornerType", n); type && type->currentIndex() >= 0)
         level.Kind = type->currentIndex() == 1 ? lkStrut : lkUnused;
-    if (auto* angle = FindRowControl<QLineEdit>("Edit_CornerAng", n)) level.Angle = ReadNumber(angle);
+    if (auto* angle = FindRowControl<QLineEdit>("Edit_CornerAng", n); angle && !KeepsStored(angle, level.Angle, false, 0, 0))
+        level.Angle = ReadNumber(angle);
 }
 
 void TfrmKdMain::ReadWalerInputs() {
