@@ -318,12 +318,14 @@ class TfrmKdMain : public QMainWindow {
     // The blocks a commit reads only while they show the project, and the readers of those that a
     // commit may read once more (see step 35 of ReadInputs).
     struct ShownBlocks {
-        bool pressurePoints, cage, soilDiagram, pierBearing, loadTransfer;
+        bool pressurePoints, cage, beam, soilDiagram, pierBearing, loadTransfer;
     };
     ShownBlocks GatedBlocksShown() const;
     void ReadPressurePoints();
     void ReadSoilDiagram();
     void ReadPierBearing();
+    void ReadPileRow();
+    void ReadPileSpacing();
     bool KeepsStored(const QLineEdit* edit, Ext stored, bool own, Ext lo, Ext hi) const;
     void ReadPierReinforcement();
     Ext GuardrailSpacingBase() const;

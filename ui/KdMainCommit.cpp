@@ -326,7 +326,10 @@ void TfrmKdMain::ReadInputs() {
     // 5. Family, bar standard, pile type and waler family; then the lists emptied above.
     d.SetShapeFamily(static_cast<uint8_t>(family));
     d.RebarStandard = standard;
+    const bool leavesSheet = pileTypeChanged && d.PileType == ptSheet;
     d.SetPileType(pileType);
+    // The section a sheet pile's row overrode is the selected row of the pile it becomes again.
+    if (leavesSheet) d.SetShapeIndex(d.CurrentShapeIndex());
     if (selectedWaler) selectedWaler->ShapeFamily = static_cast<uint8_t>(walerFamily);
     FillSectionLists(true);
 
@@ -418,30 +421,13 @@ void TfrmKdMain::ReadInputs() {
     // 19. Steel and the pile section, whose row is read while the beam block shows it and the pile
     // is no rebar cage: a cage keeps the row it stores.
     ReadNumber("Edit_22", d.SteelE);
-    if (const auto* rows = Ctl<QComboBox>("ComboBox5");
-        rows && rows->currentIndex() >= 0 && beamShown && (sheet || d.PileSection != psRebarCage)) {
-        const bool custom = sheet && rows->currentIndex() == rows->count() - 1;
-        d.SetShapeIndex(custom ? -1 : rows->currentIndex());
-    }
+    if (beamShown) ReadPileRow();
     // 19a. Pile spacing by pile type, read once the width and the section that limit it are: a
     // tangent wall is two widths, a secant one 1.33 to 1.67. A spacing given back goes through its
     // edit like a typed one.
     if (sheetBack && d.PileType != ptTangent)
         if (auto* spacing = Ctl<QLineEdit>("Edit_17")) SetNumber(spacing, sheetBack->pileSpacing, true);
-    switch (d.PileType) {
-    case ptTangent:
-        d.PileSpacing = 2.0L * d.TributaryWidth();
-        break;
-    case ptSecant:
-        ReadBetween("Edit_17", d.PileSpacing, 1.33L * d.TributaryWidth(), 1.67L * d.TributaryWidth());
-        break;
-    case ptSheet:
-        d.PileSpacing = 1.0L;
-        break;
-    default:
-        ReadNumber("Edit_17", d.PileSpacing);
-        break;
-    }
+    ReadPileSpacing();
 
     ReadNumber("Edit_23", d.SteelFy);
     ReadNumber("Edit_25", d.ConcreteFc);
@@ -605,6 +591,13 @@ void TfrmKdMain::ReadInputs() {
               [this] { ReadPierReinforcement(); });
     readAgain(after.soilDiagram && (!blocksShown.soilDiagram || moved), [this] { ReadSoilDiagram(); });
     readAgain(after.pierBearing && !blocksShown.pierBearing, [this] { ReadPierBearing(); });
+    // A section row shown again gives the width that the spacing and the guardrail follow.
+    readAgain(after.beam && !blocksShown.beam, [this, &d] {
+        ReadPileRow();
+        ReadPileSpacing();
+        if (Ctl<QComboBox>("ComboBox18"))
+            d.GuardrailSpacing = GuardrailSpacingBase() * static_cast<Ext>(ListIndex("ComboBox18", 0) + 1);
+    });
     readAgain(after.loadTransfer && !blocksShown.loadTransfer,
               [this, &d] { ReadNumber("Edit_120", d.AllowLoadTransfer); });
     if (again) UpdateForm();
@@ -613,8 +606,40 @@ void TfrmKdMain::ReadInputs() {
 // The blocks that ReadInputs reads only while they show the project (see its first step).
 TfrmKdMain::ShownBlocks TfrmKdMain::GatedBlocksShown() const {
     const auto* transfer = Ctl<QLineEdit>("Edit_120");
-    return {IsShown("Panel19"), IsShown("Panel29"), IsShown("Panel4"), IsShown("Panel65"),
+    return {IsShown("Panel19"), IsShown("Panel29"), IsShown("Panel27"), IsShown("Panel4"), IsShown("Panel65"),
             transfer && !transfer->isReadOnly()};
+}
+
+// The pile section row, read while the beam block shows it and the pile is no rebar cage: a cage
+// keeps the row it stores. The last row of the sheet piles is the user's own section.
+void TfrmKdMain::ReadPileRow() {
+    TKdData& d = Data();
+    const bool sheet = d.PileType == ptSheet;
+    if (const auto* rows = Ctl<QComboBox>("ComboBox5");
+        rows && rows->currentIndex() >= 0 && (sheet || d.PileSection != psRebarCage)) {
+        const bool custom = sheet && rows->currentIndex() == rows->count() - 1;
+        d.SetShapeIndex(custom ? -1 : rows->currentIndex());
+    }
+}
+
+// The pile spacing by pile type: a tangent wall is two widths, a secant one 1.33 to 1.67, a sheet
+// pile wall 1.
+void TfrmKdMain::ReadPileSpacing() {
+    TKdData& d = Data();
+    switch (d.PileType) {
+    case ptTangent:
+        d.PileSpacing = 2.0L * d.TributaryWidth();
+        break;
+    case ptSecant:
+        ReadBetween("Edit_17", d.PileSpacing, 1.33L * d.TributaryWidth(), 1.67L * d.TributaryWidth());
+        break;
+    case ptSheet:
+        d.PileSpacing = 1.0L;
+        break;
+    default:
+        ReadNumber("Edit_17", d.PileSpacing);
+        break;
+    }
 }
 
 // The user's pressure diagrams, read into a copy and stored whole.
