@@ -63,12 +63,12 @@ std::vector<QPoint> ThickOutline(const std::vector<QPointF>& line, double thick)
     return left;
 }
 
-// Records the outline of the ellipse in the box as the strokes labels keep clear of: chords a few
-// pixels long, drawn by the ellipse itself.
+// Records the outline of the ellipse in the box as the strokes labels keep clear of: chords a
+// quarter of the radius long, which stray from the outline by half a pixel or so.
 void RecordOutline(TCanvas& canvas, int left, int top, int right, int bottom) {
     const double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
     const double rx = (right - left - 1) / 2.0, ry = (bottom - top - 1) / 2.0;
-    const int chords = std::clamp(int(std::max(rx, ry)), 8, 96);
+    const int chords = std::clamp(int(std::max(rx, ry) / 4), 16, 96);
     auto at = [&](int i) {
         const double a = 2 * std::numbers::pi * i / chords;
         return QPoint(int(std::lround(cx + rx * std::cos(a))), int(std::lround(cy + ry * std::sin(a))));
