@@ -337,6 +337,7 @@ void Chart::Draw(TCanvas& c) {
     for (Axis& a : axes_) {
         a.drawn = false;
         a.labelBoxes.clear();
+        a.titleBox = QRect();
     }
     c.Clear(color);
     if (c.Width() < 4 || c.Height() < 4) return;
@@ -518,10 +519,8 @@ void Chart::Draw(TCanvas& c) {
             const double across = a.labelPos + dir * (l.across + a.outerMargin + kTitleGap + th / 2.0);
             const double mid =
                 IsHorizontal(id) ? (plot.left() + plot.right()) / 2.0 : (plot.top() + plot.bottom()) / 2.0;
-            if (IsHorizontal(id))
-                TextCentredAt(c, mid, across, angle, a.title);
-            else
-                TextCentredAt(c, across, mid, angle, a.title);
+            a.titleBox = IsHorizontal(id) ? TextCentredAt(c, mid, across, angle, a.title)
+                                          : TextCentredAt(c, across, mid, angle, a.title);
         }
     }
 

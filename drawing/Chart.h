@@ -106,6 +106,7 @@ struct Axis {
     int labelPos = 0;              // where the labels begin, seen from the axis line
     int labelExtent = 0;           // room the labels take across the axis, beyond labelPos
     std::vector<QRect> labelBoxes; // where each tick label landed on the picture
+    QRect titleBox;                // where the title landed (empty without one)
     // Pixel of value v along the axis (column for a horizontal axis, row for a vertical one).
     int CalcPos(double v) const;
 };

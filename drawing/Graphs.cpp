@@ -344,14 +344,24 @@ void TGraphsRenderer::RenderChartToImage(int image, bool rotated) {
         Axis& a = chart_.GetAxis(id);
         a.outerMargin = static_cast<int>(std::lrint(1.5 * std::abs(a.labelFontHeight)));
     }
-    // A value label running off the picture gets the room it needs beyond the back wall, and the
-    // chart is drawn once more.
+    // A value label running off the picture, or out into the axis title (set farther out beside
+    // a tick label), gets the room it needs, and the chart is drawn once more.
     chart_.extraRoom = {};
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
         pendingMarks_.clear();
         pendingMarkTexts_.clear();
         pendingMarkBoxes_.clear();
+        pendingMarkRoom_ = {};
         chart_.Draw(canvas);
+        bool grown = false;
+        for (AxisId id : {AxisId::Left, AxisId::Right}) {
+            Axis& a = chart_.GetAxis(id);
+            if (const int room = pendingMarkRoom_[static_cast<size_t>(id)]; room > a.outerMargin) {
+                a.outerMargin = room;
+                grown = true;
+            }
+        }
+        if (grown) continue;
         std::array<int, 4> over{};
         for (const QRect& box : pendingMarkBoxes_) {
             over[0] = std::max(over[0], -box.left());
@@ -442,16 +452,29 @@ void TGraphsRenderer::DrawAxisMarks(TCanvas& c, const Axis& axis, bool atMaximum
     // axis than the far edge of their band (a value near a tick, or long or upright labels, would
     // otherwise write it over the axis numbers), and along the axis within the back wall's span,
     // so that a value near the end of the axis stays out of the corner of the other axis' labels.
-    const int gap = std::max(3, h / 4);
-    const int bandEdge = axis.labelPos + d * (axis.labelExtent + gap);
     int top = y - (atMaximum ? h : 0);
-    const QRect at0 = chart::TextBox(c, 0, top, text);
-    int x = axis.labelPos + d * static_cast<int>(std::lrint(2.3 * h));
-    x = d > 0 ? std::max(x, bandEdge - at0.left()) : std::min(x, bandEdge - at0.right());
+    QRect at0 = chart::TextBox(c, 0, top, text);
     const int spanLo = std::min(axis.startPos, axis.endPos), spanHi = std::max(axis.startPos, axis.endPos);
     if (at0.height() <= spanHi - spanLo) {
         if (at0.bottom() > spanHi) top -= at0.bottom() - spanHi;
         if (at0.top() < spanLo) top += spanLo - at0.top();
+        at0 = chart::TextBox(c, 0, top, text);
+    }
+    // Level with a tick label (a value near a tick), a label height of white keeps the two from
+    // reading as one number ("-0,02 0"); elsewhere a quarter of one parts it from the band.
+    const bool besideTick =
+        std::any_of(axis.labelBoxes.begin(), axis.labelBoxes.end(), [&](const QRect& tick) {
+            return tick.top() <= at0.bottom() && at0.top() <= tick.bottom();
+        });
+    const int gap = besideTick ? h : std::max(3, h / 4);
+    const int bandEdge = axis.labelPos + d * (axis.labelExtent + gap);
+    int x = axis.labelPos + d * static_cast<int>(std::lrint(2.3 * h));
+    x = d > 0 ? std::max(x, bandEdge - at0.left()) : std::min(x, bandEdge - at0.right());
+    // Level with the axis title it takes the room it reaches out to, so that the title moves out.
+    if (axis.titleBox.top() <= at0.bottom() && at0.top() <= axis.titleBox.bottom()) {
+        int& room = pendingMarkRoom_[static_cast<size_t>(id)];
+        room = std::max(room,
+                        d * ((d > 0 ? x + at0.right() : x + at0.left()) - axis.labelPos) - axis.labelExtent);
     }
     c.TextOut(x, top, text);
     pendingMarkBoxes_.push_back(chart::TextBox(c, x, top, text));

@@ -187,6 +187,8 @@ class TGraphsRenderer {
     std::vector<double> pendingMarks_;
     QStringList pendingMarkTexts_;
     std::vector<QRect> pendingMarkBoxes_;
+    // The room across each axis (by AxisId) that its value labels took beyond the tick labels.
+    std::array<int, 4> pendingMarkRoom_{};
 
     Picture& Pic(int image) { return pictures_[static_cast<size_t>(image - 1)]; }
     void HideAll();

@@ -63,6 +63,20 @@ std::vector<QPoint> ThickOutline(const std::vector<QPointF>& line, double thick)
     return left;
 }
 
+// Records the outline of the ellipse in the box as the strokes labels keep clear of: chords a
+// quarter of the radius long, which stray from the outline by half a pixel or so.
+void RecordOutline(TCanvas& canvas, int left, int top, int right, int bottom) {
+    const double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
+    const double rx = (right - left - 1) / 2.0, ry = (bottom - top - 1) / 2.0;
+    const int chords = std::clamp(int(std::max(rx, ry) / 4), 16, 96);
+    auto at = [&](int i) {
+        const double a = 2 * std::numbers::pi * i / chords;
+        return QPoint(int(std::lround(cx + rx * std::cos(a))), int(std::lround(cy + ry * std::sin(a))));
+    };
+    for (int i = 0; i < chords; ++i)
+        canvas.RecordStroke(at(i), at(i + 1));
+}
+
 } // namespace
 
 // Positions shared by the parts of the plan view. Section values are in drawing lengths (ft | m).
@@ -81,6 +95,12 @@ struct TDiagramDraw::PlanFrame {
 
 void TDiagramDraw::DrawPilePlanView() {
     CommonStart();
+    // The centre lines, the pier outlines, the extension lines and the clear gap's diagonal run
+    // across the section's dimensions: every dimension's value waits until all lines are drawn,
+    // then keeps clear of those that are not its own.
+    AvoidLines = true;
+    HoldLabels = true;
+    Bitmap.SetSegmentLog(&Segments);
     const TKdData& d = Data;
     PlanFrame f;
     f.tw = double(d.TributaryWidth());
@@ -195,6 +215,7 @@ void TDiagramDraw::DrawPilePlanView() {
         Bitmap.SetBrush(TBrush{kConcrete, TBrushStyle::Solid});
         SetPen(tooClose ? kLeader : kConcreteEdge, f.lu2);
         Bitmap.Ellipse(f.xc - f.hT, f.yc - f.hT, f.xc + f.hT, f.yc + f.hT);
+        RecordOutline(Bitmap, f.xc - f.hT, f.yc - f.hT, f.xc + f.hT, f.yc + f.hT);
         Layout.Values["PierOutline"] = tooClose ? kLeader : kConcreteEdge;
     }
     if (f.sheet)

@@ -202,30 +202,30 @@ Ext TKdData::LevelBarSize(int i) const {
     return bars[level.BarSize].Zero1;
 }
 
-std::string TKdData::ConcreteFacingText() const {
+TNumberText TKdData::ConcreteFacingText() const {
     const int set = LaggingConcreteSet == 0 ? 0 : 1;
     const Ext p = LaggingSoilPressure; // psf | kPa
     int step = 0;
     while (step < kFacingSteps && !(p <= UnitVal(kFacingLimitKPa[set][step], kFacingLimitPsf[set][step])))
         ++step;
-    if (step == kFacingSteps) return "SPECIAL DESIGN"; // also for an undefined pressure
+    if (step == kFacingSteps) return {"SPECIAL DESIGN", {}}; // also for an undefined pressure
     const bool smallBar = step <= kFacingLastSmallBar;
-    // Built from whole numbers only, so the text does not depend on the locale's decimal mark.
-    if (Units == usSI) {
-        return std::to_string(kFacingThicknessMm[step]) + " mm CONC with\r" + (smallBar ? "12" : "14") +
-               " mm bars at 250 mm O.C.";
-    }
-    return std::to_string(kFacingThicknessIn[step]) + ".0 in PCC with\r#" + (smallBar ? "4" : "5") +
-           " bars at 12 in O.C.";
+    if (Units == usSI)
+        return {"%.0f mm CONC with\r%.0f mm bars at %.0f mm O.C.",
+                {double(kFacingThicknessMm[step]), smallBar ? 12.0 : 14.0, 250.0}};
+    return {"%.1f in PCC with\r#%.0f bars at %.0f in O.C.",
+            {double(kFacingThicknessIn[step]), smallBar ? 4.0 : 5.0, 12.0}};
 }
 
-std::string TKdData::ConcreteStrengthText() const {
-    if (LaggingConcreteSet == 0) {
-        return UnitStr("fc = 21 MPa, fy = 410 MPa\rModulus of Rupture = 3.4 MPa",
-                       "fc = 3 ksi, fy = 60 ksi\rModulus of Rupture = 0.49 ksi");
-    }
-    return UnitStr("fc = 32 MPa, fy = 410 MPa\rModulus of Rupture = 4.1 MPa",
-                   "fc = 4.5 ksi, fy = 60 ksi\rModulus of Rupture = 0.60 ksi");
+TNumberText TKdData::ConcreteStrengthText() const {
+    // The strengths f'c and fy and the modulus of rupture of the two concrete sets.
+    const bool first = LaggingConcreteSet == 0;
+    if (Units == usSI)
+        return {"fc = %.0f MPa, fy = %.0f MPa\rModulus of Rupture = %.1f MPa",
+                {first ? 21.0 : 32.0, 410.0, first ? 3.4 : 4.1}};
+    return {first ? "fc = %.0f ksi, fy = %.0f ksi\rModulus of Rupture = %.2f ksi"
+                  : "fc = %.1f ksi, fy = %.0f ksi\rModulus of Rupture = %.2f ksi",
+            {first ? 3.0 : 4.5, 60.0, first ? 0.49 : 0.60}};
 }
 
 bool TKdData::AllWalersPass() const {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "model/MatrixCalc.h"
+#include "model/NumberText.h"
 #include "model/Numeric.h"
 #include "model/SectionTypes.h"
 
@@ -580,8 +581,9 @@ public:
     bool IsClearGapWide() const;
     Ext LevelBarSize(int i) const;
     Ext FailurePlaneDistance(Ext alphaDeg, Ext z) const;
-    std::string ConcreteFacingText() const;
-    std::string ConcreteStrengthText() const;
+    // The concrete facing's design and the lagging concrete's strengths, with their numbers apart.
+    TNumberText ConcreteFacingText() const;
+    TNumberText ConcreteStrengthText() const;
     bool AllWalersPass() const;
     int CountWalerLevels() const;
     int CountCornerBraces() const;

@@ -17,29 +17,19 @@ QString FormatFixed(double value, int digits) {
     return text;
 }
 
+namespace {
+QString Compose(std::string_view format, std::span<const double> values) {
+    return QString::fromStdString(ComposeNumbers(
+        format, values, [](double v, int digits) { return FormatFixed(v, digits).toStdString(); }));
+}
+} // namespace
+
 QString FormatFixedText(const char* format, std::initializer_list<double> values) {
-    QString text;
-    const double* next = values.begin();
-    for (const char* p = format; *p; ++p) {
-        if (p[0] == '%' && p[1] == '%') {
-            text += QLatin1Char('%');
-            ++p;
-            continue;
-        }
-        if (p[0] == '%' && p[1] == '.') {
-            const char* q = p + 2;
-            int digits = 0;
-            while (*q >= '0' && *q <= '9')
-                digits = digits * 10 + (*q++ - '0');
-            if (*q == 'f' && next != values.end()) {
-                text += FormatFixed(*next++, digits);
-                p = q;
-                continue;
-            }
-        }
-        text += QLatin1Char(*p);
-    }
-    return text;
+    return Compose(format, std::span<const double>(values.begin(), values.size()));
+}
+
+QString FormatFixedText(const TNumberText& text) {
+    return Compose(text.Format, text.Values);
 }
 
 QString LocaleNumbersIn(const QString& text) {

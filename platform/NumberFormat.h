@@ -7,6 +7,8 @@
 
 #include <initializer_list>
 
+#include "model/NumberText.h"
+
 namespace vantrel::platform {
 
 // Fixed notation with `digits` decimals, the locale's decimal separator and no group separators.
@@ -16,6 +18,8 @@ QString FormatFixed(double value, int digits);
 // A printf-like text whose "%.Nf" conversions take the values in order, each written by
 // FormatFixed: ("  Loading: %.2f    Distance: %.2f", {y, x}). "%%" writes "%".
 QString FormatFixedText(const char* format, std::initializer_list<double> values);
+// A text of the model with its numbers written by FormatFixed.
+QString FormatFixedText(const TNumberText& text);
 
 // A text with numbers written in the C form ("Modulus of Rupture = 3.4 MPa", "1.33") with the
 // locale's decimal separator in each ("3,4", "1,33" under a comma locale); names and versions

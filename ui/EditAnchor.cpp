@@ -102,56 +102,64 @@ constexpr std::pair<int, Ext TAnchLevel::*> kLevelEdits[] = {
     {24, &TAnchLevel::Fc},
 };
 
+// The field hints. Their coefficients are written as the edits write numbers, with the locale's
+// decimal separator: each "%.Nf" takes the next value.
 QString LengthHint(const char* name, const char* axis) {
-    return QStringLiteral("'%1' is the actual unbraced length of member for column-type (axial compression) "
-                          "buckling about %2.\nNote: for input values of %1 <=1.0', this program will use a "
-                          "value =1.0'. ")
+    return platform::FormatFixedText("'%1' is the actual unbraced length of member for column-type (axial "
+                                     "compression) buckling about %2.\nNote: for input values of %1 <=%.1f', "
+                                     "this program will use a value =%.1f'. ",
+                                     {1.0, 1.0})
         .arg(QLatin1String(name), QLatin1String(axis));
 }
 
 QString EffectiveLengthHint(const char* name, const char* axis) {
-    return QStringLiteral(
+    return platform::FormatFixedText(
                "'%1' is the effective length factor about the %2 for an axially loaded compression "
                "member.  Typical values are as follows:\n\n"
                "Column end conditions (bottom-top): recommended value\n"
-               "Fixed-Fixed: 0.65\nFixed-Pinned: 0.80\nFixed-Slider: 1.2\nPinned-Pinned: 1.0\n"
-               "Fixed-Free: 2.1\nPinned-Slider: 2.0\n\n"
+               "Fixed-Fixed: %.2f\nFixed-Pinned: %.2f\nFixed-Slider: %.1f\nPinned-Pinned: %.1f\n"
+               "Fixed-Free: %.1f\nPinned-Slider: %.1f\n\n"
                "Fixed = rotation fixed, translation fixed\nPinned = rotation free, translation fixed\n"
-               "Slider = rotation fixed, translation free\nFree = rotation free, translation free")
+               "Slider = rotation fixed, translation free\nFree = rotation free, translation free",
+               {0.65, 0.80, 1.2, 1.0, 2.1, 2.0})
         .arg(QLatin1String(name), QLatin1String(axis));
 }
 
 const QString kLoadHint = QStringLiteral(
     "'P' is the applied axial load on the member, which may be either a compression or tension load.");
 
-const QString kCbHint = QStringLiteral(
-    "'Cb' is the allowable stress bending coefficient dependent on the moment gradient, for bending about "
-    "the "
-    "X-axis (major axis).\n\nCb = 1.75+1.05*(Mx1/Mx2)+0.3*(Mx1/Mx2)^2 <= 2.3\n\n"
-    "where Mx1 is the smaller and Mx2 the larger bending moment at the ends of the unbraced length; Mx1/Mx2 "
-    "is "
-    "positive for reverse curvature and negative for single curvature bending.\n\n"
-    "Cb = 1.0 when the bending moment at any point within the unbraced length is larger than at both ends of "
-    "this length, for members of frames braced against sidesway when computing Fbx for use in interaction "
-    "equation H1-1, and (conservatively) for cantilevers.");
+QString CbHint() {
+    return platform::FormatFixedText(
+        "'Cb' is the allowable stress bending coefficient dependent on the moment gradient, for "
+        "bending about the X-axis (major axis).\n\nCb = %.2f+%.2f*(Mx1/Mx2)+%.1f*(Mx1/Mx2)^2 <= %.1f\n\n"
+        "where Mx1 is the smaller and Mx2 the larger bending moment at the ends of the unbraced length; "
+        "Mx1/Mx2 is positive for reverse curvature and negative for single curvature bending.\n\n"
+        "Cb = %.1f when the bending moment at any point within the unbraced length is larger than at both "
+        "ends of this length, for members of frames braced against sidesway when computing Fbx for use in "
+        "interaction equation H1-1, and (conservatively) for cantilevers.",
+        {1.75, 1.05, 0.3, 2.3, 1.0});
+}
 
-const QString kCmxHint = QStringLiteral(
-    "'Cmx' is the coefficient applied to the X-axis (major axis) bending term in the interaction equation "
-    "(H1-1) "
-    "and is dependent upon column curvature caused by applied moments.\n\n"
-    "A. Compression members in frames subject to sidesway: Cmx = 0.85\n"
-    "B. Rotationally restrained compression members in frames braced against sidesway and not subject to "
-    "transverse loading between their supports: Cmx = 0.6-0.4*(Mx1/Mx2)\n"
-    "C. Compression members in frames braced against sidesway and subject to transverse loading between "
-    "their "
-    "supports: Cmx = 0.85 for members whose ends are restrained against rotation, 1.0 for members whose ends "
-    "are "
-    "unrestrained against rotation.");
+QString CmxHint() {
+    return platform::FormatFixedText(
+        "'Cmx' is the coefficient applied to the X-axis (major axis) bending term in the "
+        "interaction equation (H1-1) and is dependent upon column curvature caused by applied moments.\n\n"
+        "A. Compression members in frames subject to sidesway: Cmx = %.2f\n"
+        "B. Rotationally restrained compression members in frames braced against sidesway and not subject to "
+        "transverse loading between their supports: Cmx = %.1f-%.1f*(Mx1/Mx2)\n"
+        "C. Compression members in frames braced against sidesway and subject to transverse loading between "
+        "their supports: Cmx = %.2f for members whose ends are restrained against rotation, %.1f for members "
+        "whose ends are unrestrained against rotation.",
+        {0.85, 0.6, 0.4, 0.85, 1.0});
+}
 
-const QString kLbHint = QStringLiteral("'Lb' is the laterally unbraced length of the compression flange, for "
-                                       "lateral-torsional buckling in bending "
-                                       "about the X-axis (major axis).\nNote: for input values of Lb <=1.0', "
-                                       "this program will use a value =1.0'. ");
+QString LbHint() {
+    return platform::FormatFixedText("'Lb' is the laterally unbraced length of the compression flange, for "
+                                     "lateral-torsional buckling in bending about the X-axis (major axis).\n"
+                                     "Note: for input values of Lb <=%.1f', this program will use a value "
+                                     "=%.1f'. ",
+                                     {1.0, 1.0});
+}
 
 QStringList ToList(const std::vector<std::string>& texts) {
     QStringList list;
@@ -393,9 +401,9 @@ void TfrmEditAnchor::BuildIShapePage() {
             LengthHint("Lx", "X-axis (major axis)"));
     AddEdit(grid, 1, 6, "Edit15", "Unbraced Length, Ly", kTagLength, "ft", true,
             LengthHint("Ly", "Y-axis (minor axis)"));
-    AddEdit(grid, 2, 6, "Edit16", "Unbraced Length, Lb", kTagLength, "ft", false, kLbHint);
-    AddEdit(grid, 3, 6, "Edit17", "Stress Bend. Coeff, Cb", kTagCb, "", false, kCbHint);
-    AddEdit(grid, 4, 6, "Edit18", "X-axis Bend. Coeff, Cmx", kTagCmx, "", false, kCmxHint);
+    AddEdit(grid, 2, 6, "Edit16", "Unbraced Length, Lb", kTagLength, "ft", false, LbHint());
+    AddEdit(grid, 3, 6, "Edit17", "Stress Bend. Coeff, Cb", kTagCb, "", false, CbHint());
+    AddEdit(grid, 4, 6, "Edit18", "X-axis Bend. Coeff, Cmx", kTagCmx, "", false, CmxHint());
     grid->setRowStretch(6, 1);
     pages_->addTab(page, QStringLiteral("Structural Design"));
 }
@@ -423,7 +431,7 @@ void TfrmEditAnchor::BuildPipePage() {
     grid->setColumnMinimumWidth(5, 12);
     AddEdit(grid, 0, 6, "Edit23", "Unbraced Length, L", kTagLength, "ft", false,
             LengthHint("L", "X-axis (major axis)"));
-    AddEdit(grid, 1, 6, "Edit25", "X-axis Bend. Coeff, Cmx", kTagCmx, "", false, kCmxHint);
+    AddEdit(grid, 1, 6, "Edit25", "X-axis Bend. Coeff, Cmx", kTagCmx, "", false, CmxHint());
     AddEdit(grid, 2, 6, "Edit24", "Conc. Compr. Str, F'c", kTagFc, "ksi", false);
     grid->setRowStretch(6, 1);
     pages_->addTab(page, QStringLiteral("Structural Design"));
@@ -837,20 +845,20 @@ void TfrmEditAnchor::SpeedButton1Click(int tag) {
         QStringLiteral("Help"),
         interface ? QStringList{QStringLiteral("Pile and Soil Interface"), QStringLiteral("PhiS / Phi")}
                   : QStringList{QStringLiteral("Pile Type"), QStringLiteral("K / K0")});
-    const auto rows = [&](std::initializer_list<std::pair<const char*, const char*>> list) {
-        for (const auto& [name, value] : list)
-            form.AddRow(QString::fromLatin1(name), {platform::LocaleNumbersIn(QString::fromLatin1(value))});
+    const auto row = [&](const char* name, const QString& value) {
+        form.AddRow(QString::fromLatin1(name), {value});
     };
-    if (interface)
-        rows({{"Rough Concrete", "1.0"},
-              {"Smooth Concrete", "0.8 - 1.0"},
-              {"Rough Steel", "0.7 - 0.9"},
-              {"Smooth Steel", "0.5 - 0.7"},
-              {"Timber", "0.8 - 0.9"}});
-    else
-        rows({{"Jetted Pile", "1/2 - 2/3"},
-              {"Pile - small displacement", "3/4 - 1 1/4"},
-              {"Pile - large displacement", "1 - 2"}});
+    if (interface) {
+        row("Rough Concrete", platform::FormatFixed(1.0, 1));
+        row("Smooth Concrete", platform::FormatFixedText("%.1f - %.1f", {0.8, 1.0}));
+        row("Rough Steel", platform::FormatFixedText("%.1f - %.1f", {0.7, 0.9}));
+        row("Smooth Steel", platform::FormatFixedText("%.1f - %.1f", {0.5, 0.7}));
+        row("Timber", platform::FormatFixedText("%.1f - %.1f", {0.8, 0.9}));
+    } else {
+        row("Jetted Pile", QStringLiteral("1/2 - 2/3"));
+        row("Pile - small displacement", QStringLiteral("3/4 - 1 1/4"));
+        row("Pile - large displacement", QStringLiteral("1 - 2"));
+    }
     form.SetColumnWidth(0, 220);
     form.SetColumnWidth(1, 150);
     // Two font heights per row, the heading included, and the list's margin above and below.

@@ -345,6 +345,7 @@ class TfrmKdMain : public QMainWindow {
     void SetRowShown(const char* value, bool shown);
     void SetLabel(const char* name, const QString& text);
     void RefitSection(const char* name);
+    void RefitSections();
     int SyncLevelTabs();
     void ShowGuardrailSpacingList();
     void ShowAnchorSpacingList();

@@ -93,7 +93,7 @@ void SectionWriter::Row2(int y, const std::string& captionName, const std::strin
 ControlLayout& SectionWriter::List(int y, const std::string& captionName, const std::string& caption,
                                    const std::string& combo, const std::vector<std::string>& items,
                                    Ctl kind) {
-    Label(captionName.empty() ? "lbl" + combo : captionName, caption, 6, y + 3, cols_.listX - 8);
+    Label(captionName.empty() ? "lbl" + combo : captionName, caption, 6, y + 3, cols_.listX - 4);
     return Control(combo, kind, cols_.listX, y, cols_.listW, kEditHeight, 0, JoinItems(items));
 }
 

@@ -71,16 +71,23 @@ SectionLayout EarthPressure() {
     // Apparent earth pressure diagram (a soil type of the list).
     const int pressure = Y(3);
     w.Panel("Panel1", 0, pressure, kSectionW, 3 * kRowPitch + 4);
-    w.In("Panel1");
-    w.Row(4, "", "Appar. Earth Pressure", "Edit_116", Ctl::Output, 120);
-    w.Row(31, "", "Loading per Ft", "Edit_117", Ctl::Output, 120, "", "psf/ft", "kPa/m");
-    w.Row(58, "", "Loading per Pile", "Edit_118", Ctl::Output, 120, "", "lbf/span", "kN/m/span");
-    w.In("");
+    {
+        // Narrower values leave room for the longest unit, "kN/m/span".
+        Columns narrow = InputColumns();
+        narrow.valueW = 62, narrow.unitW = 54;
+        SectionWriter apparent(s, narrow);
+        apparent.In("Panel1");
+        apparent.Row(4, "", "Appar. Earth Pressure", "Edit_116", Ctl::Output, 120);
+        apparent.Row(31, "", "Loading per Ft", "Edit_117", Ctl::Output, 120, "", "psf/ft", "kPa/m");
+        apparent.Row(58, "", "Loading per Pile", "Edit_118", Ctl::Output, 120, "", "lbf/span", "kN/m/span");
+    }
 
     // Four points of a user-defined diagram, in the place of the apparent pressure.
     w.Panel("Panel4", 0, pressure, kSectionW, 22 + 4 * 25 + 4, true);
     w.In("Panel4");
-    w.Label("Label77", "Unfactored Earth Pressure", 6, 4, 110, 30).bold = true;
+    ControlLayout& heading = w.Label("Label77", "Unfactored Earth Pressure", 6, 4, 110, 30);
+    heading.kind = Ctl::Note; // on two lines
+    heading.bold = true;
     w.Unit("Label71", "x, ft", "x, m", 124, 4, 66);
     w.Unit("Label76", "w, ksf", "w, kPa", 196, 4, 66);
     for (int i = 1; i <= 4; ++i) {

@@ -305,8 +305,8 @@ SectionLayout SectionCheck() {
     w.Control("Edit_R85prov", Ctl::Output, 160, y, 64, kEditHeight, 92);
     w.Unit("unitEdit_R85prov", "in^3", "cm^3", 228, y + 3, 34);
     w.Control("Edit_R85req", Ctl::Output, 268, y, 64, kEditHeight, 92);
-    w.Unit("unitEdit_R85req", "in^3", "cm^3", 336, y + 3, 24);
-    w.Status("Image16", 362, y);
+    w.Unit("unitEdit_R85req", "in^3", "cm^3", 336, y + 3, 30);
+    w.Status("Image16", 368, y);
     return s;
 }
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -68,6 +69,23 @@ void TfrmKdMain::RefitSection(const char* name) {
     }
 }
 
+// Every expanded section of both columns takes the height of its visible contents again: a choice
+// that shows more rows (a rebar cage's, the user's pressure points) grows its section, one that
+// hides rows shrinks it.
+void TfrmKdMain::RefitSections() {
+    for (QScrollArea* box : {ScrollBox1, ScrollBox2}) {
+        if (!box || !box->widget()) continue;
+        for (QObject* child : box->widget()->children()) {
+            auto* section = qobject_cast<QWidget*>(child);
+            if (!section || section->isWindow() || Tag(section) != 0 || !FindSectionCaptionBar(section))
+                continue;
+            if (const int height = SectionContentHeight(section) + 8; section->height() != height)
+                section->resize(section->width(), height);
+        }
+        ArrangeColumn(box);
+    }
+}
+
 // --- UpdateForm -------------------------------------------------------------------------------
 
 void TfrmKdMain::UpdateForm() {
@@ -94,7 +112,6 @@ void TfrmKdMain::UpdateForm() {
     const bool userPressure = d.PressureMethod == 1;
     for (const char* name : {"Panel19", "Label200", "Label201", "Edit_35", "Label144", "Label142"})
         SetShown(name, userPressure);
-    RefitSection("Panel3");
 
     // 4. Lagging blocks by lagging type.
     ShowLaggingBlocks();
@@ -112,8 +129,6 @@ void TfrmKdMain::UpdateForm() {
     // 7. Lagging sections: soldier beams only.
     SetShown("Panel21", d.PileType == ptSoldierBeam);
     SetShown("Panel24", d.PileType == ptSoldierBeam && d.LaggingType != ltNone);
-    RefitSection("Panel21");
-    RefitSection("Panel24");
 
     // 8. Computed edits of the wall.
     if (auto* e = Ctl<QLineEdit>("Edit_18")) SetEditReadOnly(e, d.Installation == 1 || sheet);
@@ -326,7 +341,9 @@ void TfrmKdMain::UpdateForm() {
     // A (disabled), so its bottom is B.
     SetLabel("labAnchLast", QString(QChar(65 + std::max(1, d.Anchors.LevelCount))));
 
-    // 31. The stacking of the sections, then their status marks over the sections as now shown.
+    // 31. The heights and the stacking of the sections, then their status marks over the sections
+    // as now shown.
+    RefitSections();
     RestackPanels();
     UpdateResultStatus();
 
@@ -512,7 +529,6 @@ void TfrmKdMain::ShowEarthPressureInputs() {
         ShowNumber(("Edit_EPw" + n).c_str(),
                    d.UnfactoredPoints[static_cast<size_t>(i)].W / d.UnitVal(1.0L, 1000.0L));
     }
-    RefitSection("Panel45");
 }
 
 void TfrmKdMain::ShowSurchargeInputs() {

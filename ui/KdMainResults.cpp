@@ -132,8 +132,8 @@ void TfrmKdMain::ShowLaggingResults() {
     const QString size = LaggingSizeText();
     if (auto* e = Ctl<QLineEdit>("Edit_R25")) e->setText(size);
     ShowMark("Image24", size != QLatin1String("None"));
-    SetLabel("Label207", QString::fromLatin1(d.ConcreteFacingText().c_str()));
-    SetLabel("Label209", platform::LocaleNumbersIn(QString::fromLatin1(d.ConcreteStrengthText().c_str())));
+    SetLabel("Label207", platform::FormatFixedText(d.ConcreteFacingText()));
+    SetLabel("Label209", platform::FormatFixedText(d.ConcreteStrengthText()));
 
     // The timber marks only while the timber block shows.
     if (IsShown("Panel24") && IsShown("Panel35")) {

@@ -257,10 +257,11 @@ void TfrmKdMain::ShowEmbedmentRatioGuide() {
     const QString high = si ? QStringLiteral("12m") : QStringLiteral("40 ft");
     TfrmComputations form(this);
     form.SetColumns(tr("Embedment Ratio Guide"), {tr("Shored Height"), tr("Choose...")});
-    form.AddRow(tr("Shored Height < %1").arg(low), {platform::LocaleNumbersIn(QStringLiteral("0.65H"))});
+    // The embedment as a share of the shored height H.
+    form.AddRow(tr("Shored Height < %1").arg(low), {platform::FormatFixedText("%.2fH", {0.65})});
     form.AddRow(tr("Shored Height Between %1 and %2").arg(low, high),
-                {platform::LocaleNumbersIn(QStringLiteral("0.55H"))});
-    form.AddRow(tr("Shored Height > %1").arg(high), {platform::LocaleNumbersIn(QStringLiteral("0.45H"))});
+                {platform::FormatFixedText("%.2fH", {0.55})});
+    form.AddRow(tr("Shored Height > %1").arg(high), {platform::FormatFixedText("%.2fH", {0.45})});
     const int rows = static_cast<int>(form.Table().rows.size());
     const int listTop = form.List()->geometry().top();
     const int height = (rows + 2) * form.RowHeight() + listTop + 8;

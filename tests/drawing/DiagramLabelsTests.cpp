@@ -3,10 +3,11 @@
 // smallest spacing and pier the field limits take, in the window's picture, a narrow tall one and
 // the report's wide one; cross sections also of a new project with four levels at its default
 // spacing, of eight levels and of every support kind. A label lies inside the picture, clear of
-// every other label and of the steel; in the cross section also clear of the pile and of every
-// line that is not its own; in the plan view its colour reads against what lies under it, and the
-// spacing value stays by its line. The row band's steel stays in the band. The smallest projects
-// are written as PNG files into <build>/labels for a reviewer to look at.
+// every other label, of the steel and of every line that is not its own (the plan view's pier
+// outline among them); in the cross section also clear of the pile; in the plan view its colour
+// reads against what lies under it, and the spacing value stays by its line. The row band's steel
+// stays in the band. The smallest projects are written as PNG files into <build>/labels for a
+// reviewer to look at.
 
 #include "DiagramFixtures.h"
 
@@ -263,13 +264,13 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
                     steel += r.Pixel(x, y) == kSteel || r.Pixel(x, y) == kTies;
             EXPECT_EQ(steel, 0) << text << " on the steel";
             drawn.emplace_back(t.Text.trimmed(), box);
+            for (const TSegmentRecord& l : r.Segments) {
+                if (l.Tag != 0 && l.Tag == t.Tag) continue;
+                EXPECT_FALSE(Crosses(l, box)) << text << " under the line " << l.Line.x1() << ','
+                                              << l.Line.y1() << " - " << l.Line.x2() << ',' << l.Line.y2();
+            }
             if (kind == dkCrossSection) {
                 EXPECT_FALSE(pile.intersects(box)) << text << " on the pile";
-                for (const TSegmentRecord& l : r.Segments) {
-                    if (l.Tag != 0 && l.Tag == t.Tag) continue;
-                    EXPECT_FALSE(Crosses(l, box)) << text << " under the line " << l.Line.x1() << ',' << l.Line.y1()
-                                                  << " - " << l.Line.x2() << ',' << l.Line.y2();
-                }
                 continue;
             }
             // Every colour under a tenth or more of the text's background reads against it at 3:1.

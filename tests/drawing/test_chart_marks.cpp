@@ -1,8 +1,13 @@
 // The value labels of the deflection and settlement charts of both demo projects: clear of the tick
-// labels, within the span of their axis, and every chart text in the one family of the drawings.
+// labels, within the span of their axis, and every chart text in the one family of the drawings;
+// on the settlement picture as the window and the report show it, under a point and a comma
+// locale, the value label's ink stands apart from the ink of every tick label.
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "drawing/Graphs.h"
@@ -81,6 +86,57 @@ INSTANTIATE_TEST_SUITE_P(Chart, ChartMarks_Demo,
                                            MarkCase{"SI UNITS DEMO EXAMPLE.kpw", 18, false},
                                            MarkCase{"ENGLISH UNITS DEMO EXAMPLE.kpw", 0, true},
                                            MarkCase{"SI UNITS DEMO EXAMPLE.kpw", 18, true}));
+
+// The box of the dark pixels (text, not the grey tick and grid lines) of the picture within a box.
+QRect InkIn(const QImage& picture, const QRect& box) {
+    QRect ink;
+    const QRect b = box.intersected(picture.rect());
+    for (int y = b.top(); y <= b.bottom(); ++y)
+        for (int x = b.left(); x <= b.right(); ++x)
+            if (qGray(picture.pixel(x, y)) < 96) ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// The white between two boxes: columns or rows, whichever is more.
+int Apart(const QRect& a, const QRect& b) {
+    return std::max(std::max(a.left() - b.right(), b.left() - a.right()),
+                    std::max(a.top() - b.bottom(), b.top() - a.bottom())) -
+           1;
+}
+
+TEST(ChartMarks_Settlement, ValueLabelInkApartFromTheTickLabels) {
+    TKdData data;
+    data.LoadFromFile(std::string(VANTREL_BINARY_DIR) + "/ENGLISH UNITS DEMO EXAMPLE.kpw");
+    data.Calculate();
+    const QLocale before;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)})
+        for (const bool report : {false, true}) {
+            QLocale::setDefault(locale);
+            // The window's picture (drawn white at the chart window's size, then fitted to its page)
+            // and the report's (printed fonts, half size).
+            TGraphsRenderer r;
+            if (report) r.PrepareForPrint();
+            r.SetChartColor(clWhite);
+            r.ShowSettlement(data, 18, report);
+            QLocale::setDefault(before);
+            SCOPED_TRACE(locale.name().toStdString() + (report ? " report" : " window"));
+            ASSERT_FALSE(r.RenderLog().empty());
+            const RenderedChart& c = r.RenderLog().back();
+            ASSERT_EQ(c.markBoxes.size(), 1u) << "the settlement nearest to none is labelled";
+            const QImage& picture = r.Image(1);
+            const QRect mark = InkIn(picture, c.markBoxes[0]);
+            ASSERT_FALSE(mark.isEmpty());
+            for (const QRect& label : c.labelBoxes) {
+                const QRect ink = InkIn(picture, label);
+                if (ink.isEmpty()) continue;
+                // The value's digits turned a quarter: their height across the axis, in white.
+                EXPECT_GE(Apart(mark, ink), mark.width())
+                    << c.marks[0].toStdString() << " at " << mark.x() << ',' << mark.y() << ' '
+                    << mark.width() << 'x' << mark.height() << ", a tick label at " << ink.x() << ','
+                    << ink.y() << ' ' << ink.width() << 'x' << ink.height();
+            }
+        }
+}
 
 } // namespace
 } // namespace vantrel

@@ -385,14 +385,14 @@ TEST(GeometryConcreteFacing, AtAndPastEachLimit) {
         d.LaggingConcreteSet = s.concreteSet;
         for (std::size_t k = 0; k < s.limits.size(); ++k) {
             d.LaggingSoilPressure = s.limits[k];
-            EXPECT_EQ(texts[k], d.ConcreteFacingText()) << s.what << " at " << s.limits[k];
+            EXPECT_EQ(texts[k], d.ConcreteFacingText().CForm()) << s.what << " at " << s.limits[k];
             d.LaggingSoilPressure = s.limits[k] + s.justPast;
-            EXPECT_EQ(texts[k + 1], d.ConcreteFacingText()) << s.what << " past " << s.limits[k];
+            EXPECT_EQ(texts[k + 1], d.ConcreteFacingText().CForm()) << s.what << " past " << s.limits[k];
         }
         d.LaggingSoilPressure = 0;
-        EXPECT_EQ(texts[0], d.ConcreteFacingText()) << s.what;
+        EXPECT_EQ(texts[0], d.ConcreteFacingText().CForm()) << s.what;
         d.LaggingSoilPressure = kNaN;
-        EXPECT_EQ("SPECIAL DESIGN", d.ConcreteFacingText()) << s.what << " undefined pressure";
+        EXPECT_EQ("SPECIAL DESIGN", d.ConcreteFacingText().CForm()) << s.what << " undefined pressure";
     }
 
     // Any set other than 0 reads as the 4.5 ksi set: 400 psf is its second step (the fourth of set 0),
@@ -400,11 +400,11 @@ TEST(GeometryConcreteFacing, AtAndPastEachLimit) {
     TKdData d = ProjectWith(usEnglish, 20, {}, {});
     d.LaggingConcreteSet = 3;
     d.LaggingSoilPressure = 400;
-    EXPECT_EQ("4.0 in PCC with\r#4 bars at 12 in O.C.", d.ConcreteFacingText());
+    EXPECT_EQ("4.0 in PCC with\r#4 bars at 12 in O.C.", d.ConcreteFacingText().CForm());
     d.LaggingSoilPressure = 536;
-    EXPECT_EQ("8.0 in PCC with\r#5 bars at 12 in O.C.", d.ConcreteFacingText());
+    EXPECT_EQ("8.0 in PCC with\r#5 bars at 12 in O.C.", d.ConcreteFacingText().CForm());
     d.LaggingConcreteSet = 0;
-    EXPECT_EQ("SPECIAL DESIGN", d.ConcreteFacingText());
+    EXPECT_EQ("SPECIAL DESIGN", d.ConcreteFacingText().CForm());
 }
 
 TEST(GeometryConcreteFacing, StrengthTexts) {
@@ -424,7 +424,7 @@ TEST(GeometryConcreteFacing, StrengthTexts) {
     for (const Case& c : cases) {
         TKdData d = ProjectWith(c.units, 20, {}, {});
         d.LaggingConcreteSet = c.concreteSet;
-        EXPECT_EQ(c.expected, d.ConcreteStrengthText()) << int(c.units) << " set " << c.concreteSet;
+        EXPECT_EQ(c.expected, d.ConcreteStrengthText().CForm()) << int(c.units) << " set " << c.concreteSet;
     }
 }
 

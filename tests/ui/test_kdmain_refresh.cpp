@@ -3,15 +3,18 @@
 // colours through the results-only path; the waler of the selected level; and two cases through
 // the real calculation.
 
+#include <QAbstractItemView>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QToolBar>
+#include <QtTest/QTest>
 
 #include <cmath>
 #include <functional>
@@ -166,6 +169,61 @@ TEST_F(KdRefresh, PileSectionBlocks) {
                       section == psPipe ? Bottom("CheckBox1") + 10 : Bottom("Edit_R102") + 6);
         }
         EXPECT_EQ(Shown("Panel51"), section == psIBeam) << "the member check of rolled beams";
+    }
+}
+
+// Choosing a section kind from its list's pop-up, as a user does, grows the open section to the
+// rows the choice shows: every input, the list just used among them, stays inside it.
+TEST_F(KdRefresh, ChoosingRebarCageGrowsTheStructuralData) {
+    QWidget* section = C<QWidget>("Panel10");
+    QComboBox* list = Combo("ComboBox12");
+    list->setFocus(Qt::MouseFocusReason); // entering the list opens its section
+    Settle();
+    ASSERT_EQ(ui::Tag(section), 0);
+    const int item = list->findText(QStringLiteral("Rebar Cage"));
+    ASSERT_GE(item, 0);
+    list->showPopup();
+    Settle();
+    QAbstractItemView* popup = list->view();
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      popup->visualRect(popup->model()->index(item, 0)).center());
+    Settle();
+    ASSERT_EQ(D().PileSection, psRebarCage);
+    ASSERT_TRUE(Shown("Panel29"));
+    int inputs = 0;
+    for (QWidget* w : section->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(section) || !(qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                                          qobject_cast<QAbstractButton*>(w)))
+            continue;
+        ++inputs;
+        const QRect at(w->mapTo(section, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(section->rect().contains(at))
+            << w->objectName().toStdString() << " at " << at.y() << ".." << at.bottom() << " in a section "
+            << section->height() << " high";
+    }
+    EXPECT_GT(inputs, 10);
+}
+
+// Every caption of both columns holds its text whole in either unit system: a unit caption that
+// changes with the system ("lbf/span", "kN/m/span") as much as a fixed one.
+TEST_F(KdRefresh, NoCaptionIsCutInEitherUnitSystem) {
+    for (const int units : {usEnglish, usSI}) {
+        Choose("ComboBox1", units);
+        ASSERT_EQ(D().Units, units);
+        for (QScrollArea* column : {W().ScrollBox1, W().ScrollBox2})
+            for (const QLabel* label : column->widget()->findChildren<QLabel*>()) {
+                if (label->text().isEmpty()) continue;
+                const std::string what =
+                    label->objectName().toStdString() + " in " + (units == usSI ? "SI" : "English");
+                if (label->wordWrap()) { // its lines as they wrap
+                    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << what;
+                    continue;
+                }
+                for (const QString& line :
+                     label->text().split(QRegularExpression(QStringLiteral("[\\r\\n]"))))
+                    EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
+                        << what << ": \"" << line.toStdString() << '"';
+            }
     }
 }
 

@@ -694,6 +694,30 @@ class KdMainGerman : public KdMainViewers {
         W().AOpen->trigger();
         Settle();
     }
+    // A text written with a comma and never in the C form; counts the texts with a decimal.
+    void CheckNumbers(const QString& text, const std::string& where) {
+        EXPECT_FALSE(text.contains(kPointDecimal)) << where << ": " << text.toStdString();
+        commas += text.contains(QRegularExpression(QStringLiteral("\\d,\\d")));
+    }
+    // Every label, edit and list item of the window, and every text of the printed report.
+    void CheckWindowAndReport() {
+        for (const QLabel* label : W().findChildren<QLabel*>())
+            CheckNumbers(label->text(), label->objectName().toStdString());
+        for (const QLineEdit* edit : W().findChildren<QLineEdit*>())
+            CheckNumbers(edit->text(), edit->objectName().toStdString());
+        for (const QComboBox* list : W().findChildren<QComboBox*>())
+            for (int i = 0; i < list->count(); ++i)
+                CheckNumbers(list->itemText(i), list->objectName().toStdString());
+        ui::KdMainReport host(W());
+        const report::ReportDocument doc = report::BuildReport(host);
+        for (int p = 0; p < static_cast<int>(doc.pages.size()); ++p)
+            for (const report::TextItem* t : report::testing::Texts(doc, p)) {
+                CheckNumbers(t->text, "report page " + std::to_string(p + 1));
+                reportTexts << t->text;
+            }
+    }
+    int commas = 0;
+    QStringList reportTexts;
     // Shows a drawing page of the wide layout: 2 earth pressures, 4 settlement.
     void ShowPage(int index) {
         W().PageControl1->setCurrentIndex(index);
@@ -762,29 +786,13 @@ TEST_F(KdMainGerman, EveryNumberTakesTheCommaAndNoReadOutOutlivesItsChart) {
     // The window's own texts and list items, the result tables and the printed report of the SI demo.
     Open(usSI);
     ASSERT_EQ(D().Units, usSI);
-    int commas = 0;
-    const auto check = [&](const QString& text, const char* where) {
-        EXPECT_FALSE(text.contains(kPointDecimal)) << where << ": " << text.toStdString();
-        commas += text.contains(QRegularExpression(QStringLiteral("\\d,\\d")));
-    };
-    for (const QLabel* label : W().findChildren<QLabel*>())
-        check(label->text(), qPrintable(label->objectName()));
-    for (const QLineEdit* edit : W().findChildren<QLineEdit*>())
-        check(edit->text(), qPrintable(edit->objectName()));
-    for (const QComboBox* list : W().findChildren<QComboBox*>())
-        for (int i = 0; i < list->count(); ++i)
-            check(list->itemText(i), qPrintable(list->objectName()));
+    CheckWindowAndReport();
     for (const char* link : {"Label391", "Label392"}) {
         const Opened o = OpenOne([&] { ClickLabel(link); });
         ASSERT_GT(o.cells.size(), 60) << link;
         for (const QString& cell : o.cells)
-            check(cell, link);
+            CheckNumbers(cell, link);
     }
-    ui::KdMainReport host(W());
-    const report::ReportDocument doc = report::BuildReport(host);
-    for (int p = 0; p < static_cast<int>(doc.pages.size()); ++p)
-        for (const report::TextItem* t : report::testing::Texts(doc, p))
-            check(t->text, "report");
     EXPECT_GT(commas, 2 * 61 * 7) << "the tables, at least, write numbers with decimals";
 
     // The test load factor lists write "1,33" and read it as 1.33. The file keeps the C form: the
@@ -810,4 +818,63 @@ TEST_F(KdMainGerman, EveryNumberTakesTheCommaAndNoReadOutOutlivesItsChart) {
     project.Calculate();
     const std::vector<uint8_t> c = EncodeProject(project);
     EXPECT_EQ(german, QByteArray(reinterpret_cast<const char*>(c.data()), static_cast<qsizetype>(c.size())));
+}
+
+// The walk of a user under a comma locale through texts that the model and the dialogs build from
+// numbers: an English project with concrete lagging (its facing and strength in the window and on
+// the report), the support level editor's field hints and help tables, and the embedment ratio
+// guide.
+TEST_F(KdMainGerman, ConcreteLaggingLevelEditorAndGuideWriteTheComma) {
+    Open(usEnglish);
+    Choose("ComboBox7", ltConcrete);
+    ASSERT_EQ(D().LaggingType, ltConcrete);
+    EXPECT_TRUE(Text("Label207").contains(QStringLiteral(",0 in PCC with")))
+        << Text("Label207").toStdString();
+    EXPECT_TRUE(Text("Label209").contains(QStringLiteral("0,49 ksi"))) << Text("Label209").toStdString();
+    CheckWindowAndReport();
+    EXPECT_TRUE(std::any_of(reportTexts.begin(), reportTexts.end(), [](const QString& t) {
+        return t.contains(QStringLiteral("in PCC with"));
+    })) << "the facing is printed";
+
+    // The editor of a strut: the hint of every edit as entering it shows it, and both help tables.
+    Choose("cmbAnchType1", lkStrut);
+    QStringList hints, helpCells;
+    {
+        platform::ScopedModalHandler walk([&](QDialog& dialog) {
+            if (auto* editor = qobject_cast<TfrmEditAnchor*>(&dialog)) {
+                for (QLineEdit* edit : editor->findChildren<QLineEdit*>()) {
+                    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+                    QApplication::sendEvent(edit, &in);
+                    if (editor->HintLabel()->isVisible()) hints << editor->HintLabel()->text();
+                    QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+                    QApplication::sendEvent(edit, &out);
+                }
+                for (const char* help : {"SpeedButton1", "SpeedButton2"}) {
+                    auto* button = editor->findChild<QAbstractButton*>(QLatin1String(help));
+                    EXPECT_NE(button, nullptr) << help;
+                    if (button) button->click();
+                }
+            } else if (auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"))) {
+                for (int i = 0; i < list->topLevelItemCount(); ++i)
+                    for (int c = 0; c < list->columnCount(); ++c)
+                        helpCells << list->topLevelItem(i)->text(c);
+            }
+            return int(QDialog::Rejected);
+        });
+        Click("sbAnchEdit1");
+        Settle();
+    }
+    EXPECT_EQ(std::count_if(
+                  hints.begin(), hints.end(),
+                  [](const QString& h) { return h.contains(QRegularExpression(QStringLiteral("\\d,\\d"))); }),
+              10)
+        << "the ten hints with coefficients";
+    EXPECT_TRUE(helpCells.contains(QStringLiteral("0,8 - 1,0"))) << helpCells.join('|').toStdString();
+    for (const QString& h : hints + helpCells)
+        CheckNumbers(h, "level editor");
+
+    const Opened guide = OpenOne([&] { Click("SpeedButton7"); });
+    EXPECT_EQ(guide.secondColumn, QStringList({"0,65H", "0,55H", "0,45H"}));
+    for (const QString& cell : guide.cells)
+        CheckNumbers(cell, "embedment ratio guide");
 }
