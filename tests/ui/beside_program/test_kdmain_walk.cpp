@@ -133,7 +133,7 @@ const std::vector<Exception>& Exceptions() {
          [](const TKdData& d, const TFieldLimit&) { return d.UnitVal(2.5L, 8.0L) / d.ShoredHeight > 0.65L; }},
         {"Edit_108",
          "the same on a wall so low that H / 240 lies under the field's least deflection (10 ft, "
-         "0.12 m): the deflection is H / 240",
+         "3 m): the deflection is H / 240",
          [](const TKdData& d, const TFieldLimit& limit) {
              return d.UnitVal(1000.0L, 12.0L) * d.ShoredHeight / 240.0L < limit.Min;
          }},
