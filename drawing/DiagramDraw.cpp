@@ -350,36 +350,73 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     if (const auto near = NearTarget(l, inside)) return *near;
     // A caption that labels no point of the drawing takes the nearest clear place.
     if (l.Target.empty() && l.Anchor.isNull()) return Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
-    // Anywhere, led from its nearest edge to what it labels (the nearest point of a level or plumb
-    // line, else its anchor). A place whose leader would cross a label or the divide is given up
+    // Anywhere, with a leader. A place whose leader would cross a label or the divide is given up
     // for the next nearest; when every one tried is, the first is taken with its leader.
+    // A level or plumb line is first led to straight across from beside it, where a leader may
+    // pass between the labels along the line.
     const size_t blocks = Placement.Blocks.size();
-    std::optional<std::pair<QPoint, QLine>> first;
+    std::optional<QPoint> first;
     QPoint shift;
-    for (int tries = 0; tries < 12 && !leader; ++tries) {
-        shift = Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
+    TMoves across = inside;
+    if (l.Target.size() == 1 && l.Target[0].dx() == 0)
+        across.DyMin = std::max(across.DyMin, target.top() - box.bottom()),
+        across.DyMax = std::min(across.DyMax, target.bottom() - box.top());
+    else if (l.Target.size() == 1 && l.Target[0].dy() == 0)
+        across.DxMin = std::max(across.DxMin, target.left() - box.right()),
+        across.DxMax = std::min(across.DxMax, target.right() - box.left());
+    else
+        across = TMoves{0, -1, 0, -1};
+    for (int tries = 0; tries < 16 && !leader; ++tries) {
+        std::optional<QPoint> straight;
+        if (tries < 6 && !across.Empty()) straight = Placement.NearestClear(Bitmap, box, l.Tag, across);
+        if (!straight) across = TMoves{0, -1, 0, -1};
+        shift = straight ? *straight : Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
         const QRect at = box.translated(shift);
-        QPoint to = l.Anchor;
-        if (l.Target.size() == 1 && (l.Target[0].dx() == 0 || l.Target[0].dy() == 0))
-            to = QPoint(std::clamp(at.center().x(), target.left(), target.right()),
-                        std::clamp(at.center().y(), target.top(), target.bottom()));
-        const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
-                         to);
-        const auto crossed = std::find_if(Placement.Labels.begin(), Placement.Labels.end(), [&](const QRect& other) {
-            return LineMeetsRect(lead, other.adjusted(-1, -1, 1, 1));
-        });
-        const bool acrossDivide = !Divide.isEmpty() && LineMeetsRect(lead, Divide);
-        if (!first && !acrossDivide) first.emplace(shift, lead);
-        if (crossed == Placement.Labels.end() && !acrossDivide) {
-            leader = lead;
-            break;
-        }
+        QRect crossed = at;
+        leader = Leader(l, at, crossed);
+        if (!first && crossed != at) first = shift;
         // Every place behind the label crossed is given up at once.
-        Placement.Blocks.push_back(crossed != Placement.Labels.end() ? at.united(*crossed) : at);
+        if (!leader) Placement.Blocks.push_back(at.united(crossed));
     }
     Placement.Blocks.resize(blocks);
-    if (!leader && first) std::tie(shift, leader) = std::tie(first->first, first->second);
+    if (!leader && first) {
+        shift = *first;
+        QRect crossed;
+        leader = Leader(l, box.translated(shift), crossed, true);
+    }
     return shift;
+}
+
+std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed, bool anyway) const {
+    // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
+    // or one of its ends, or its middle; to the anchor of an arc's chords.
+    std::vector<QPoint> ends{l.Anchor};
+    if (l.Target.size() == 1) {
+        const QLine& piece = l.Target[0];
+        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        const QPoint nearest(std::clamp(at.center().x(), r.left(), r.right()),
+                             std::clamp(at.center().y(), r.top(), r.bottom()));
+        ends = {piece.dx() == 0 || piece.dy() == 0 ? nearest : piece.center(), piece.p1(), piece.p2(), piece.center()};
+        // Straight across, at each row (column) the label shares with a plumb (level) line.
+        if (piece.dx() == 0)
+            for (int y = std::max(at.top(), r.top()); y <= std::min(at.bottom(), r.bottom()); ++y)
+                ends.emplace_back(r.left(), y);
+        if (piece.dy() == 0)
+            for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
+                ends.emplace_back(x, r.top());
+    }
+    for (const QPoint to : ends) {
+        const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
+                         to);
+        if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
+        if (anyway) return lead;
+        const auto across = std::find_if(Placement.Labels.begin(), Placement.Labels.end(), [&](const QRect& other) {
+            return LineMeetsRect(lead, other.adjusted(-1, -1, 1, 1));
+        });
+        if (across == Placement.Labels.end()) return lead;
+        if (crossed == at) crossed = *across;
+    }
+    return std::nullopt;
 }
 
 void TDiagramDraw::PlaceLabels() {

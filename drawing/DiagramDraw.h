@@ -201,6 +201,10 @@ class TDiagramDraw {
     // the side of the divide where what it labels lies, with a leader that crosses no label and
     // not the divide.
     QPoint PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader);
+    // A leader from `l` standing at `at` to what it labels that crosses no label and not the
+    // divide; none when every one tried does (`crossed` is then the first label crossed, if any).
+    // `anyway`: the first tried that keeps off the divide, whatever labels it crosses.
+    std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed, bool anyway = false) const;
     // The nearest clear move among `inside` that keeps `l` within its reach of what it labels.
     std::optional<QPoint> NearTarget(const HeldLabel& l, const TMoves& inside);
     // Opens a fresh tag for the strokes and the label of one drawing step unless one is open;
