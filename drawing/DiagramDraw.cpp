@@ -107,6 +107,7 @@ void TDiagramDraw::CommonStart() {
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     Bitmap.FillRect(0, 0, Bitmap.Width(), Bitmap.Height());
     Placement.Clear();
+    LabelGlyphs.clear();
     Divide = QRect();
     Held.clear();
     HoldLabels = false;
@@ -355,7 +356,7 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     // A level or plumb line is first led to straight across from beside it, where a leader may
     // pass between the labels along the line.
     const size_t blocks = Placement.Blocks.size();
-    std::optional<QPoint> first;
+    std::vector<QPoint> tried;
     QPoint shift;
     TMoves across = inside;
     if (l.Target.size() == 1 && l.Target[0].dx() == 0)
@@ -373,21 +374,26 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
         shift = straight ? *straight : Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
         const QRect at = box.translated(shift);
         QRect crossed = at;
-        leader = Leader(l, at, crossed);
-        if (!first && crossed != at) first = shift;
+        leader = Leader(l, at, crossed, lsCells);
+        if (crossed != at) tried.push_back(shift);
         // Every place behind the label crossed is given up at once.
         if (!leader) Placement.Blocks.push_back(at.united(crossed));
     }
     Placement.Blocks.resize(blocks);
-    if (!leader && first) {
-        shift = *first;
-        QRect crossed;
-        leader = Leader(l, box.translated(shift), crossed, true);
-    }
+    // Where labels crowd too close for a leader to pass between their cells, it passes between
+    // their glyphs; else the first place tried is led across them.
+    for (const TLeaderSpace space : {lsGlyphs, lsAny})
+        for (const QPoint t : tried) {
+            if (leader) return shift;
+            QRect crossed;
+            leader = Leader(l, box.translated(t), crossed, space);
+            shift = t;
+        }
     return shift;
 }
 
-std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed, bool anyway) const {
+std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
+                                          TLeaderSpace space) const {
     // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
     // or one of its ends, or its middle; to the anchor of an arc's chords.
     std::vector<QPoint> ends{l.Anchor};
@@ -409,11 +415,12 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
         const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
                          to);
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
-        if (anyway) return lead;
-        const auto across = std::find_if(Placement.Labels.begin(), Placement.Labels.end(), [&](const QRect& other) {
+        if (space == lsAny) return lead;
+        const std::vector<QRect>& boxes = space == lsCells ? Placement.Labels : LabelGlyphs;
+        const auto across = std::find_if(boxes.begin(), boxes.end(), [&](const QRect& other) {
             return LineMeetsRect(lead, other.adjusted(-1, -1, 1, 1));
         });
-        if (across == Placement.Labels.end()) return lead;
+        if (across == boxes.end()) return lead;
         if (crossed == at) crossed = *across;
     }
     return std::nullopt;
@@ -466,7 +473,10 @@ QRect TDiagramDraw::DrawLabelLines(int x, int y, const QStringList& lines, int s
 }
 
 void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
-    if (const QRect cell = TextCell(x, y, s); !cell.isEmpty()) Placement.Labels.push_back(cell);
+    if (const QRect cell = TextCell(x, y, s); !cell.isEmpty()) {
+        Placement.Labels.push_back(cell);
+        LabelGlyphs.push_back(TextInk(x, y, s));
+    }
     if (!s.contains('^')) {
         Bitmap.TextOut(x, y, s);
         return;

@@ -175,6 +175,7 @@ class TDiagramDraw {
     TDiagramLayout Layout;
     // The labels, blocks and strokes labels keep clear of, and the search for a clear place.
     TLabelPlacement Placement;
+    std::vector<QRect> LabelGlyphs; // the glyph boxes of the labels drawn so far
     // Labels whose target lies beside this column (the pile) stay on that side of it, and no
     // leader crosses it; empty: none.
     QRect Divide;
@@ -201,10 +202,11 @@ class TDiagramDraw {
     // the side of the divide where what it labels lies, with a leader that crosses no label and
     // not the divide.
     QPoint PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader);
-    // A leader from `l` standing at `at` to what it labels that crosses no label and not the
-    // divide; none when every one tried does (`crossed` is then the first label crossed, if any).
-    // `anyway`: the first tried that keeps off the divide, whatever labels it crosses.
-    std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed, bool anyway = false) const;
+    // What a leader keeps off besides the divide: the cells of the labels, their glyphs, or none.
+    enum TLeaderSpace { lsCells, lsGlyphs, lsAny };
+    // A leader from `l` standing at `at` to what it labels that keeps off `space` and the divide;
+    // none when every one tried meets them (`crossed` is then the first label met, if any).
+    std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed, TLeaderSpace space) const;
     // The nearest clear move among `inside` that keeps `l` within its reach of what it labels.
     std::optional<QPoint> NearTarget(const HeldLabel& l, const TMoves& inside);
     // Opens a fresh tag for the strokes and the label of one drawing step unless one is open;
