@@ -300,8 +300,8 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
 
 std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves& inside) {
     // Within reach of each straight piece: across a level or plumb one, and along it to a little
-    // beyond its ends; of a slanting one, within a square about points along it, a square whose
-    // corners stay within reach.
+    // beyond its ends; of a slanting one, within squares side by side along it, each square's
+    // corners within reach of its middle on the line.
     const int corner = l.Reach * 7 / 10;
     std::vector<TMoves> near;
     for (const QLine& piece : l.Target) {
@@ -313,7 +313,9 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             near.push_back(m);
             continue;
         }
-        const int n = std::max(1, int(std::hypot(piece.dx(), piece.dy()) / std::max(1, corner)));
+        // Searched at all only when a place within the squares' span is clear.
+        if (!Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(TMoves::Near(l.Box, r, corner)))) continue;
+        const int n = std::max(1, int(std::hypot(piece.dx(), piece.dy()) / std::max(1, 2 * corner)));
         for (int i = 0; i <= n; ++i) {
             const QPoint p(piece.x1() + RoundPx(double(piece.dx()) * i / n),
                            piece.y1() + RoundPx(double(piece.dy()) * i / n));
@@ -321,11 +323,22 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         }
     }
     if (near.empty()) near.push_back(TMoves::Near(l.Box, l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor), l.Reach));
-    std::optional<QPoint> best;
+    // The ranges searched from the one holding the least move on, until none left can hold a
+    // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
-    for (const TMoves& m : near)
-        if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(m)))
+    auto least = [&](const TMoves& m) {
+        return d2(QPoint(std::clamp(0, m.DxMin, m.DxMax), std::clamp(0, m.DyMin, m.DyMax)));
+    };
+    for (TMoves& m : near)
+        m = inside.Within(m);
+    std::erase_if(near, [](const TMoves& m) { return m.Empty(); });
+    std::sort(near.begin(), near.end(), [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
+    std::optional<QPoint> best;
+    for (const TMoves& m : near) {
+        if (best && least(m) >= d2(*best)) break;
+        if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m))
             if (!best || d2(*found) < d2(*best)) best = found;
+    }
     return best;
 }
 

@@ -102,11 +102,13 @@ void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, 
 // One direction of the row sweep. It takes the obstacles in the order they come into reach and
 // drops those it has passed. A row across the same obstacles as the row read before it offers the
 // same moves one row farther, and is passed over; so is a row whose only change is the slant of a
-// stroke, until half a label height from the last row read.
+// stroke, until half a label height from the last row read. Beyond `Far` rows from no move, where
+// a label is led to its place anyway, rows are read at most every half label height: a narrow gap
+// there may be missed, never one near.
 class RowSweep {
   public:
-    RowSweep(const std::vector<Obstacle>& obstacles, std::vector<int> order, bool down, int stride)
-        : All(obstacles), Order(std::move(order)), Down(down), Stride(stride) {}
+    RowSweep(const std::vector<Obstacle>& obstacles, std::vector<int> order, bool down, int stride, int far)
+        : All(obstacles), Order(std::move(order)), Down(down), Stride(stride), Far(far) {}
 
     // Whether row dy may offer moves the row read before did not; when it does, the moves its
     // obstacles block are put in `blocked`.
@@ -119,6 +121,7 @@ class RowSweep {
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
+        if (Seen && !always && std::abs(dy) > Far && std::abs(dy - Last) < Stride) changed = false;
         if (!changed) return false;
         Seen = true;
         Last = dy;
@@ -146,6 +149,7 @@ class RowSweep {
     std::vector<int> Order;
     bool Down;
     int Stride;
+    int Far;
     size_t Next = 0;
     std::vector<int> Active;
     int Leaves = 0; // the nearest row at which an active obstacle is passed
@@ -260,7 +264,8 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     std::vector<Interval> blocked;
     std::vector<int> free;
     const int stride = std::max(2, box.height() / 2);
-    RowSweep down(obstacles.List, obstacles.Down, true, stride), up(obstacles.List, obstacles.Up, false, stride);
+    const int far = 3 * box.height();
+    RowSweep down(obstacles.List, obstacles.Down, true, stride, far), up(obstacles.List, obstacles.Up, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
     // nearer move than the best found.
     long long best = -1;
