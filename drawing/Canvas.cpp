@@ -333,6 +333,16 @@ void TCanvas::PathArc(bool pie, int left, int top, int right, int bottom, int x3
         p.drawPie(box, start16, span16);
     } else {
         p.drawArc(box, start16, span16);
+        // Recorded as chords a few degrees apart, none farther than half a pixel from the arc
+        // for radii up to a few hundred pixels.
+        const double rx = (right - left - 1) / 2.0, ry = (bottom - top - 1) / 2.0;
+        const int n = std::max(2, int(std::ceil(span / 5.0)));
+        auto at = [&](int i) {
+            const double t = (a3 + span * i / n) * std::numbers::pi / 180.0;
+            return QPoint(int(std::lround(cx + rx * std::cos(t))), int(std::lround(cy - ry * std::sin(t))));
+        };
+        for (int i = 1; i <= n; ++i)
+            Stroke(at(i - 1), at(i));
     }
 }
 

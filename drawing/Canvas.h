@@ -101,7 +101,8 @@ struct TTextRecord {
 };
 
 // One straight stroke as drawn: a line, a piece of a polyline, an edge of an outlined rectangle or
-// polygon. Labels keep clear of strokes that are not their own; the test hook records them.
+// polygon, a chord of an arc. Labels keep clear of strokes that are not their own; the test hook
+// records them.
 struct TSegmentRecord {
     QLine Line;
     int Width = 1; // pen width in pixels
@@ -171,7 +172,8 @@ class TCanvas {
     void FillRect(int left, int top, int right, int bottom);
     void Clear(TColor color = clWhite);
     // The arc of the ellipse in the box, counter-clockwise from the radial through (x3, y3) to the
-    // radial through (x4, y4); equal radials draw the whole ellipse.
+    // radial through (x4, y4); equal radials draw the whole ellipse. It is recorded as the chords
+    // of a few degrees that follow it.
     void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
     // Pie: the arc closed by its two radii and filled with the brush.
     void Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);

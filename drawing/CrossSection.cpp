@@ -82,10 +82,10 @@ void TDiagramDraw::DrawCrossSection() {
     CommonStart();
     // Levels, members, dimensions and the failure plane cross one another: every label waits until
     // all lines are drawn, then keeps clear of those that are not its own.
-    AvoidLines = true;
+    Placement.AvoidLines = true;
     HoldLabels = true;
-    HasSteel = false; // members are drawn in black
-    Bitmap.SetSegmentLog(&Segments);
+    Placement.HasSteel = false; // members are drawn in black
+    Bitmap.SetSegmentLog(&Placement.Strokes);
     const TKdData& d = Data;
     const TAnchor& a = d.Anchors;
     if (d.PileLength == 0) return;
@@ -200,8 +200,9 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.Rectangle(f.xL, f.yTop, f.xR, f.yTip2);
     }
     Bitmap.SetBrushColor(clWhite);
-    // No label stands on the pile.
-    Blocks.push_back(QRect(QPoint(std::min(f.xL, f.xL2), f.yTop), QPoint(std::max(f.xR, f.xR2) - 1, f.yTip)));
+    // No label stands on the pile, and none is led across it.
+    Divide = QRect(QPoint(std::min(f.xL, f.xL2), f.yTop), QPoint(std::max(f.xR, f.xR2) - 1, f.yTip));
+    Placement.Blocks.push_back(Divide);
 
     // Retained soil and its name.
     f.xs = cage ? f.xR2 : f.xR;
@@ -228,10 +229,10 @@ void TDiagramDraw::DrawCrossSection() {
     Bitmap.SetTextTransparent(true);
     Bitmap.SetFontColor(clBlack);
     const int xText = f.xMin - 8 * fs;
-    // Led, when they must move, to the end of their reference line.
+    // Each a text of two lines by its reference line, led when it must move to the line's end.
     auto twoLines = [&](int y, const QString& upper, const QString& lower) {
-        DrawLabel(xText, y - fs - lu2, upper, QPoint(f.xMin - 3 * ls, y));
-        DrawLabel(xText, y, lower, QPoint(f.xMin - 3 * ls, y));
+        DrawLabelLines(xText, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(f.xMin - 3 * ls, y),
+                       {QLine(f.xMin - 3 * ls, y, f.xMin, y)}, lrReference);
     };
     twoLines(f.yTop, "Excav.", "Top");
     twoLines(f.yExc, "Excav.", "Bottom");
@@ -263,8 +264,9 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
         const QString letter(QChar('A' + i % 26));
-        DrawLabel(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
-                  letter, QPoint(f.xL - (3 * ls) / 2, yA));
+        DrawLabelLines(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
+                       {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA), {QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA)},
+                       lrLetter);
         Bitmap.SetTag(open);
         yPrev = yA;
     }
@@ -369,7 +371,10 @@ void TDiagramDraw::DrawSurcharges(CrossFrame& f) {
         Bitmap.SetFontHeight(-(bottom - top - 2));
         Bitmap.SetFontAngle(0);
         GrowWidthTo(labelLeft + 1 + Bitmap.TextWidth(text) + f.ls);
+        // Set now, in its own row right of the loads, before the labels held back.
+        HoldLabels = false;
         const QRect row = DrawTextBox(labelLeft, top, std::max(W, OutW), bottom, text, 0, false, clNone);
+        HoldLabels = true;
         Layout.Boxes[name] = QRect(row.topLeft(), QPoint(row.left() + Bitmap.TextWidth(text), row.bottom()));
         f.f += 1;
     };

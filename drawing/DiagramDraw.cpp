@@ -106,16 +106,11 @@ void TDiagramDraw::Draw(int kind) {
 void TDiagramDraw::CommonStart() {
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     Bitmap.FillRect(0, 0, Bitmap.Width(), Bitmap.Height());
-    Labels.clear();
-    Blocks.clear();
-    Segments.clear();
-    SegmentsByTop.clear();
-    SegmentsByBottom.clear();
-    StrokeSpans.clear();
+    Placement.Clear();
+    LabelGlyphs.clear();
+    Divide = QRect();
     Held.clear();
-    AvoidLines = false;
     HoldLabels = false;
-    HasSteel = true;
     Bitmap.SetSegmentLog(nullptr);
     Bitmap.SetTag(0);
     W = Bitmap.Width();
@@ -228,295 +223,36 @@ QRect TDiagramDraw::TextInk(int x, int y, const QString& s) const {
     return ink.translated(x, y);
 }
 
+QSize TDiagramDraw::PictureSize() const {
+    return {std::min(Bitmap.Width(), OutW > 0 ? OutW : Bitmap.Width()),
+            std::min(Bitmap.Height(), OutH > 0 ? OutH : Bitmap.Height())};
+}
+
+QRect TDiagramDraw::TextCell(int x, int y, const QString& s) const {
+    QString plain = s;
+    plain.remove('^');
+    if (plain.trimmed().isEmpty()) return QRect();
+    const int raise = plain.size() != s.size() ? RoundPx(Bitmap.TextHeight("X") / 4.0) : 0;
+    const QRect cell(0, -raise, Bitmap.TextWidth(plain), Bitmap.TextHeight(plain) + raise);
+    // Turned a quarter counter-clockwise about the reference point: the text reads upward.
+    if (Bitmap.Font().Angle == 90)
+        return QRect(QPoint(x + cell.top(), y - cell.right()), QPoint(x + cell.bottom(), y - cell.left()));
+    return cell.translated(x, y);
+}
+
 QPoint TDiagramDraw::ClearShift(const QRect& box, int tag, int rise) {
     // A label beyond the canvas's reach comes from degenerate geometry and is not drawn.
     if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
         !Reachable(box.bottom()))
         return {};
-    // The picture as it is cut at the end.
-    const int pw = std::min(Bitmap.Width(), OutW > 0 ? OutW : Bitmap.Width());
-    const int ph = std::min(Bitmap.Height(), OutH > 0 ? OutH : Bitmap.Height());
-    // Moves that keep the box inside the picture; one too large for it keeps its top-left corner in.
-    const int dxMin = -box.left(), dyMin = -box.top();
-    const int dxMax = std::max(dxMin, pw - 1 - box.right()), dyMax = std::max(dyMin, ph - 1 - box.bottom());
+    Placement.Gap = LineUnit(); // a line unit of white between a label and its neighbours
+    const TMoves inside = TMoves::Inside(box, PictureSize());
     // Kept within `rise` of its row when a place there is clear.
-    if (rise >= 0 && std::max(dyMin, -rise) <= std::min(dyMax, rise))
-        if (const auto near = FindClear(box, tag, dxMin, dxMax, std::max(dyMin, -rise), std::min(dyMax, rise)))
+    if (rise >= 0)
+        if (const auto near =
+                Placement.NearestClear(Bitmap, box, tag, inside.Within({inside.DxMin, inside.DxMax, -rise, rise})))
             return *near;
-    // Searched first within a square about the place asked for, a few labels wide, then within
-    // squares three times as wide: a clear place found no farther than the square's half-width
-    // needs no wider search, as every place outside lies farther.
-    const int whole = std::max({dxMax - dxMin, dyMax - dyMin, 1});
-    for (int half = 3 * (box.width() + box.height());; half *= 3) {
-        const bool last = half >= whole;
-        const auto found = FindClear(box, tag, dxMin, dxMax, dyMin, dyMax, last ? 0 : half);
-        if (found && (last || (long long)found->x() * found->x() + (long long)found->y() * found->y() <=
-                                  (long long)half * half))
-            return *found;
-        if (last) return QPoint(std::clamp(0, dxMin, dxMax), std::clamp(0, dyMin, dyMax));
-    }
-}
-
-std::optional<QPoint> TDiagramDraw::FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin,
-                                              int dyMax, int half) {
-    // A line unit of white between a label and its neighbours.
-    const int gap = LineUnit();
-    const int dx0 = std::clamp(0, dxMin, dxMax);
-    // Within a square of half-width `half` about no move (none: 0) only what reaches into it counts.
-    if (half > 0) {
-        dxMin = std::max(dxMin, dx0 - half), dxMax = std::min(dxMax, dx0 + half);
-        dyMin = std::max(dyMin, -half), dyMax = std::min(dyMax, half);
-        if (dyMin > dyMax) return std::nullopt;
-    }
-    const int left = box.left() - gap, right = box.right() + gap;
-    const int top0 = box.top() - gap, bottom0 = box.bottom() + gap;
-
-    // Every obstacle blocks, in a row of moves dy, one interval of moves dx: those that bring the
-    // box (widened by the gap) onto it. It does so in the rows dyLo..dyHi only: a label or block
-    // over its whole width, a stroke over the columns its centre line crosses within the rows of
-    // the box widened by half its pen, which shift from row to row when it slants.
-    struct Obstacle {
-        int dyLo, dyHi;
-        int dxLo = 0, dxHi = 0;
-        const TSegmentRecord* stroke = nullptr;
-        double slope = 0; // columns per row of a slanting stroke
-    };
-    std::vector<Obstacle> obstacles;
-    obstacles.reserve(Labels.size() + Blocks.size() + (AvoidLines ? Segments.size() : 0));
-    // Labels and blocks come first, then the strokes in the order of their top rows.
-    std::vector<int> strokeObstacle;
-    auto reaches = [&](const Obstacle& o) {
-        return o.dyHi >= dyMin && o.dyLo <= dyMax && o.dxHi >= dxMin && o.dxLo <= dxMax;
-    };
-    auto addRect = [&](const QRect& o) {
-        const Obstacle r{o.top() - bottom0, o.bottom() - top0, o.left() - right, o.right() - left};
-        if (reaches(r)) obstacles.push_back(r);
-    };
-    for (const QRect& l : Labels)
-        addRect(l);
-    for (const QRect& b : Blocks)
-        addRect(b);
-    const size_t rects = obstacles.size();
-    if (AvoidLines) {
-        // The strokes are measured and sorted once for all the labels of a drawing; a leader drawn
-        // since takes its place among them.
-        for (size_t i = StrokeSpans.size(); i < Segments.size(); ++i) {
-            const TSegmentRecord& r = Segments[i];
-            const int pen = (r.Width + 1) / 2;
-            StrokeSpans.push_back({std::min(r.Line.y1(), r.Line.y2()) - pen, std::max(r.Line.y1(), r.Line.y2()) + pen,
-                                   std::min(r.Line.x1(), r.Line.x2()) - pen, std::max(r.Line.x1(), r.Line.x2()) + pen});
-        }
-        auto byTop = [&](int a, int b) { return StrokeSpans[size_t(a)].Top < StrokeSpans[size_t(b)].Top; };
-        auto byBottom = [&](int a, int b) { return StrokeSpans[size_t(a)].Bottom > StrokeSpans[size_t(b)].Bottom; };
-        for (int i = int(SegmentsByTop.size()); i < int(Segments.size()); ++i) {
-            SegmentsByTop.insert(std::upper_bound(SegmentsByTop.begin(), SegmentsByTop.end(), i, byTop), i);
-            SegmentsByBottom.insert(std::upper_bound(SegmentsByBottom.begin(), SegmentsByBottom.end(), i, byBottom),
-                                    i);
-        }
-        strokeObstacle.assign(Segments.size(), -1);
-        for (const int i : SegmentsByTop) {
-            const StrokeSpan& span = StrokeSpans[size_t(i)];
-            if (span.Top - bottom0 > dyMax) break; // this and every later one below the rows searched
-            const TSegmentRecord& s = Segments[size_t(i)];
-            if (tag != 0 && s.Tag == tag) continue;
-            // Its columns over all its rows; those of a row when it slants.
-            Obstacle o{span.Top - bottom0, span.Bottom - top0, span.Left - right, span.Right - left};
-            if (!reaches(o)) continue;
-            if (s.Line.dx() != 0 && s.Line.dy() != 0) {
-                o.stroke = &s;
-                o.slope = double(s.Line.dx()) / s.Line.dy();
-            }
-            strokeObstacle[size_t(i)] = int(obstacles.size());
-            obstacles.push_back(o);
-        }
-    }
-    auto interval = [&](const Obstacle& o, int dy) -> std::pair<int, int> {
-        if (!o.stroke) return {o.dxLo, o.dxHi};
-        // The centre line's columns between the rows it crosses within the band.
-        const TSegmentRecord& s = *o.stroke;
-        const int half = (s.Width + 1) / 2;
-        const int yTop = std::min(s.Line.y1(), s.Line.y2()), yBottom = std::max(s.Line.y1(), s.Line.y2());
-        const int ya = std::clamp(top0 + dy - half, yTop, yBottom), yb = std::clamp(bottom0 + dy + half, yTop, yBottom);
-        double xa = s.Line.x1() + (ya - s.Line.y1()) * o.slope, xb = s.Line.x1() + (yb - s.Line.y1()) * o.slope;
-        if (xa > xb) std::swap(xa, xb);
-        // Whole columns, a column wider either side rather than a libm rounding per row.
-        return {int(xa) - 1 - half - right, int(xb) + 1 + half - left};
-    };
-
-    // The steel of a picture row as runs of columns, read once per row when a search needs it.
-    std::vector<std::vector<std::pair<int, int>>> steelRuns;
-    std::vector<char> steelRead;
-    const QRgb steel = qRgb(RedOf(kSteel), GreenOf(kSteel), BlueOf(kSteel)) & 0xFFFFFF;
-    const QRgb ties = qRgb(RedOf(kTies), GreenOf(kTies), BlueOf(kTies)) & 0xFFFFFF;
-    auto runsOf = [&](int y) -> const std::vector<std::pair<int, int>>& {
-        if (steelRead.empty()) {
-            steelRuns.resize(size_t(Bitmap.Height()));
-            steelRead.assign(size_t(Bitmap.Height()), 0);
-        }
-        auto& runs = steelRuns[size_t(y)];
-        if (!steelRead[size_t(y)]) {
-            steelRead[size_t(y)] = 1;
-            const auto* line = Bitmap.ScanLine(y);
-            // Only the columns a move of the search can bring the box onto.
-            const int x0 = std::max(0, left + dxMin), x1 = std::min(Bitmap.Width() - 1, right + dxMax);
-            for (int x = x0; x <= x1; ++x) {
-                const QRgb c = line[x] & 0xFFFFFF;
-                if (c != steel && c != ties) continue;
-                if (!runs.empty() && runs.back().second == x - 1)
-                    runs.back().second = x;
-                else
-                    runs.emplace_back(x, x);
-            }
-        }
-        return runs;
-    };
-
-    // The moves of a row nearest to dx0, from the intervals of moves it blocks: dx0 itself when it
-    // is free, else the free neighbours of the blocked run that holds it.
-    std::vector<std::pair<int, int>> blocked;
-    blocked.reserve(obstacles.size() + 16);
-    std::vector<int> candidates;
-    auto freeNear = [&]() {
-        candidates.clear();
-        std::sort(blocked.begin(), blocked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (size_t i = 0; i < blocked.size();) {
-            // The next run of blocked moves, the intervals that meet or touch it merged.
-            const int lo = blocked[i].first;
-            int hi = blocked[i].second;
-            for (++i; i < blocked.size() && blocked[i].first <= hi + 1; ++i)
-                hi = std::max(hi, blocked[i].second);
-            if (lo > dx0) break;
-            if (hi >= dx0) {
-                if (lo - 1 >= dxMin) candidates.push_back(lo - 1);
-                if (hi + 1 <= dxMax) candidates.push_back(hi + 1);
-                return;
-            }
-        }
-        candidates.push_back(dx0);
-    };
-    auto steelOf = [&](int dy) {
-        if (HasSteel)
-            for (int y = std::max(0, top0 + dy); y <= std::min(Bitmap.Height() - 1, bottom0 + dy); ++y)
-                for (const auto& [x0, x1] : runsOf(y))
-                    blocked.emplace_back(x0 - right, x1 - left);
-    };
-    // Most labels stand clear where they are asked for.
-    if (dx0 == 0 && dyMin <= 0 && dyMax >= 0) {
-        for (const Obstacle& o : obstacles)
-            if (o.dyLo <= 0 && 0 <= o.dyHi) blocked.push_back(interval(o, 0));
-        steelOf(0);
-        freeNear();
-        if (candidates.size() == 1 && candidates[0] == 0) return QPoint();
-    }
-
-    // The rows are searched outward from no move, down and up in turn. Each direction sweeps the
-    // obstacles in the order they come into reach and drops those it has passed. A row across
-    // the same obstacles as the row before it, none slanting and no steel read, offers the same
-    // moves one row farther: it is passed over.
-    struct Sweep {
-        bool down;
-        std::vector<int> order; // by the row each comes into reach
-        size_t next = 0;
-        std::vector<int> active;
-        int leaves = 0;      // the nearest row at which an active obstacle is passed
-        bool slants = false; // an active stroke slants
-        bool seen = false;   // a row has been read
-        int read = 0;        // the last row read
-    };
-    const int stride = std::max(2, box.height() / 2);
-    Sweep down{true, {}, 0, {}}, up{false, {}, 0, {}};
-    // The strokes come in sorted; the few labels and blocks are sorted and merged with them.
-    {
-        std::vector<int> firstRects(rects);
-        for (size_t i = 0; i < rects; ++i)
-            firstRects[i] = int(i);
-        auto byLo = [&](int a, int b) { return obstacles[size_t(a)].dyLo < obstacles[size_t(b)].dyLo; };
-        auto byHi = [&](int a, int b) { return obstacles[size_t(a)].dyHi > obstacles[size_t(b)].dyHi; };
-        std::vector<int> strokesDown, strokesUp;
-        strokesDown.reserve(obstacles.size() - rects);
-        strokesUp.reserve(obstacles.size() - rects);
-        for (size_t i = rects; i < obstacles.size(); ++i)
-            strokesDown.push_back(int(i));
-        if (AvoidLines)
-            for (const int i : SegmentsByBottom) {
-                if (StrokeSpans[size_t(i)].Bottom - top0 < dyMin) break; // this and every later one above
-                if (strokeObstacle[size_t(i)] >= 0) strokesUp.push_back(strokeObstacle[size_t(i)]);
-            }
-        std::vector<int> rectsDown = firstRects, rectsUp = firstRects;
-        std::sort(rectsDown.begin(), rectsDown.end(), byLo);
-        std::sort(rectsUp.begin(), rectsUp.end(), byHi);
-        down.order.resize(obstacles.size());
-        up.order.resize(obstacles.size());
-        std::merge(rectsDown.begin(), rectsDown.end(), strokesDown.begin(), strokesDown.end(), down.order.begin(), byLo);
-        std::merge(rectsUp.begin(), rectsUp.end(), strokesUp.begin(), strokesUp.end(), up.order.begin(), byHi);
-    }
-    // Reads row dy into `blocked`; false when it offers nothing new.
-    auto blockRow = [&](Sweep& sweep, int dy) {
-        // A slanting stroke shifts its columns a little from row to row: such rows are read every
-        // half label height.
-        bool changed = !sweep.seen || HasSteel || (sweep.slants && std::abs(dy - sweep.read) >= stride);
-        while (sweep.next < sweep.order.size()) {
-            const Obstacle& o = obstacles[size_t(sweep.order[sweep.next])];
-            if (sweep.down ? o.dyLo > dy : o.dyHi < dy) break;
-            sweep.active.push_back(sweep.order[sweep.next++]);
-            changed = true;
-        }
-        if (sweep.seen && (sweep.down ? dy > sweep.leaves : dy < sweep.leaves)) changed = true;
-        // Rows within half a label height are read every other row, farther ones a label height
-        // apart: a nearer place in a narrow gap between them may be missed, never one taken that
-        // is not clear.
-        if (sweep.seen && !HasSteel &&
-            std::abs(dy - sweep.read) < (std::abs(dy) > box.height() / 2 ? box.height() : 2))
-            changed = false;
-        if (!changed) return false;
-        sweep.seen = true;
-        sweep.read = dy;
-        sweep.slants = false;
-        sweep.leaves = sweep.down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-        blocked.clear();
-        auto& active = sweep.active;
-        for (size_t i = 0; i < active.size();) {
-            const Obstacle& o = obstacles[size_t(active[i])];
-            if (sweep.down ? o.dyHi < dy : o.dyLo > dy) {
-                active[i] = active.back();
-                active.pop_back();
-                continue;
-            }
-            ++i;
-            sweep.leaves = sweep.down ? std::min(sweep.leaves, o.dyHi) : std::max(sweep.leaves, o.dyLo);
-            sweep.slants = sweep.slants || o.stroke;
-            const auto iv = interval(o, dy);
-            if (iv.first <= iv.second) blocked.push_back(iv);
-        }
-        steelOf(dy);
-        return true;
-    };
-    // Of moves equally far, the one met first walking square rings about no move, each ring's top
-    // row, bottom row, left column and right column in turn.
-    auto order = [](int dx, int dy) {
-        const int r = std::max(std::abs(dx), std::abs(dy));
-        const int side = dy == -r ? 0 : dy == r ? 1 : dx == -r ? 2 : 3;
-        return std::array<long long, 3>{r, side, side < 2 ? dx : dy};
-    };
-    long long best = -1;
-    std::array<long long, 3> bestOrder{};
-    std::optional<QPoint> shift;
-    const int reach = std::max(std::abs(dyMin), std::abs(dyMax));
-    for (int k = 0; k <= reach && (best < 0 || (long long)k * k <= best); ++k)
-        for (const int sign : {-1, 1}) {
-            const int dy = sign * k;
-            if (dy < dyMin || dy > dyMax || (k == 0 && sign > 0)) continue;
-            if (!blockRow(dy >= 0 ? down : up, dy)) continue;
-            freeNear();
-            for (const int dx : candidates) {
-                const long long d2 = (long long)dx * dx + (long long)dy * dy;
-                const auto o = order(dx, dy);
-                if (best < 0 || d2 < best || (d2 == best && o < bestOrder))
-                    best = d2, bestOrder = o, shift = QPoint(dx, dy);
-            }
-            if (best == 0) return QPoint();
-        }
-    return shift;
+    return Placement.NearestClearWidening(Bitmap, box, tag, inside);
 }
 
 bool LineMeetsRect(const QLine& line, const QRect& rect) {
@@ -541,7 +277,8 @@ int TDiagramDraw::BeginStep() {
     return open;
 }
 
-QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw) {
+QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw,
+                              const TTarget& target, TLabelRank rank) {
     const int tag = Bitmap.Tag();
     if (!HoldLabels) {
         const QPoint shift = ClearShift(box, tag);
@@ -551,13 +288,155 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
     const TFont font = Bitmap.Font();
     const TBrush brush = Bitmap.Brush();
     const bool transparent = Bitmap.TextTransparent();
-    Held.push_back({box, anchor, tag, [this, font, brush, transparent, draw](QPoint shift) {
+    Held.push_back({box, target, anchor, tag, Bitmap.TextHeight("X"), rank,
+                    [this, font, brush, transparent, draw](QPoint shift) {
                         Bitmap.SetFont(font);
                         Bitmap.SetBrush(brush);
                         Bitmap.SetTextTransparent(transparent);
                         draw(shift);
                     }});
     return {};
+}
+
+std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves& inside) {
+    // Within reach of each straight piece: across a level or plumb one, and along it to a little
+    // beyond its ends; of a slanting one, within squares side by side along it, each square's
+    // corners within reach of its middle on the line.
+    const int corner = l.Reach * 7 / 10;
+    std::vector<TMoves> near;
+    for (const QLine& piece : l.Target) {
+        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        if (piece.dx() == 0 || piece.dy() == 0) {
+            TMoves m = TMoves::Near(l.Box, r, l.Reach);
+            if (piece.dy() == 0) m.DxMin = r.left() - corner - l.Box.right(), m.DxMax = r.right() + corner - l.Box.left();
+            if (piece.dx() == 0) m.DyMin = r.top() - corner - l.Box.bottom(), m.DyMax = r.bottom() + corner - l.Box.top();
+            near.push_back(m);
+            continue;
+        }
+        // Searched at all only when a place within the squares' span is clear.
+        if (!Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(TMoves::Near(l.Box, r, corner)))) continue;
+        const int n = std::max(1, int(std::hypot(piece.dx(), piece.dy()) / std::max(1, 2 * corner)));
+        for (int i = 0; i <= n; ++i) {
+            const QPoint p(piece.x1() + RoundPx(double(piece.dx()) * i / n),
+                           piece.y1() + RoundPx(double(piece.dy()) * i / n));
+            near.push_back(TMoves::Near(l.Box, QRect(p, p), corner));
+        }
+    }
+    if (near.empty()) near.push_back(TMoves::Near(l.Box, l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor), l.Reach));
+    // The ranges searched from the one holding the least move on, until none left can hold a
+    // move nearer than the best found.
+    auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
+    auto least = [&](const TMoves& m) {
+        return d2(QPoint(std::clamp(0, m.DxMin, m.DxMax), std::clamp(0, m.DyMin, m.DyMax)));
+    };
+    for (TMoves& m : near)
+        m = inside.Within(m);
+    std::erase_if(near, [](const TMoves& m) { return m.Empty(); });
+    std::sort(near.begin(), near.end(), [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
+    std::optional<QPoint> best;
+    for (const TMoves& m : near) {
+        if (best && least(m) >= d2(*best)) break;
+        if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m))
+            if (!best || d2(*found) < d2(*best)) best = found;
+    }
+    return best;
+}
+
+QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader) {
+    const QRect& box = l.Box;
+    if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
+        !Reachable(box.bottom()))
+        return {};
+    Placement.Gap = LineUnit();
+    TMoves inside = TMoves::Inside(box, PictureSize());
+    // On the side of the divide where what it labels lies.
+    QRect target(l.Anchor, l.Anchor);
+    for (const QLine& piece : l.Target)
+        target |= QRect(piece.p1(), piece.p2()).normalized();
+    if (!Divide.isEmpty() && target.bottom() >= Divide.top() && target.top() <= Divide.bottom()) {
+        if (target.right() <= Divide.left()) inside.DxMax = std::min(inside.DxMax, Divide.left() - 1 - box.right());
+        if (target.left() >= Divide.right()) inside.DxMin = std::max(inside.DxMin, Divide.right() + 1 - box.left());
+    }
+    if (inside.Empty()) return {};
+    // Where it was asked for, or near what it labels.
+    const TMoves asked = inside.Within({0, 0, 0, 0});
+    if (!asked.Empty() && Placement.NearestClear(Bitmap, box, l.Tag, asked)) return {};
+    if (const auto near = NearTarget(l, inside)) return *near;
+    // A caption that labels no point of the drawing takes the nearest clear place.
+    if (l.Target.empty() && l.Anchor.isNull()) return Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
+    // Anywhere, with a leader. A place whose leader would cross a label or the divide is given up
+    // for the next nearest; when every one tried is, the first is taken with its leader.
+    // A level or plumb line is first led to straight across from beside it, where a leader may
+    // pass between the labels along the line.
+    const size_t blocks = Placement.Blocks.size();
+    std::vector<QPoint> tried;
+    QPoint shift;
+    TMoves across = inside;
+    if (l.Target.size() == 1 && l.Target[0].dx() == 0)
+        across.DyMin = std::max(across.DyMin, target.top() - box.bottom()),
+        across.DyMax = std::min(across.DyMax, target.bottom() - box.top());
+    else if (l.Target.size() == 1 && l.Target[0].dy() == 0)
+        across.DxMin = std::max(across.DxMin, target.left() - box.right()),
+        across.DxMax = std::min(across.DxMax, target.right() - box.left());
+    else
+        across = TMoves{0, -1, 0, -1};
+    for (int tries = 0; tries < 16 && !leader; ++tries) {
+        std::optional<QPoint> straight;
+        if (tries < 6 && !across.Empty()) straight = Placement.NearestClear(Bitmap, box, l.Tag, across);
+        if (!straight) across = TMoves{0, -1, 0, -1};
+        shift = straight ? *straight : Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
+        const QRect at = box.translated(shift);
+        QRect crossed = at;
+        leader = Leader(l, at, crossed, lsCells);
+        if (crossed != at) tried.push_back(shift);
+        // Every place behind the label crossed is given up at once.
+        if (!leader) Placement.Blocks.push_back(at.united(crossed));
+    }
+    Placement.Blocks.resize(blocks);
+    // Where labels crowd too close for a leader to pass between their cells, it passes between
+    // their glyphs; else the first place tried is led across them.
+    for (const TLeaderSpace space : {lsGlyphs, lsAny})
+        for (const QPoint t : tried) {
+            if (leader) return shift;
+            QRect crossed;
+            leader = Leader(l, box.translated(t), crossed, space);
+            shift = t;
+        }
+    return shift;
+}
+
+std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
+                                          TLeaderSpace space) const {
+    // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
+    // or one of its ends, or its middle; to the anchor of an arc's chords.
+    std::vector<QPoint> ends{l.Anchor};
+    if (l.Target.size() == 1) {
+        const QLine& piece = l.Target[0];
+        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        const QPoint nearest(std::clamp(at.center().x(), r.left(), r.right()),
+                             std::clamp(at.center().y(), r.top(), r.bottom()));
+        ends = {piece.dx() == 0 || piece.dy() == 0 ? nearest : piece.center(), piece.p1(), piece.p2(), piece.center()};
+        // Straight across, at each row (column) the label shares with a plumb (level) line.
+        if (piece.dx() == 0)
+            for (int y = std::max(at.top(), r.top()); y <= std::min(at.bottom(), r.bottom()); ++y)
+                ends.emplace_back(r.left(), y);
+        if (piece.dy() == 0)
+            for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
+                ends.emplace_back(x, r.top());
+    }
+    for (const QPoint to : ends) {
+        const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
+                         to);
+        if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
+        if (space == lsAny) return lead;
+        const std::vector<QRect>& boxes = space == lsCells ? Placement.Labels : LabelGlyphs;
+        const auto across = std::find_if(boxes.begin(), boxes.end(), [&](const QRect& other) {
+            return LineMeetsRect(lead, other.adjusted(-1, -1, 1, 1));
+        });
+        if (across == boxes.end()) return lead;
+        if (crossed == at) crossed = *across;
+    }
+    return std::nullopt;
 }
 
 void TDiagramDraw::PlaceLabels() {
@@ -567,34 +446,12 @@ void TDiagramDraw::PlaceLabels() {
     const TPen pen = Bitmap.Pen();
     const TBrush brush = Bitmap.Brush();
     const bool transparent = Bitmap.TextTransparent();
+    std::stable_sort(Held.begin(), Held.end(), [](const HeldLabel& a, const HeldLabel& b) { return a.Rank < b.Rank; });
     for (const HeldLabel& l : Held) {
         // A label of no drawing step still owns its leader.
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
-        // Moved clear off its place (beside a neighbour that took it), a label gets a leader from
-        // its nearest edge to the point it labels; a place whose leader would cross a label is
-        // given up for the next nearest.
-        const size_t blocks = Blocks.size();
-        QPoint shift;
         std::optional<QLine> leader;
-        for (int tries = 0; tries < 4; ++tries) {
-            shift = ClearShift(l.Box, l.Tag);
-            const QRect at = l.Box.translated(shift);
-            if (std::abs(shift.x()) <= l.Box.width() && std::abs(shift.y()) <= l.Box.height()) break;
-            const QLine line(QPoint(std::clamp(l.Anchor.x(), at.left(), at.right()),
-                                    std::clamp(l.Anchor.y(), at.top(), at.bottom())),
-                             l.Anchor);
-            const auto crossed = std::find_if(Labels.begin(), Labels.end(), [&](const QRect& other) {
-                return LineMeetsRect(line, other.adjusted(-1, -1, 1, 1));
-            });
-            if (crossed == Labels.end()) {
-                leader = line;
-                break;
-            }
-            // Every place behind the label crossed is given up at once; a point boxed in by labels
-            // on every side takes no leader.
-            Blocks.push_back(at.united(*crossed));
-        }
-        Blocks.resize(blocks);
+        const QPoint shift = PlaceHeld(l, leader);
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
@@ -610,14 +467,29 @@ void TDiagramDraw::PlaceLabels() {
 }
 
 QRect TDiagramDraw::DrawLabel(int x, int y, const QString& s, QPoint anchor) {
-    const QRect ink = TextInk(x, y, s);
-    const QPoint shift = SetLabel(ink, anchor.isNull() ? ink.center() : anchor,
-                                  [this, x, y, s](QPoint d) { TextOutSuper(x + d.x(), y + d.y(), s); });
-    return ink.translated(shift);
+    return DrawLabelLines(x, y, {s}, 0, anchor);
+}
+
+QRect TDiagramDraw::DrawLabelLines(int x, int y, const QStringList& lines, int step, QPoint anchor,
+                                   const TTarget& target, TLabelRank rank) {
+    QRect cell;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        cell |= TextCell(x, y + int(i) * step, lines[i]);
+    const QPoint shift = SetLabel(
+        cell, anchor,
+        [this, x, y, lines, step](QPoint d) {
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                TextOutSuper(x + d.x(), y + int(i) * step + d.y(), lines[i]);
+        },
+        target, rank);
+    return cell.translated(shift);
 }
 
 void TDiagramDraw::TextOutSuper(int x, int y, const QString& s) {
-    if (const QRect ink = TextInk(x, y, s); !ink.isEmpty()) Labels.push_back(ink);
+    if (const QRect cell = TextCell(x, y, s); !cell.isEmpty()) {
+        Placement.Labels.push_back(cell);
+        LabelGlyphs.push_back(TextInk(x, y, s));
+    }
     if (!s.contains('^')) {
         Bitmap.TextOut(x, y, s);
         return;
@@ -696,31 +568,40 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
     default:
         break;
     }
-    // A filled or framed box covers its rectangle, a bare one the glyphs of its text.
+    // A filled or framed box covers its rectangle, a bare one the cell of its text.
     const QRect cover = fill != clNone || frame ? QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
-                                                : TextInk(left + offset, top, text);
+                                                : TextCell(left + offset, top, text);
+    const QRect asked(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    auto draw = [this, left, top, right, bottom, offset, text, frame, fill](QPoint shift) {
+        const int l = left + shift.x(), r = right + shift.x(), t = top + shift.y(), b = bottom + shift.y();
+        if (fill != clNone) {
+            Bitmap.SetBrushColor(fill);
+            Bitmap.SetBrushStyle(TBrushStyle::Solid);
+            Bitmap.FillRect(l, t, r, b);
+        }
+        if (frame) Bitmap.Rectangle(l, t, r + Bitmap.Pen().Width, b);
+        Bitmap.SetTextTransparent(true);
+        // The background is read where the glyphs begin: a label set close beside the steel takes
+        // its colour from the white it stands on, not from the steel a side bearing away.
+        const QRect ink = TextInk(l + offset, t, text);
+        int x = ink.isEmpty() ? l + offset : std::max(l + offset, ink.left());
+        int y = t + Bitmap.TextHeight(text) / 2;
+        TColor sample = Bitmap.Pixel(x, y);
+        if (IsDrawingColor(sample)) {
+            sample = Bitmap.Pixel(--x, --y);
+            if (IsDrawingColor(sample)) sample = Bitmap.Pixel(x, y + 2);
+        }
+        Bitmap.SetFontColor(ReadableOn(ink, ContrastColor(sample)));
+        TextOutSuper(l + offset, t, text);
+    };
+    // Held with the labels that may stand anywhere, or set now.
+    if (HoldLabels && rise < 0) {
+        SetLabel(cover, QPoint(), draw);
+        return asked;
+    }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
-    left += shift.x(), right += shift.x(), top += shift.y(), bottom += shift.y();
-    if (fill != clNone) {
-        Bitmap.SetBrushColor(fill);
-        Bitmap.SetBrushStyle(TBrushStyle::Solid);
-        Bitmap.FillRect(left, top, right, bottom);
-    }
-    if (frame) Bitmap.Rectangle(left, top, right + Bitmap.Pen().Width, bottom);
-    Bitmap.SetTextTransparent(true);
-    // The background is read where the glyphs begin: a label set close beside the steel takes its
-    // colour from the white it stands on, not from the steel a side bearing away.
-    const QRect ink = TextInk(left + offset, top, text);
-    int x = ink.isEmpty() ? left + offset : std::max(left + offset, ink.left());
-    int y = top + Bitmap.TextHeight(text) / 2;
-    TColor sample = Bitmap.Pixel(x, y);
-    if (IsDrawingColor(sample)) {
-        sample = Bitmap.Pixel(--x, --y);
-        if (IsDrawingColor(sample)) sample = Bitmap.Pixel(x, y + 2);
-    }
-    Bitmap.SetFontColor(ReadableOn(ink, ContrastColor(sample)));
-    TextOutSuper(left + offset, top, text);
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    draw(shift);
+    return asked.translated(shift);
 }
 
 void TDiagramDraw::DrawArrowHead(int x, int y, double angle, int len) {
@@ -765,8 +646,10 @@ void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight)
                            : x - RoundPx(std::cos(a) * r) - fs - Bitmap.TextWidth(label);
     Bitmap.SetTextTransparent(true);
     // Led, when it must move far, to the middle of its arc.
-    const QPoint mid(x + (toRight ? 1 : -1) * RoundPx(std::cos(a / 2) * r), y - RoundPx(std::sin(a / 2) * r));
-    DrawLabel(lx, ly, label, mid);
+    const int side = toRight ? 1 : -1;
+    const QPoint mid(x + side * RoundPx(std::cos(a / 2) * r), y - RoundPx(std::sin(a / 2) * r));
+    const QPoint end(x + side * RoundPx(std::cos(a) * r), y - RoundPx(std::sin(a) * r));
+    DrawLabelLines(lx, ly, {label}, 0, mid, {QLine(QPoint(x + side * r, y), mid), QLine(mid, end)}, lrDimension);
     Bitmap.SetTag(open);
 }
 
@@ -814,7 +697,15 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
         y -= bh;
     }
     // An opaque label covers its cell, a transparent one the glyphs of its text.
-    const QRect cover = transparent ? TextInk(x, y, t) : vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);
+    // An opaque label covers its cell with its blanks, a transparent one the cell of its text.
+    const int blank = t.isEmpty() ? 0 : Bitmap.TextWidth(" ");
+    const QRect cover = !transparent ? vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh)
+                        : vertical   ? QRect(x, y - bh + blank, bw, bh - 2 * blank)
+                                     : QRect(x + blank, y, bw - 2 * blank, bh);
+    // What it labels: its line, with the arrows beyond its ends when they are drawn outside.
+    const bool inside = avail - as > len || mode >= 3;
+    const QPoint out = inside ? QPoint() : vertical ? QPoint(0, 2 * as) : QPoint(2 * as, 0);
+    const TTarget target{QLine(QPoint(x1, y1) - out, QPoint(x2, y2) + out)};
     const QPoint shift = SetLabel(cover, QPoint(x1 + (x2 - x1) / 2, y1 + (y2 - y1) / 2), [=, this](QPoint d) {
         const int lx = x + d.x(), ly = y + d.y();
         // The label's background: what lies under the middle of its box, looking a little aside
@@ -834,7 +725,7 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
         Bitmap.SetFontColor(ContrastColor(back));
         TextOutSuper(lx, ly, t);
         Bitmap.SetBrushColor(brush);
-    });
+    }, target, lrDimension);
     Bitmap.SetFont(saved);
     Bitmap.SetTag(open);
     const QRect box = vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);

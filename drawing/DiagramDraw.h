@@ -8,11 +8,13 @@
 #pragma once
 
 #include "drawing/Canvas.h"
+#include "drawing/LabelPlacement.h"
 #include "model/KdClasses.h"
 
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -117,16 +119,31 @@ class TDiagramDraw {
     void DashDotLineTo(int x, int y, bool dashDot, int n);
     // Text with superscripts ("m^3"); it counts as a label that later labels keep clear of.
     void TextOutSuper(int x, int y, const QString& s);
-    // A label at (x, y), or at the nearest clear place; returns the box of its glyphs (where it was
-    // asked for while labels are held back). `anchor` is where its leader ends if it must move far
+    // A label at (x, y), or at the nearest clear place; returns its cell (where it was asked for
+    // while labels are held back). `anchor` is where its leader ends if it must move far
     // (the middle of the label when not given).
     QRect DrawLabel(int x, int y, const QString& s, QPoint anchor = QPoint());
+    // What a label labels, as the strokes it must stand by: a dimension line, the chords of an
+    // arc, a tick. A label without one stands by its anchor.
+    using TTarget = std::vector<QLine>;
+    // A text of several lines, `step` apart from (x, y) down, set as one label: its lines move
+    // together and keep their order. Returns the cells of its lines.
+    // Labels held back are set in the order of their ranks, each rank in the order asked: a level's
+    // letter first, as it has but one place by its tick; then dimension values and angles, which
+    // stand by their lines; then texts by a reference line; captions last, as they may stand
+    // anywhere.
+    enum TLabelRank { lrLetter, lrDimension, lrReference, lrCaption };
+    QRect DrawLabelLines(int x, int y, const QStringList& lines, int step, QPoint anchor,
+                         const TTarget& target = {}, TLabelRank rank = lrCaption);
     // The box on the picture that the glyphs of s cover when drawn at (x, y) in the current font,
     // turned by the font's angle.
     QRect TextInk(int x, int y, const QString& s) const;
+    // The cell of s drawn at (x, y): its advance by the font's height (raised superscripts
+    // included), turned by the font's angle. Labels keep their cells apart.
+    QRect TextCell(int x, int y, const QString& s) const;
     // The least move that takes a label covering `box` clear of the labels drawn so far, of the
-    // steel and the blocks, and (with AvoidLines) of every stroke not tagged `tag`, inside the
-    // picture: (0, 0) when it is clear where it stands.
+    // steel and the blocks, and (with Placement.AvoidLines) of every stroke not tagged `tag`,
+    // inside the picture: (0, 0) when it is clear where it stands.
     // A label that must stay by its line moves at most `rise` up or down while a place there is clear.
     QPoint ClearShift(const QRect& box, int tag = 0, int rise = -1);
     // Labels asked for while HoldLabels is set wait until PlaceLabels, which sets them in the order
@@ -156,40 +173,47 @@ class TDiagramDraw {
     int OutH = 0;
     int Kind = 0;
     TDiagramLayout Layout;
-    std::vector<QRect> Labels; // the glyph boxes of the labels drawn so far
-    std::vector<QRect> Blocks; // what labels keep clear of besides labels and steel (the pile)
-    std::vector<TSegmentRecord> Segments; // the strokes drawn so far, when AvoidLines
-    // The strokes by their top row and by their bottom row, deepest first, while Segments holds
-    // as many as they index.
-    std::vector<int> SegmentsByTop, SegmentsByBottom;
-    // The rows and columns each stroke covers, its pen included.
-    struct StrokeSpan {
-        int Top, Bottom, Left, Right;
-    };
-    std::vector<StrokeSpan> StrokeSpans;
-    bool AvoidLines = false;
+    // The labels, blocks and strokes labels keep clear of, and the search for a clear place.
+    TLabelPlacement Placement;
+    std::vector<QRect> LabelGlyphs; // the glyph boxes of the labels drawn so far
+    // Labels whose target lies beside this column (the pile) stay on that side of it, and no
+    // leader crosses it; empty: none.
+    QRect Divide;
     bool HoldLabels = false;
-    bool HasSteel = true; // false: the diagram draws no steel colour, its pixels need no reading
 
   private:
     struct HeldLabel {
-        QRect Box;      // what the label covers where it was asked for
-        QPoint Anchor;  // the point it labels, where a leader ends
+        QRect Box;      // the cell it covers where it was asked for
+        TTarget Target; // what it labels (none: its anchor)
+        QPoint Anchor;  // the point it labels, where a leader ends; none (null) for a caption
         int Tag = 0;
+        int Reach = 0;  // how far from what it labels it may stand without a leader: a label height
+        TLabelRank Rank = lrCaption;
         std::function<void(QPoint)> Draw; // draws it moved by the given shift
     };
     std::vector<HeldLabel> Held;
     int LastTag = 0;
     // Sets a label covering `box` with the tag open now: at once, drawn moved by the shift that
     // clears it (returned), or when the labels are placed while they are held (no shift returned).
-    QPoint SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw);
+    QPoint SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw,
+                    const TTarget& target = {}, TLabelRank rank = lrCaption);
+    // The place of a held label: where it was asked for when clear, else the nearest clear place
+    // within a label height of what it labels, else the nearest clear place of the picture, on
+    // the side of the divide where what it labels lies, with a leader that crosses no label and
+    // not the divide.
+    QPoint PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader);
+    // What a leader keeps off besides the divide: the cells of the labels, their glyphs, or none.
+    enum TLeaderSpace { lsCells, lsGlyphs, lsAny };
+    // A leader from `l` standing at `at` to what it labels that keeps off `space` and the divide;
+    // none when every one tried meets them (`crossed` is then the first label met, if any).
+    std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed, TLeaderSpace space) const;
+    // The nearest clear move among `inside` that keeps `l` within its reach of what it labels.
+    std::optional<QPoint> NearTarget(const HeldLabel& l, const TMoves& inside);
     // Opens a fresh tag for the strokes and the label of one drawing step unless one is open;
     // returns the tag open before, to be set back when the step ends.
     int BeginStep();
-    // The clear move nearest to none within the ranges, if any.
-    // Only moves within a square of half-width `half` about no move count when it is not 0.
-    std::optional<QPoint> FindClear(const QRect& box, int tag, int dxMin, int dxMax, int dyMin, int dyMax,
-                                    int half = 0);
+    // The picture as it is cut at the end.
+    QSize PictureSize() const;
     // `colour`, or black or white instead when that reads better against what lies under `box`.
     TColor ReadableOn(const QRect& box, TColor colour) const;
     void CommonStart();

@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <climits>
 #include <cmath>
 #include <map>
 
@@ -52,11 +53,16 @@ const char* const kFitNames[] = {"demo", "smallest", "deepest"};
 
 // The cross section leaves a picture narrower than its label room blank: it is swept in the
 // window's and the report's.
+// The crowded cross sections are drawn also at the report's own size and in the enlarged view of a
+// small screen.
 const struct {
     const char* Name;
     QSize Size;
     bool CrossSection;
-} kSizes[] = {{"window", {600, 700}, true}, {"narrow", {320, 760}, false}, {"report", {2250, 1000}, true}};
+    bool Piles = true; // every pile type is swept at this size
+} kSizes[] = {{"window", {600, 700}, true},          {"narrow", {320, 760}, false},
+              {"report", {2250, 1000}, true},        {"report_page", {1500, 1218}, true, false},
+              {"enlarged", {1004, 668}, true, false}};
 
 // The supports: the demo's tiebacks, or every level a tie rod, a strut or a raker.
 const char* const kSupportNames[] = {"tiebacks", "tie_rods", "struts", "rakers"};
@@ -70,12 +76,23 @@ struct SweepCase {
     int Levels = 0;     // the level count set, 0 to keep the project's
     bool New = false;   // the built-in new project instead of the demo
     bool Flattest = false; // rakers at their least angle, 18.7 degrees, as a tieback row turned raker
+    // Every level a raker as the window turns one: the kind alone, the angle held to 18.7..45
+    // degrees (0: the levels kept).
+    double Raker = 0;
+    int FootFrom = 0;    // the levels from this one on (B = 1) 1 ft | 0.3 m below the one above
+    bool German = false; // drawn under a comma locale
     std::string Name() const {
-        if (New) return std::string(Units ? "si" : "english") + "_new_" + std::to_string(Levels) + "_levels_" +
-                        kSizes[Size].Name;
+        const std::string foot = FootFrom ? "_1ft_from_" + std::string(1, char('A' + FootFrom)) : "";
+        if (New)
+            return std::string(Units ? "si" : "english") + "_new_" + std::to_string(Levels) + "_levels" + foot + "_" +
+                   kSizes[Size].Name;
+        if (Raker != 0)
+            return std::string(Units ? "si" : "english") + (German ? "_german" : "") + "_demo_rakers_" +
+                   std::to_string(int(Raker * 10)) + (Levels ? "_" + std::to_string(Levels) + "_levels" : "") +
+                   foot + "_" + kSizes[Size].Name;
         return std::string(Units ? "si" : "english") + "_" + Pile.Name + "_" + kFitNames[int(Fitting)] + "_" +
                (Support != lkTieback ? kSupportNames[Support] + std::string(Flattest ? "_flattest_" : "_") : "") +
-               (Levels ? std::to_string(Levels) + "_levels_" : "") + kSizes[Size].Name;
+               (Levels ? std::to_string(Levels) + "_levels" + foot + "_" : "") + kSizes[Size].Name;
     }
 };
 
@@ -83,21 +100,39 @@ std::vector<SweepCase> SweepCases() {
     std::vector<SweepCase> out;
     for (int units = 0; units < 2; ++units)
         for (int size = 0; size < int(std::size(kSizes)); ++size) {
-            for (const SweepPile& p : kPiles)
-                for (const Fit fit : {Fit::Demo, Fit::Smallest, Fit::Deepest})
-                    if (fit != Fit::Deepest || p.Section != psRebarCage) out.push_back({units, p, fit, size});
+            if (kSizes[size].Piles)
+                for (const SweepPile& p : kPiles)
+                    for (const Fit fit : {Fit::Demo, Fit::Smallest, Fit::Deepest})
+                        if (fit != Fit::Deepest || p.Section != psRebarCage) out.push_back({units, p, fit, size});
             if (!kSizes[size].CrossSection) continue;
+            const SweepCase demo{units, kPiles[0], Fit::Demo, size};
+            auto with = [&](auto change) {
+                SweepCase c = demo;
+                change(c);
+                out.push_back(c);
+            };
             for (const int support : {lkTieRod, lkStrut, lkRaker})
-                out.push_back({units, kPiles[0], Fit::Demo, size, support});
-            out.push_back({units, kPiles[0], Fit::Demo, size, lkRaker, 0, false, true});
-            out.push_back({units, kPiles[0], Fit::Demo, size, lkTieback, 8});
-            out.push_back({units, kPiles[0], Fit::Demo, size, lkTieback, 4, true});
+                with([&](SweepCase& c) { c.Support = support; });
+            with([](SweepCase& c) { c.Support = lkRaker, c.Flattest = true; });
+            with([](SweepCase& c) { c.Levels = 8; });
+            with([](SweepCase& c) { c.Levels = 4, c.FootFrom = 1; });
+            with([](SweepCase& c) { c.Levels = 4, c.New = true; });
+            with([](SweepCase& c) { c.Levels = 4, c.New = true, c.FootFrom = 2; });
+            for (const double angle : {18.7, 45.0})
+                with([&](SweepCase& c) { c.Raker = angle, c.German = c.Units == usSI; });
         }
     return out;
 }
 
 void PrintTo(const SweepCase& c, std::ostream* os) {
     *os << c.Name();
+}
+
+// The levels from `from` on one foot (0.3 m) below the one above.
+void OneFootApart(TKdData& d, int from) {
+    if (from > 0)
+        for (int i = from; i < d.Anchors.UsedLevels(); ++i)
+            d.Anchors.Levels[i].HeightFromPrevious = d.Units == usSI ? 0.3L : 1.0L;
 }
 
 TKdData SweepProject(const SweepCase& c) {
@@ -107,12 +142,22 @@ TKdData SweepProject(const SweepCase& c) {
         d.SetUnits(uint8_t(c.Units));
         d.Anchors.LevelCount = c.Levels;
         d.ResizeAnchorLevels();
+        OneFootApart(d, c.FootFrom);
         d.Calculate();
         return d;
     }
     if (c.Levels) {
         d.Anchors.LevelCount = c.Levels;
         d.ResizeAnchorLevels();
+    }
+    OneFootApart(d, c.FootFrom);
+    if (c.Raker != 0) {
+        for (int i = 0; i < d.Anchors.UsedLevels(); ++i) {
+            d.Anchors.Levels[i].Kind = lkRaker;
+            d.Anchors.Levels[i].Angle = Ext(c.Raker);
+        }
+        d.Calculate();
+        return d;
     }
     const bool si = c.Units == usSI;
     d.SetPileType(c.Pile.Type);
@@ -229,9 +274,17 @@ class DiagramDraw_LabelSweep : public ::testing::TestWithParam<SweepCase> {};
 
 TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
     const SweepCase& c = GetParam();
+    const QLocale saved;
+    if (c.German) QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const TKdData d = SweepProject(c);
+    const struct Restore {
+        QLocale locale;
+        ~Restore() { QLocale::setDefault(locale); }
+    } restore{saved};
     for (const int kind : {int(dkPilePlanView), int(dkCrossSection)}) {
-        if (kind == dkCrossSection ? !kSizes[c.Size].CrossSection : c.New || c.Levels) continue;
+        if (kind == dkCrossSection ? !kSizes[c.Size].CrossSection
+                                   : c.New || c.Levels || c.Raker != 0 || !kSizes[c.Size].Piles)
+            continue;
         SCOPED_TRACE(kind == dkPilePlanView ? "plan view" : "cross section");
         const Rendered r = Render(d, kind, kSizes[c.Size].Size);
         ASSERT_FALSE(r.Texts.empty());
@@ -299,6 +352,74 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
             EXPECT_NE(r.Pixel(x, above), kSteel) << "at " << x << ',' << above;
         if (c.Pile.Installation == 0) {
             EXPECT_LT(r.Value("Yc") + r.Value("HalfTW"), r.Value("RowTop"));
+        }
+    }
+}
+
+// The cell of a recorded text, its advance by its font's height, turned with it.
+QRect Cell(const TTextRecord& t) {
+    QFont font(t.Family);
+    font.setPixelSize(t.PixelSize);
+    font.setBold(t.Bold);
+    const QFontMetrics fm(font);
+    const QRect cell(0, 0, fm.horizontalAdvance(t.Text), fm.height());
+    if (t.Angle == 90) return QRect(QPoint(t.X, t.Y - cell.right()), QPoint(t.X + cell.bottom(), t.Y));
+    return cell.translated(t.X, t.Y);
+}
+
+// Every label of a drawing step (a dimension, an angle, a level's tick) stands within a label
+// height of the strokes of its step: its dimension line, arc or tick, or the leader it was given
+// when it had to move farther; and on the side of the pile where they are. The lines of a text
+// of two lines count as one label.
+TEST_P(DiagramDraw_LabelSweep, LabelsStandByWhatTheyLabel) {
+    const SweepCase& c = GetParam();
+    if (!kSizes[c.Size].CrossSection) return;
+    const QLocale saved;
+    if (c.German) QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const TKdData d = SweepProject(c);
+    const Rendered r = Render(d, dkCrossSection, kSizes[c.Size].Size);
+    QLocale::setDefault(saved);
+    const int pileLeft = int(std::min(r.Value("xL"), r.Value("xL2")));
+    const int pileRight = int(std::max(r.Value("xR"), r.Value("xR2"))) - 1;
+    std::map<int, std::pair<std::string, QRect>> labels; // by tag
+    for (const TTextRecord& t : r.Texts)
+        if (!t.Text.trimmed().isEmpty() && t.Tag != 0) {
+            auto& [text, box] = labels[t.Tag];
+            text += (text.empty() ? "\"" : " ") + t.Text.trimmed().toStdString();
+            box |= Cell(t);
+        }
+    for (auto& [tag, label] : labels) {
+        const auto& [text, box] = label;
+        // The distance from the cell to the nearest pixel of a stroke of its step, walked along
+        // each stroke's centre line.
+        double nearest = 1e9;
+        int left = INT_MAX, right = INT_MIN, reach = 0;
+        for (const TTextRecord& t : r.Texts)
+            if (t.Tag == tag) {
+                QFont font(t.Family);
+                font.setPixelSize(t.PixelSize);
+                reach = QFontMetrics(font).height();
+            }
+        for (const TSegmentRecord& s : r.Segments) {
+            if (s.Tag != tag) continue;
+            const QPoint a = s.Line.p1(), b = s.Line.p2();
+            left = std::min({left, a.x(), b.x()}), right = std::max({right, a.x(), b.x()});
+            const int n = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+            for (int i = 0; i <= n; ++i) {
+                const double x = a.x() + (n ? double(i) / n : 0) * (b.x() - a.x());
+                const double y = a.y() + (n ? double(i) / n : 0) * (b.y() - a.y());
+                const double dx = std::max({box.left() - x, 0.0, x - box.right()});
+                const double dy = std::max({box.top() - y, 0.0, y - box.bottom()});
+                nearest = std::min(nearest, std::hypot(dx, dy) - s.Width / 2);
+            }
+        }
+        if (left > right) continue; // a label of no step
+        EXPECT_LE(nearest, reach) << text << "\" at " << box.x() << ',' << box.y() << " away from what it labels";
+        if (right < pileLeft) {
+            EXPECT_LT(box.right(), pileLeft) << text << "\" across the pile from its line";
+        }
+        if (left > pileRight) {
+            EXPECT_GT(box.left(), pileRight) << text << "\" across the pile from its line";
         }
     }
 }

@@ -1,0 +1,307 @@
+// The label search: obstacles, the row sweep and the choice of a place (see LabelPlacement.h).
+
+#include "drawing/LabelPlacement.h"
+
+#include "drawing/DiagramDraw.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace vantrel {
+
+namespace {
+
+using Interval = std::pair<int, int>; // moves dx from first to second
+
+// The label's box widened by the gap: what must not meet an obstacle.
+struct Band {
+    int Left, Right, Top, Bottom;
+};
+
+// One obstacle: in the rows of moves DyLo..DyHi it blocks the moves DxLo..DxHi, or, for a
+// slanting stroke, the columns its centre line crosses within the band of that row.
+struct Obstacle {
+    int DyLo, DyHi;
+    int DxLo = 0, DxHi = 0;
+    const TSegmentRecord* Stroke = nullptr;
+    double Slope = 0; // columns per row of a slanting stroke
+
+    Interval Blocked(const Band& b, int dy) const {
+        if (!Stroke) return {DxLo, DxHi};
+        const TSegmentRecord& s = *Stroke;
+        const int half = (s.Width + 1) / 2;
+        const int yTop = std::min(s.Line.y1(), s.Line.y2()), yBottom = std::max(s.Line.y1(), s.Line.y2());
+        const int ya = std::clamp(b.Top + dy - half, yTop, yBottom);
+        const int yb = std::clamp(b.Bottom + dy + half, yTop, yBottom);
+        double xa = s.Line.x1() + (ya - s.Line.y1()) * Slope, xb = s.Line.x1() + (yb - s.Line.y1()) * Slope;
+        if (xa > xb) std::swap(xa, xb);
+        // Whole columns, a column wider either side rather than a libm rounding per row.
+        return {int(xa) - 1 - half - b.Right, int(xb) + 1 + half - b.Left};
+    }
+};
+
+// The steel of the picture's rows as runs of columns, each row read once when first needed.
+class SteelRows {
+  public:
+    SteelRows(const TCanvas& picture, int x0, int x1) : Picture(picture), X0(std::max(0, x0)), X1(x1) {
+        X1 = std::min(X1, picture.Width() - 1);
+    }
+    // Blocks the moves that bring the band, moved dy, onto the steel.
+    void Block(const Band& b, int dy, std::vector<Interval>& blocked) {
+        for (int y = std::max(0, b.Top + dy); y <= std::min(Picture.Height() - 1, b.Bottom + dy); ++y)
+            for (const auto& [x0, x1] : Row(y))
+                blocked.emplace_back(x0 - b.Right, x1 - b.Left);
+    }
+
+  private:
+    const std::vector<Interval>& Row(int y) {
+        if (Runs.empty()) Runs.resize(size_t(Picture.Height()));
+        auto& runs = Runs[size_t(y)];
+        if (runs) return *runs;
+        runs.emplace();
+        const QRgb steel = qRgb(RedOf(kSteel), GreenOf(kSteel), BlueOf(kSteel)) & 0xFFFFFF;
+        const QRgb ties = qRgb(RedOf(kTies), GreenOf(kTies), BlueOf(kTies)) & 0xFFFFFF;
+        const auto* line = Picture.ScanLine(y);
+        for (int x = X0; x <= X1; ++x) {
+            const QRgb c = line[x] & 0xFFFFFF;
+            if (c != steel && c != ties) continue;
+            if (!runs->empty() && runs->back().second == x - 1)
+                runs->back().second = x;
+            else
+                runs->emplace_back(x, x);
+        }
+        return *runs;
+    }
+    const TCanvas& Picture;
+    int X0, X1;
+    std::vector<std::optional<std::vector<Interval>>> Runs;
+};
+
+// The free moves of a row nearest to dx0, from the intervals it blocks: dx0 itself when it is
+// free, else the free neighbours of the blocked run that holds it.
+void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
+    out.clear();
+    std::sort(blocked.begin(), blocked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < blocked.size();) {
+        // The next run of blocked moves, the intervals that meet or touch it merged.
+        const int lo = blocked[i].first;
+        int hi = blocked[i].second;
+        for (++i; i < blocked.size() && blocked[i].first <= hi + 1; ++i)
+            hi = std::max(hi, blocked[i].second);
+        if (lo > dx0) break;
+        if (hi >= dx0) {
+            if (lo - 1 >= dxMin) out.push_back(lo - 1);
+            if (hi + 1 <= dxMax) out.push_back(hi + 1);
+            return;
+        }
+    }
+    out.push_back(dx0);
+}
+
+// One direction of the row sweep. It takes the obstacles in the order they come into reach and
+// drops those it has passed. A row across the same obstacles as the row read before it offers the
+// same moves one row farther, and is passed over; so is a row whose only change is the slant of a
+// stroke, until half a label height from the last row read. Beyond `Far` rows from no move, where
+// a label is led to its place anyway, rows are read at most every half label height: a narrow gap
+// there may be missed, never one near.
+class RowSweep {
+  public:
+    RowSweep(const std::vector<Obstacle>& obstacles, std::vector<int> order, bool down, int stride, int far)
+        : All(obstacles), Order(std::move(order)), Down(down), Stride(stride), Far(far) {}
+
+    // Whether row dy may offer moves the row read before did not; when it does, the moves its
+    // obstacles block are put in `blocked`.
+    bool Read(int dy, const Band& band, bool always, std::vector<Interval>& blocked) {
+        bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
+        for (; Next < Order.size(); ++Next) {
+            const Obstacle& o = All[size_t(Order[Next])];
+            if (Down ? o.DyLo > dy : o.DyHi < dy) break;
+            Active.push_back(Order[Next]);
+            changed = true;
+        }
+        if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
+        if (Seen && !always && std::abs(dy) > Far && std::abs(dy - Last) < Stride) changed = false;
+        if (!changed) return false;
+        Seen = true;
+        Last = dy;
+        Slants = false;
+        Leaves = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+        blocked.clear();
+        for (size_t i = 0; i < Active.size();) {
+            const Obstacle& o = All[size_t(Active[i])];
+            if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
+                Active[i] = Active.back();
+                Active.pop_back();
+                continue;
+            }
+            ++i;
+            Leaves = Down ? std::min(Leaves, o.DyHi) : std::max(Leaves, o.DyLo);
+            Slants = Slants || o.Stroke;
+            const Interval iv = o.Blocked(band, dy);
+            if (iv.first <= iv.second) blocked.push_back(iv);
+        }
+        return true;
+    }
+
+  private:
+    const std::vector<Obstacle>& All;
+    std::vector<int> Order;
+    bool Down;
+    int Stride;
+    int Far;
+    size_t Next = 0;
+    std::vector<int> Active;
+    int Leaves = 0; // the nearest row at which an active obstacle is passed
+    bool Slants = false;
+    bool Seen = false;
+    int Last = 0; // the last row read
+};
+
+// Of moves equally far, the one met first walking square rings about no move, each ring's top
+// row, bottom row, left column and right column in turn.
+std::array<long long, 3> RingOrder(int dx, int dy) {
+    const int r = std::max(std::abs(dx), std::abs(dy));
+    const int side = dy == -r ? 0 : dy == r ? 1 : dx == -r ? 2 : 3;
+    return {r, side, side < 2 ? dx : dy};
+}
+
+} // namespace
+
+// The obstacles within reach of a box's moves, and the orders in which the sweeps down and up
+// meet them.
+struct TObstacles {
+    std::vector<Obstacle> List;
+    std::vector<int> Down, Up;
+
+    TObstacles(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
+        auto reaches = [&](const Obstacle& o) {
+            return o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax;
+        };
+        auto add = [&](const QRect& r) {
+            const Obstacle o{r.top() - b.Bottom, r.bottom() - b.Top, r.left() - b.Right, r.right() - b.Left};
+            if (reaches(o)) List.push_back(o);
+        };
+        for (const QRect& l : p.Labels)
+            add(l);
+        for (const QRect& k : p.Blocks)
+            add(k);
+        const size_t rects = List.size();
+        // The strokes come sorted by their rows; the few labels and blocks are sorted and merged.
+        std::vector<int> strokeAt;
+        if (p.AvoidLines) {
+            p.IndexStrokes();
+            strokeAt.assign(p.Strokes.size(), -1);
+            for (const int i : p.ByTop) {
+                const TLabelPlacement::Span& s = p.Spans[size_t(i)];
+                if (s.Top - b.Bottom > m.DyMax) break; // this and every later one below the rows searched
+                const TSegmentRecord& r = p.Strokes[size_t(i)];
+                if (tag != 0 && r.Tag == tag) continue;
+                Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, s.Left - b.Right, s.Right - b.Left};
+                if (!reaches(o)) continue;
+                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.Stroke = &r, o.Slope = double(r.Line.dx()) / r.Line.dy();
+                strokeAt[size_t(i)] = int(List.size());
+                List.push_back(o);
+            }
+        }
+        std::vector<int> rectsDown(rects), strokesDown, strokesUp;
+        for (size_t i = 0; i < rects; ++i)
+            rectsDown[i] = int(i);
+        std::vector<int> rectsUp = rectsDown;
+        for (size_t i = rects; i < List.size(); ++i)
+            strokesDown.push_back(int(i));
+        if (p.AvoidLines)
+            for (const int i : p.ByBottom) {
+                if (p.Spans[size_t(i)].Bottom - b.Top < m.DyMin) break; // this and every later one above
+                if (strokeAt[size_t(i)] >= 0) strokesUp.push_back(strokeAt[size_t(i)]);
+            }
+        auto byLo = [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; };
+        auto byHi = [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; };
+        std::sort(rectsDown.begin(), rectsDown.end(), byLo);
+        std::sort(rectsUp.begin(), rectsUp.end(), byHi);
+        Down.resize(List.size());
+        Up.resize(List.size());
+        std::merge(rectsDown.begin(), rectsDown.end(), strokesDown.begin(), strokesDown.end(), Down.begin(), byLo);
+        std::merge(rectsUp.begin(), rectsUp.end(), strokesUp.begin(), strokesUp.end(), Up.begin(), byHi);
+    }
+};
+
+void TLabelPlacement::Clear() {
+    Labels.clear();
+    Blocks.clear();
+    Strokes.clear();
+    Spans.clear();
+    ByTop.clear();
+    ByBottom.clear();
+    AvoidLines = false;
+    HasSteel = true;
+}
+
+void TLabelPlacement::IndexStrokes() {
+    // The strokes are measured and sorted once for all the labels of a drawing; a leader drawn
+    // since takes its place among them.
+    for (size_t i = Spans.size(); i < Strokes.size(); ++i) {
+        const QLine& l = Strokes[i].Line;
+        const int pen = (Strokes[i].Width + 1) / 2;
+        Spans.push_back({std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
+                         std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen});
+    }
+    auto byTop = [&](int a, int b) { return Spans[size_t(a)].Top < Spans[size_t(b)].Top; };
+    auto byBottom = [&](int a, int b) { return Spans[size_t(a)].Bottom > Spans[size_t(b)].Bottom; };
+    for (int i = int(ByTop.size()); i < int(Strokes.size()); ++i) {
+        ByTop.insert(std::upper_bound(ByTop.begin(), ByTop.end(), i, byTop), i);
+        ByBottom.insert(std::upper_bound(ByBottom.begin(), ByBottom.end(), i, byBottom), i);
+    }
+}
+
+std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, const QRect& box, int tag,
+                                                     const TMoves& m) {
+    if (m.Empty()) return std::nullopt;
+    const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
+    const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
+    TObstacles obstacles(*this, band, tag, m);
+    SteelRows steel(picture, band.Left + m.DxMin, band.Right + m.DxMax);
+    std::vector<Interval> blocked;
+    std::vector<int> free;
+    const int stride = std::max(2, box.height() / 2);
+    const int far = 3 * box.height();
+    RowSweep down(obstacles.List, obstacles.Down, true, stride, far), up(obstacles.List, obstacles.Up, false, stride, far);
+    // The rows are read outward from no move, down and up in turn, until no row left can hold a
+    // nearer move than the best found.
+    long long best = -1;
+    std::array<long long, 3> bestOrder{};
+    std::optional<QPoint> shift;
+    const int reach = std::max(std::abs(m.DyMin), std::abs(m.DyMax));
+    for (int k = 0; k <= reach && (best < 0 || (long long)k * k <= best); ++k)
+        for (const int sign : {-1, 1}) {
+            const int dy = sign * k;
+            if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
+            if (!(dy >= 0 ? down : up).Read(dy, band, HasSteel, blocked)) continue;
+            if (HasSteel) steel.Block(band, dy, blocked);
+            NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
+            for (const int dx : free) {
+                const long long d2 = (long long)dx * dx + (long long)dy * dy;
+                const auto o = RingOrder(dx, dy);
+                if (best < 0 || d2 < best || (d2 == best && o < bestOrder)) best = d2, bestOrder = o, shift = QPoint(dx, dy);
+            }
+            if (best == 0) return shift;
+        }
+    return shift;
+}
+
+QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect& box, int tag, const TMoves& m) {
+    const int whole = std::max({m.DxMax - m.DxMin, m.DyMax - m.DyMin, 1});
+    const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
+    for (int half = 3 * (box.width() + box.height());; half *= 3) {
+        const bool last = half >= whole;
+        const TMoves square =
+            last ? m : m.Within({dx0 - half, dx0 + half, -half, half});
+        const auto found = NearestClear(picture, box, tag, square);
+        if (found && (last || (long long)found->x() * found->x() + (long long)found->y() * found->y() <=
+                                  (long long)half * half))
+            return *found;
+        if (last) return QPoint(dx0, std::clamp(0, m.DyMin, m.DyMax));
+    }
+}
+
+} // namespace vantrel

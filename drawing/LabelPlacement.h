@@ -1,0 +1,79 @@
+// Where the labels of a drawing go. A label asks for a place; it is set there when that place is
+// clear, else at the nearest place that is: a line unit of white from every label set before it,
+// off the blocks (the pile) and the steel, off every stroke that is not its own, and whole inside
+// the picture.
+//
+// The search works on moves (dx, dy) of the label's box, in three steps a reader takes one at a
+// time:
+//   - obstacles: every label, block and stroke within reach blocks, in each row of moves dy, one
+//     interval of moves dx (those that bring the box onto it);
+//   - the row sweep: the rows of moves are read outward from no move, down and up in turn; each
+//     direction takes the obstacles in the order they come into reach and drops those it passed;
+//   - the choice: in every row read, the free move nearest to none is a candidate, and the
+//     nearest candidate of all rows is the place.
+#pragma once
+
+#include "drawing/Canvas.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <optional>
+#include <vector>
+
+namespace vantrel {
+
+// A range of moves of a label's box.
+struct TMoves {
+    int DxMin = 0, DxMax = 0, DyMin = 0, DyMax = 0;
+    bool Empty() const { return DxMin > DxMax || DyMin > DyMax; }
+    TMoves Within(const TMoves& o) const {
+        return {std::max(DxMin, o.DxMin), std::min(DxMax, o.DxMax), std::max(DyMin, o.DyMin),
+                std::min(DyMax, o.DyMax)};
+    }
+    // The moves that keep `box` within `distance` of `target` (its edges no farther apart).
+    static TMoves Near(const QRect& box, const QRect& target, int distance) {
+        return {target.left() - distance - box.right(), target.right() + distance - box.left(),
+                target.top() - distance - box.bottom(), target.bottom() + distance - box.top()};
+    }
+    // The moves that keep `box` whole inside a picture of `size`; a box too large for it keeps its
+    // top-left corner in.
+    static TMoves Inside(const QRect& box, QSize size) {
+        const int dxMin = -box.left(), dyMin = -box.top();
+        return {dxMin, std::max(dxMin, size.width() - 1 - box.right()), dyMin,
+                std::max(dyMin, size.height() - 1 - box.bottom())};
+    }
+};
+
+class TLabelPlacement {
+  public:
+    std::vector<QRect> Labels;           // the glyph boxes of the labels set so far
+    std::vector<QRect> Blocks;           // what labels keep clear of besides labels and steel (the pile)
+    std::vector<TSegmentRecord> Strokes; // the strokes drawn so far, while AvoidLines
+    bool AvoidLines = false;
+    bool HasSteel = true; // false: the drawing has no steel colour, its pixels need no reading
+    int Gap = 1;          // the white kept between a label and its neighbours
+
+    void Clear();
+    // The clear move nearest to none among `moves`, if any; `picture` is read for the steel.
+    std::optional<QPoint> NearestClear(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves);
+    // The same, searched first within a square about no move a few labels wide, then within squares
+    // three times as wide until the square holds every move: a place found no farther than a
+    // square's half-width needs no wider search. No move is clear: the least move into `moves`.
+    QPoint NearestClearWidening(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves);
+
+  private:
+    // The rows and columns a stroke covers, its pen included.
+    struct Span {
+        int Top, Bottom, Left, Right;
+    };
+    std::vector<Span> Spans;
+    // The strokes by their top row and by their bottom row (deepest first).
+    std::vector<int> ByTop, ByBottom;
+    // Measures and sorts the strokes drawn since the last search.
+    void IndexStrokes();
+    friend struct TObstacles;
+};
+
+} // namespace vantrel
