@@ -98,9 +98,9 @@ void TDiagramDraw::DrawPilePlanView() {
     // The centre lines, the pier outlines, the extension lines and the clear gap's diagonal run
     // across the section's dimensions: every dimension's value waits until all lines are drawn,
     // then keeps clear of those that are not its own.
-    AvoidLines = true;
+    Placement.AvoidLines = true;
     HoldLabels = true;
-    Bitmap.SetSegmentLog(&Segments);
+    Bitmap.SetSegmentLog(&Placement.Strokes);
     const TKdData& d = Data;
     PlanFrame f;
     f.tw = double(d.TributaryWidth());
