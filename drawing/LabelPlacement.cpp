@@ -79,24 +79,36 @@ class SteelRows {
 };
 
 // The free moves of a row nearest to dx0, from the intervals it blocks: dx0 itself when it is
-// free, else the free neighbours of the blocked run that holds it.
+// free, else the free neighbours of the blocked run that holds it. The run is grown from the
+// intervals that hold dx0 by those that meet or touch it, until none is left that does; no sort
+// is needed, and the intervals taken are dropped from `blocked`.
 void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
     out.clear();
-    std::sort(blocked.begin(), blocked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t i = 0; i < blocked.size();) {
-        // The next run of blocked moves, the intervals that meet or touch it merged.
-        const int lo = blocked[i].first;
-        int hi = blocked[i].second;
-        for (++i; i < blocked.size() && blocked[i].first <= hi + 1; ++i)
-            hi = std::max(hi, blocked[i].second);
-        if (lo > dx0) break;
-        if (hi >= dx0) {
-            if (lo - 1 >= dxMin) out.push_back(lo - 1);
-            if (hi + 1 <= dxMax) out.push_back(hi + 1);
-            return;
+    int lo = dx0, hi = dx0 - 1; // no run yet
+    auto take = [&](auto meets) {
+        bool grown = false;
+        for (size_t i = 0; i < blocked.size();) {
+            const Interval iv = blocked[i];
+            if (!meets(iv)) {
+                ++i;
+                continue;
+            }
+            lo = std::min(lo, iv.first);
+            hi = std::max(hi, iv.second);
+            grown = true;
+            blocked[i] = blocked.back();
+            blocked.pop_back();
         }
+        return grown;
+    };
+    if (!take([&](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; })) {
+        out.push_back(dx0);
+        return;
     }
-    out.push_back(dx0);
+    while (take([&](const Interval& iv) { return iv.first <= hi + 1 && iv.second >= lo - 1; })) {
+    }
+    if (lo - 1 >= dxMin) out.push_back(lo - 1);
+    if (hi + 1 <= dxMax) out.push_back(hi + 1);
 }
 
 // One direction of the row sweep. It takes the obstacles in the order they come into reach and
