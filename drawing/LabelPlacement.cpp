@@ -279,12 +279,13 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     const int far = 3 * box.height();
     RowSweep down(obstacles.List, obstacles.Down, true, stride, far), up(obstacles.List, obstacles.Up, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
-    // nearer move than the best found.
+    // nearer move than the best found: a move of row k is no nearer than dx0 in that row.
     long long best = -1;
     std::array<long long, 3> bestOrder{};
     std::optional<QPoint> shift;
     const int reach = std::max(std::abs(m.DyMin), std::abs(m.DyMax));
-    for (int k = 0; k <= reach && (best < 0 || (long long)k * k <= best); ++k)
+    const long long least = (long long)dx0 * dx0;
+    for (int k = 0; k <= reach && (best < 0 || least + (long long)k * k <= best); ++k)
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
