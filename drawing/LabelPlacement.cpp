@@ -24,20 +24,29 @@ struct Band {
 struct Obstacle {
     int DyLo, DyHi;
     int DxLo = 0, DxHi = 0;
-    const TSegmentRecord* Stroke = nullptr;
+    bool Slants = false;
     double Slope = 0; // columns per row of a slanting stroke
+    // A slanting stroke measured for the band once: its rows, a point of its centre line, the
+    // band's rows widened by the pen, and the columns added either side.
+    int YTop = 0, YBottom = 0, X1 = 0, Y1 = 0, TopOff = 0, BottomOff = 0, LoOff = 0, HiOff = 0;
 
-    Interval Blocked(const Band& b, int dy) const {
-        if (!Stroke) return {DxLo, DxHi};
-        const TSegmentRecord& s = *Stroke;
+    void SetStroke(const TSegmentRecord& s, const Band& b) {
         const int half = (s.Width + 1) / 2;
-        const int yTop = std::min(s.Line.y1(), s.Line.y2()), yBottom = std::max(s.Line.y1(), s.Line.y2());
-        const int ya = std::clamp(b.Top + dy - half, yTop, yBottom);
-        const int yb = std::clamp(b.Bottom + dy + half, yTop, yBottom);
-        double xa = s.Line.x1() + (ya - s.Line.y1()) * Slope, xb = s.Line.x1() + (yb - s.Line.y1()) * Slope;
+        Slants = true;
+        Slope = double(s.Line.dx()) / s.Line.dy();
+        YTop = std::min(s.Line.y1(), s.Line.y2()), YBottom = std::max(s.Line.y1(), s.Line.y2());
+        X1 = s.Line.x1(), Y1 = s.Line.y1();
+        TopOff = b.Top - half, BottomOff = b.Bottom + half;
+        LoOff = -1 - half - b.Right, HiOff = 1 + half - b.Left;
+    }
+    Interval Blocked(int dy) const {
+        if (!Slants) return {DxLo, DxHi};
+        const int ya = std::clamp(TopOff + dy, YTop, YBottom);
+        const int yb = std::clamp(BottomOff + dy, YTop, YBottom);
+        double xa = X1 + (ya - Y1) * Slope, xb = X1 + (yb - Y1) * Slope;
         if (xa > xb) std::swap(xa, xb);
         // Whole columns, a column wider either side rather than a libm rounding per row.
-        return {int(xa) - 1 - half - b.Right, int(xb) + 1 + half - b.Left};
+        return {int(xa) + LoOff, int(xb) + HiOff};
     }
 };
 
@@ -84,28 +93,28 @@ class SteelRows {
 // is needed, and the intervals taken are dropped from `blocked`.
 void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
     out.clear();
+    Interval* const v = blocked.data();
+    size_t n = blocked.size();
     int lo = dx0, hi = dx0 - 1; // no run yet
+    // Takes the intervals that `meets` into the run, keeps the others; whether any was taken.
     auto take = [&](auto meets) {
-        bool grown = false;
-        for (size_t i = 0; i < blocked.size();) {
-            const Interval iv = blocked[i];
-            if (!meets(iv)) {
-                ++i;
-                continue;
-            }
-            lo = std::min(lo, iv.first);
-            hi = std::max(hi, iv.second);
-            grown = true;
-            blocked[i] = blocked.back();
-            blocked.pop_back();
+        size_t kept = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const Interval iv = v[i];
+            if (meets(iv))
+                lo = std::min(lo, iv.first), hi = std::max(hi, iv.second);
+            else
+                v[kept++] = iv;
         }
+        const bool grown = kept != n;
+        n = kept;
         return grown;
     };
-    if (!take([&](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; })) {
+    if (!take([dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; })) {
         out.push_back(dx0);
         return;
     }
-    while (take([&](const Interval& iv) { return iv.first <= hi + 1 && iv.second >= lo - 1; })) {
+    while (take([&lo, &hi](const Interval& iv) { return iv.first <= hi + 1 && iv.second >= lo - 1; })) {
     }
     if (lo - 1 >= dxMin) out.push_back(lo - 1);
     if (hi + 1 <= dxMax) out.push_back(hi + 1);
@@ -119,17 +128,17 @@ void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, 
 // there may be missed, never one near.
 class RowSweep {
   public:
-    RowSweep(const std::vector<Obstacle>& obstacles, std::vector<int> order, bool down, int stride, int far)
-        : All(obstacles), Order(std::move(order)), Down(down), Stride(stride), Far(far) {}
+    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, bool down, int stride, int far)
+        : All(obstacles), Order(order), Down(down), Stride(stride), Far(far) {}
 
     // Whether row dy may offer moves the row read before did not; when it does, the moves its
     // obstacles block are put in `blocked`.
-    bool Read(int dy, const Band& band, bool always, std::vector<Interval>& blocked) {
+    bool Read(int dy, bool always, std::vector<Interval>& blocked) {
         bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
         for (; Next < Order.size(); ++Next) {
             const Obstacle& o = All[size_t(Order[Next])];
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
-            Active.push_back(Order[Next]);
+            Active.push_back(o);
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
@@ -139,31 +148,34 @@ class RowSweep {
         Last = dy;
         Slants = false;
         Leaves = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-        blocked.clear();
-        for (size_t i = 0; i < Active.size();) {
-            const Obstacle& o = All[size_t(Active[i])];
+        blocked.resize(Active.size());
+        Obstacle* const active = Active.data();
+        size_t count = Active.size(), n = 0;
+        for (size_t i = 0; i < count;) {
+            const Obstacle& o = active[i];
             if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
-                Active[i] = Active.back();
-                Active.pop_back();
+                active[i] = active[--count];
                 continue;
             }
             ++i;
             Leaves = Down ? std::min(Leaves, o.DyHi) : std::max(Leaves, o.DyLo);
-            Slants = Slants || o.Stroke;
-            const Interval iv = o.Blocked(band, dy);
-            if (iv.first <= iv.second) blocked.push_back(iv);
+            Slants = Slants || o.Slants;
+            const Interval iv = o.Blocked(dy);
+            if (iv.first <= iv.second) blocked[n++] = iv;
         }
+        Active.resize(count);
+        blocked.resize(n);
         return true;
     }
 
   private:
     const std::vector<Obstacle>& All;
-    std::vector<int> Order;
+    const std::vector<int>& Order;
     bool Down;
     int Stride;
     int Far;
     size_t Next = 0;
-    std::vector<int> Active;
+    std::vector<Obstacle> Active;
     int Leaves = 0; // the nearest row at which an active obstacle is passed
     bool Slants = false;
     bool Seen = false;
@@ -211,7 +223,7 @@ struct TObstacles {
                 if (tag != 0 && r.Tag == tag) continue;
                 Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, s.Left - b.Right, s.Right - b.Left};
                 if (!reaches(o)) continue;
-                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.Stroke = &r, o.Slope = double(r.Line.dx()) / r.Line.dy();
+                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
                 strokeAt[size_t(i)] = int(List.size());
                 List.push_back(o);
             }
@@ -289,7 +301,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
-            if (!(dy >= 0 ? down : up).Read(dy, band, HasSteel, blocked)) continue;
+            if (!(dy >= 0 ? down : up).Read(dy, HasSteel, blocked)) continue;
             if (HasSteel) steel.Block(band, dy, blocked);
             NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
             for (const int dx : free) {
