@@ -128,8 +128,11 @@ void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, 
 // there may be missed, never one near.
 class RowSweep {
   public:
-    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, bool down, int stride, int far)
-        : All(obstacles), Order(order), Down(down), Stride(stride), Far(far) {}
+    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<Obstacle>& active,
+             bool down, int stride, int far)
+        : All(obstacles), Order(order), Active(active), Down(down), Stride(stride), Far(far) {
+        Active.clear();
+    }
 
     // Whether row dy may offer moves the row read before did not; when it does, the moves its
     // obstacles block are put in `blocked`.
@@ -171,11 +174,11 @@ class RowSweep {
   private:
     const std::vector<Obstacle>& All;
     const std::vector<int>& Order;
+    std::vector<Obstacle>& Active;
     bool Down;
     int Stride;
     int Far;
     size_t Next = 0;
-    std::vector<Obstacle> Active;
     int Leaves = 0; // the nearest row at which an active obstacle is passed
     bool Slants = false;
     bool Seen = false;
@@ -193,12 +196,18 @@ std::array<long long, 3> RingOrder(int dx, int dy) {
 } // namespace
 
 // The obstacles within reach of a box's moves, and the orders in which the sweeps down and up
-// meet them.
+// meet them. One is kept for all the searches of a thread, its buffers gathered anew each time.
 struct TObstacles {
     std::vector<Obstacle> List;
     std::vector<int> Down, Up;
+    // Buffers of the gathering and of the sweep, kept to spare the allocations.
+    std::vector<int> StrokeAt, RectsDown, RectsUp, StrokesDown, StrokesUp;
+    std::vector<Obstacle> ActiveDown, ActiveUp;
+    std::vector<Interval> Blocked;
+    std::vector<int> Free;
 
-    TObstacles(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
+    void Gather(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
+        List.clear();
         auto reaches = [&](const Obstacle& o) {
             return o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax;
         };
@@ -212,7 +221,7 @@ struct TObstacles {
             add(k);
         const size_t rects = List.size();
         // The strokes come sorted by their rows; the few labels and blocks are sorted and merged.
-        std::vector<int> strokeAt;
+        std::vector<int>& strokeAt = StrokeAt;
         if (p.AvoidLines) {
             p.IndexStrokes();
             strokeAt.assign(p.Strokes.size(), -1);
@@ -228,10 +237,13 @@ struct TObstacles {
                 List.push_back(o);
             }
         }
-        std::vector<int> rectsDown(rects), strokesDown, strokesUp;
+        std::vector<int>&rectsDown = RectsDown, &rectsUp = RectsUp, &strokesDown = StrokesDown, &strokesUp = StrokesUp;
+        rectsDown.resize(rects);
         for (size_t i = 0; i < rects; ++i)
             rectsDown[i] = int(i);
-        std::vector<int> rectsUp = rectsDown;
+        rectsUp = rectsDown;
+        strokesDown.clear();
+        strokesUp.clear();
         for (size_t i = rects; i < List.size(); ++i)
             strokesDown.push_back(int(i));
         if (p.AvoidLines)
@@ -283,13 +295,15 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     if (m.Empty()) return std::nullopt;
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
-    TObstacles obstacles(*this, band, tag, m);
+    static thread_local TObstacles obstacles;
+    obstacles.Gather(*this, band, tag, m);
     SteelRows steel(picture, band.Left + m.DxMin, band.Right + m.DxMax);
-    std::vector<Interval> blocked;
-    std::vector<int> free;
+    std::vector<Interval>& blocked = obstacles.Blocked;
+    std::vector<int>& free = obstacles.Free;
     const int stride = std::max(2, box.height() / 2);
     const int far = 3 * box.height();
-    RowSweep down(obstacles.List, obstacles.Down, true, stride, far), up(obstacles.List, obstacles.Up, false, stride, far);
+    RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
+        up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
     // nearer move than the best found: a move of row k is no nearer than dx0 in that row.
     long long best = -1;
