@@ -228,10 +228,10 @@ struct TObstacles {
             for (const int i : p.ByTop) {
                 const TLabelPlacement::Span& s = p.Spans[size_t(i)];
                 if (s.Top - b.Bottom > m.DyMax) break; // this and every later one below the rows searched
-                const TSegmentRecord& r = p.Strokes[size_t(i)];
-                if (tag != 0 && r.Tag == tag) continue;
                 Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, s.Left - b.Right, s.Right - b.Left};
                 if (!reaches(o)) continue;
+                const TSegmentRecord& r = p.Strokes[size_t(i)];
+                if (tag != 0 && r.Tag == tag) continue;
                 if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
                 strokeAt[size_t(i)] = int(List.size());
                 List.push_back(o);
