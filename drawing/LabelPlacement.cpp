@@ -24,20 +24,29 @@ struct Band {
 struct Obstacle {
     int DyLo, DyHi;
     int DxLo = 0, DxHi = 0;
-    const TSegmentRecord* Stroke = nullptr;
+    bool Slants = false;
     double Slope = 0; // columns per row of a slanting stroke
+    // A slanting stroke measured for the band once: its rows, a point of its centre line, the
+    // band's rows widened by the pen, and the columns added either side.
+    int YTop = 0, YBottom = 0, X1 = 0, Y1 = 0, TopOff = 0, BottomOff = 0, LoOff = 0, HiOff = 0;
 
-    Interval Blocked(const Band& b, int dy) const {
-        if (!Stroke) return {DxLo, DxHi};
-        const TSegmentRecord& s = *Stroke;
+    void SetStroke(const TSegmentRecord& s, const Band& b) {
         const int half = (s.Width + 1) / 2;
-        const int yTop = std::min(s.Line.y1(), s.Line.y2()), yBottom = std::max(s.Line.y1(), s.Line.y2());
-        const int ya = std::clamp(b.Top + dy - half, yTop, yBottom);
-        const int yb = std::clamp(b.Bottom + dy + half, yTop, yBottom);
-        double xa = s.Line.x1() + (ya - s.Line.y1()) * Slope, xb = s.Line.x1() + (yb - s.Line.y1()) * Slope;
+        Slants = true;
+        Slope = double(s.Line.dx()) / s.Line.dy();
+        YTop = std::min(s.Line.y1(), s.Line.y2()), YBottom = std::max(s.Line.y1(), s.Line.y2());
+        X1 = s.Line.x1(), Y1 = s.Line.y1();
+        TopOff = b.Top - half, BottomOff = b.Bottom + half;
+        LoOff = -1 - half - b.Right, HiOff = 1 + half - b.Left;
+    }
+    Interval Blocked(int dy) const {
+        if (!Slants) return {DxLo, DxHi};
+        const int ya = std::clamp(TopOff + dy, YTop, YBottom);
+        const int yb = std::clamp(BottomOff + dy, YTop, YBottom);
+        double xa = X1 + (ya - Y1) * Slope, xb = X1 + (yb - Y1) * Slope;
         if (xa > xb) std::swap(xa, xb);
         // Whole columns, a column wider either side rather than a libm rounding per row.
-        return {int(xa) - 1 - half - b.Right, int(xb) + 1 + half - b.Left};
+        return {int(xa) + LoOff, int(xb) + HiOff};
     }
 };
 
@@ -79,24 +88,36 @@ class SteelRows {
 };
 
 // The free moves of a row nearest to dx0, from the intervals it blocks: dx0 itself when it is
-// free, else the free neighbours of the blocked run that holds it.
+// free, else the free neighbours of the blocked run that holds it. The run is grown from the
+// intervals that hold dx0 by those that meet or touch it, until none is left that does; no sort
+// is needed, and the intervals taken are dropped from `blocked`.
 void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
     out.clear();
-    std::sort(blocked.begin(), blocked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t i = 0; i < blocked.size();) {
-        // The next run of blocked moves, the intervals that meet or touch it merged.
-        const int lo = blocked[i].first;
-        int hi = blocked[i].second;
-        for (++i; i < blocked.size() && blocked[i].first <= hi + 1; ++i)
-            hi = std::max(hi, blocked[i].second);
-        if (lo > dx0) break;
-        if (hi >= dx0) {
-            if (lo - 1 >= dxMin) out.push_back(lo - 1);
-            if (hi + 1 <= dxMax) out.push_back(hi + 1);
-            return;
+    Interval* const v = blocked.data();
+    size_t n = blocked.size();
+    int lo = dx0, hi = dx0 - 1; // no run yet
+    // Takes the intervals that `meets` into the run, keeps the others; whether any was taken.
+    auto take = [&](auto meets) {
+        size_t kept = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const Interval iv = v[i];
+            if (meets(iv))
+                lo = std::min(lo, iv.first), hi = std::max(hi, iv.second);
+            else
+                v[kept++] = iv;
         }
+        const bool grown = kept != n;
+        n = kept;
+        return grown;
+    };
+    if (!take([dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; })) {
+        out.push_back(dx0);
+        return;
     }
-    out.push_back(dx0);
+    while (take([&lo, &hi](const Interval& iv) { return iv.first <= hi + 1 && iv.second >= lo - 1; })) {
+    }
+    if (lo - 1 >= dxMin) out.push_back(lo - 1);
+    if (hi + 1 <= dxMax) out.push_back(hi + 1);
 }
 
 // One direction of the row sweep. It takes the obstacles in the order they come into reach and
@@ -107,17 +128,20 @@ void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, 
 // there may be missed, never one near.
 class RowSweep {
   public:
-    RowSweep(const std::vector<Obstacle>& obstacles, std::vector<int> order, bool down, int stride, int far)
-        : All(obstacles), Order(std::move(order)), Down(down), Stride(stride), Far(far) {}
+    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<Obstacle>& active,
+             bool down, int stride, int far)
+        : All(obstacles), Order(order), Active(active), Down(down), Stride(stride), Far(far) {
+        Active.clear();
+    }
 
     // Whether row dy may offer moves the row read before did not; when it does, the moves its
     // obstacles block are put in `blocked`.
-    bool Read(int dy, const Band& band, bool always, std::vector<Interval>& blocked) {
+    bool Read(int dy, bool always, std::vector<Interval>& blocked) {
         bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
         for (; Next < Order.size(); ++Next) {
             const Obstacle& o = All[size_t(Order[Next])];
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
-            Active.push_back(Order[Next]);
+            Active.push_back(o);
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
@@ -127,31 +151,34 @@ class RowSweep {
         Last = dy;
         Slants = false;
         Leaves = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-        blocked.clear();
-        for (size_t i = 0; i < Active.size();) {
-            const Obstacle& o = All[size_t(Active[i])];
+        blocked.resize(Active.size());
+        Obstacle* const active = Active.data();
+        size_t count = Active.size(), n = 0;
+        for (size_t i = 0; i < count;) {
+            const Obstacle& o = active[i];
             if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
-                Active[i] = Active.back();
-                Active.pop_back();
+                active[i] = active[--count];
                 continue;
             }
             ++i;
             Leaves = Down ? std::min(Leaves, o.DyHi) : std::max(Leaves, o.DyLo);
-            Slants = Slants || o.Stroke;
-            const Interval iv = o.Blocked(band, dy);
-            if (iv.first <= iv.second) blocked.push_back(iv);
+            Slants = Slants || o.Slants;
+            const Interval iv = o.Blocked(dy);
+            if (iv.first <= iv.second) blocked[n++] = iv;
         }
+        Active.resize(count);
+        blocked.resize(n);
         return true;
     }
 
   private:
     const std::vector<Obstacle>& All;
-    std::vector<int> Order;
+    const std::vector<int>& Order;
+    std::vector<Obstacle>& Active;
     bool Down;
     int Stride;
     int Far;
     size_t Next = 0;
-    std::vector<int> Active;
     int Leaves = 0; // the nearest row at which an active obstacle is passed
     bool Slants = false;
     bool Seen = false;
@@ -169,12 +196,18 @@ std::array<long long, 3> RingOrder(int dx, int dy) {
 } // namespace
 
 // The obstacles within reach of a box's moves, and the orders in which the sweeps down and up
-// meet them.
+// meet them. One is kept for all the searches of a thread, its buffers gathered anew each time.
 struct TObstacles {
     std::vector<Obstacle> List;
     std::vector<int> Down, Up;
+    // Buffers of the gathering and of the sweep, kept to spare the allocations.
+    std::vector<int> StrokeAt, RectsDown, RectsUp, StrokesDown, StrokesUp;
+    std::vector<Obstacle> ActiveDown, ActiveUp;
+    std::vector<Interval> Blocked;
+    std::vector<int> Free;
 
-    TObstacles(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
+    void Gather(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
+        List.clear();
         auto reaches = [&](const Obstacle& o) {
             return o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax;
         };
@@ -188,26 +221,29 @@ struct TObstacles {
             add(k);
         const size_t rects = List.size();
         // The strokes come sorted by their rows; the few labels and blocks are sorted and merged.
-        std::vector<int> strokeAt;
+        std::vector<int>& strokeAt = StrokeAt;
         if (p.AvoidLines) {
             p.IndexStrokes();
             strokeAt.assign(p.Strokes.size(), -1);
             for (const int i : p.ByTop) {
                 const TLabelPlacement::Span& s = p.Spans[size_t(i)];
                 if (s.Top - b.Bottom > m.DyMax) break; // this and every later one below the rows searched
-                const TSegmentRecord& r = p.Strokes[size_t(i)];
-                if (tag != 0 && r.Tag == tag) continue;
                 Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, s.Left - b.Right, s.Right - b.Left};
                 if (!reaches(o)) continue;
-                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.Stroke = &r, o.Slope = double(r.Line.dx()) / r.Line.dy();
+                const TSegmentRecord& r = p.Strokes[size_t(i)];
+                if (tag != 0 && r.Tag == tag) continue;
+                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
                 strokeAt[size_t(i)] = int(List.size());
                 List.push_back(o);
             }
         }
-        std::vector<int> rectsDown(rects), strokesDown, strokesUp;
+        std::vector<int>&rectsDown = RectsDown, &rectsUp = RectsUp, &strokesDown = StrokesDown, &strokesUp = StrokesUp;
+        rectsDown.resize(rects);
         for (size_t i = 0; i < rects; ++i)
             rectsDown[i] = int(i);
-        std::vector<int> rectsUp = rectsDown;
+        rectsUp = rectsDown;
+        strokesDown.clear();
+        strokesUp.clear();
         for (size_t i = rects; i < List.size(); ++i)
             strokesDown.push_back(int(i));
         if (p.AvoidLines)
@@ -259,24 +295,27 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     if (m.Empty()) return std::nullopt;
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
-    TObstacles obstacles(*this, band, tag, m);
+    static thread_local TObstacles obstacles;
+    obstacles.Gather(*this, band, tag, m);
     SteelRows steel(picture, band.Left + m.DxMin, band.Right + m.DxMax);
-    std::vector<Interval> blocked;
-    std::vector<int> free;
+    std::vector<Interval>& blocked = obstacles.Blocked;
+    std::vector<int>& free = obstacles.Free;
     const int stride = std::max(2, box.height() / 2);
     const int far = 3 * box.height();
-    RowSweep down(obstacles.List, obstacles.Down, true, stride, far), up(obstacles.List, obstacles.Up, false, stride, far);
+    RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
+        up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
-    // nearer move than the best found.
+    // nearer move than the best found: a move of row k is no nearer than dx0 in that row.
     long long best = -1;
     std::array<long long, 3> bestOrder{};
     std::optional<QPoint> shift;
     const int reach = std::max(std::abs(m.DyMin), std::abs(m.DyMax));
-    for (int k = 0; k <= reach && (best < 0 || (long long)k * k <= best); ++k)
+    const long long least = (long long)dx0 * dx0;
+    for (int k = 0; k <= reach && (best < 0 || least + (long long)k * k <= best); ++k)
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
-            if (!(dy >= 0 ? down : up).Read(dy, band, HasSteel, blocked)) continue;
+            if (!(dy >= 0 ? down : up).Read(dy, HasSteel, blocked)) continue;
             if (HasSteel) steel.Block(band, dy, blocked);
             NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
             for (const int dx : free) {
