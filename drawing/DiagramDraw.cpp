@@ -543,15 +543,18 @@ int TDiagramDraw::BeginStep() {
 
 QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw) {
     const int tag = Bitmap.Tag();
+    Layout.Placed.push_back({box, QPoint(), anchor, QLine(), false, QRect()});
     if (!HoldLabels) {
         const QPoint shift = ClearShift(box, tag);
+        Layout.Placed.back().Shift = shift;
         draw(shift);
         return shift;
     }
     const TFont font = Bitmap.Font();
     const TBrush brush = Bitmap.Brush();
     const bool transparent = Bitmap.TextTransparent();
-    Held.push_back({box, anchor, tag, [this, font, brush, transparent, draw](QPoint shift) {
+    Held.push_back({box, anchor, tag, Layout.Placed.size() - 1,
+                    [this, font, brush, transparent, draw](QPoint shift) {
                         Bitmap.SetFont(font);
                         Bitmap.SetBrush(brush);
                         Bitmap.SetTextTransparent(transparent);
@@ -598,7 +601,9 @@ void TDiagramDraw::PlaceLabels() {
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
+            Layout.Placed[l.Placed].Leader = *leader;
         }
+        Layout.Placed[l.Placed].Shift = shift;
         l.Draw(shift);
     }
     Held.clear();
@@ -700,6 +705,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
     const QRect cover = fill != clNone || frame ? QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
                                                 : TextInk(left + offset, top, text);
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
+    Layout.Placed.push_back({cover, shift, cover.center(), QLine(), false, QRect()});
     left += shift.x(), right += shift.x(), top += shift.y(), bottom += shift.y();
     if (fill != clNone) {
         Bitmap.SetBrushColor(fill);
@@ -767,6 +773,7 @@ void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight)
     // Led, when it must move far, to the middle of its arc.
     const QPoint mid(x + (toRight ? 1 : -1) * RoundPx(std::cos(a / 2) * r), y - RoundPx(std::sin(a / 2) * r));
     DrawLabel(lx, ly, label, mid);
+    Layout.Placed.back().Arc = QRect(x - r, y - r, 2 * r, 2 * r);
     Bitmap.SetTag(open);
 }
 
@@ -835,6 +842,7 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
         TextOutSuper(lx, ly, t);
         Bitmap.SetBrushColor(brush);
     });
+    Layout.Placed.back().Dimension = true;
     Bitmap.SetFont(saved);
     Bitmap.SetTag(open);
     const QRect box = vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);

@@ -47,11 +47,23 @@ struct TCrossSectionTexts {
     static TCrossSectionTexts Defaults(const TKdData& data);
 };
 
+// One label as it was set: the box it covered where its drawing asked for it, the move that cleared
+// it, the point it labels (where a leader from it ends) and the leader drawn to that point, if any.
+struct TPlacedLabel {
+    QRect Asked;
+    QPoint Shift;
+    QPoint Anchor;
+    QLine Leader;           // null when none was drawn
+    bool Dimension = false; // the value of a dimension line
+    QRect Arc;              // the value of an angle: the box of the circle its arc lies on
+};
+
 // Named positions of a drawing (pixels unless the name says otherwise), for tests and callers that
 // place things over a picture.
 struct TDiagramLayout {
     std::map<std::string, double> Values;
     std::map<std::string, QRect> Boxes;
+    std::vector<TPlacedLabel> Placed; // every label, in the order the drawing asked for them
     double Value(const std::string& name, double fallback = -1e300) const {
         const auto it = Values.find(name);
         return it == Values.end() ? fallback : it->second;
@@ -176,6 +188,7 @@ class TDiagramDraw {
         QRect Box;      // what the label covers where it was asked for
         QPoint Anchor;  // the point it labels, where a leader ends
         int Tag = 0;
+        size_t Placed = 0; // its entry in Layout.Placed
         std::function<void(QPoint)> Draw; // draws it moved by the given shift
     };
     std::vector<HeldLabel> Held;
