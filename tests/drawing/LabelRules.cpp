@@ -23,6 +23,8 @@ namespace {
 //   letter's tick, the reference line that "Excav." over "Bottom" names;
 // - hatching (one-pixel diagonals of a hatch colour) and the inside of filled areas: a label may
 //   stand on the soil or in the pier, not on their outlines.
+// The pier spacing's value in the plan view is drawn apart from its dimension line: it is judged
+// against that line alone, not by nearness to where it was asked for.
 // An angle's base line, though drawn in the angle's step, is not the value's own: a value on it
 // reads as a value of the line.
 constexpr TColor kLeaderColour = 0x0000FF;
@@ -194,7 +196,7 @@ QImage OwnStrokes(QSize size, const std::vector<TSegmentRecord>& segments, const
 
 } // namespace
 
-std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QImage* shown) {
+std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, JudgedDrawing* drawn) {
     std::vector<LabelFault> faults;
     TDiagramLayout layout;
     std::vector<TTextRecord> texts;
@@ -218,7 +220,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QIma
             same = recorder.Texts()[i].X == texts[i].X && recorder.Texts()[i].Y == texts[i].Y;
         if (!same) faults.push_back({"checker", "the texts moved when drawn unpainted"});
     }
-    if (shown) *shown = picture;
+    if (drawn) *drawn = {picture, layout};
     const bool plan = kind == dkPilePlanView, cross = kind == dkCrossSection;
     const std::vector<Label> labels = Labels(texts, layout);
     const QRect frame = picture.rect();
@@ -255,6 +257,12 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QIma
                 }
             }
 
+    // The pier spacing's value is drawn apart from its dimension line (in a step of its own): it is
+    // judged by its line below, not by where it was asked for.
+    const QString spacing =
+        plan && d.PileType != ptSheet
+            ? TDiagramDraw::FormatValue(double(d.PileSpacing), 2, d.Units == usSI ? "m" : "ft")
+            : QString();
     for (size_t i = 0; i < labels.size(); ++i) {
         const Label& l = labels[i];
         if (!frame.contains(l.Ink)) fault("outside", l, "reaches out of the picture " + Where(frame));
@@ -263,13 +271,15 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QIma
             if (both.width() > 1 && both.height() > 1)
                 fault("overlap", l, "on " + Quoted(labels[j].Text) + ' ' + Where(labels[j].Cell));
         }
-        // Lines and arcs under the cell, from the pixels of the bare picture.
+        // Lines and arcs under the cell, from the pixels of the bare picture; like a neighbour's
+        // cell, a line may touch the cell's edge by a pixel.
         {
             const QImage own = OwnStrokes(picture.size(), segments, l, plan);
+            const QRect inner = l.Cell.adjusted(1, 1, -1, -1);
             int crossing = 0;
             QPoint first;
-            for (int y = std::max(0, l.Cell.top()); y <= std::min(bare.height() - 1, l.Cell.bottom()); ++y)
-                for (int x = std::max(0, l.Cell.left()); x <= std::min(bare.width() - 1, l.Cell.right()); ++x)
+            for (int y = std::max(0, inner.top()); y <= std::min(bare.height() - 1, inner.bottom()); ++y)
+                for (int x = std::max(0, inner.left()); x <= std::min(bare.width() - 1, inner.right()); ++x)
                     if (LinePixel(bare, x, y, thin) && own.pixel(x, y) == qRgb(255, 255, 255)) {
                         if (crossing++ == 0) first = QPoint(x, y);
                     }
@@ -282,30 +292,41 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QIma
         }
         if (cross && !pile.isEmpty() && l.Ink.intersects(pile))
             fault("line", l, "on the pile " + Where(pile));
+        int steel = 0;
+        for (int y = l.Ink.top(); y <= l.Ink.bottom(); ++y)
+            for (int x = l.Ink.left(); x <= l.Ink.right(); ++x)
+                steel += At(bare, x, y) == kSteel || At(bare, x, y) == kTies;
+        if (steel > 0) fault("steel", l, "on the steel");
         if (plan) {
-            int steel = 0;
-            for (int y = l.Ink.top(); y <= l.Ink.bottom(); ++y)
-                for (int x = l.Ink.left(); x <= l.Ink.right(); ++x)
-                    steel += At(picture, x, y) == kSteel || At(picture, x, y) == kTies;
-            if (steel > 0) fault("steel", l, "on the steel");
             // Every colour under a tenth or more of the glyph box, off the glyphs, reads against the
-            // text at 3:1.
+            // text at 3:1. The text is drawn again alone to tell its glyphs from what lies under them.
             for (const TTextRecord* t : l.Pieces) {
                 const QRect box = InkOf(*t);
+                QImage glyphs(box.size(), QImage::Format_RGB32);
+                glyphs.fill(Qt::white);
+                {
+                    QPainter painter(&glyphs);
+                    painter.setFont(FontOf(*t));
+                    painter.setPen(Qt::black);
+                    painter.translate(t->X - box.left(), t->Y - box.top());
+                    painter.rotate(-t->Angle);
+                    painter.drawText(QPoint(0, QFontMetrics(FontOf(*t)).ascent()), t->Text);
+                }
                 std::map<TColor, int> under;
                 int total = 0;
-                for (int y = box.top(); y <= box.bottom(); ++y)
-                    for (int x = box.left(); x <= box.right(); ++x)
-                        if (At(bare, x, y) == At(picture, x, y)) ++under[At(bare, x, y)], ++total;
+                for (int y = 0; y < box.height(); ++y)
+                    for (int x = 0; x < box.width(); ++x)
+                        if (glyphs.pixel(x, y) == qRgb(255, 255, 255))
+                            ++under[At(picture, box.left() + x, box.top() + y)], ++total;
                 for (const auto& [colour, n] : under)
                     if (10 * n >= total && ContrastRatio(t->Color, colour) < kReadable) {
                         std::ostringstream os;
                         os << "in " << std::hex << t->Color << " on " << colour;
-                        fault("steel", l, os.str());
+                        fault("colour", l, os.str());
                     }
             }
         }
-        if (!l.Placed) continue;
+        if (!l.Placed || l.Text == spacing) continue;
         const TPlacedLabel& p = *l.Placed;
         // What it labels: the point the drawing gave, and the strokes of its own step.
         std::vector<QLine> own, measured;
@@ -360,6 +381,17 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QIma
         }
     }
 
+    // The pier spacing's value stays within half a font size of its line, between its ends.
+    if (!spacing.isEmpty() && layout.Boxes.count("Spacing")) {
+        const auto it =
+            std::find_if(labels.begin(), labels.end(), [&](const Label& l) { return l.Text == spacing; });
+        const double yr = layout.Value("Yr"), fs = layout.Value("FontSize");
+        if (it == labels.end())
+            faults.push_back({"dimension", "the pier spacing's value is missing"});
+        else if (std::max(it->Ink.top() - yr, yr - it->Ink.bottom()) > fs / 2 ||
+                 it->Cell.center().x() < layout.Value("X1") || it->Cell.center().x() > layout.Value("X2"))
+            fault("dimension", *it, "off the spacing's line at " + std::to_string(int(yr)));
+    }
     return faults;
 }
 

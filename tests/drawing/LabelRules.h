@@ -12,7 +12,9 @@
 //   two lines  a text of two lines keeps its lines together, in their order;
 //   leader     no leader crosses the pile;
 //   nearness   every label stands within a label height of what it labels or of its own leader;
-//   steel      (plan view) no label lies on the steel, and its colour reads against what is under it.
+//   steel      no label lies on the steel;
+//   colour     (plan view) its colour reads against what is under it;
+// and in the plan view the pier spacing's value, drawn apart from its line, stays by its line.
 #pragma once
 
 #include "DiagramFixtures.h"
@@ -27,7 +29,13 @@ struct LabelFault {
     std::string Detail;
 };
 
+// What was drawn: the picture as shown and its layout.
+struct JudgedDrawing {
+    QImage Shown;
+    TDiagramLayout Layout;
+};
+
 // Draws diagram `kind` of `d` at `size` and judges every label on it.
-std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, QImage* shown = nullptr);
+std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, JudgedDrawing* drawn = nullptr);
 
 } // namespace vantrel::testing_drawing

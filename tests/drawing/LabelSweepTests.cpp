@@ -2,10 +2,11 @@
 // sections (one to eight levels; level spacings from the field's least to 5 ft | 1.5 m; every level
 // kind alone and mixed; rakers at their flattest and steepest; the demo and a new project; both unit
 // systems; the window's and the report's picture) and plan views (every pile type and section at
-// the smallest, the demo's and the deepest fit). CI draws a seeded sample of the grid;
-// VANTREL_LABEL_SWEEP=all draws all of it, VANTREL_LABEL_SWEEP=<case> one case, and
-// VANTREL_LABEL_SWEEP=<number> a sample of that many cases. A failing case is printed by name with
-// its faults, and its picture written to <build>/label-sweep for a reviewer.
+// the smallest, the demo's and the deepest fit, in the window's, the report's and a narrow picture).
+// CI draws every plan view and a seeded sample of the cross sections. VANTREL_LABEL_SWEEP=all draws
+// the whole grid, VANTREL_LABEL_SWEEP=<case> one case, VANTREL_LABEL_SWEEP=<number> that many
+// cross sections. A failing case is printed by name with its faults, and its picture written to
+// <build>/label-sweep for a reviewer; the reported drawings go to <build>/label-sweep/reported.
 
 #include "LabelRules.h"
 
@@ -25,10 +26,16 @@ namespace {
 using namespace testing_drawing;
 
 const char* const kUnitNames[] = {"english", "si"};
+// The cross sections a CI run samples: the whole run stays well within a minute in the sanitizer
+// build.
+constexpr size_t kSampled = 150;
+// The window's picture and the report's; plan views also in a narrow tall one, where their labels
+// crowd most.
 const struct {
     const char* Name;
     QSize Cross, Plan;
-} kSizes[] = {{"window", {600, 700}, {600, 700}}, {"report", {1500, 1219}, {2250, 1000}}};
+} kSizes[] = {
+    {"window", {600, 700}, {600, 700}}, {"report", {1500, 1219}, {2250, 1000}}, {"narrow", {}, {320, 760}}};
 
 // --- Cross sections ---------------------------------------------------------------------------
 
@@ -123,6 +130,7 @@ TKdData CrossProject(const CrossCase& c) {
         if (l.Kind == lkTieback) l.Angle = std::clamp(l.Angle, 15.0L, 60.0L);
         if (l.Kind == lkRaker) l.Angle = kRakerAngles[c.Raker];
         if (l.Kind == lkStrut || l.Kind == lkRaker) Brace(d, l, i);
+        if (l.Kind == lkTieRod && i == 1) l.TieRodAnchorage = 1; // a deadman down to the excavation
     }
     // Levels that reach the excavation bottom are fitted by digging deeper, by one spacing.
     const Ext lowest =
@@ -166,7 +174,7 @@ std::vector<PlanCase> PlanGrid() {
     for (int units = 0; units < 2; ++units)
         for (int pile = 0; pile < int(std::size(kPiles)); ++pile)
             for (int fit = 0; fit < 3; ++fit)
-                for (int size = 0; size < 2; ++size)
+                for (int size = 0; size < int(std::size(kSizes)); ++size)
                     if (fit != 2 || kPiles[pile].Section != psRebarCage)
                         out.push_back({units, pile, fit, size});
     return out;
@@ -223,25 +231,42 @@ std::vector<SweepCase> Grid() {
     return out;
 }
 
-// The faults of one case, grouped by rule, or empty; its picture is kept when it fails.
-std::string Judge(const SweepCase& c) {
-    QImage shown;
-    const std::vector<LabelFault> faults = JudgeLabels(c.Project(), c.Kind, c.Size, &shown);
+// The faults of one case, grouped by rule, or empty; its picture is written to `folder` when it
+// fails, or always when `keep`.
+std::string Judge(const SweepCase& c, const QString& folder = "label-sweep", bool keep = false) {
+    const TKdData d = c.Project();
+    JudgedDrawing drawn;
+    std::vector<LabelFault> faults = JudgeLabels(d, c.Kind, c.Size, &drawn);
+    if (c.Kind == dkPilePlanView && d.PileType != ptSheet) {
+        // Nothing of the row's steel runs up out of its band into the detail above it, and the
+        // detail's pier stays above the band.
+        const TDiagramLayout& l = drawn.Layout;
+        const int x1 = int(l.Value("X1")), above = int(l.Value("RowTop")) - 8;
+        for (int x = x1 - 3; x <= x1 + 3; ++x)
+            if (drawn.Shown.pixelColor(x, above) == ToQColor(kSteel))
+                faults.push_back(
+                    {"band", "the row's steel at " + std::to_string(x) + "," + std::to_string(above)});
+        if (d.Installation == 0 && l.Value("Yc") + l.Value("HalfTW") >= l.Value("RowTop"))
+            faults.push_back({"band", "the detail's pier reaches into the row's band"});
+    }
+    const QString path = QString(VANTREL_BINARY_DIR) + "/" + folder;
+    if (keep || !faults.empty()) {
+        QDir().mkpath(path);
+        drawn.Shown.save(path + "/" + QString::fromStdString(c.Name) + ".png");
+    }
     if (faults.empty()) return {};
-    const QString folder = QString(VANTREL_BINARY_DIR) + "/label-sweep";
-    QDir().mkpath(folder);
-    shown.save(folder + "/" + QString::fromStdString(c.Name) + ".png");
     std::map<std::string, std::vector<std::string>> byRule;
     for (const LabelFault& f : faults)
         byRule[f.Rule].push_back(f.Detail);
     std::string s = c.Name + " (VANTREL_LABEL_SWEEP=" + c.Name + ")\n";
     for (const auto& [rule, details] : byRule)
-        for (const std::string& d : details)
-            s += "  " + rule + ": " + d + "\n";
+        for (const std::string& detail : details)
+            s += "  " + rule + ": " + detail + "\n";
     return s;
 }
 
-// The cases of this run: a seeded sample of the grid, the whole grid, or the one named.
+// The cases of this run: every plan view and a seeded sample of the cross sections, the whole grid,
+// or the one case named.
 std::vector<SweepCase> Chosen() {
     std::vector<SweepCase> grid = Grid();
     const char* env = std::getenv("VANTREL_LABEL_SWEEP");
@@ -251,14 +276,16 @@ std::vector<SweepCase> Chosen() {
         std::erase_if(grid, [&](const SweepCase& c) { return c.Name != want; });
         return grid;
     }
-    const size_t count = want.empty() ? 120 : size_t(std::stoul(want));
+    const auto plans = std::stable_partition(grid.begin(), grid.end(),
+                                             [](const SweepCase& c) { return c.Kind == dkPilePlanView; });
     std::mt19937 random(38);
-    std::shuffle(grid.begin(), grid.end(), random);
-    grid.resize(std::min(grid.size(), count));
+    std::shuffle(plans, grid.end(), random);
+    const size_t count = want.empty() ? kSampled : size_t(std::stoul(want));
+    grid.resize(std::min(grid.size(), size_t(plans - grid.begin()) + count));
     return grid;
 }
 
-TEST(DiagramDraw_LabelSweep, EveryLabelKeepsTheRules) {
+TEST(DiagramDraw_LabelRules, EveryDrawingOfTheGrid) {
     const std::vector<SweepCase> cases = Chosen();
     ASSERT_FALSE(cases.empty()) << "no case of that name";
     int failed = 0;
@@ -271,7 +298,7 @@ TEST(DiagramDraw_LabelSweep, EveryLabelKeepsTheRules) {
 }
 
 // The drawings users reported, each of which broke a rule.
-TEST(DiagramDraw_LabelSweep, ReportedDrawings) {
+TEST(DiagramDraw_LabelRules, ReportedDrawings) {
     auto demo = [](int units, const std::function<void(TKdData&)>& change) {
         return [=] {
             TKdData d = DemoProject(units);
@@ -321,7 +348,8 @@ TEST(DiagramDraw_LabelSweep, ReportedDrawings) {
         {"6_si_plan_view_window", demo(1, [](TKdData&) {}), dkPilePlanView, kSizes[0].Plan},
     };
     for (const SweepCase& c : cases)
-        if (const std::string faults = Judge(c); !faults.empty()) ADD_FAILURE() << faults;
+        if (const std::string faults = Judge(c, "label-sweep/reported", true); !faults.empty())
+            ADD_FAILURE() << faults;
 }
 
 } // namespace
