@@ -226,6 +226,11 @@ std::vector<SweepCase> Grid() {
     std::vector<SweepCase> out;
     for (const CrossCase& c : CrossGrid())
         out.push_back({c.Name(), [c] { return CrossProject(c); }, dkCrossSection, kSizes[c.Size].Cross});
+    // The demos as they stand.
+    for (int units = 0; units < 2; ++units)
+        for (int size = 0; size < 2; ++size)
+            out.push_back({std::string(kUnitNames[units]) + "_demo_as_it_stands_" + kSizes[size].Name,
+                           [units] { return DemoProject(units); }, dkCrossSection, kSizes[size].Cross});
     for (const PlanCase& c : PlanGrid())
         out.push_back({c.Name(), [c] { return PlanProject(c); }, dkPilePlanView, kSizes[c.Size].Plan});
     return out;
@@ -265,8 +270,8 @@ std::string Judge(const SweepCase& c, const QString& folder = "label-sweep", boo
     return s;
 }
 
-// The cases of this run: every plan view and a seeded sample of the cross sections, the whole grid,
-// or the one case named.
+// The cases of this run: every plan view, the demos as they stand and a seeded sample of the other
+// cross sections; the whole grid; or the one case named.
 std::vector<SweepCase> Chosen() {
     std::vector<SweepCase> grid = Grid();
     const char* env = std::getenv("VANTREL_LABEL_SWEEP");
@@ -276,8 +281,9 @@ std::vector<SweepCase> Chosen() {
         std::erase_if(grid, [&](const SweepCase& c) { return c.Name != want; });
         return grid;
     }
-    const auto plans = std::stable_partition(grid.begin(), grid.end(),
-                                             [](const SweepCase& c) { return c.Kind == dkPilePlanView; });
+    const auto plans = std::stable_partition(grid.begin(), grid.end(), [](const SweepCase& c) {
+        return c.Kind == dkPilePlanView || c.Name.find("as_it_stands") != std::string::npos;
+    });
     std::mt19937 random(38);
     std::shuffle(plans, grid.end(), random);
     const size_t count = want.empty() ? kSampled : size_t(std::stoul(want));
