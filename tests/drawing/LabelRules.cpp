@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <iostream>
 #include <map>
 #include <sstream>
 
@@ -263,6 +265,16 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         plan && d.PileType != ptSheet
             ? TDiagramDraw::FormatValue(double(d.PileSpacing), 2, d.Units == usSI ? "m" : "ft")
             : QString();
+    if (std::getenv("VANTREL_LABEL_DEBUG"))
+        for (const Label& l : labels) {
+            std::cout << Quoted(l.Text) << ' ' << Where(l.Cell) << " tag " << l.Tag;
+            if (l.Placed)
+                std::cout << " asked " << Where(l.Placed->Asked) << " shift " << l.Placed->Shift.x() << ','
+                          << l.Placed->Shift.y() << " anchor " << l.Placed->Anchor.x() << ','
+                          << l.Placed->Anchor.y() << (l.Placed->Dimension ? " dimension" : "")
+                          << (l.Placed->Leader.isNull() ? "" : " leader");
+            std::cout << '\n';
+        }
     for (size_t i = 0; i < labels.size(); ++i) {
         const Label& l = labels[i];
         if (!frame.contains(l.Ink)) fault("outside", l, "reaches out of the picture " + Where(frame));

@@ -329,7 +329,7 @@ TEST(DiagramDraw_LabelRules, ReportedDrawings) {
     };
     auto braced = [](int kind) { return [=](TKdData& d) { MakeBraced(d, kind); }; };
     const QSize window = kSizes[0].Cross, report = kSizes[1].Cross;
-    const std::vector<SweepCase> cases = {
+    std::vector<SweepCase> cases = {
         {"1_english_demo_rakers", demo(0, rakers), dkCrossSection, window},
         {"1_si_demo_rakers", demo(1, rakers), dkCrossSection, window},
         {"2_new_4_levels",
@@ -346,13 +346,28 @@ TEST(DiagramDraw_LabelRules, ReportedDrawings) {
          dkCrossSection, window},
         {"3_english_demo_8_levels", demo(0, levels(8, 8, 0)), dkCrossSection, window},
         {"4_english_demo_4_levels", demo(0, levels(4, 1, 1.0)), dkCrossSection, window},
-        {"4_english_demo_struts_report", demo(0, braced(lkStrut)), dkCrossSection, report},
-        {"4_si_demo_struts_window", demo(1, braced(lkStrut)), dkCrossSection, window},
         {"5_english_demo_rakers_report", demo(0, braced(lkRaker)), dkCrossSection, report},
         {"6_english_plan_view_window", demo(0, [](TKdData&) {}), dkPilePlanView, kSizes[0].Plan},
         {"6_english_plan_view_report", demo(0, [](TKdData&) {}), dkPilePlanView, kSizes[1].Plan},
         {"6_si_plan_view_window", demo(1, [](TKdData&) {}), dkPilePlanView, kSizes[0].Plan},
     };
+    // Both demos with struts or rakers, in the window and the report; struts also as the level
+    // rows alone make them.
+    auto struts = [](TKdData& d) {
+        for (TAnchLevel& l : d.Anchors.Levels)
+            l.Kind = lkStrut, l.Angle = 0;
+    };
+    for (int units = 0; units < 2; ++units)
+        for (int size = 0; size < 2; ++size)
+            cases.push_back(
+                {std::string("4_") + kUnitNames[units] + "_demo_struts_by_the_rows_" + kSizes[size].Name,
+                 demo(units, struts), dkCrossSection, kSizes[size].Cross});
+    for (int units = 0; units < 2; ++units)
+        for (const int kind : {lkStrut, lkRaker})
+            for (int size = 0; size < 2; ++size)
+                cases.push_back({std::string("4_") + kUnitNames[units] + "_demo_" +
+                                     (kind == lkStrut ? "struts_" : "rakers_") + kSizes[size].Name,
+                                 demo(units, braced(kind)), dkCrossSection, kSizes[size].Cross});
     for (const SweepCase& c : cases)
         if (const std::string faults = Judge(c, "label-sweep/reported", true); !faults.empty())
             ADD_FAILURE() << faults;
