@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 namespace vantrel::testing_drawing {
@@ -285,14 +286,17 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         }
         // Lines and arcs under the cell, from the pixels of the bare picture; like a neighbour's
         // cell, a line may touch the cell's edge by a pixel.
+        const QImage ownInk = OwnStrokes(picture.size(), segments, l, plan);
+        auto foreign = [&](int x, int y) {
+            return LinePixel(bare, x, y, thin) && ownInk.pixel(x, y) == qRgb(255, 255, 255);
+        };
         {
-            const QImage own = OwnStrokes(picture.size(), segments, l, plan);
             const QRect inner = l.Cell.adjusted(1, 1, -1, -1);
             int crossing = 0;
             QPoint first;
             for (int y = std::max(0, inner.top()); y <= std::min(bare.height() - 1, inner.bottom()); ++y)
                 for (int x = std::max(0, inner.left()); x <= std::min(bare.width() - 1, inner.right()); ++x)
-                    if (LinePixel(bare, x, y, thin) && own.pixel(x, y) == qRgb(255, 255, 255)) {
+                    if (foreign(x, y)) {
                         if (crossing++ == 0) first = QPoint(x, y);
                     }
             if (crossing > 0) {
@@ -361,6 +365,51 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             os << std::lround(near) << " px from what it labels at " << p.Anchor.x() << ',' << p.Anchor.y()
                << (p.Leader.isNull() ? ", without a leader" : "");
             fault("nearness", l, os.str());
+        }
+        // A label led away from where it was asked for must not pass over a clear place within a
+        // label height of it: its cell there whole in the picture, off the pile, clear of the
+        // other labels' cells and of every line not its own, and a dimension's value by its line.
+        if (!p.Leader.isNull()) {
+            const QRect home = l.Cell.translated(-p.Shift);
+            const int h = l.Height;
+            const QRect region = home.adjusted(-h, -h, h, h);
+            // Foreign line pixels of the region, summed from its top-left corner.
+            std::vector<int> sum(size_t(region.width() + 1) * size_t(region.height() + 1), 0);
+            const int stride = region.width() + 1;
+            for (int y = 0; y < region.height(); ++y)
+                for (int x = 0; x < region.width(); ++x)
+                    sum[size_t((y + 1) * stride + x + 1)] =
+                        sum[size_t(y * stride + x + 1)] + sum[size_t((y + 1) * stride + x)] -
+                        sum[size_t(y * stride + x)] + foreign(region.left() + x, region.top() + y);
+            auto lines = [&](const QRect& r) { // r within the region
+                const int x0 = r.left() - region.left(), y0 = r.top() - region.top();
+                const int x1 = r.right() - region.left() + 1, y1 = r.bottom() - region.top() + 1;
+                return sum[size_t(y1 * stride + x1)] - sum[size_t(y0 * stride + x1)] -
+                       sum[size_t(y1 * stride + x0)] + sum[size_t(y0 * stride + x0)];
+            };
+            std::optional<QPoint> clear;
+            for (int dy = -h; dy <= h && !clear; ++dy)
+                for (int dx = -h; dx <= h && !clear; ++dx) {
+                    const QRect at = home.translated(dx, dy);
+                    if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
+                        lines(at.adjusted(1, 1, -1, -1)) > 0)
+                        continue;
+                    // A dimension's value must stay by its line there too.
+                    if (p.Dimension && std::none_of(measured.begin(), measured.end(),
+                                                    [&](const QLine& m) { return Distance(at, m) <= h; }))
+                        continue;
+                    bool free = true;
+                    for (size_t j = 0; j < labels.size() && free; ++j) {
+                        const QRect both = at.intersected(labels[j].Cell);
+                        free = j == i || both.width() <= 1 || both.height() <= 1;
+                    }
+                    if (free) clear = at.topLeft();
+                }
+            if (clear) {
+                std::ostringstream os;
+                os << "led away while its cell was clear at " << clear->x() << ',' << clear->y();
+                fault("nearness", l, os.str());
+            }
         }
         if (!p.Leader.isNull() && !pile.isEmpty() && LineMeetsRect(p.Leader, pile)) {
             std::ostringstream os;

@@ -28,7 +28,7 @@ using namespace testing_drawing;
 const char* const kUnitNames[] = {"english", "si"};
 // The cross sections a CI run samples: the whole run stays well within a minute in the sanitizer
 // build.
-constexpr size_t kSampled = 150;
+constexpr size_t kSampled = 120;
 // The window's picture and the report's; plan views also in a narrow tall one, where their labels
 // crowd most.
 const struct {
