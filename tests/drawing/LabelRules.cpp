@@ -15,8 +15,8 @@
 namespace vantrel::testing_drawing {
 namespace {
 
-// --- What a label may touch -----------------------------------------------------------------
-// The one list of what does not count as a line crossing a label:
+// --- The allowances, in one place ------------------------------------------------------------
+// Lines: what does not count as a line crossing a label:
 // - a dimension value's own dimension line and arrows (the strokes of its drawing step, which the
 //   canvas tags alike);
 // - an angle value's own arc;
@@ -25,11 +25,13 @@ namespace {
 // - a stroke that ends where the label's subject is (the point its leader would end at): a level
 //   letter's tick, the reference line that "Excav." over "Bottom" names;
 // - hatching (one-pixel diagonals of a hatch colour) and the inside of filled areas: a label may
-//   stand on the soil or in the pier, not on their outlines.
-// The pier spacing's value in the plan view is drawn apart from its dimension line: it is judged
-// against that line alone, not by nearness to where it was asked for.
+//   stand on the soil or in the pier, not on their outlines;
+// - a line touching the cell's edge by a pixel, as a neighbour's cell may.
 // An angle's base line, though drawn in the angle's step, is not the value's own: a value on it
 // reads as a value of the line.
+// Nearness: where its drawing asked for a label counts as near what it labels (the drawing lays it
+// out by its subject); a text of two lines is near when either line is. The pier spacing's value in
+// the plan view is drawn apart from its dimension line: it is judged against that line instead.
 constexpr TColor kLeaderColour = 0x0000FF;
 constexpr TColor kHatches[] = {0x0002CBE8, 0x005EA3FF};
 
@@ -260,8 +262,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 }
             }
 
-    // The pier spacing's value is drawn apart from its dimension line (in a step of its own): it is
-    // judged by its line below, not by where it was asked for.
+    // The pier spacing's value (see the allowances).
     const QString spacing =
         plan && d.PileType != ptSheet
             ? TDiagramDraw::FormatValue(double(d.PileSpacing), 2, d.Units == usSI ? "m" : "ft")
@@ -342,7 +343,11 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                     }
             }
         }
-        if (!l.Placed || l.Text == spacing) continue;
+        if (!l.Placed) { // the drawing must say what each label labels, or nearness goes unjudged
+            fault("checker", l, "is not among the drawing's placed labels");
+            continue;
+        }
+        if (l.Text == spacing) continue;
         const TPlacedLabel& p = *l.Placed;
         // What it labels: the point the drawing gave, and the strokes of its own step.
         std::vector<QLine> own, measured;
