@@ -175,11 +175,14 @@ std::vector<Label> Labels(const std::vector<TTextRecord>& texts, const TDiagramL
     return labels;
 }
 
-// The pixels of a label's own strokes, each widened by a pixel on either side.
-QImage OwnStrokes(QSize size, const std::vector<TSegmentRecord>& segments, const Label& l, bool planView) {
-    QImage own(size, QImage::Format_RGB32);
+// The pixels of a label's own strokes within `area` of the picture, each widened by a pixel on either
+// side.
+QImage OwnStrokes(const QRect& area, const std::vector<TSegmentRecord>& segments, const Label& l,
+                  bool planView) {
+    QImage own(area.size(), QImage::Format_RGB32);
     own.fill(Qt::white);
     QPainter painter(&own);
+    painter.translate(-area.topLeft());
     for (const TSegmentRecord& s : segments) {
         const TPlacedLabel* p = l.Placed;
         const bool step = p && ((p->Dimension && l.Tag != 0 && s.Tag == l.Tag) ||
@@ -287,9 +290,15 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         }
         // Lines and arcs under the cell, from the pixels of the bare picture; like a neighbour's
         // cell, a line may touch the cell's edge by a pixel.
-        const QImage ownInk = OwnStrokes(picture.size(), segments, l, plan);
+        // Its own strokes, read where its cell stands and where it was asked for (a label height
+        // about each, for the search for a nearer place below).
+        const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
+        const QRect area =
+            l.Cell.united(home).adjusted(-l.Height - 1, -l.Height - 1, l.Height + 1, l.Height + 1);
+        const QImage ownInk = OwnStrokes(area, segments, l, plan);
         auto foreign = [&](int x, int y) {
-            return LinePixel(bare, x, y, thin) && ownInk.pixel(x, y) == qRgb(255, 255, 255);
+            return LinePixel(bare, x, y, thin) &&
+                   ownInk.pixel(x - area.left(), y - area.top()) == qRgb(255, 255, 255);
         };
         {
             const QRect inner = l.Cell.adjusted(1, 1, -1, -1);
@@ -375,7 +384,6 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // label height of it: its cell there whole in the picture, off the pile, clear of the
         // other labels' cells and of every line not its own, and a dimension's value by its line.
         if (!p.Leader.isNull()) {
-            const QRect home = l.Cell.translated(-p.Shift);
             const int h = l.Height;
             const QRect region = home.adjusted(-h, -h, h, h);
             // Foreign line pixels of the region, summed from its top-left corner.
