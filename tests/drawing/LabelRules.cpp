@@ -424,7 +424,16 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 fault("nearness", l, os.str());
             }
         }
-        if (!p.Leader.isNull() && !pile.isEmpty() && LineMeetsRect(p.Leader, pile)) {
+        // Its leaders: the one the drawing lists, and any stroke of its step drawn from its cell to
+        // the point it labels.
+        std::vector<QLine> leaders;
+        if (!p.Leader.isNull()) leaders.push_back(p.Leader);
+        for (const QLine& s : own)
+            if ((s.p2() == p.Anchor && Distance(l.Cell, QPointF(s.p1())) <= 2) ||
+                (s.p1() == p.Anchor && Distance(l.Cell, QPointF(s.p2())) <= 2))
+                leaders.push_back(s);
+        if (!pile.isEmpty() && std::any_of(leaders.begin(), leaders.end(),
+                                           [&](const QLine& s) { return LineMeetsRect(s, pile); })) {
             std::ostringstream os;
             os << "led across the pile to " << p.Anchor.x() << ',' << p.Anchor.y();
             fault("leader", l, os.str());
