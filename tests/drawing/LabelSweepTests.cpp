@@ -281,13 +281,13 @@ std::vector<SweepCase> Chosen() {
         std::erase_if(grid, [&](const SweepCase& c) { return c.Name != want; });
         return grid;
     }
-    const auto plans = std::stable_partition(grid.begin(), grid.end(), [](const SweepCase& c) {
+    const auto always = std::stable_partition(grid.begin(), grid.end(), [](const SweepCase& c) {
         return c.Kind == dkPilePlanView || c.Name.find("as_it_stands") != std::string::npos;
     });
     std::mt19937 random(38);
-    std::shuffle(plans, grid.end(), random);
+    std::shuffle(always, grid.end(), random);
     const size_t count = want.empty() ? kSampled : size_t(std::stoul(want));
-    grid.resize(std::min(grid.size(), size_t(plans - grid.begin()) + count));
+    grid.resize(std::min(grid.size(), size_t(always - grid.begin()) + count));
     return grid;
 }
 
