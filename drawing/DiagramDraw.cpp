@@ -282,6 +282,7 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
     const int tag = Bitmap.Tag();
     if (!HoldLabels) {
         const QPoint shift = ClearShift(box, tag);
+        Layout.Placed.push_back({box, shift, anchor, target, QLine(), rank == lrDimension});
         draw(shift);
         return shift;
     }
@@ -452,6 +453,7 @@ void TDiagramDraw::PlaceLabels() {
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
         std::optional<QLine> leader;
         const QPoint shift = PlaceHeld(l, leader);
+        Layout.Placed.push_back({l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension});
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
@@ -600,6 +602,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
         return asked;
     }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
+    Layout.Placed.push_back({cover, shift, cover.center()});
     draw(shift);
     return asked.translated(shift);
 }
