@@ -30,7 +30,9 @@ namespace {
 // An angle's base line, though drawn in the angle's step, is not the value's own: a value on it
 // reads as a value of the line.
 // Nearness: where its drawing asked for a label counts as near what it labels (the drawing lays it
-// out by its subject); a text of two lines is near when either line is. The pier spacing's value in
+// out by its subject), and so do the strokes the drawing says it stands by; a text of two lines is
+// near when either line is. A place passed over by a label led away counts as clear only with a
+// line unit of white about it, as the placement keeps about every label. The pier spacing's value in
 // the plan view is drawn apart from its dimension line: it is judged against that line instead.
 constexpr TColor kLeaderColour = 0x0000FF;
 constexpr TColor kHatches[] = {0x0002CBE8, 0x005EA3FF};
@@ -253,7 +255,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
     const std::vector<Label> labels = Labels(texts, layout);
     const QRect frame = picture.rect();
     // The widest stroke a drawing makes (a tendon's bond zone) is some line units across.
-    const int thin = 8 * std::max(1, int(std::lround(std::min(size.width(), size.height()) / 700.0)));
+    const int unit = std::max(1, int(std::lround(std::min(size.width(), size.height()) / 700.0)));
+    const int thin = 8 * unit;
     // The pile's column in the cross section.
     const QRect pile =
         !cross || !layout.Has("xL")
@@ -314,8 +317,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // Its own strokes, read where its cell stands and where it was asked for (a label height
         // about each, for the search for a nearer place below).
         const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
-        const QRect area =
-            l.Cell.united(home).adjusted(-l.Height - 1, -l.Height - 1, l.Height + 1, l.Height + 1);
+        const int about = l.Height + unit + 1;
+        const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
         const QImage ownInk = OwnStrokes(area, segments, l, plan);
         auto foreign = [&](int x, int y) {
             return LinePixel(bare, x, y, thin) &&
@@ -392,7 +395,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // Where its drawing asked for it counts as near: the drawing lays its labels out by what they
         // label.
         const QRect asked = p.Asked.isEmpty() ? QRect(p.Anchor, p.Anchor) : p.Asked;
-        double near = std::min(Distance(whole, QPointF(p.Anchor)), Distance(whole, asked));
+        double near = Distance(whole, asked);
+        if (!p.Anchor.isNull()) near = std::min(near, Distance(whole, QPointF(p.Anchor)));
         for (const QLine& s : own)
             near = std::min(near, Distance(whole, s));
         for (const QLine& s : p.Target)
@@ -408,7 +412,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // other labels' cells and of every line not its own, and a dimension's value by its line.
         if (!p.Leader.isNull()) {
             const int h = l.Height;
-            const QRect region = home.adjusted(-h, -h, h, h);
+            const QRect region = home.adjusted(-h - unit, -h - unit, h + unit, h + unit);
             // Foreign line pixels of the region, summed from its top-left corner.
             std::vector<int> sum(size_t(region.width() + 1) * size_t(region.height() + 1), 0);
             const int stride = region.width() + 1;
@@ -428,7 +432,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 for (int dx = -h; dx <= h && !clear; ++dx) {
                     const QRect at = home.translated(dx, dy);
                     if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
-                        lines(at.adjusted(1, 1, -1, -1)) > 0)
+                        lines(at.adjusted(-unit, -unit, unit, unit)) > 0)
                         continue;
                     // A dimension's value must stay by its line there too.
                     if (IsDimension(p) && std::none_of(measured.begin(), measured.end(),
@@ -436,8 +440,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                         continue;
                     bool free = true;
                     for (size_t j = 0; j < labels.size() && free; ++j) {
-                        const QRect both = at.intersected(labels[j].Cell);
-                        free = j == i || both.width() <= 1 || both.height() <= 1;
+                        free = j == i || !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell);
                     }
                     if (free) clear = at.topLeft();
                 }
@@ -467,7 +470,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 line = std::min(line, Distance(l.Cell, s));
             if (line > l.Height) {
                 std::ostringstream os;
-                os << std::lround(line) << " px from its dimension line";
+                os << std::lround(line) << " px from its dimension line"
+                   << (p.Leader.isNull() ? "" : ", led to it");
                 fault("dimension", l, os.str());
             }
             // Its side of the pile: that of the dimension's longest stroke, when it lies beside the pile.
