@@ -32,7 +32,8 @@ namespace {
 // Nearness: where its drawing asked for a label counts as near what it labels (the drawing lays it
 // out by its subject), and so do the strokes the drawing says it stands by; a text of two lines is
 // near when either line is. A place passed over by a label led away counts as clear only with a
-// line unit of white about it, as the placement keeps about every label. The pier spacing's value in
+// line unit of white about it from labels, and a pixel more from lines, as the placement keeps them
+// (a stroke's pen rounded up). The pier spacing's value in
 // the plan view is drawn apart from its dimension line: it is judged against that line instead.
 constexpr TColor kLeaderColour = 0x0000FF;
 constexpr TColor kHatches[] = {0x0002CBE8, 0x005EA3FF};
@@ -317,7 +318,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // Its own strokes, read where its cell stands and where it was asked for (a label height
         // about each, for the search for a nearer place below).
         const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
-        const int about = l.Height + unit + 1;
+        const int about = l.Height + 2 * unit + 1;
         const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
         const QImage ownInk = OwnStrokes(area, segments, l, plan);
         auto foreign = [&](int x, int y) {
@@ -412,7 +413,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // other labels' cells and of every line not its own, and a dimension's value by its line.
         if (!p.Leader.isNull()) {
             const int h = l.Height;
-            const QRect region = home.adjusted(-h - unit, -h - unit, h + unit, h + unit);
+            const int margin = 2 * unit; // a line unit of white, the pen's half pixel beyond
+            const QRect region = home.adjusted(-h - margin, -h - margin, h + margin, h + margin);
             // Foreign line pixels of the region, summed from its top-left corner.
             std::vector<int> sum(size_t(region.width() + 1) * size_t(region.height() + 1), 0);
             const int stride = region.width() + 1;
@@ -432,7 +434,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 for (int dx = -h; dx <= h && !clear; ++dx) {
                     const QRect at = home.translated(dx, dy);
                     if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
-                        lines(at.adjusted(-unit, -unit, unit, unit)) > 0)
+                        lines(at.adjusted(-margin, -margin, margin, margin)) > 0)
                         continue;
                     // A dimension's value must stay by its line there too.
                     if (IsDimension(p) && std::none_of(measured.begin(), measured.end(),
