@@ -425,7 +425,10 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
             for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
                 ends.emplace_back(x, r.top());
     }
-    for (const QPoint to : ends) {
+    for (QPoint to : ends) {
+        // A point on the divide is reached from beside its nearer face.
+        if (Divide.contains(to))
+            to.rx() = to.x() - Divide.left() < Divide.right() - to.x() ? Divide.left() - 1 : Divide.right() + 1;
         const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
                          to);
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
