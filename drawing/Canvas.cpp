@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace vantrel {
 
@@ -20,6 +21,11 @@ TCanvas::TextHook& TextHookSlot() {
 TCanvas::SegmentHook& SegmentHookSlot() {
     static TCanvas::SegmentHook hook;
     return hook;
+}
+
+bool& TextsHiddenSlot() {
+    static bool hidden = false;
+    return hidden;
 }
 
 // Cell height (ascent plus descent) of the family per pixel of character height, for fonts given by
@@ -376,7 +382,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
         hook(TTextRecord{text, x, y, Font_.Angle, Font_.Color, Font_.Height, PixelSize_, Font_.Bold,
                          QFontInfo(QFont_).family(), Tag_});
     }
-    if (text.isEmpty() || !Drawable(x, y)) return;
+    if (text.isEmpty() || !Drawable(x, y) || TextsHiddenSlot()) return;
     QPainter& p = Painter();
     const bool rotated = Font_.Angle % 360 != 0;
     if (rotated) {
@@ -431,6 +437,10 @@ TCanvas::SegmentHook TCanvas::SetSegmentHook(SegmentHook hook) {
     SegmentHook previous = std::move(SegmentHookSlot());
     SegmentHookSlot() = std::move(hook);
     return previous;
+}
+
+bool TCanvas::SetTextsHidden(bool hidden) {
+    return std::exchange(TextsHiddenSlot(), hidden);
 }
 
 ScopedTextRecorder::ScopedTextRecorder() {

@@ -216,6 +216,9 @@ class TCanvas {
     static TextHook SetTextHook(TextHook hook);
     using SegmentHook = std::function<void(const TSegmentRecord&)>;
     static SegmentHook SetSegmentHook(SegmentHook hook);
+    // Test hook: while set, every text is recorded but not painted (neither its glyphs nor an opaque
+    // cell), so a test sees what lies under the labels. Returns the previous setting.
+    static bool SetTextsHidden(bool hidden);
 
   private:
     QPainter& Painter();

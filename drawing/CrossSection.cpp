@@ -584,10 +584,11 @@ void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
 
     // Inclination.
     if (angle != 0) {
-        const int open = BeginStep(); // the horizontal, the arc and the value
+        // The horizontal is not the value's own: it keeps clear of it.
+        if (tension && kind == lkTieback) p2.ry() += (3 * lu2) / 2;
+        if (tension) Bitmap.Line(p2.x(), p2.y(), p2.x() - 4 * ls, p2.y());
+        const int open = BeginStep(); // the arc and the value
         if (tension) {
-            if (kind == lkTieback) p2.ry() += (3 * lu2) / 2;
-            Bitmap.Line(p2.x(), p2.y(), p2.x() - 4 * ls, p2.y());
             DrawAngle(p2.x(), p2.y(), 3 * ls, angle, false);
         } else {
             DrawAngle(p2.x(), p2.y(), 3 * ls, angle, true);

@@ -282,6 +282,7 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
     const int tag = Bitmap.Tag();
     if (!HoldLabels) {
         const QPoint shift = ClearShift(box, tag);
+        Layout.Placed.push_back({box, shift, anchor, target, QLine(), rank == lrDimension});
         draw(shift);
         return shift;
     }
@@ -424,7 +425,10 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
             for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
                 ends.emplace_back(x, r.top());
     }
-    for (const QPoint to : ends) {
+    for (QPoint to : ends) {
+        // A point on the divide is reached from beside its nearer face.
+        if (Divide.contains(to))
+            to.rx() = to.x() - Divide.left() < Divide.right() - to.x() ? Divide.left() - 1 : Divide.right() + 1;
         const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
                          to);
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
@@ -452,6 +456,7 @@ void TDiagramDraw::PlaceLabels() {
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
         std::optional<QLine> leader;
         const QPoint shift = PlaceHeld(l, leader);
+        Layout.Placed.push_back({l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension});
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
@@ -600,6 +605,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
         return asked;
     }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
+    Layout.Placed.push_back({cover, shift, cover.center()});
     draw(shift);
     return asked.translated(shift);
 }

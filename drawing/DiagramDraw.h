@@ -49,11 +49,23 @@ struct TCrossSectionTexts {
     static TCrossSectionTexts Defaults(const TKdData& data);
 };
 
+// One label as it was set: the cell it covered where its drawing asked for it, the move that
+// cleared it, what it labels and the leader drawn to it, if any.
+struct TPlacedLabel {
+    QRect Asked;
+    QPoint Shift;
+    QPoint Anchor;             // the point it labels, where a leader ends; null for a caption
+    std::vector<QLine> Target; // the strokes it stands by: a dimension line, an arc's chords, a tick
+    QLine Leader;              // null when none was drawn
+    bool Value = false;        // the value of a dimension (one stroke) or an angle (its arc's chords)
+};
+
 // Named positions of a drawing (pixels unless the name says otherwise), for tests and callers that
 // place things over a picture.
 struct TDiagramLayout {
     std::map<std::string, double> Values;
     std::map<std::string, QRect> Boxes;
+    std::vector<TPlacedLabel> Placed; // every label, in the order it was set
     double Value(const std::string& name, double fallback = -1e300) const {
         const auto it = Values.find(name);
         return it == Values.end() ? fallback : it->second;
