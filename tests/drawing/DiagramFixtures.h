@@ -51,6 +51,35 @@ inline void MakePile(TKdData& d, int pileType, int section, int installation) {
     d.Calculate();
 }
 
+// A pile of the given type, section and installation at the smallest pier and spacing the input
+// limits allow, at the demo's section, or at the deepest section of its catalog; tangent and secant
+// rows at the spacing the window allows them.
+enum class PileFit { Smallest, Demo, Deepest };
+inline void FitPile(TKdData& d, int pileType, int section, int installation, PileFit fit) {
+    const bool si = d.Units == usSI;
+    d.SetPileType(pileType);
+    d.PileSection = section;
+    d.Installation = installation;
+    d.LoadOShapesForPile();
+    if (fit == PileFit::Smallest) {
+        d.PileWidth = si ? 0.15L : 0.5L;
+        if (d.PileType == ptSoldierBeam) d.PileSpacing = si ? 0.5L : 1.5L;
+    }
+    if (fit == PileFit::Deepest) {
+        int deepest = 0;
+        if (d.PileSection == psPipe) {
+            for (size_t i = 0; i < d.PipeShapes.size(); ++i)
+                if (d.PipeShapes[i].OD > d.PipeShapes[size_t(deepest)].OD) deepest = int(i);
+        } else {
+            for (size_t i = 0; i < d.SteelShapes.size(); ++i)
+                if (d.SteelShapes[i].D > d.SteelShapes[size_t(deepest)].D) deepest = int(i);
+        }
+        d.SetShapeIndex(deepest);
+    }
+    if (d.PileType == ptTangent) d.PileSpacing = 2.0L * d.TributaryWidth();
+    if (d.PileType == ptSecant) d.PileSpacing = 1.33L * d.TributaryWidth();
+}
+
 struct Rendered {
     QImage Image;
     TDiagramLayout Layout;
