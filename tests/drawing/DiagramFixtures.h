@@ -51,6 +51,25 @@ inline void MakePile(TKdData& d, int pileType, int section, int installation) {
     d.Calculate();
 }
 
+// Every pile type and section a wall is built of, with the installation it is drawn with.
+struct SweepPile {
+    const char* Name;
+    int Type, Section, Installation;
+};
+inline const SweepPile kSweepPiles[] = {
+    {"soldier_beam", ptSoldierBeam, psIBeam, 0},
+    {"soldier_beam_driven", ptSoldierBeam, psIBeam, 1},
+    {"soldier_pipe", ptSoldierBeam, psPipe, 0},
+    {"soldier_pipe_driven", ptSoldierBeam, psPipe, 1},
+    {"soldier_cage", ptSoldierBeam, psRebarCage, 0},
+    {"tangent_beam", ptTangent, psIBeam, 0},
+    {"tangent_cage", ptTangent, psRebarCage, 0},
+    {"secant_beam", ptSecant, psIBeam, 0},
+    {"secant_pipe", ptSecant, psPipe, 0},
+    {"secant_cage", ptSecant, psRebarCage, 0},
+    {"sheet", ptSheet, psIBeam, 1},
+};
+
 // A pile of the given type, section and installation at the smallest pier and spacing the input
 // limits allow, at the demo's section, or at the deepest section of its catalog; tangent and secant
 // rows at the spacing the window allows them.

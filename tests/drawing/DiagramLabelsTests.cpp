@@ -27,23 +27,7 @@ namespace {
 
 using namespace testing_drawing;
 
-struct SweepPile {
-    const char* Name;
-    int Type, Section, Installation;
-};
-const SweepPile kPiles[] = {
-    {"soldier_beam", ptSoldierBeam, psIBeam, 0},
-    {"soldier_beam_driven", ptSoldierBeam, psIBeam, 1},
-    {"soldier_pipe", ptSoldierBeam, psPipe, 0},
-    {"soldier_pipe_driven", ptSoldierBeam, psPipe, 1},
-    {"soldier_cage", ptSoldierBeam, psRebarCage, 0},
-    {"tangent_beam", ptTangent, psIBeam, 0},
-    {"tangent_cage", ptTangent, psRebarCage, 0},
-    {"secant_beam", ptSecant, psIBeam, 0},
-    {"secant_pipe", ptSecant, psPipe, 0},
-    {"secant_cage", ptSecant, psRebarCage, 0},
-    {"sheet", ptSheet, psIBeam, 1},
-};
+const auto& kPiles = kSweepPiles;
 
 // The demo's pier and section; the smallest pier and spacing the field limits take (0.5 ft | 0.15 m
 // pier, 1.5 ft | 0.5 m soldier spacing, tangent and secant spacings at their least multiple of the

@@ -145,22 +145,7 @@ TKdData CrossProject(const CrossCase& c) {
 
 // --- Plan views -------------------------------------------------------------------------------
 
-const struct {
-    const char* Name;
-    int Type, Section, Installation;
-} kPiles[] = {
-    {"soldier_beam", ptSoldierBeam, psIBeam, 0},
-    {"soldier_beam_driven", ptSoldierBeam, psIBeam, 1},
-    {"soldier_pipe", ptSoldierBeam, psPipe, 0},
-    {"soldier_pipe_driven", ptSoldierBeam, psPipe, 1},
-    {"soldier_cage", ptSoldierBeam, psRebarCage, 0},
-    {"tangent_beam", ptTangent, psIBeam, 0},
-    {"tangent_cage", ptTangent, psRebarCage, 0},
-    {"secant_beam", ptSecant, psIBeam, 0},
-    {"secant_pipe", ptSecant, psPipe, 0},
-    {"secant_cage", ptSecant, psRebarCage, 0},
-    {"sheet", ptSheet, psIBeam, 1},
-};
+const auto& kPiles = kSweepPiles;
 // The smallest pier and spacing the field limits take, the demo's, the catalog's deepest section.
 const char* const kFits[] = {"smallest", "demo", "deepest"};
 
