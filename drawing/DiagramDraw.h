@@ -240,6 +240,8 @@ class TDiagramDraw {
     // Plan view helpers.
     struct PlanFrame;
     void DrawPlanRow(const PlanFrame& f);
+    // The spacing's value by its dimension line at row `line`, asked for at row `top` below it.
+    QRect DrawPlanSpacing(const PlanFrame& f, int line, int top);
     void DrawPlanIBeam(const PlanFrame& f);
     void DrawPlanPipe(const PlanFrame& f);
     void DrawPlanRebarCage(const PlanFrame& f);

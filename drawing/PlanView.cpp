@@ -4,6 +4,7 @@
 #include "drawing/DiagramDraw.h"
 
 #include <algorithm>
+#include <optional>
 #include <cmath>
 #include <numbers>
 
@@ -91,6 +92,7 @@ struct TDiagramDraw::PlanFrame {
     int boxL = 0, boxR = 0, boxT = 0, boxB = 0, xc = 0, yc = 0;
     int hT = 0, h5 = 0, h9 = 0; // half extents of the detail
     bool sheet = false, drilled = false;
+    bool spacingBelow = false; // the spacing dimensioned below the row, not along its centre line
 };
 
 void TDiagramDraw::DrawPilePlanView() {
@@ -140,7 +142,10 @@ void TDiagramDraw::DrawPilePlanView() {
     // piles between and after them: 1.5 spacings plus one pile width in all. Two full spacings
     // would leave an empty half spacing at the row's end and shrink the row for nothing.
     const double spans = d.PileType != ptSoldierBeam ? 1.5 : 1.0;
-    f.bottom = H - 2 * f.fs;
+    // Piers that touch or overlap leave no room by the row's centre line for the spacing's value:
+    // its dimension goes below the row, between the centre lines, the caption under it.
+    f.spacingBelow = (d.PileType == ptTangent || d.PileType == ptSecant) && !f.sheet;
+    f.bottom = H - (f.spacingBelow ? 3 : 2) * f.fs;
     f.left = f.fs;
     f.right = W - f.fs;
     f.rowScale = (f.right - f.left) / (spans * f.s + f.tw);
@@ -158,10 +163,14 @@ void TDiagramDraw::DrawPilePlanView() {
     f.yr = f.rowTop + RoundPx(f.rowScale * f.pw / 2);
 
     // Detail box.
-    f.boxL = 2 * f.ls;
-    f.boxR = W - 2 * f.ls;
     f.boxT = 2 * f.ls;
     f.boxB = f.rowTop - 2 * f.ls;
+    // Two line spacings aside, or less in a picture narrower than tall: there the box's width sets
+    // the detail's scale, and the margins would leave it a fraction of the picture. Half a line
+    // spacing still holds a value written upward beside the pier.
+    const int side = std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls / 2, 2 * f.ls);
+    f.boxL = side;
+    f.boxR = W - side;
     f.xc = RoundPx((f.boxL + f.boxR) / 2.0);
     f.yc = RoundPx((f.boxT + f.boxB) / 2.0);
     const int bw = f.boxR - f.boxL, bh = f.boxB - f.boxT;
@@ -259,6 +268,10 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
         }
         for (int x : primaries)
             Bitmap.Ellipse(x - r, f.yr - r, x + r, f.yr + r);
+        for (int x : secondaries)
+            RecordOutline(Bitmap, x - r + f.lu2 / 2, f.yr - r + f.lu2 / 2, x + r - f.lu2 / 2, f.yr + r - f.lu2 / 2);
+        for (int x : primaries)
+            RecordOutline(Bitmap, x - r, f.yr - r, x + r, f.yr + r);
         Bitmap.SetBrushStyle(TBrushStyle::Solid);
     } else {
         SetPen(kConcreteEdge, f.lu2);
@@ -300,20 +313,22 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
 
     // Centre lines, spacing and caption.
+    const int lineEnd = f.bottom + fs / 2;
     SetPen(clBlack, f.lu1);
     for (int x : primaries) {
         Bitmap.MoveTo(x, f.rowTop - fs / 2);
-        DashDotLineTo(x, f.bottom + fs / 2, true, 0);
+        DashDotLineTo(x, lineEnd, true, 0);
     }
     Bitmap.MoveTo(f.x1 - fs, f.yr);
     DashDotLineTo(f.x2 + fs, f.yr, true, 0);
-    DrawDimension(f.x1, f.yr, f.x2, f.yr, QString(), 3, false, true);
-    const QString spacing = FormatValue(f.s, 2, f.lu);
-    // The value stays by its line: moved along it, or a little up or down, to clear the steel.
-    Layout.Boxes["Spacing"] =
-        DrawTextBox(f.x1, f.yr + f.lu2, f.x2, f.yr + f.lu2 + fs, spacing, 2, false, clNone, fs / 5);
-    DrawTextBox(f.x1, f.bottom + fs / 2 + f.lu2, f.x2, f.bottom + fs / 2 + f.lu2 + fs, "pier spacing", 2,
-                false, clNone);
+    // Below the row the centre lines are its extension lines, reaching a little past it.
+    const int ys = f.spacingBelow ? lineEnd - f.lu2 : f.yr;
+    DrawDimension(f.x1, ys, f.x2, ys, QString(), 3, false, true);
+    const QRect value = DrawPlanSpacing(f, ys, f.spacingBelow ? lineEnd + f.lu2 : f.yr + f.lu2);
+    Layout.Boxes["Spacing"] = value;
+    Layout.Values["SpacingLine"] = ys;
+    const int caption = f.spacingBelow ? value.bottom() + 1 + f.lu2 : lineEnd + f.lu2;
+    DrawTextBox(f.x1, caption, f.x2, caption + fs, "pier spacing", 2, false, clNone);
     Bitmap.SetFontHeight(-fs);
 
     // Overlap of secant piles.
@@ -328,6 +343,42 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
         Layout.Boxes["Overlap"] = DrawDimension(std::min(a, b), y, std::max(a, b), y,
                                                 FormatValue(overlap, 2, f.lu), 1, false, false);
     }
+}
+
+QRect TDiagramDraw::DrawPlanSpacing(const PlanFrame& f, int line, int top) {
+    // The value stands by its line, below it or, along the row's centre line, above it, between
+    // the two centre lines: moved along the line, or a little up or down, to clear the steel, the
+    // pier outlines and the labels.
+    const QString text = FormatValue(f.s, 2, f.lu);
+    Bitmap.SetFontHeight(-(f.fs - 2));
+    const int tw = Bitmap.TextWidth(text), th = Bitmap.TextHeight(text);
+    const int mid = (f.x1 + f.x2) / 2;
+    const QRect below(mid - tw / 2, top, tw, th);
+    // Its glyphs within half a font size of the line.
+    const QRect ink = TextInk(0, 0, text);
+    const TMoves along{f.x1 - mid, f.x2 - mid, 0, std::max(0, line + f.fs / 2 - top - ink.top() - 1)};
+    Placement.Gap = LineUnit();
+    const QRect above(below.left(), line - f.lu2 - th, tw, th);
+    std::optional<QPoint> under = Placement.NearestClear(Bitmap, below, 0, along);
+    std::optional<QPoint> over;
+    const int rise = std::max(0, above.top() + ink.bottom() - (line - f.fs / 2) - 1);
+    if (!f.spacingBelow) over = Placement.NearestClear(Bitmap, above, 0, {along.DxMin, along.DxMax, -rise, 0});
+    auto d2 = [](QPoint p) { return p.x() * p.x() + p.y() * p.y(); };
+    QRect cell = below;
+    if (over && (!under || d2(*over) < d2(*under)))
+        cell = above.translated(*over);
+    else if (under)
+        cell = below.translated(*under);
+    if (!under && !over) { // off the steel and the labels still
+        Placement.AvoidLines = false;
+        cell = below.translated(Placement.NearestClear(Bitmap, below, 0, along).value_or(QPoint()));
+        Placement.AvoidLines = true;
+    }
+    Layout.Placed.push_back({cell, QPoint(), QPoint(), {}, QLine(), false});
+    Bitmap.SetTextTransparent(true);
+    Bitmap.SetFontColor(clBlack);
+    TextOutSuper(cell.left(), cell.top(), text);
+    return cell;
 }
 
 void TDiagramDraw::DrawSectionExtents(const PlanFrame& f, int xl, int xr, int yt, int yb) {
