@@ -78,6 +78,26 @@ void RecordOutline(TCanvas& canvas, int left, int top, int right, int bottom) {
         canvas.RecordStroke(at(i), at(i + 1));
 }
 
+// A dimension of the plan view. A value that fits between the arrows stands on its line, its
+// cell painted over the line; one set beside the line, the arrows outside, covers no more than its
+// glyphs' cell, so that it may stand close to the lines about it, and keeps off its own line and
+// arrows.
+QRect Dimension(TDiagramDraw& draw, int x1, int y1, int x2, int y2, const QString& text, int mode,
+                bool outside) {
+    draw.Bitmap.SetFontHeight(-draw.FontSize());
+    const int len = draw.Bitmap.TextWidth(" " + text + " ");
+    const bool vertical = x1 == x2;
+    const bool on = !outside && (vertical ? y2 - y1 : x2 - x1) - draw.ArrowSize() > len;
+    const QRect box = draw.DrawDimension(x1, y1, x2, y2, text, mode, outside, !on);
+    if (!on) {
+        const int out = 2 * draw.ArrowSize(), pen = draw.LineUnit() + draw.ArrowSize() / 4; // the barbs
+        const QPoint a = vertical ? QPoint(0, out) : QPoint(out, 0);
+        draw.Placement.Blocks.push_back(
+            QRect(QPoint(x1, y1) - a, QPoint(x2, y2) + a).normalized().adjusted(-pen, -pen, pen, pen));
+    }
+    return box;
+}
+
 } // namespace
 
 // Positions shared by the parts of the plan view. Section values are in drawing lengths (ft | m).
@@ -93,6 +113,7 @@ struct TDiagramDraw::PlanFrame {
     int hT = 0, h5 = 0, h9 = 0; // half extents of the detail
     bool sheet = false, drilled = false;
     bool spacingBelow = false; // the spacing dimensioned below the row, not along its centre line
+    bool overlap = false;      // a secant row's overlap dimensioned above the row
 };
 
 void TDiagramDraw::DrawPilePlanView() {
@@ -164,7 +185,10 @@ void TDiagramDraw::DrawPilePlanView() {
 
     // Detail box.
     f.boxT = 2 * f.ls;
-    f.boxB = f.rowTop - 2 * f.ls;
+    // A secant row's overlap is dimensioned above the row: a line spacing more between it and the
+    // detail holds its value clear of the pier's diameter.
+    f.overlap = d.PileType == ptSecant && f.drilled && d.PileWidthLessHalfSpacing > 0;
+    f.boxB = f.rowTop - (f.overlap ? 3 : 2) * f.ls;
     // Two line spacings aside, or less in a picture narrower than tall: there the box's width sets
     // the detail's scale, and the margins would leave it a fraction of the picture. Half a line
     // spacing still holds a value written upward beside the pier.
@@ -333,15 +357,15 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
 
     // Overlap of secant piles.
     const double overlap = double(d.PileWidthLessHalfSpacing);
-    if (d.PileType == ptSecant && f.drilled && overlap > 0 && !secondaries.empty()) {
+    if (f.overlap && !secondaries.empty()) {
         const int a = secondaries[0] - r, b = f.x1 + r;
         const int y = f.rowTop - fs / 2;
         SetPen(clBlack, f.lu1);
         Bitmap.Line(a, y - f.lu2, a, f.yr);
         Bitmap.Line(b, y - f.lu2, b, f.yr);
         // Labelled on its left, away from the detail's labels that come down right of the centre.
-        Layout.Boxes["Overlap"] = DrawDimension(std::min(a, b), y, std::max(a, b), y,
-                                                FormatValue(overlap, 2, f.lu), 1, false, false);
+        Layout.Boxes["Overlap"] = Dimension(*this, std::min(a, b), y, std::max(a, b), y,
+                                                FormatValue(overlap, 2, f.lu), 1, false);
     }
 }
 
@@ -363,12 +387,11 @@ QRect TDiagramDraw::DrawPlanSpacing(const PlanFrame& f, int line, int top) {
     std::optional<QPoint> over;
     const int rise = std::max(0, above.top() + ink.bottom() - (line - f.fs / 2) - 1);
     if (!f.spacingBelow) over = Placement.NearestClear(Bitmap, above, 0, {along.DxMin, along.DxMax, -rise, 0});
-    auto d2 = [](QPoint p) { return p.x() * p.x() + p.y() * p.y(); };
     QRect cell = below;
-    if (over && (!under || d2(*over) < d2(*under)))
-        cell = above.translated(*over);
-    else if (under)
+    if (under)
         cell = below.translated(*under);
+    else if (over)
+        cell = above.translated(*over);
     if (!under && !over) { // off the steel and the labels still
         Placement.AvoidLines = false;
         cell = below.translated(Placement.NearestClear(Bitmap, below, 0, along).value_or(QPoint()));
@@ -388,12 +411,10 @@ void TDiagramDraw::DrawSectionExtents(const PlanFrame& f, int xl, int xr, int yt
     SetPen(clBlack, f.lu1);
     Bitmap.Line(xl, yb, xl, yb + 2 * ls);
     Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
-    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
-                  false);
+    Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false);
     Bitmap.Line(xr, yt, xr + 2 * ls, yt);
     Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
-    DrawDimension(xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false,
-                  false);
+    Dimension(*this, xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false);
 }
 
 void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
@@ -422,11 +443,13 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     const int ls = f.ls;
     // Flange thickness a third of the way from the flange edge to the web; web thickness a quarter
     // of the depth from the right.
+    // The web's value is set first: it has but the room above the web, where the flange
+    // thickness's value may stand when the room left of the flange is taken.
+    const int xTw = xr - (xr - xl) / 4;
+    Dimension(*this, xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true);
     const int yTf = yt + (f.yc - hw - yt) / 3;
     Layout.Boxes["FlangeThickness"] =
-        DrawDimension(xl, yTf, xl + tf, yTf, FormatValue(f.tfRaw, 2, f.su), 1, true, false);
-    const int xTw = xr - (xr - xl) / 4;
-    DrawDimension(xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true, false);
+        Dimension(*this, xl, yTf, xl + tf, yTf, FormatValue(f.tfRaw, 2, f.su), 1, true);
     // Web centre line and the fillet distance from it.
     Bitmap.MoveTo(xl - 2 * ls, f.yc);
     DashDotLineTo(xr + 2 * ls, f.yc, true, 20);
@@ -434,7 +457,7 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     if (f.fillet > 0) {
         const int yk = f.yc + RoundPx(f.fillet * Scale);
         Bitmap.Line(xl - 2 * ls, yk, xl, yk);
-        DrawDimension(xl - ls, f.yc, xl - ls, yk, FormatValue(f.filletRaw, 2, f.su), 1, false, false);
+        Dimension(*this, xl - ls, f.yc, xl - ls, yk, FormatValue(f.filletRaw, 2, f.su), 1, false);
     }
 }
 
@@ -455,11 +478,10 @@ void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
     SetPen(clBlack, f.lu1);
     Bitmap.Line(xl, f.yc, xl, yb + 2 * ls);
     Bitmap.Line(xr - 1, f.yc, xr - 1, yb + 2 * ls);
-    DrawDimension(xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false,
-                  false);
+    Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false);
     // Wall thickness at the top of the ring.
     const int xw = f.xc + (xr - f.xc) / 4;
-    DrawDimension(xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.webRaw, 2, f.su), 1, true, false);
+    Dimension(*this, xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.webRaw, 2, f.su), 1, true);
     Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}, {"Wall", wall}});
 }
 
@@ -541,8 +563,8 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     SetPen(clBlack, f.lu1);
     Bitmap.Line(sqL, f.yc, sqL, sqB + 2 * ls);
     Bitmap.Line(sqR - 1, f.yc, sqR - 1, sqB + 2 * ls);
-    DrawDimension(sqL, sqB + ls + ls / 2, sqR - 1, sqB + ls + ls / 2,
-                  FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false, false);
+    Dimension(*this, sqL, sqB + ls + ls / 2, sqR - 1, sqB + ls + ls / 2,
+                  FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false);
 }
 
 void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
@@ -572,8 +594,7 @@ void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
     SetPen(clBlack, f.lu1);
     Bitmap.Line(f.xc - f.hT, f.yc, f.xc - f.hT, yb + ls / 2);
     Bitmap.Line(f.xc + f.hT - 1, f.yc, f.xc + f.hT - 1, yb + ls / 2);
-    DrawDimension(f.xc - f.hT, yb, f.xc + f.hT - 1, yb, FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2,
-                  false, false);
+    Dimension(*this, f.xc - f.hT, yb, f.xc + f.hT - 1, yb, FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false);
     Layout.Values["GapLabelX"] = box.left();
 }
 
@@ -631,7 +652,7 @@ void TDiagramDraw::DrawPlanSheet(const PlanFrame& f) {
     const int ym = f.yc;
     const int half =
         std::max(1, RoundPx(thick / 2.0 / std::sin(std::atan2(double(yb - yt), (xr - xl) / 3.0))));
-    DrawDimension(xm - half, ym, xm + half, ym, FormatValue(f.webRaw, 2, f.su), 1, true, false);
+    Dimension(*this, xm - half, ym, xm + half, ym, FormatValue(f.webRaw, 2, f.su), 1, true);
 }
 
 } // namespace vantrel
