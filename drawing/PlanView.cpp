@@ -65,8 +65,11 @@ std::vector<QPoint> ThickOutline(const std::vector<QPointF>& line, double thick)
 }
 
 // Records the outline of the ellipse in the box as the strokes labels keep clear of: chords a
-// quarter of the radius long, which stray from the outline by half a pixel or so.
+// quarter of the radius long, which stray from the outline by half a pixel or so, and their ends
+// by as much again: they are recorded a pixel wider on each side than the pen.
 void RecordOutline(TCanvas& canvas, int left, int top, int right, int bottom) {
+    const int pen = canvas.Pen().Width;
+    canvas.SetPenWidth(pen + 2);
     const double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
     const double rx = (right - left - 1) / 2.0, ry = (bottom - top - 1) / 2.0;
     const int chords = std::clamp(int(std::max(rx, ry) / 4), 16, 96);
@@ -76,6 +79,7 @@ void RecordOutline(TCanvas& canvas, int left, int top, int right, int bottom) {
     };
     for (int i = 0; i < chords; ++i)
         canvas.RecordStroke(at(i), at(i + 1));
+    canvas.SetPenWidth(pen);
 }
 
 // A dimension of the plan view. A value that fits between the arrows stands on its line, its
@@ -189,17 +193,21 @@ void TDiagramDraw::DrawPilePlanView() {
     // detail holds its value clear of the pier's diameter.
     f.overlap = d.PileType == ptSecant && f.drilled && d.PileWidthLessHalfSpacing > 0;
     f.boxB = f.rowTop - (f.overlap ? 3 : 2) * f.ls;
-    // Two line spacings aside, or less in a picture narrower than tall: there the box's width sets
-    // the detail's scale, and the margins would leave it a fraction of the picture. Half a line
-    // spacing still holds a value written upward beside the pier.
-    const int side = std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls / 2, 2 * f.ls);
+    // Two line spacings aside. A pier whose section fits in it is fitted to the box's width in a
+    // picture narrower than tall, where two line spacings aside would leave it a fraction of the
+    // picture: there the box reaches to half a line spacing from the sides, room enough for a value
+    // written upward beside the pier. A section fitted to the box keeps the full margins for its
+    // dimensions at its side.
+    const bool sectionFit = (steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet;
+    const int side =
+        sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls / 2, 2 * f.ls);
     f.boxL = side;
     f.boxR = W - side;
     f.xc = RoundPx((f.boxL + f.boxR) / 2.0);
     f.yc = RoundPx((f.boxT + f.boxB) / 2.0);
     const int bw = f.boxR - f.boxL, bh = f.boxB - f.boxT;
     Scale = bw >= bh ? bh / f.tw : bw / f.tw;
-    if ((steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet) {
+    if (sectionFit) {
         Scale = bw / f.depth;
         if (f.flange * Scale > bh) Scale = bh / f.flange;
         // A pier wider than the flange is deep stands out above and below the section: it keeps
@@ -479,9 +487,10 @@ void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
     Bitmap.Line(xl, f.yc, xl, yb + 2 * ls);
     Bitmap.Line(xr - 1, f.yc, xr - 1, yb + 2 * ls);
     Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false);
-    // Wall thickness at the top of the ring.
-    const int xw = f.xc + (xr - f.xc) / 4;
-    Dimension(*this, xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.webRaw, 2, f.su), 1, true);
+    // Wall thickness at the bottom of the ring, left of its middle, its value above it in the
+    // quarter of the pipe that the clear gap's diagonal does not cross.
+    const int xw = f.xc - (f.xc - xl) / 2;
+    Dimension(*this, xw, f.yc + f.h9 - wall, xw, f.yc + f.h9, FormatValue(f.webRaw, 2, f.su), 2, true);
     Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}, {"Wall", wall}});
 }
 
