@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 #include <cmath>
 #include <numbers>
 
@@ -521,13 +522,19 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     Layout.Values.insert({{"TieRadius", rt}, {"BarRadius", rb}, {"BarCircle", rr}});
 
-    // Labels with leaders.
+    // The pier's diameter below it, its extension lines drawn before the labels, which keep clear
+    // of them.
     const int fs = f.fs, ls = f.ls;
     const int sqL = f.xc - f.hT, sqR = f.xc + f.hT, sqT = f.yc - f.hT, sqB = f.yc + f.hT;
+    SetPen(clBlack, f.lu1);
+    Bitmap.Line(sqL, f.yc, sqL, sqB + 2 * ls);
+    Bitmap.Line(sqR - 1, f.yc, sqR - 1, sqB + 2 * ls);
+    Dimension(*this, sqL, sqB + ls + ls / 2, sqR - 1, sqB + ls + ls / 2,
+              FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false);
+
+    // Labels with leaders.
     const RebarLabels labels = MakeRebarLabels(d);
     const QString& bars = labels.Bars;
-    const QString& cov = labels.Cover;
-    const QString& ties = labels.Ties;
     // The bars' label in a box of its own width (the label margin) left of the square's top, its
     // leader from the middle of that margin 0.75 of a font size above the square to the top bar;
     // the label, drawn after the leader on white, hides the leader's start.
@@ -543,37 +550,32 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
     Layout.Boxes["Bars"] =
         DrawTextBox(barsRight - barsW + barsShift.x(), sqT - fs + barsShift.y(), barsRight + barsShift.x(),
                     sqT + barsShift.y(), bars, 1, false, clWhite);
-    // A label right of the pier, its leader from the middle of its left end, or below the pier's
-    // dimension when it does not fit there, its leader from its top-left corner.
-    auto rightLabel = [&](int top, const QString& text, const std::string& name) {
-        Bitmap.SetFontHeight(-fs);
-        const int tw = Bitmap.TextWidth(text) + 4;
-        int x = sqR + ls / 2;
-        const bool below = x + tw > W;
-        if (below) {
-            top = sqB + 2 * ls + f.lu2;
-            x = std::max(0, std::min(f.xc, W - tw));
-        }
-        const QRect box = DrawTextBox(x, top, x + tw, top + fs, text, 0, false, clNone);
-        Layout.Boxes[name] = box;
-        return QPoint(box.left(), below ? box.top() : box.top() + fs / 2);
-    };
-    const QPoint coverLeader = rightLabel(sqT - fs, cov, "Cover");
-    const QPoint tiesLeader = rightLabel(sqB - fs, ties, "Ties");
-    // The other labels first, then their leaders from the label's end to the feature, so that no
-    // leader runs under a text and changes its colour.
+    // The cover's and the ties' labels right of the pier, level with its top and its bottom; where
+    // they do not fit there, the cover's above the pier at the right, over the bars' label when
+    // the two would meet, and the ties' below the pier's dimension. Each is set where it is clear,
+    // then led from its point nearest the pier's centre to the tie at 45 degrees.
     Bitmap.SetFontHeight(-fs);
-    SetPen(kLeader, f.lu1);
-    const double diag = std::sqrt(0.5);
-    if (rt > 0) {
-        Bitmap.Line(coverLeader.x(), coverLeader.y(), f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
-        Bitmap.Line(tiesLeader.x(), tiesLeader.y(), f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
+    const int coverW = Bitmap.TextWidth(labels.Cover) + 4, tiesW = Bitmap.TextWidth(labels.Ties) + 4;
+    QRect coverBox(sqR + ls / 2, sqT - fs, coverW, fs), tieBox(sqR + ls / 2, sqB - fs, tiesW, fs);
+    if (coverBox.right() >= W) {
+        coverBox.moveTopLeft({std::max(0, W - coverW), sqT - fs});
+        if (coverBox.left() < Layout.Boxes["Bars"].right() + f.ls) coverBox.translate(0, -fs - f.lu2);
     }
-    SetPen(clBlack, f.lu1);
-    Bitmap.Line(sqL, f.yc, sqL, sqB + 2 * ls);
-    Bitmap.Line(sqR - 1, f.yc, sqR - 1, sqB + 2 * ls);
-    Dimension(*this, sqL, sqB + ls + ls / 2, sqR - 1, sqB + ls + ls / 2,
-                  FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false);
+    if (tieBox.right() >= W) tieBox.moveTopLeft({std::max(0, std::min(f.xc, W - tiesW)), sqB + 2 * ls + f.lu2});
+    const double diag = std::sqrt(0.5);
+    const QPoint coverAt(f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
+    const QPoint tieAt(f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
+    for (const auto& [box, text, name, at] :
+         {std::tuple{coverBox, labels.Cover, "Cover", coverAt}, std::tuple{tieBox, labels.Ties, "Ties", tieAt}}) {
+        const QRect set = DrawTextBox(box.left(), box.top(), box.right() + 1, box.bottom() + 1, text, 0, false,
+                                      clNone, fs);
+        Layout.Boxes[name] = set;
+        if (rt <= 0) continue;
+        const int x = std::clamp(f.xc, set.left(), set.right());
+        const int y = std::clamp(f.yc, set.top(), set.bottom());
+        SetPen(kLeader, f.lu1);
+        Bitmap.Line(x, y, at.x(), at.y());
+    }
 }
 
 void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
