@@ -119,6 +119,7 @@ struct TDiagramDraw::PlanFrame {
     bool sheet = false, drilled = false;
     bool spacingBelow = false; // the spacing dimensioned below the row, not along its centre line
     bool overlap = false;      // a secant row's overlap dimensioned above the row
+    bool tall = false;         // the picture narrower than the detail box is tall
 };
 
 void TDiagramDraw::DrawPilePlanView() {
@@ -199,6 +200,7 @@ void TDiagramDraw::DrawPilePlanView() {
     // picture: there the box reaches to half a line spacing from the sides, room enough for a value
     // written upward beside the pier. A section fitted to the box keeps the full margins for its
     // dimensions at its side.
+    f.tall = W < f.boxB - f.boxT;
     const bool sectionFit = (steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet;
     const int side =
         sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls / 2, 2 * f.ls);
@@ -217,10 +219,11 @@ void TDiagramDraw::DrawPilePlanView() {
     }
     if (d.PileSection == psIBeam && !f.sheet && f.depth > 0) {
         // The flange thickness and fillet distance are labelled left of the section: it shrinks
-        // to keep them inside the picture.
+        // to keep them inside the picture. In a tall picture the flange thickness
+        // stands above the section's corner instead.
         Bitmap.SetFontHeight(-f.fs);
         const int tfLabel = ArrowSize() + Bitmap.TextWidth(" " + FormatValue(f.tfRaw, 2, f.su) + " ");
-        const int room = std::max(tfLabel, f.ls + Bitmap.TextHeight("0"));
+        const int room = std::max(f.tall ? 0 : tfLabel, f.ls + Bitmap.TextHeight("0"));
         const int half = f.xc - room;
         if (half > 0 && RoundPx(f.depth * Scale / 2) > half) Scale = 2.0 * half / f.depth;
     }
@@ -453,8 +456,10 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     // Flange thickness a third of the way from the flange edge to the web; web thickness a quarter
     // of the depth from the right.
     // The web's value is set first: it has but the room above the web, where the flange
-    // thickness's value may stand when the room left of the flange is taken.
-    const int xTw = xr - (xr - xl) / 4;
+    // thickness's value may stand when the room left of the flange is taken. In a tall picture,
+    // where it stands there, the web's dimension moves to an eighth of the depth from
+    // the right to leave it the room above the left half of the section.
+    const int xTw = xr - (xr - xl) / (f.tall ? 8 : 4);
     Dimension(*this, xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true);
     const int yTf = yt + (f.yc - hw - yt) / 3;
     Layout.Boxes["FlangeThickness"] =
