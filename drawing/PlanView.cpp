@@ -197,13 +197,13 @@ void TDiagramDraw::DrawPilePlanView() {
     f.boxB = f.rowTop - (f.overlap ? 3 : 2) * f.ls;
     // Two line spacings aside. A pier whose section fits in it is fitted to the box's width in a
     // picture narrower than tall, where two line spacings aside would leave it a fraction of the
-    // picture: there the box reaches to half a line spacing from the sides, room enough for a value
+    // picture: there the box reaches to a line spacing from the sides, room enough for a value
     // written upward beside the pier. A section fitted to the box keeps the full margins for its
     // dimensions at its side.
     f.tall = W < f.boxB - f.boxT;
     const bool sectionFit = (steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet;
     const int side =
-        sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls / 2, 2 * f.ls);
+        sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls, 2 * f.ls);
     f.boxL = side;
     f.boxR = W - side;
     f.xc = RoundPx((f.boxL + f.boxR) / 2.0);
@@ -454,14 +454,14 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     DrawSectionExtents(f, xl, xr, yt, yb);
     const int ls = f.ls;
     // Flange thickness a third of the way from the flange edge to the web; web thickness a quarter
-    // of the depth from the right.
-    // The web's value is set first: it has but the room above the web, where the flange
-    // thickness's value may stand when the room left of the flange is taken. In a tall picture,
-    // where it stands there, the web's dimension moves to an eighth of the depth from
-    // the right to leave it the room above the left half of the section.
-    const int xTw = xr - (xr - xl) / (f.tall ? 8 : 4);
+    // of the depth from the right. The web's value is set first: it has but the room above the
+    // web, where the flange thickness's value may stand when the room left of the flange is taken.
+    // In a tall picture, where the room left of the flange is the pier's, the flange thickness is
+    // dimensioned at the bottom flange, its value below the section's corner, away from the clear
+    // gap's diagonal.
+    const int xTw = xr - (xr - xl) / 4;
     Dimension(*this, xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true);
-    const int yTf = yt + (f.yc - hw - yt) / 3;
+    const int yTf = f.tall ? yb - 1 - (yb - 1 - (f.yc + hw)) / 3 : yt + (f.yc - hw - yt) / 3;
     Layout.Boxes["FlangeThickness"] =
         Dimension(*this, xl, yTf, xl + tf, yTf, FormatValue(f.tfRaw, 2, f.su), 1, true);
     // Web centre line and the fillet distance from it.
