@@ -119,7 +119,7 @@ struct TDiagramDraw::PlanFrame {
     bool sheet = false, drilled = false;
     bool spacingBelow = false; // the spacing dimensioned below the row, not along its centre line
     bool overlap = false;      // a secant row's overlap dimensioned above the row
-    bool tall = false;         // the picture narrower than the detail box is tall
+    bool tall = false;         // a pier fitted to a box narrower than tall
 };
 
 void TDiagramDraw::DrawPilePlanView() {
@@ -200,8 +200,8 @@ void TDiagramDraw::DrawPilePlanView() {
     // picture: there the box reaches to a line spacing from the sides, room enough for a value
     // written upward beside the pier. A section fitted to the box keeps the full margins for its
     // dimensions at its side.
-    f.tall = W < f.boxB - f.boxT;
     const bool sectionFit = (steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet;
+    f.tall = !sectionFit && W < f.boxB - f.boxT;
     const int side =
         sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls, 2 * f.ls);
     f.boxL = side;
