@@ -25,7 +25,8 @@ namespace {
 // - a stroke that ends where the label's subject is (the point its leader would end at): a level
 //   letter's tick, the reference line that "Excav." over "Bottom" names;
 // - hatching (one-pixel diagonals of a hatch colour) and the inside of filled areas: a label may
-//   stand on the soil or in the pier, not on their outlines;
+//   stand on the soil or in the pier, not on their outlines (in the plan view the concrete is a
+//   fill wherever it shows);
 // - a line touching the cell's edge by a pixel, as a neighbour's cell may.
 // An angle's base line, though drawn in the angle's step, is not the value's own: a value on it
 // reads as a value of the line.
@@ -321,8 +322,10 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         const int about = l.Height + 2 * unit + 1;
         const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
         const QImage ownInk = OwnStrokes(area, segments, l, plan);
+        // In the plan view the concrete is only ever a fill: a sliver of it squeezed between the
+        // steel and an arrow is no line.
         auto foreign = [&](int x, int y) {
-            return LinePixel(bare, x, y, thin) &&
+            return LinePixel(bare, x, y, thin) && !(plan && At(bare, x, y) == kConcrete) &&
                    ownInk.pixel(x - area.left(), y - area.top()) == qRgb(255, 255, 255);
         };
         {
