@@ -191,10 +191,10 @@ void TDiagramDraw::DrawPilePlanView() {
 
     // Detail box.
     f.boxT = 2 * f.ls;
-    // A secant row's overlap is dimensioned above the row: a line spacing more between it and the
-    // detail holds its value clear of the pier's diameter.
+    // A secant row's overlap is dimensioned above the row: half a line spacing more between it and
+    // the detail holds its value clear of the pier's diameter.
     f.overlap = d.PileType == ptSecant && f.drilled && d.PileWidthLessHalfSpacing > 0;
-    f.boxB = f.rowTop - (f.overlap ? 3 : 2) * f.ls;
+    f.boxB = f.rowTop - (f.overlap ? 5 * f.ls / 2 : 2 * f.ls);
     // Two line spacings aside. A pier whose section fits in it is fitted to the box's width in a
     // picture narrower than tall, where two line spacings aside would leave it a fraction of the
     // picture: there the box reaches to a line spacing from the sides, room enough for a value
