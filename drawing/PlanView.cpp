@@ -95,7 +95,7 @@ QRect Dimension(TDiagramDraw& draw, int x1, int y1, int x2, int y2, const QStrin
     const bool on = !outside && (vertical ? y2 - y1 : x2 - x1) - draw.ArrowSize() > len;
     const QRect box = draw.DrawDimension(x1, y1, x2, y2, text, mode, outside, !on);
     if (!on) {
-        const int out = 2 * draw.ArrowSize(), pen = draw.LineUnit() + draw.ArrowSize() / 4; // the barbs
+        const int out = 2 * draw.ArrowSize(), pen = (draw.LineUnit() + 1) / 2 + draw.ArrowSize() / 5; // the barbs
         const QPoint a = vertical ? QPoint(0, out) : QPoint(out, 0);
         draw.Placement.Blocks.push_back(
             QRect(QPoint(x1, y1) - a, QPoint(x2, y2) + a).normalized().adjusted(-pen, -pen, pen, pen));
@@ -493,10 +493,9 @@ void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
     Bitmap.Line(xl, f.yc, xl, yb + 2 * ls);
     Bitmap.Line(xr - 1, f.yc, xr - 1, yb + 2 * ls);
     Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false);
-    // Wall thickness at the bottom of the ring, left of its middle, its value above it in the
-    // quarter of the pipe that the clear gap's diagonal does not cross.
-    const int xw = f.xc - (f.xc - xl) / 2;
-    Dimension(*this, xw, f.yc + f.h9 - wall, xw, f.yc + f.h9, FormatValue(f.webRaw, 2, f.su), 2, true);
+    // Wall thickness at the top of the ring.
+    const int xw = f.xc + (xr - f.xc) / 4;
+    Dimension(*this, xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.webRaw, 2, f.su), 1, true);
     Layout.Values.insert({{"SectionLeft", xl}, {"SectionRight", xr}, {"Wall", wall}});
 }
 
@@ -593,8 +592,17 @@ void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
     const QPoint near(f.xc - RoundPx(r * std::cos(t)), f.yc - RoundPx(r * std::sin(t)));
     SetPen(clBlack, f.lu1);
     Bitmap.MoveTo(far.x() + RoundPx(f.fs / 2.0 * std::cos(t)), far.y() + RoundPx(f.fs / 2.0 * std::sin(t)));
-    DashDotLineTo(corner.x(), corner.y(), true, 30);
-    DrawArrowLine(near.x(), near.y(), corner.x(), corner.y(), ArrowSize(), true, true);
+    if (d.PileSection == psPipe) {
+        // A pipe has no corner: the gap is measured along the same line to its surface, and the
+        // line stops at the surface on the far side, leaving the inside of the pipe to its wall's
+        // value.
+        const QPoint out(RoundPx(f.h5 * std::cos(t)), RoundPx(f.h9 * std::sin(t)));
+        DashDotLineTo(f.xc + out.x(), f.yc + out.y(), true, 10);
+        DrawArrowLine(near.x(), near.y(), f.xc - out.x(), f.yc - out.y(), ArrowSize(), true, true);
+    } else {
+        DashDotLineTo(corner.x(), corner.y(), true, 30);
+        DrawArrowLine(near.x(), near.y(), corner.x(), corner.y(), ArrowSize(), true, true);
+    }
     const QString gap = FormatValue(double(d.HalfClearGap()), 2, f.su);
     Bitmap.SetFontHeight(-f.fs);
     const int gw = std::max(GridX(1), Bitmap.TextWidth(gap) + 4);
