@@ -120,6 +120,7 @@ struct TDiagramDraw::PlanFrame {
     bool spacingBelow = false; // the spacing dimensioned below the row, not along its centre line
     bool overlap = false;      // a secant row's overlap dimensioned above the row
     bool tall = false;         // a pier fitted to a box narrower than tall
+    bool tallBeam = false;     // an I-beam larger than its pier fitted to a box narrower than tall
 };
 
 void TDiagramDraw::DrawPilePlanView() {
@@ -199,12 +200,15 @@ void TDiagramDraw::DrawPilePlanView() {
     // picture narrower than tall, where two line spacings aside would leave it a fraction of the
     // picture: there the box reaches to a line spacing from the sides, room enough for a value
     // written upward beside the pier. A section fitted to the box keeps the full margins for its
-    // dimensions at its side.
+    // dimensions at its side; an I-beam fitted to a tall box reaches to a line spacing from the
+    // left, its flange thickness's value above its corner.
     const bool sectionFit = (steel && !f.sheet && std::max(f.depth, f.flange) > f.tw) || f.sheet;
-    f.tall = !sectionFit && W < f.boxB - f.boxT;
+    const bool tall = W < f.boxB - f.boxT;
+    f.tall = tall && !sectionFit;
+    f.tallBeam = tall && sectionFit && !f.sheet && d.PileSection == psIBeam;
     const int side =
         sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls, 2 * f.ls);
-    f.boxL = side;
+    f.boxL = f.tallBeam ? f.ls : side;
     f.boxR = W - side;
     f.xc = RoundPx((f.boxL + f.boxR) / 2.0);
     f.yc = RoundPx((f.boxT + f.boxB) / 2.0);
@@ -223,7 +227,7 @@ void TDiagramDraw::DrawPilePlanView() {
         // stands above the section's corner instead.
         Bitmap.SetFontHeight(-f.fs);
         const int tfLabel = ArrowSize() + Bitmap.TextWidth(" " + FormatValue(f.tfRaw, 2, f.su) + " ");
-        const int room = std::max(f.tall ? 0 : tfLabel, f.ls + Bitmap.TextHeight("0"));
+        const int room = std::max(f.tall || f.tallBeam ? 0 : tfLabel, f.ls + Bitmap.TextHeight("0"));
         const int half = f.xc - room;
         if (half > 0 && RoundPx(f.depth * Scale / 2) > half) Scale = 2.0 * half / f.depth;
     }
@@ -459,7 +463,7 @@ void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
     // In a tall picture, where the room left of the flange is the pier's, the flange thickness is
     // dimensioned at the bottom flange, its value below the section's corner, away from the clear
     // gap's diagonal.
-    const int xTw = xr - (xr - xl) / 4;
+    const int xTw = xr - (xr - xl) / (f.tallBeam ? 8 : 4);
     Dimension(*this, xTw, f.yc - hw, xTw, f.yc + hw, FormatValue(f.webRaw, 2, f.su), 2, true);
     const int yTf = f.tall ? yb - 1 - (yb - 1 - (f.yc + hw)) / 3 : yt + (f.yc - hw - yt) / 3;
     Layout.Boxes["FlangeThickness"] =
