@@ -4,10 +4,10 @@
 #include "drawing/DiagramDraw.h"
 
 #include <algorithm>
-#include <optional>
-#include <tuple>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <tuple>
 
 namespace vantrel {
 
@@ -95,7 +95,8 @@ QRect Dimension(TDiagramDraw& draw, int x1, int y1, int x2, int y2, const QStrin
     const bool on = !outside && (vertical ? y2 - y1 : x2 - x1) - draw.ArrowSize() > len;
     const QRect box = draw.DrawDimension(x1, y1, x2, y2, text, mode, outside, !on);
     if (!on) {
-        const int out = 2 * draw.ArrowSize(), pen = (draw.LineUnit() + 1) / 2 + draw.ArrowSize() / 5; // the barbs
+        const int out = 2 * draw.ArrowSize();
+        const int pen = (draw.LineUnit() + 1) / 2 + draw.ArrowSize() / 5; // the arrows' barbs
         const QPoint a = vertical ? QPoint(0, out) : QPoint(out, 0);
         draw.Placement.Blocks.push_back(
             QRect(QPoint(x1, y1) - a, QPoint(x2, y2) + a).normalized().adjusted(-pen, -pen, pen, pen));
@@ -206,8 +207,7 @@ void TDiagramDraw::DrawPilePlanView() {
     const bool tall = W < f.boxB - f.boxT;
     f.tall = tall && !sectionFit;
     f.tallBeam = tall && sectionFit && !f.sheet && d.PileSection == psIBeam;
-    const int side =
-        sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls, 2 * f.ls);
+    const int side = sectionFit ? 2 * f.ls : std::clamp((W - (f.boxB - f.boxT)) / 2, f.ls, 2 * f.ls);
     f.boxL = f.tallBeam ? f.ls : side;
     f.boxR = W - side;
     f.xc = RoundPx((f.boxL + f.boxR) / 2.0);
@@ -223,8 +223,8 @@ void TDiagramDraw::DrawPilePlanView() {
     }
     if (d.PileSection == psIBeam && !f.sheet && f.depth > 0) {
         // The flange thickness and fillet distance are labelled left of the section: it shrinks
-        // to keep them inside the picture. In a tall picture the flange thickness
-        // stands above the section's corner instead.
+        // to keep them inside the picture. In a tall picture the flange thickness's value stands
+        // above or below the section instead.
         Bitmap.SetFontHeight(-f.fs);
         const int tfLabel = ArrowSize() + Bitmap.TextWidth(" " + FormatValue(f.tfRaw, 2, f.su) + " ");
         const int room = std::max(f.tall || f.tallBeam ? 0 : tfLabel, f.ls + Bitmap.TextHeight("0"));
@@ -309,7 +309,8 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
         for (int x : primaries)
             Bitmap.Ellipse(x - r, f.yr - r, x + r, f.yr + r);
         for (int x : secondaries)
-            RecordOutline(Bitmap, x - r + f.lu2 / 2, f.yr - r + f.lu2 / 2, x + r - f.lu2 / 2, f.yr + r - f.lu2 / 2);
+            RecordOutline(Bitmap, x - r + f.lu2 / 2, f.yr - r + f.lu2 / 2, x + r - f.lu2 / 2,
+                          f.yr + r - f.lu2 / 2);
         for (int x : primaries)
             RecordOutline(Bitmap, x - r, f.yr - r, x + r, f.yr + r);
         Bitmap.SetBrushStyle(TBrushStyle::Solid);
@@ -380,8 +381,8 @@ void TDiagramDraw::DrawPlanRow(const PlanFrame& f) {
         Bitmap.Line(a, y - f.lu2, a, f.yr);
         Bitmap.Line(b, y - f.lu2, b, f.yr);
         // Labelled on its left, away from the detail's labels that come down right of the centre.
-        Layout.Boxes["Overlap"] = Dimension(*this, std::min(a, b), y, std::max(a, b), y,
-                                                FormatValue(overlap, 2, f.lu), 1, false);
+        Layout.Boxes["Overlap"] =
+            Dimension(*this, std::min(a, b), y, std::max(a, b), y, FormatValue(overlap, 2, f.lu), 1, false);
     }
 }
 
@@ -402,7 +403,8 @@ QRect TDiagramDraw::DrawPlanSpacing(const PlanFrame& f, int line, int top) {
     std::optional<QPoint> under = Placement.NearestClear(Bitmap, below, 0, along);
     std::optional<QPoint> over;
     const int rise = std::max(0, above.top() + ink.bottom() - (line - f.fs / 2) - 1);
-    if (!f.spacingBelow) over = Placement.NearestClear(Bitmap, above, 0, {along.DxMin, along.DxMax, -rise, 0});
+    if (!f.spacingBelow)
+        over = Placement.NearestClear(Bitmap, above, 0, {along.DxMin, along.DxMax, -rise, 0});
     QRect cell = below;
     if (under)
         cell = below.translated(*under);
@@ -427,10 +429,12 @@ void TDiagramDraw::DrawSectionExtents(const PlanFrame& f, int xl, int xr, int yt
     SetPen(clBlack, f.lu1);
     Bitmap.Line(xl, yb, xl, yb + 2 * ls);
     Bitmap.Line(xr - 1, yb, xr - 1, yb + 2 * ls);
-    Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false);
+    Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2,
+              false);
     Bitmap.Line(xr, yt, xr + 2 * ls, yt);
     Bitmap.Line(xr, yb - 1, xr + 2 * ls, yb - 1);
-    Dimension(*this, xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2, false);
+    Dimension(*this, xr + ls + ls / 2, yt, xr + ls + ls / 2, yb - 1, FormatValue(f.flangeRaw, 2, f.su), 2,
+              false);
 }
 
 void TDiagramDraw::DrawPlanIBeam(const PlanFrame& f) {
@@ -496,7 +500,8 @@ void TDiagramDraw::DrawPlanPipe(const PlanFrame& f) {
     SetPen(clBlack, f.lu1);
     Bitmap.Line(xl, f.yc, xl, yb + 2 * ls);
     Bitmap.Line(xr - 1, f.yc, xr - 1, yb + 2 * ls);
-    Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2, false);
+    Dimension(*this, xl, yb + ls + ls / 2, xr - 1, yb + ls + ls / 2, FormatValue(f.depthRaw, 2, f.su), 2,
+              false);
     // Wall thickness at the top of the ring.
     const int xw = f.xc + (xr - f.xc) / 4;
     Dimension(*this, xw, f.yc - f.h9, xw, f.yc - f.h9 + wall, FormatValue(f.webRaw, 2, f.su), 1, true);
@@ -569,14 +574,15 @@ void TDiagramDraw::DrawPlanRebarCage(const PlanFrame& f) {
         coverBox.moveTopLeft({std::max(0, W - coverW), sqT - fs});
         if (coverBox.left() < Layout.Boxes["Bars"].right() + f.ls) coverBox.translate(0, -fs - f.lu2);
     }
-    if (tieBox.right() >= W) tieBox.moveTopLeft({std::max(0, std::min(f.xc, W - tiesW)), sqB + 2 * ls + f.lu2});
+    if (tieBox.right() >= W)
+        tieBox.moveTopLeft({std::max(0, std::min(f.xc, W - tiesW)), sqB + 2 * ls + f.lu2});
     const double diag = std::sqrt(0.5);
     const QPoint coverAt(f.xc + RoundPx(rt * diag), f.yc - RoundPx(rt * diag));
     const QPoint tieAt(f.xc + RoundPx(rt * diag), f.yc + RoundPx(rt * diag));
-    for (const auto& [box, text, name, at] :
-         {std::tuple{coverBox, labels.Cover, "Cover", coverAt}, std::tuple{tieBox, labels.Ties, "Ties", tieAt}}) {
-        const QRect set = DrawTextBox(box.left(), box.top(), box.right() + 1, box.bottom() + 1, text, 0, false,
-                                      clNone, fs);
+    for (const auto& [box, text, name, at] : {std::tuple{coverBox, labels.Cover, "Cover", coverAt},
+                                              std::tuple{tieBox, labels.Ties, "Ties", tieAt}}) {
+        const QRect set =
+            DrawTextBox(box.left(), box.top(), box.right() + 1, box.bottom() + 1, text, 0, false, clNone, fs);
         Layout.Boxes[name] = set;
         if (rt <= 0) continue;
         const int x = std::clamp(f.xc, set.left(), set.right());
@@ -622,7 +628,8 @@ void TDiagramDraw::DrawPlanClearGap(const PlanFrame& f) {
     SetPen(clBlack, f.lu1);
     Bitmap.Line(f.xc - f.hT, f.yc, f.xc - f.hT, yb + ls / 2);
     Bitmap.Line(f.xc + f.hT - 1, f.yc, f.xc + f.hT - 1, yb + ls / 2);
-    Dimension(*this, f.xc - f.hT, yb, f.xc + f.hT - 1, yb, FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su), 2, false);
+    Dimension(*this, f.xc - f.hT, yb, f.xc + f.hT - 1, yb, FormatValue(f.tw * (si ? 100.0 : 12.0), 2, f.su),
+              2, false);
     Layout.Values["GapLabelX"] = box.left();
 }
 
