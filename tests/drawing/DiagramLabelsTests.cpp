@@ -311,12 +311,13 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
                 }
         }
         if (kind != dkPilePlanView || c.Pile.Type == ptSheet) continue;
-        // The pier spacing's value stands by its dimension line.
+        // The pier spacing's value stands by its dimension line: along the row's centre line, or
+        // below the row where the piers touch or overlap.
         const TTextRecord* spacing =
             r.Text(TDiagramDraw::FormatValue(double(d.PileSpacing), 2, c.Units == usSI ? "m" : "ft"));
         ASSERT_NE(spacing, nullptr);
         const QRect at = InkBox(*spacing);
-        const double yr = r.Value("Yr"), fs = r.Value("FontSize");
+        const double yr = r.Value("SpacingLine"), fs = r.Value("FontSize");
         EXPECT_LE(std::max(at.top() - yr, yr - at.bottom()), fs / 2) << "spacing value off its line";
         // Nothing of the row's steel runs up out of the band into the detail above it, and the
         // detail's pier stays above the band.

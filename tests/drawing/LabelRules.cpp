@@ -500,7 +500,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
     if (!spacing.isEmpty() && layout.Boxes.count("Spacing")) {
         const auto it =
             std::find_if(labels.begin(), labels.end(), [&](const Label& l) { return l.Text == spacing; });
-        const double yr = layout.Value("SpacingLine", layout.Value("Yr")), fs = layout.Value("FontSize");
+        const double yr = layout.Value("SpacingLine"), fs = layout.Value("FontSize");
         if (it == labels.end())
             faults.push_back({"dimension", "the pier spacing's value is missing"});
         else if (std::max(it->Ink.top() - yr, yr - it->Ink.bottom()) > fs / 2 ||
