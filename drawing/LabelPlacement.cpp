@@ -128,20 +128,20 @@ void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, 
 // there may be missed, never one near.
 class RowSweep {
   public:
-    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<Obstacle>& active,
+    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<int>& active,
              bool down, int stride, int far)
         : All(obstacles), Order(order), Active(active), Down(down), Stride(stride), Far(far) {
         Active.clear();
     }
 
-    // Whether row dy may offer moves the row read before did not; when it does, the moves its
-    // obstacles block are put in `blocked`.
-    bool Read(int dy, bool always, std::vector<Interval>& blocked) {
+    // Whether row dy may offer moves the row read before did not; when it does, the obstacles
+    // passed are dropped and Blocked gives the moves of those left.
+    bool Read(int dy, bool always) {
         bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
         for (; Next < Order.size(); ++Next) {
             const Obstacle& o = All[size_t(Order[Next])];
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
-            Active.push_back(o);
+            Active.push_back(int(Order[Next]));
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
@@ -151,11 +151,10 @@ class RowSweep {
         Last = dy;
         Slants = false;
         Leaves = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-        blocked.resize(Active.size());
-        Obstacle* const active = Active.data();
-        size_t count = Active.size(), n = 0;
+        int* const active = Active.data();
+        size_t count = Active.size();
         for (size_t i = 0; i < count;) {
-            const Obstacle& o = active[i];
+            const Obstacle& o = All[size_t(active[i])];
             if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
                 active[i] = active[--count];
                 continue;
@@ -163,18 +162,24 @@ class RowSweep {
             ++i;
             Leaves = Down ? std::min(Leaves, o.DyHi) : std::max(Leaves, o.DyLo);
             Slants = Slants || o.Slants;
-            const Interval iv = o.Blocked(dy);
-            if (iv.first <= iv.second) blocked[n++] = iv;
         }
         Active.resize(count);
-        blocked.resize(n);
         return true;
+    }
+
+    // The moves the obstacles of the row last read block.
+    void Blocked(int dy, std::vector<Interval>& blocked) const {
+        blocked.clear();
+        for (const int i : Active) {
+            const Interval iv = All[size_t(i)].Blocked(dy);
+            if (iv.first <= iv.second) blocked.push_back(iv);
+        }
     }
 
   private:
     const std::vector<Obstacle>& All;
     const std::vector<int>& Order;
-    std::vector<Obstacle>& Active;
+    std::vector<int>& Active; // the obstacles in reach of the row last read
     bool Down;
     int Stride;
     int Far;
@@ -202,7 +207,7 @@ struct TObstacles {
     std::vector<int> Down, Up;
     // Buffers of the gathering and of the sweep, kept to spare the allocations.
     std::vector<int> StrokeAt, RectsDown, RectsUp, StrokesDown, StrokesUp;
-    std::vector<Obstacle> ActiveDown, ActiveUp;
+    std::vector<int> ActiveDown, ActiveUp;
     std::vector<Interval> Blocked;
     std::vector<int> Free;
 
@@ -271,6 +276,35 @@ void TLabelPlacement::Clear() {
     ByBottom.clear();
     AvoidLines = false;
     HasSteel = true;
+    Memory = {};
+}
+
+TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int tag, const TMoves& m) {
+    auto& k = Memory;
+    auto same = [](const QRect& a, const QRect& b) { return a == b; };
+    const bool kept = k.Box == box && k.Tag == tag && k.Gap == Gap && k.Labels == Labels.size() &&
+                      k.Strokes == Strokes.size() && k.Blocks.size() <= Blocks.size() &&
+                      std::equal(k.Blocks.begin(), k.Blocks.end(), Blocks.begin(), same);
+    if (!kept) {
+        k.Box = box, k.Tag = tag, k.Gap = Gap, k.Labels = Labels.size(), k.Strokes = Strokes.size();
+        k.Blocks.clear();
+        k.Ranges.clear();
+    }
+    // The rows a block added since reaches are read again.
+    for (size_t i = k.Blocks.size(); i < Blocks.size(); ++i) {
+        const QRect& r = Blocks[i];
+        const int dyLo = r.top() - (box.bottom() + Gap), dyHi = r.bottom() - (box.top() - Gap);
+        for (RangeRows& range : k.Ranges)
+            for (int dy = std::max(dyLo, range.Moves.DyMin); dy <= std::min(dyHi, range.Moves.DyMax); ++dy)
+                range.Rows[size_t(dy - range.Moves.DyMin)][0] = -1;
+        k.Blocks.push_back(r);
+    }
+    for (RangeRows& range : k.Ranges)
+        if (range.Moves.DxMin == m.DxMin && range.Moves.DxMax == m.DxMax && range.Moves.DyMin == m.DyMin &&
+            range.Moves.DyMax == m.DyMax)
+            return range;
+    k.Ranges.push_back({m, std::vector<std::array<int, 3>>(size_t(m.DyMax - m.DyMin + 1), {-1, 0, 0})});
+    return k.Ranges.back();
 }
 
 void TLabelPlacement::IndexStrokes() {
@@ -302,6 +336,8 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     std::vector<int>& free = obstacles.Free;
     const int stride = std::max(2, box.height() / 2);
     const int far = 3 * box.height();
+    // The steel is read from the picture, which changes as labels are drawn: its rows are not kept.
+    RangeRows* const rows = HasSteel ? nullptr : &Remembered(box, tag, m);
     RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
         up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
@@ -315,9 +351,20 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
-            if (!(dy >= 0 ? down : up).Read(dy, HasSteel, blocked)) continue;
-            if (HasSteel) steel.Block(band, dy, blocked);
-            NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
+            RowSweep& sweep = dy >= 0 ? down : up;
+            if (!sweep.Read(dy, HasSteel)) continue;
+            std::array<int, 3>* const known = rows ? &rows->Rows[size_t(dy - m.DyMin)] : nullptr;
+            if (known && (*known)[0] >= 0) {
+                free.assign(known->begin() + 1, known->begin() + 1 + (*known)[0]);
+            } else {
+                sweep.Blocked(dy, blocked);
+                if (HasSteel) steel.Block(band, dy, blocked);
+                NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
+                if (known) {
+                    (*known)[0] = int(free.size());
+                    std::copy(free.begin(), free.end(), known->begin() + 1);
+                }
+            }
             for (const int dx : free) {
                 const long long d2 = (long long)dx * dx + (long long)dy * dy;
                 const auto o = RingOrder(dx, dy);
