@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace vantrel {
@@ -167,13 +168,20 @@ class RowSweep {
         return true;
     }
 
-    // The moves the obstacles of the row last read block.
-    void Blocked(int dy, std::vector<Interval>& blocked) const {
+    // The moves the obstacles of the row last read block; false when one of them blocks every
+    // move from `lo` to `hi` on its own. Such an obstacle is likely to block the next rows as
+    // well, and is asked first there.
+    bool Blocked(int dy, int lo, int hi, std::vector<Interval>& blocked) {
         blocked.clear();
-        for (const int i : Active) {
-            const Interval iv = All[size_t(i)].Blocked(dy);
+        for (size_t i = 0; i < Active.size(); ++i) {
+            const Interval iv = All[size_t(Active[i])].Blocked(dy);
+            if (iv.first <= lo && iv.second >= hi) {
+                std::swap(Active[0], Active[i]);
+                return false;
+            }
             if (iv.first <= iv.second) blocked.push_back(iv);
         }
+        return true;
     }
 
   private:
@@ -357,7 +365,20 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
             if (known && (*known)[0] >= 0) {
                 free.assign(known->begin() + 1, known->begin() + 1 + (*known)[0]);
             } else {
-                sweep.Blocked(dy, blocked);
+                // The moves that could be nearer than the best found: the row offers none when
+                // one obstacle blocks them all.
+                int lo = m.DxMin, hi = m.DxMax;
+                if (best >= 0) {
+                    const long long room = best - (long long)dy * dy;
+                    long long r = (long long)std::sqrt(double(room));
+                    while (r * r > room) --r;
+                    while ((r + 1) * (r + 1) <= room) ++r;
+                    lo = int(std::max<long long>(lo, -r)), hi = int(std::min<long long>(hi, r));
+                }
+                if (!sweep.Blocked(dy, lo, hi, blocked)) {
+                    if (known && best < 0) (*known)[0] = 0;
+                    continue;
+                }
                 if (HasSteel) steel.Block(band, dy, blocked);
                 NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
                 if (known) {
