@@ -172,15 +172,20 @@ class RowSweep {
     // move from `lo` to `hi` on its own. Such an obstacle is likely to block the next rows as
     // well, and is asked first there.
     bool Blocked(int dy, int lo, int hi, std::vector<Interval>& blocked) {
-        blocked.clear();
-        for (size_t i = 0; i < Active.size(); ++i) {
-            const Interval iv = All[size_t(Active[i])].Blocked(dy);
+        const size_t count = Active.size();
+        blocked.resize(count);
+        int* const active = Active.data();
+        Interval* const out = blocked.data();
+        size_t n = 0;
+        for (size_t i = 0; i < count; ++i) {
+            const Interval iv = All[size_t(active[i])].Blocked(dy);
             if (iv.first <= lo && iv.second >= hi) {
-                std::swap(Active[0], Active[i]);
+                std::swap(active[0], active[i]);
                 return false;
             }
-            if (iv.first <= iv.second) blocked.push_back(iv);
+            if (iv.first <= iv.second) out[n++] = iv;
         }
+        blocked.resize(n);
         return true;
     }
 
@@ -214,6 +219,8 @@ struct TObstacles {
     std::vector<Obstacle> List;
     std::vector<int> Down, Up;
     // Buffers of the gathering and of the sweep, kept to spare the allocations.
+    std::vector<unsigned> StrokeMark;
+    unsigned Mark = 0;
     std::vector<int> StrokeAt, RectsDown, RectsUp, StrokesDown, StrokesUp;
     std::vector<int> ActiveDown, ActiveUp;
     std::vector<Interval> Blocked;
@@ -234,19 +241,25 @@ struct TObstacles {
             add(k);
         const size_t rects = List.size();
         // The strokes come sorted by their rows; the few labels and blocks are sorted and merged.
+        // Where each stroke gathered this time stands in the list; a mark of an earlier
+        // gathering is stale.
         std::vector<int>& strokeAt = StrokeAt;
         if (p.AvoidLines) {
             p.IndexStrokes();
-            strokeAt.assign(p.Strokes.size(), -1);
+            if (StrokeMark.size() != p.Strokes.size()) StrokeMark.assign(p.Strokes.size(), 0), strokeAt.resize(p.Strokes.size());
+            if (++Mark == 0) std::fill(StrokeMark.begin(), StrokeMark.end(), 0), Mark = 1;
             for (const int i : p.ByTop) {
                 const TLabelPlacement::Span& s = p.Spans[size_t(i)];
-                if (s.Top - b.Bottom > m.DyMax) break; // this and every later one below the rows searched
-                Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, s.Left - b.Right, s.Right - b.Left};
-                if (!reaches(o)) continue;
+                const int dyLo = s.Top - b.Bottom, dyHi = s.Bottom - b.Top, dxLo = s.Left - b.Right,
+                          dxHi = s.Right - b.Left;
+                if (dyLo > m.DyMax) break; // this and every later one below the rows searched
+                if (dyHi < m.DyMin || dxHi < m.DxMin || dxLo > m.DxMax) continue;
                 const TSegmentRecord& r = p.Strokes[size_t(i)];
                 if (tag != 0 && r.Tag == tag) continue;
+                Obstacle o{dyLo, dyHi, dxLo, dxHi};
                 if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
                 strokeAt[size_t(i)] = int(List.size());
+                StrokeMark[size_t(i)] = Mark;
                 List.push_back(o);
             }
         }
@@ -262,7 +275,7 @@ struct TObstacles {
         if (p.AvoidLines)
             for (const int i : p.ByBottom) {
                 if (p.Spans[size_t(i)].Bottom - b.Top < m.DyMin) break; // this and every later one above
-                if (strokeAt[size_t(i)] >= 0) strokesUp.push_back(strokeAt[size_t(i)]);
+                if (StrokeMark[size_t(i)] == Mark) strokesUp.push_back(strokeAt[size_t(i)]);
             }
         auto byLo = [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; };
         auto byHi = [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; };
