@@ -218,73 +218,51 @@ std::array<long long, 3> RingOrder(int dx, int dy) {
 struct TObstacles {
     std::vector<Obstacle> List;
     std::vector<int> Down, Up;
-    // Buffers of the gathering and of the sweep, kept to spare the allocations.
-    std::vector<unsigned> StrokeMark;
-    unsigned Mark = 0;
-    std::vector<int> StrokeAt, RectsDown, RectsUp, StrokesDown, StrokesUp;
+    // Buffers of the sweep, kept to spare the allocations.
     std::vector<int> ActiveDown, ActiveUp;
     std::vector<Interval> Blocked;
     std::vector<int> Free;
 
     void Gather(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
         List.clear();
-        auto reaches = [&](const Obstacle& o) {
-            return o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax;
-        };
         auto add = [&](const QRect& r) {
             const Obstacle o{r.top() - b.Bottom, r.bottom() - b.Top, r.left() - b.Right, r.right() - b.Left};
-            if (reaches(o)) List.push_back(o);
+            if (o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax) List.push_back(o);
         };
         for (const QRect& l : p.Labels)
             add(l);
         for (const QRect& k : p.Blocks)
             add(k);
-        const size_t rects = List.size();
-        // The strokes come sorted by their rows; the few labels and blocks are sorted and merged.
-        // Where each stroke gathered this time stands in the list; a mark of an earlier
-        // gathering is stale.
-        std::vector<int>& strokeAt = StrokeAt;
         if (p.AvoidLines) {
             p.IndexStrokes();
-            if (StrokeMark.size() != p.Strokes.size()) StrokeMark.assign(p.Strokes.size(), 0), strokeAt.resize(p.Strokes.size());
-            if (++Mark == 0) std::fill(StrokeMark.begin(), StrokeMark.end(), 0), Mark = 1;
-            for (const int i : p.ByTop) {
-                const TLabelPlacement::Span& s = p.Spans[size_t(i)];
-                const int dyLo = s.Top - b.Bottom, dyHi = s.Bottom - b.Top, dxLo = s.Left - b.Right,
-                          dxHi = s.Right - b.Left;
-                if (dyLo > m.DyMax) break; // this and every later one below the rows searched
-                if (dyHi < m.DyMin || dxHi < m.DxMin || dxLo > m.DxMax) continue;
-                const TSegmentRecord& r = p.Strokes[size_t(i)];
-                if (tag != 0 && r.Tag == tag) continue;
-                Obstacle o{dyLo, dyHi, dxLo, dxHi};
-                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
-                strokeAt[size_t(i)] = int(List.size());
-                StrokeMark[size_t(i)] = Mark;
-                List.push_back(o);
-            }
+            // The rows of the picture a stroke in reach meets.
+            const int top = m.DyMin + b.Top, bottom = m.DyMax + b.Bottom;
+            auto addStrokes = [&](const std::vector<int>& byTop, size_t from) {
+                for (size_t k = from; k < byTop.size(); ++k) {
+                    const int i = byTop[k];
+                    const TLabelPlacement::Span& s = p.Spans[size_t(i)];
+                    if (s.Top > bottom) break; // this and every later one below the rows searched
+                    const int dxLo = s.Left - b.Right, dxHi = s.Right - b.Left;
+                    if (s.Bottom < top || dxHi < m.DxMin || dxLo > m.DxMax) continue;
+                    const TSegmentRecord& r = p.Strokes[size_t(i)];
+                    if (tag != 0 && r.Tag == tag) continue;
+                    Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, dxLo, dxHi};
+                    if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
+                    List.push_back(o);
+                }
+            };
+            // A short stroke that begins more than its greatest height above the rows ends above
+            // them too.
+            const auto first = std::lower_bound(p.ShortTops.begin(), p.ShortTops.end(), top - p.kTall);
+            addStrokes(p.ShortByTop, size_t(first - p.ShortTops.begin()));
+            addStrokes(p.TallByTop, 0);
         }
-        std::vector<int>&rectsDown = RectsDown, &rectsUp = RectsUp, &strokesDown = StrokesDown, &strokesUp = StrokesUp;
-        rectsDown.resize(rects);
-        for (size_t i = 0; i < rects; ++i)
-            rectsDown[i] = int(i);
-        rectsUp = rectsDown;
-        strokesDown.clear();
-        strokesUp.clear();
-        for (size_t i = rects; i < List.size(); ++i)
-            strokesDown.push_back(int(i));
-        if (p.AvoidLines)
-            for (const int i : p.ByBottom) {
-                if (p.Spans[size_t(i)].Bottom - b.Top < m.DyMin) break; // this and every later one above
-                if (StrokeMark[size_t(i)] == Mark) strokesUp.push_back(strokeAt[size_t(i)]);
-            }
-        auto byLo = [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; };
-        auto byHi = [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; };
-        std::sort(rectsDown.begin(), rectsDown.end(), byLo);
-        std::sort(rectsUp.begin(), rectsUp.end(), byHi);
         Down.resize(List.size());
-        Up.resize(List.size());
-        std::merge(rectsDown.begin(), rectsDown.end(), strokesDown.begin(), strokesDown.end(), Down.begin(), byLo);
-        std::merge(rectsUp.begin(), rectsUp.end(), strokesUp.begin(), strokesUp.end(), Up.begin(), byHi);
+        for (size_t i = 0; i < List.size(); ++i)
+            Down[i] = int(i);
+        Up = Down;
+        std::sort(Down.begin(), Down.end(), [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; });
+        std::sort(Up.begin(), Up.end(), [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; });
     }
 };
 
@@ -293,8 +271,9 @@ void TLabelPlacement::Clear() {
     Blocks.clear();
     Strokes.clear();
     Spans.clear();
-    ByTop.clear();
-    ByBottom.clear();
+    ShortByTop.clear();
+    ShortTops.clear();
+    TallByTop.clear();
     AvoidLines = false;
     HasSteel = true;
     Memory = {};
@@ -337,11 +316,17 @@ void TLabelPlacement::IndexStrokes() {
         Spans.push_back({std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
                          std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen});
     }
-    auto byTop = [&](int a, int b) { return Spans[size_t(a)].Top < Spans[size_t(b)].Top; };
-    auto byBottom = [&](int a, int b) { return Spans[size_t(a)].Bottom > Spans[size_t(b)].Bottom; };
-    for (int i = int(ByTop.size()); i < int(Strokes.size()); ++i) {
-        ByTop.insert(std::upper_bound(ByTop.begin(), ByTop.end(), i, byTop), i);
-        ByBottom.insert(std::upper_bound(ByBottom.begin(), ByBottom.end(), i, byBottom), i);
+    for (int i = int(ShortByTop.size() + TallByTop.size()); i < int(Strokes.size()); ++i) {
+        const Span& s = Spans[size_t(i)];
+        if (s.Bottom - s.Top > kTall) {
+            const auto at = std::upper_bound(TallByTop.begin(), TallByTop.end(), s.Top,
+                                             [&](int top, int k) { return top < Spans[size_t(k)].Top; });
+            TallByTop.insert(at, i);
+        } else {
+            const auto at = std::upper_bound(ShortTops.begin(), ShortTops.end(), s.Top);
+            ShortByTop.insert(ShortByTop.begin() + (at - ShortTops.begin()), i);
+            ShortTops.insert(at, s.Top);
+        }
     }
 }
 

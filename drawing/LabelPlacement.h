@@ -73,8 +73,10 @@ class TLabelPlacement {
         int Top, Bottom, Left, Right;
     };
     std::vector<Span> Spans;
-    // The strokes by their top row and by their bottom row (deepest first).
-    std::vector<int> ByTop, ByBottom;
+    // The strokes by their top row: those no taller than kTall rows, with their top rows, and the
+    // taller ones (the few long plumb and slanting lines).
+    static constexpr int kTall = 48;
+    std::vector<int> ShortByTop, ShortTops, TallByTop;
     // Measures and sorts the strokes drawn since the last search.
     void IndexStrokes();
 
