@@ -140,9 +140,14 @@ class RowSweep {
     bool Read(int dy, bool always) {
         bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
         for (; Next < Order.size(); ++Next) {
-            const Obstacle& o = All[size_t(Order[Next])];
+            const int i = Order[Next];
+            const Obstacle& o = All[size_t(i)];
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
-            Active.push_back(int(Order[Next]));
+            // Kept in the order they will be passed, the next to be passed last.
+            Active.insert(std::upper_bound(Active.begin(), Active.end(), i,
+                                           [this](int x, int y) { return Passed(All[size_t(y)], Leaving(All[size_t(x)])); }),
+                          i);
+            SlantCount += o.Slants;
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
@@ -150,21 +155,14 @@ class RowSweep {
         if (!changed) return false;
         Seen = true;
         Last = dy;
-        Slants = false;
-        Leaves = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-        int* const active = Active.data();
-        size_t count = Active.size();
-        for (size_t i = 0; i < count;) {
-            const Obstacle& o = All[size_t(active[i])];
-            if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
-                active[i] = active[--count];
-                continue;
-            }
-            ++i;
-            Leaves = Down ? std::min(Leaves, o.DyHi) : std::max(Leaves, o.DyLo);
-            Slants = Slants || o.Slants;
+        while (!Active.empty() && Passed(All[size_t(Active.back())], dy)) {
+            SlantCount -= All[size_t(Active.back())].Slants;
+            Active.pop_back();
         }
-        Active.resize(count);
+        Slants = SlantCount > 0;
+        Leaves = !Active.empty() ? Leaving(All[size_t(Active.back())])
+                 : Down          ? std::numeric_limits<int>::max()
+                                 : std::numeric_limits<int>::min();
         return true;
     }
 
@@ -172,15 +170,19 @@ class RowSweep {
     // move from `lo` to `hi` on its own. Such an obstacle is likely to block the next rows as
     // well, and is asked first there.
     bool Blocked(int dy, int lo, int hi, std::vector<Interval>& blocked) {
+        if (Blocker >= 0 && !Passed(All[size_t(Blocker)], dy)) {
+            const Interval iv = All[size_t(Blocker)].Blocked(dy);
+            if (iv.first <= lo && iv.second >= hi) return false;
+        }
         const size_t count = Active.size();
         blocked.resize(count);
-        int* const active = Active.data();
+        const int* const active = Active.data();
         Interval* const out = blocked.data();
         size_t n = 0;
         for (size_t i = 0; i < count; ++i) {
             const Interval iv = All[size_t(active[i])].Blocked(dy);
             if (iv.first <= lo && iv.second >= hi) {
-                std::swap(active[0], active[i]);
+                Blocker = active[i];
                 return false;
             }
             if (iv.first <= iv.second) out[n++] = iv;
@@ -196,9 +198,14 @@ class RowSweep {
     bool Down;
     int Stride;
     int Far;
+    // The row at which an obstacle is passed, and whether row dy is beyond it.
+    int Leaving(const Obstacle& o) const { return Down ? o.DyHi : o.DyLo; }
+    bool Passed(const Obstacle& o, int dy) const { return Down ? o.DyHi < dy : o.DyLo > dy; }
     size_t Next = 0;
-    int Leaves = 0; // the nearest row at which an active obstacle is passed
-    bool Slants = false;
+    int SlantCount = 0; // of the active obstacles
+    int Blocker = -1;   // the obstacle that last blocked a row whole
+    int Leaves = 0; // the nearest row at which an active obstacle is passed, as at the row last read
+    bool Slants = false; // whether an active obstacle slants, as at the row last read
     bool Seen = false;
     int Last = 0; // the last row read
 };
