@@ -289,11 +289,12 @@ void TLabelPlacement::Clear() {
 TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int tag, const TMoves& m) {
     auto& k = Memory;
     auto same = [](const QRect& a, const QRect& b) { return a == b; };
-    const bool kept = k.Box == box && k.Tag == tag && k.Gap == Gap && k.Labels == Labels.size() &&
-                      k.Strokes == Strokes.size() && k.Blocks.size() <= Blocks.size() &&
+    const bool kept = k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
+                      k.Labels == Labels.size() && k.Strokes == Strokes.size() && k.Blocks.size() <= Blocks.size() &&
                       std::equal(k.Blocks.begin(), k.Blocks.end(), Blocks.begin(), same);
     if (!kept) {
-        k.Box = box, k.Tag = tag, k.Gap = Gap, k.Labels = Labels.size(), k.Strokes = Strokes.size();
+        k.Box = box, k.Tag = tag, k.Gap = Gap, k.AvoidLines = AvoidLines, k.Labels = Labels.size(),
+        k.Strokes = Strokes.size();
         k.Blocks.clear();
         k.Ranges.clear();
     }

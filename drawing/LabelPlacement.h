@@ -10,7 +10,8 @@
 //   - the row sweep: the rows of moves are read outward from no move, down and up in turn; each
 //     direction takes the obstacles in the order they come into reach and drops those it passed;
 //   - the choice: in every row read, the free move nearest to none is a candidate, and the
-//     nearest candidate of all rows is the place;
+//     nearest candidate of all rows is the place; a row where one obstacle alone blocks every
+//     move nearer than the best found offers none and is passed at once;
 //   - the memory: a label searched again over the same range, with only a block added (a place
 //     given up), finds each row's free moves as before except in the rows the block reaches, and
 //     reads only those again.
@@ -90,6 +91,7 @@ class TLabelPlacement {
     struct {
         QRect Box;
         int Tag = 0, Gap = 0;
+        bool AvoidLines = false;
         size_t Labels = 0, Strokes = 0;
         std::vector<QRect> Blocks;
         std::vector<RangeRows> Ranges;
