@@ -88,37 +88,32 @@ class SteelRows {
     std::vector<std::optional<std::vector<Interval>>> Runs;
 };
 
-// The free moves of a row nearest to dx0, from the intervals it blocks: dx0 itself when it is
-// free, else the free neighbours of the blocked run that holds it. The run is grown from the
-// intervals that hold dx0 by those that meet or touch it, until none is left that does; no sort
-// is needed, and the intervals taken are dropped from `blocked`.
-void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
+// The free moves of a row nearest to dx0: dx0 itself when no interval holds it, else the free
+// neighbours of the blocked run that does. The run begins as the intervals that hold dx0 and is
+// grown by those of `blocked` that meet or touch it, until none is left that does; no sort is
+// needed, and the intervals taken are dropped from `blocked`.
+void NearestFree(Interval run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
     out.clear();
-    Interval* const v = blocked.data();
-    size_t n = blocked.size();
-    int lo = dx0, hi = dx0 - 1; // no run yet
-    // Takes the intervals that `meets` into the run, keeps the others; whether any was taken.
-    auto take = [&](auto meets) {
-        size_t kept = 0;
-        for (size_t i = 0; i < n; ++i) {
-            const Interval iv = v[i];
-            if (meets(iv))
-                lo = std::min(lo, iv.first), hi = std::max(hi, iv.second);
-            else
-                v[kept++] = iv;
-        }
-        const bool grown = kept != n;
-        n = kept;
-        return grown;
-    };
-    if (!take([dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; })) {
+    if (run.first > run.second) {
         out.push_back(dx0);
         return;
     }
-    while (take([&lo, &hi](const Interval& iv) { return iv.first <= hi + 1 && iv.second >= lo - 1; })) {
+    Interval* const v = blocked.data();
+    size_t n = blocked.size();
+    for (bool grown = true; grown;) {
+        size_t kept = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const Interval iv = v[i];
+            if (iv.first <= run.second + 1 && iv.second >= run.first - 1)
+                run = {std::min(run.first, iv.first), std::max(run.second, iv.second)};
+            else
+                v[kept++] = iv;
+        }
+        grown = kept != n;
+        n = kept;
     }
-    if (lo - 1 >= dxMin) out.push_back(lo - 1);
-    if (hi + 1 <= dxMax) out.push_back(hi + 1);
+    if (run.first - 1 >= dxMin) out.push_back(run.first - 1);
+    if (run.second + 1 <= dxMax) out.push_back(run.second + 1);
 }
 
 // One direction of the row sweep. It takes the obstacles in the order they come into reach and
@@ -166,10 +161,11 @@ class RowSweep {
         return true;
     }
 
-    // The moves the obstacles of the row last read block; false when one of them blocks every
-    // move from `lo` to `hi` on its own. Such an obstacle is likely to block the next rows as
+    // The moves the obstacles of the row last read block: those that hold dx0 joined in `run`
+    // (none: first past last), the others put in `blocked`. False when one of them blocks every
+    // move from `lo` to `hi` on its own; such an obstacle is likely to block the next rows as
     // well, and is asked first there.
-    bool Blocked(int dy, int lo, int hi, std::vector<Interval>& blocked) {
+    bool Blocked(int dy, int dx0, int lo, int hi, Interval& run, std::vector<Interval>& blocked) {
         if (Blocker >= 0 && !Passed(All[size_t(Blocker)], dy)) {
             const Interval iv = All[size_t(Blocker)].Blocked(dy);
             if (iv.first <= lo && iv.second >= hi) return false;
@@ -179,13 +175,17 @@ class RowSweep {
         const int* const active = Active.data();
         Interval* const out = blocked.data();
         size_t n = 0;
+        run = {dx0, dx0 - 1};
         for (size_t i = 0; i < count; ++i) {
             const Interval iv = All[size_t(active[i])].Blocked(dy);
             if (iv.first <= lo && iv.second >= hi) {
                 Blocker = active[i];
                 return false;
             }
-            if (iv.first <= iv.second) out[n++] = iv;
+            if (iv.first <= dx0 && iv.second >= dx0)
+                run = {std::min(run.first, iv.first), std::max(run.second, iv.second)};
+            else if (iv.first <= iv.second)
+                out[n++] = iv;
         }
         blocked.resize(n);
         return true;
@@ -381,12 +381,22 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                     while ((r + 1) * (r + 1) <= room) ++r;
                     lo = int(std::max<long long>(lo, -r)), hi = int(std::min<long long>(hi, r));
                 }
-                if (!sweep.Blocked(dy, lo, hi, blocked)) {
+                Interval run;
+                if (!sweep.Blocked(dy, dx0, lo, hi, run, blocked)) {
                     if (known && best < 0) (*known)[0] = 0;
                     continue;
                 }
-                if (HasSteel) steel.Block(band, dy, blocked);
-                NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
+                if (HasSteel) {
+                    // The steel's runs that hold dx0 join the run as well.
+                    const size_t from = blocked.size();
+                    steel.Block(band, dy, blocked);
+                    auto held = [dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; };
+                    for (size_t i = from; i < blocked.size(); ++i)
+                        if (held(blocked[i]))
+                            run = {std::min(run.first, blocked[i].first), std::max(run.second, blocked[i].second)};
+                    blocked.erase(std::remove_if(blocked.begin() + long(from), blocked.end(), held), blocked.end());
+                }
+                NearestFree(run, blocked, dx0, m.DxMin, m.DxMax, free);
                 if (known) {
                     (*known)[0] = int(free.size());
                     std::copy(free.begin(), free.end(), known->begin() + 1);
