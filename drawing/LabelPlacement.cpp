@@ -92,7 +92,8 @@ class SteelRows {
 // neighbours of the blocked run that does. The run begins as the intervals that hold dx0 and is
 // grown by those of `blocked` that meet or touch it, until none is left that does; no sort is
 // needed, and the intervals taken are dropped from `blocked`.
-void NearestFree(Interval run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
+void NearestFree(Interval run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax,
+                 std::vector<int>& out) {
     out.clear();
     if (run.first > run.second) {
         out.push_back(dx0);
@@ -140,7 +141,9 @@ class RowSweep {
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
             // Kept in the order they will be passed, the next to be passed last.
             Active.insert(std::upper_bound(Active.begin(), Active.end(), i,
-                                           [this](int x, int y) { return Passed(All[size_t(y)], Leaving(All[size_t(x)])); }),
+                                           [this](int x, int y) {
+                                               return Passed(All[size_t(y)], Leaving(All[size_t(x)]));
+                                           }),
                           i);
             SlantCount += o.Slants;
             changed = true;
@@ -202,9 +205,9 @@ class RowSweep {
     int Leaving(const Obstacle& o) const { return Down ? o.DyHi : o.DyLo; }
     bool Passed(const Obstacle& o, int dy) const { return Down ? o.DyHi < dy : o.DyLo > dy; }
     size_t Next = 0;
-    int SlantCount = 0; // of the active obstacles
-    int Blocker = -1;   // the obstacle that last blocked a row whole
-    int Leaves = 0; // the nearest row at which an active obstacle is passed, as at the row last read
+    int SlantCount = 0;  // of the active obstacles
+    int Blocker = -1;    // the obstacle that last blocked a row whole
+    int Leaves = 0;      // the nearest row at which an active obstacle is passed, as at the row last read
     bool Slants = false; // whether an active obstacle slants, as at the row last read
     bool Seen = false;
     int Last = 0; // the last row read
@@ -234,7 +237,8 @@ struct TObstacles {
         List.clear();
         auto add = [&](const QRect& r) {
             const Obstacle o{r.top() - b.Bottom, r.bottom() - b.Top, r.left() - b.Right, r.right() - b.Left};
-            if (o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax) List.push_back(o);
+            if (o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax)
+                List.push_back(o);
         };
         for (const QRect& l : p.Labels)
             add(l);
@@ -268,8 +272,10 @@ struct TObstacles {
         for (size_t i = 0; i < List.size(); ++i)
             Down[i] = int(i);
         Up = Down;
-        std::sort(Down.begin(), Down.end(), [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; });
-        std::sort(Up.begin(), Up.end(), [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; });
+        std::sort(Down.begin(), Down.end(),
+                  [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; });
+        std::sort(Up.begin(), Up.end(),
+                  [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; });
     }
 };
 
@@ -290,7 +296,8 @@ TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int ta
     auto& k = Memory;
     auto same = [](const QRect& a, const QRect& b) { return a == b; };
     const bool kept = k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
-                      k.Labels == Labels.size() && k.Strokes == Strokes.size() && k.Blocks.size() <= Blocks.size() &&
+                      k.Labels == Labels.size() && k.Strokes == Strokes.size() &&
+                      k.Blocks.size() <= Blocks.size() &&
                       std::equal(k.Blocks.begin(), k.Blocks.end(), Blocks.begin(), same);
     if (!kept) {
         k.Box = box, k.Tag = tag, k.Gap = Gap, k.AvoidLines = AvoidLines, k.Labels = Labels.size(),
@@ -377,8 +384,10 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                 if (best >= 0) {
                     const long long room = best - (long long)dy * dy;
                     long long r = (long long)std::sqrt(double(room));
-                    while (r * r > room) --r;
-                    while ((r + 1) * (r + 1) <= room) ++r;
+                    while (r * r > room)
+                        --r;
+                    while ((r + 1) * (r + 1) <= room)
+                        ++r;
                     lo = int(std::max<long long>(lo, -r)), hi = int(std::min<long long>(hi, r));
                 }
                 Interval run;
@@ -393,8 +402,10 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                     auto held = [dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; };
                     for (size_t i = from; i < blocked.size(); ++i)
                         if (held(blocked[i]))
-                            run = {std::min(run.first, blocked[i].first), std::max(run.second, blocked[i].second)};
-                    blocked.erase(std::remove_if(blocked.begin() + long(from), blocked.end(), held), blocked.end());
+                            run = {std::min(run.first, blocked[i].first),
+                                   std::max(run.second, blocked[i].second)};
+                    blocked.erase(std::remove_if(blocked.begin() + long(from), blocked.end(), held),
+                                  blocked.end());
                 }
                 NearestFree(run, blocked, dx0, m.DxMin, m.DxMax, free);
                 if (known) {
@@ -405,20 +416,21 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
             for (const int dx : free) {
                 const long long d2 = (long long)dx * dx + (long long)dy * dy;
                 const auto o = RingOrder(dx, dy);
-                if (best < 0 || d2 < best || (d2 == best && o < bestOrder)) best = d2, bestOrder = o, shift = QPoint(dx, dy);
+                if (best < 0 || d2 < best || (d2 == best && o < bestOrder))
+                    best = d2, bestOrder = o, shift = QPoint(dx, dy);
             }
             if (best == 0) return shift;
         }
     return shift;
 }
 
-QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect& box, int tag, const TMoves& m) {
+QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect& box, int tag,
+                                             const TMoves& m) {
     const int whole = std::max({m.DxMax - m.DxMin, m.DyMax - m.DyMin, 1});
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
     for (int half = 3 * (box.width() + box.height());; half *= 3) {
         const bool last = half >= whole;
-        const TMoves square =
-            last ? m : m.Within({dx0 - half, dx0 + half, -half, half});
+        const TMoves square = last ? m : m.Within({dx0 - half, dx0 + half, -half, half});
         const auto found = NearestClear(picture, box, tag, square);
         if (found && (last || (long long)found->x() * found->x() + (long long)found->y() * found->y() <=
                                   (long long)half * half))
