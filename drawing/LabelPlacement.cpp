@@ -139,13 +139,9 @@ class RowSweep {
             const int i = Order[Next];
             const Obstacle& o = All[size_t(i)];
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
-            // Kept in the order they will be passed, the next to be passed last.
-            Active.insert(std::upper_bound(Active.begin(), Active.end(), i,
-                                           [this](int x, int y) {
-                                               return Passed(All[size_t(y)], Leaving(All[size_t(x)]));
-                                           }),
-                          i);
+            Active.push_back(i);
             SlantCount += o.Slants;
+            Soonest = Down ? std::min(Soonest, o.DyHi) : std::max(Soonest, o.DyLo);
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
@@ -153,14 +149,24 @@ class RowSweep {
         if (!changed) return false;
         Seen = true;
         Last = dy;
-        while (!Active.empty() && Passed(All[size_t(Active.back())], dy)) {
-            SlantCount -= All[size_t(Active.back())].Slants;
-            Active.pop_back();
+        // The obstacles are looked over only when one of them has been passed.
+        if (Down ? Soonest < dy : Soonest > dy) {
+            Soonest = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+            size_t count = Active.size();
+            for (size_t i = 0; i < count;) {
+                const Obstacle& o = All[size_t(Active[i])];
+                if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
+                    SlantCount -= o.Slants;
+                    Active[i] = Active[--count];
+                    continue;
+                }
+                ++i;
+                Soonest = Down ? std::min(Soonest, o.DyHi) : std::max(Soonest, o.DyLo);
+            }
+            Active.resize(count);
         }
         Slants = SlantCount > 0;
-        Leaves = !Active.empty() ? Leaving(All[size_t(Active.back())])
-                 : Down          ? std::numeric_limits<int>::max()
-                                 : std::numeric_limits<int>::min();
+        Leaves = Soonest;
         return true;
     }
 
@@ -201,11 +207,12 @@ class RowSweep {
     bool Down;
     int Stride;
     int Far;
-    // The row at which an obstacle is passed, and whether row dy is beyond it.
-    int Leaving(const Obstacle& o) const { return Down ? o.DyHi : o.DyLo; }
+    // Whether row dy is beyond an obstacle.
     bool Passed(const Obstacle& o, int dy) const { return Down ? o.DyHi < dy : o.DyLo > dy; }
     size_t Next = 0;
-    int SlantCount = 0;  // of the active obstacles
+    int SlantCount = 0; // of the active obstacles
+    // The nearest row at which an active obstacle is passed.
+    int Soonest = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
     int Blocker = -1;    // the obstacle that last blocked a row whole
     int Leaves = 0;      // the nearest row at which an active obstacle is passed, as at the row last read
     bool Slants = false; // whether an active obstacle slants, as at the row last read
