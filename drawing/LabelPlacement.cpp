@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace vantrel {
@@ -87,37 +88,33 @@ class SteelRows {
     std::vector<std::optional<std::vector<Interval>>> Runs;
 };
 
-// The free moves of a row nearest to dx0, from the intervals it blocks: dx0 itself when it is
-// free, else the free neighbours of the blocked run that holds it. The run is grown from the
-// intervals that hold dx0 by those that meet or touch it, until none is left that does; no sort
-// is needed, and the intervals taken are dropped from `blocked`.
-void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, std::vector<int>& out) {
+// The free moves of a row nearest to dx0: dx0 itself when no interval holds it, else the free
+// neighbours of the blocked run that does. The run begins as the intervals that hold dx0 and is
+// grown by those of `blocked` that meet or touch it, until none is left that does; no sort is
+// needed, and the intervals taken are dropped from `blocked`.
+void NearestFree(Interval run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax,
+                 std::vector<int>& out) {
     out.clear();
-    Interval* const v = blocked.data();
-    size_t n = blocked.size();
-    int lo = dx0, hi = dx0 - 1; // no run yet
-    // Takes the intervals that `meets` into the run, keeps the others; whether any was taken.
-    auto take = [&](auto meets) {
-        size_t kept = 0;
-        for (size_t i = 0; i < n; ++i) {
-            const Interval iv = v[i];
-            if (meets(iv))
-                lo = std::min(lo, iv.first), hi = std::max(hi, iv.second);
-            else
-                v[kept++] = iv;
-        }
-        const bool grown = kept != n;
-        n = kept;
-        return grown;
-    };
-    if (!take([dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; })) {
+    if (run.first > run.second) {
         out.push_back(dx0);
         return;
     }
-    while (take([&lo, &hi](const Interval& iv) { return iv.first <= hi + 1 && iv.second >= lo - 1; })) {
+    Interval* const v = blocked.data();
+    size_t n = blocked.size();
+    for (bool grown = true; grown;) {
+        size_t kept = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const Interval iv = v[i];
+            if (iv.first <= run.second + 1 && iv.second >= run.first - 1)
+                run = {std::min(run.first, iv.first), std::max(run.second, iv.second)};
+            else
+                v[kept++] = iv;
+        }
+        grown = kept != n;
+        n = kept;
     }
-    if (lo - 1 >= dxMin) out.push_back(lo - 1);
-    if (hi + 1 <= dxMax) out.push_back(hi + 1);
+    if (run.first - 1 >= dxMin) out.push_back(run.first - 1);
+    if (run.second + 1 <= dxMax) out.push_back(run.second + 1);
 }
 
 // One direction of the row sweep. It takes the obstacles in the order they come into reach and
@@ -128,20 +125,23 @@ void NearestFree(std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax, 
 // there may be missed, never one near.
 class RowSweep {
   public:
-    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<Obstacle>& active,
+    RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<int>& active,
              bool down, int stride, int far)
         : All(obstacles), Order(order), Active(active), Down(down), Stride(stride), Far(far) {
         Active.clear();
     }
 
-    // Whether row dy may offer moves the row read before did not; when it does, the moves its
-    // obstacles block are put in `blocked`.
-    bool Read(int dy, bool always, std::vector<Interval>& blocked) {
+    // Whether row dy may offer moves the row read before did not; when it does, the obstacles
+    // passed are dropped and Blocked gives the moves of those left.
+    bool Read(int dy, bool always) {
         bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
         for (; Next < Order.size(); ++Next) {
-            const Obstacle& o = All[size_t(Order[Next])];
+            const int i = Order[Next];
+            const Obstacle& o = All[size_t(i)];
             if (Down ? o.DyLo > dy : o.DyHi < dy) break;
-            Active.push_back(o);
+            Active.push_back(i);
+            SlantCount += o.Slants;
+            Soonest = Down ? std::min(Soonest, o.DyHi) : std::max(Soonest, o.DyLo);
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
@@ -149,24 +149,53 @@ class RowSweep {
         if (!changed) return false;
         Seen = true;
         Last = dy;
-        Slants = false;
-        Leaves = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-        blocked.resize(Active.size());
-        Obstacle* const active = Active.data();
-        size_t count = Active.size(), n = 0;
-        for (size_t i = 0; i < count;) {
-            const Obstacle& o = active[i];
-            if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
-                active[i] = active[--count];
-                continue;
+        // The obstacles are looked over only when one of them has been passed.
+        if (Down ? Soonest < dy : Soonest > dy) {
+            Soonest = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+            size_t count = Active.size();
+            for (size_t i = 0; i < count;) {
+                const Obstacle& o = All[size_t(Active[i])];
+                if (Down ? o.DyHi < dy : o.DyLo > dy) { // passed
+                    SlantCount -= o.Slants;
+                    Active[i] = Active[--count];
+                    continue;
+                }
+                ++i;
+                Soonest = Down ? std::min(Soonest, o.DyHi) : std::max(Soonest, o.DyLo);
             }
-            ++i;
-            Leaves = Down ? std::min(Leaves, o.DyHi) : std::max(Leaves, o.DyLo);
-            Slants = Slants || o.Slants;
-            const Interval iv = o.Blocked(dy);
-            if (iv.first <= iv.second) blocked[n++] = iv;
+            Active.resize(count);
         }
-        Active.resize(count);
+        Slants = SlantCount > 0;
+        Leaves = Soonest;
+        return true;
+    }
+
+    // The moves the obstacles of the row last read block: those that hold dx0 joined in `run`
+    // (none: first past last), the others put in `blocked`. False when one of them blocks every
+    // move from `lo` to `hi` on its own; such an obstacle is likely to block the next rows as
+    // well, and is asked first there.
+    bool Blocked(int dy, int dx0, int lo, int hi, Interval& run, std::vector<Interval>& blocked) {
+        if (Blocker >= 0 && !Passed(All[size_t(Blocker)], dy)) {
+            const Interval iv = All[size_t(Blocker)].Blocked(dy);
+            if (iv.first <= lo && iv.second >= hi) return false;
+        }
+        const size_t count = Active.size();
+        blocked.resize(count);
+        const int* const active = Active.data();
+        Interval* const out = blocked.data();
+        size_t n = 0;
+        run = {dx0, dx0 - 1};
+        for (size_t i = 0; i < count; ++i) {
+            const Interval iv = All[size_t(active[i])].Blocked(dy);
+            if (iv.first <= lo && iv.second >= hi) {
+                Blocker = active[i];
+                return false;
+            }
+            if (iv.first <= dx0 && iv.second >= dx0)
+                run = {std::min(run.first, iv.first), std::max(run.second, iv.second)};
+            else if (iv.first <= iv.second)
+                out[n++] = iv;
+        }
         blocked.resize(n);
         return true;
     }
@@ -174,13 +203,19 @@ class RowSweep {
   private:
     const std::vector<Obstacle>& All;
     const std::vector<int>& Order;
-    std::vector<Obstacle>& Active;
+    std::vector<int>& Active; // the obstacles in reach of the row last read
     bool Down;
     int Stride;
     int Far;
+    // Whether row dy is beyond an obstacle.
+    bool Passed(const Obstacle& o, int dy) const { return Down ? o.DyHi < dy : o.DyLo > dy; }
     size_t Next = 0;
-    int Leaves = 0; // the nearest row at which an active obstacle is passed
-    bool Slants = false;
+    int SlantCount = 0; // of the active obstacles
+    // The nearest row at which an active obstacle is passed.
+    int Soonest = Down ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+    int Blocker = -1;    // the obstacle that last blocked a row whole
+    int Leaves = 0;      // the nearest row at which an active obstacle is passed, as at the row last read
+    bool Slants = false; // whether an active obstacle slants, as at the row last read
     bool Seen = false;
     int Last = 0; // the last row read
 };
@@ -200,65 +235,54 @@ std::array<long long, 3> RingOrder(int dx, int dy) {
 struct TObstacles {
     std::vector<Obstacle> List;
     std::vector<int> Down, Up;
-    // Buffers of the gathering and of the sweep, kept to spare the allocations.
-    std::vector<int> StrokeAt, RectsDown, RectsUp, StrokesDown, StrokesUp;
-    std::vector<Obstacle> ActiveDown, ActiveUp;
+    // Buffers of the sweep, kept to spare the allocations.
+    std::vector<int> ActiveDown, ActiveUp;
     std::vector<Interval> Blocked;
     std::vector<int> Free;
 
     void Gather(TLabelPlacement& p, const Band& b, int tag, const TMoves& m) {
         List.clear();
-        auto reaches = [&](const Obstacle& o) {
-            return o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax;
-        };
         auto add = [&](const QRect& r) {
             const Obstacle o{r.top() - b.Bottom, r.bottom() - b.Top, r.left() - b.Right, r.right() - b.Left};
-            if (reaches(o)) List.push_back(o);
+            if (o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax)
+                List.push_back(o);
         };
         for (const QRect& l : p.Labels)
             add(l);
         for (const QRect& k : p.Blocks)
             add(k);
-        const size_t rects = List.size();
-        // The strokes come sorted by their rows; the few labels and blocks are sorted and merged.
-        std::vector<int>& strokeAt = StrokeAt;
         if (p.AvoidLines) {
             p.IndexStrokes();
-            strokeAt.assign(p.Strokes.size(), -1);
-            for (const int i : p.ByTop) {
-                const TLabelPlacement::Span& s = p.Spans[size_t(i)];
-                if (s.Top - b.Bottom > m.DyMax) break; // this and every later one below the rows searched
-                Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, s.Left - b.Right, s.Right - b.Left};
-                if (!reaches(o)) continue;
-                const TSegmentRecord& r = p.Strokes[size_t(i)];
-                if (tag != 0 && r.Tag == tag) continue;
-                if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
-                strokeAt[size_t(i)] = int(List.size());
-                List.push_back(o);
-            }
+            // The rows of the picture a stroke in reach meets.
+            const int top = m.DyMin + b.Top, bottom = m.DyMax + b.Bottom;
+            auto addStrokes = [&](const std::vector<int>& byTop, size_t from) {
+                for (size_t k = from; k < byTop.size(); ++k) {
+                    const int i = byTop[k];
+                    const TLabelPlacement::Span& s = p.Spans[size_t(i)];
+                    if (s.Top > bottom) break; // this and every later one below the rows searched
+                    const int dxLo = s.Left - b.Right, dxHi = s.Right - b.Left;
+                    if (s.Bottom < top || dxHi < m.DxMin || dxLo > m.DxMax) continue;
+                    const TSegmentRecord& r = p.Strokes[size_t(i)];
+                    if (tag != 0 && r.Tag == tag) continue;
+                    Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, dxLo, dxHi};
+                    if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
+                    List.push_back(o);
+                }
+            };
+            // A short stroke that begins more than its greatest height above the rows ends above
+            // them too.
+            const auto first = std::lower_bound(p.ShortTops.begin(), p.ShortTops.end(), top - p.kTall);
+            addStrokes(p.ShortByTop, size_t(first - p.ShortTops.begin()));
+            addStrokes(p.TallByTop, 0);
         }
-        std::vector<int>&rectsDown = RectsDown, &rectsUp = RectsUp, &strokesDown = StrokesDown, &strokesUp = StrokesUp;
-        rectsDown.resize(rects);
-        for (size_t i = 0; i < rects; ++i)
-            rectsDown[i] = int(i);
-        rectsUp = rectsDown;
-        strokesDown.clear();
-        strokesUp.clear();
-        for (size_t i = rects; i < List.size(); ++i)
-            strokesDown.push_back(int(i));
-        if (p.AvoidLines)
-            for (const int i : p.ByBottom) {
-                if (p.Spans[size_t(i)].Bottom - b.Top < m.DyMin) break; // this and every later one above
-                if (strokeAt[size_t(i)] >= 0) strokesUp.push_back(strokeAt[size_t(i)]);
-            }
-        auto byLo = [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; };
-        auto byHi = [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; };
-        std::sort(rectsDown.begin(), rectsDown.end(), byLo);
-        std::sort(rectsUp.begin(), rectsUp.end(), byHi);
         Down.resize(List.size());
-        Up.resize(List.size());
-        std::merge(rectsDown.begin(), rectsDown.end(), strokesDown.begin(), strokesDown.end(), Down.begin(), byLo);
-        std::merge(rectsUp.begin(), rectsUp.end(), strokesUp.begin(), strokesUp.end(), Up.begin(), byHi);
+        for (size_t i = 0; i < List.size(); ++i)
+            Down[i] = int(i);
+        Up = Down;
+        std::sort(Down.begin(), Down.end(),
+                  [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; });
+        std::sort(Up.begin(), Up.end(),
+                  [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; });
     }
 };
 
@@ -267,10 +291,42 @@ void TLabelPlacement::Clear() {
     Blocks.clear();
     Strokes.clear();
     Spans.clear();
-    ByTop.clear();
-    ByBottom.clear();
+    ShortByTop.clear();
+    ShortTops.clear();
+    TallByTop.clear();
     AvoidLines = false;
     HasSteel = true;
+    Memory = {};
+}
+
+TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int tag, const TMoves& m) {
+    auto& k = Memory;
+    auto same = [](const QRect& a, const QRect& b) { return a == b; };
+    const bool kept = k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
+                      k.Labels == Labels.size() && k.Strokes == Strokes.size() &&
+                      k.Blocks.size() <= Blocks.size() &&
+                      std::equal(k.Blocks.begin(), k.Blocks.end(), Blocks.begin(), same);
+    if (!kept) {
+        k.Box = box, k.Tag = tag, k.Gap = Gap, k.AvoidLines = AvoidLines, k.Labels = Labels.size(),
+        k.Strokes = Strokes.size();
+        k.Blocks.clear();
+        k.Ranges.clear();
+    }
+    // The rows a block added since reaches are read again.
+    for (size_t i = k.Blocks.size(); i < Blocks.size(); ++i) {
+        const QRect& r = Blocks[i];
+        const int dyLo = r.top() - (box.bottom() + Gap), dyHi = r.bottom() - (box.top() - Gap);
+        for (RangeRows& range : k.Ranges)
+            for (int dy = std::max(dyLo, range.Moves.DyMin); dy <= std::min(dyHi, range.Moves.DyMax); ++dy)
+                range.Rows[size_t(dy - range.Moves.DyMin)][0] = -1;
+        k.Blocks.push_back(r);
+    }
+    for (RangeRows& range : k.Ranges)
+        if (range.Moves.DxMin == m.DxMin && range.Moves.DxMax == m.DxMax && range.Moves.DyMin == m.DyMin &&
+            range.Moves.DyMax == m.DyMax)
+            return range;
+    k.Ranges.push_back({m, std::vector<std::array<int, 3>>(size_t(m.DyMax - m.DyMin + 1), {-1, 0, 0})});
+    return k.Ranges.back();
 }
 
 void TLabelPlacement::IndexStrokes() {
@@ -282,11 +338,17 @@ void TLabelPlacement::IndexStrokes() {
         Spans.push_back({std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
                          std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen});
     }
-    auto byTop = [&](int a, int b) { return Spans[size_t(a)].Top < Spans[size_t(b)].Top; };
-    auto byBottom = [&](int a, int b) { return Spans[size_t(a)].Bottom > Spans[size_t(b)].Bottom; };
-    for (int i = int(ByTop.size()); i < int(Strokes.size()); ++i) {
-        ByTop.insert(std::upper_bound(ByTop.begin(), ByTop.end(), i, byTop), i);
-        ByBottom.insert(std::upper_bound(ByBottom.begin(), ByBottom.end(), i, byBottom), i);
+    for (int i = int(ShortByTop.size() + TallByTop.size()); i < int(Strokes.size()); ++i) {
+        const Span& s = Spans[size_t(i)];
+        if (s.Bottom - s.Top > kTall) {
+            const auto at = std::upper_bound(TallByTop.begin(), TallByTop.end(), s.Top,
+                                             [&](int top, int k) { return top < Spans[size_t(k)].Top; });
+            TallByTop.insert(at, i);
+        } else {
+            const auto at = std::upper_bound(ShortTops.begin(), ShortTops.end(), s.Top);
+            ShortByTop.insert(ShortByTop.begin() + (at - ShortTops.begin()), i);
+            ShortTops.insert(at, s.Top);
+        }
     }
 }
 
@@ -302,6 +364,8 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     std::vector<int>& free = obstacles.Free;
     const int stride = std::max(2, box.height() / 2);
     const int far = 3 * box.height();
+    // The steel is read from the picture, which changes as labels are drawn: its rows are not kept.
+    RangeRows* const rows = HasSteel ? nullptr : &Remembered(box, tag, m);
     RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
         up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
@@ -315,26 +379,65 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
-            if (!(dy >= 0 ? down : up).Read(dy, HasSteel, blocked)) continue;
-            if (HasSteel) steel.Block(band, dy, blocked);
-            NearestFree(blocked, dx0, m.DxMin, m.DxMax, free);
+            RowSweep& sweep = dy >= 0 ? down : up;
+            if (!sweep.Read(dy, HasSteel)) continue;
+            std::array<int, 3>* const known = rows ? &rows->Rows[size_t(dy - m.DyMin)] : nullptr;
+            if (known && (*known)[0] >= 0) {
+                free.assign(known->begin() + 1, known->begin() + 1 + (*known)[0]);
+            } else {
+                // The moves that could be nearer than the best found: the row offers none when
+                // one obstacle blocks them all.
+                int lo = m.DxMin, hi = m.DxMax;
+                if (best >= 0) {
+                    const long long room = best - (long long)dy * dy;
+                    long long r = (long long)std::sqrt(double(room));
+                    while (r * r > room)
+                        --r;
+                    while ((r + 1) * (r + 1) <= room)
+                        ++r;
+                    lo = int(std::max<long long>(lo, -r)), hi = int(std::min<long long>(hi, r));
+                }
+                Interval run;
+                if (!sweep.Blocked(dy, dx0, lo, hi, run, blocked)) {
+                    if (known && best < 0) (*known)[0] = 0;
+                    continue;
+                }
+                if (HasSteel) {
+                    // The steel's runs that hold dx0 join the run as well.
+                    const size_t from = blocked.size();
+                    steel.Block(band, dy, blocked);
+                    auto held = [dx0](const Interval& iv) { return iv.first <= dx0 && iv.second >= dx0; };
+                    for (size_t i = from; i < blocked.size(); ++i)
+                        if (held(blocked[i]))
+                            run = {std::min(run.first, blocked[i].first),
+                                   std::max(run.second, blocked[i].second)};
+                    blocked.erase(std::remove_if(blocked.begin() + long(from), blocked.end(), held),
+                                  blocked.end());
+                }
+                NearestFree(run, blocked, dx0, m.DxMin, m.DxMax, free);
+                if (known) {
+                    (*known)[0] = int(free.size());
+                    std::copy(free.begin(), free.end(), known->begin() + 1);
+                }
+            }
             for (const int dx : free) {
                 const long long d2 = (long long)dx * dx + (long long)dy * dy;
                 const auto o = RingOrder(dx, dy);
-                if (best < 0 || d2 < best || (d2 == best && o < bestOrder)) best = d2, bestOrder = o, shift = QPoint(dx, dy);
+                if (best < 0 || d2 < best || (d2 == best && o < bestOrder))
+                    best = d2, bestOrder = o, shift = QPoint(dx, dy);
             }
             if (best == 0) return shift;
         }
     return shift;
 }
 
-QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect& box, int tag, const TMoves& m) {
+QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect& box, int tag,
+                                             const TMoves& m) {
     const int whole = std::max({m.DxMax - m.DxMin, m.DyMax - m.DyMin, 1});
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
     for (int half = 3 * (box.width() + box.height());; half *= 3) {
         const bool last = half >= whole;
-        const TMoves square =
-            last ? m : m.Within({dx0 - half, dx0 + half, -half, half});
+        const TMoves square = last ? m : m.Within({dx0 - half, dx0 + half, -half, half});
         const auto found = NearestClear(picture, box, tag, square);
         if (found && (last || (long long)found->x() * found->x() + (long long)found->y() * found->y() <=
                                   (long long)half * half))

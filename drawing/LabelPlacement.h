@@ -10,7 +10,11 @@
 //   - the row sweep: the rows of moves are read outward from no move, down and up in turn; each
 //     direction takes the obstacles in the order they come into reach and drops those it passed;
 //   - the choice: in every row read, the free move nearest to none is a candidate, and the
-//     nearest candidate of all rows is the place.
+//     nearest candidate of all rows is the place; a row where one obstacle alone blocks every
+//     move nearer than the best found offers none and is passed at once;
+//   - the memory: a label searched again over the same range, with only a block added (a place
+//     given up), finds each row's free moves as before except in the rows the block reaches, and
+//     reads only those again.
 #pragma once
 
 #include "drawing/Canvas.h"
@@ -19,6 +23,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -69,10 +74,31 @@ class TLabelPlacement {
         int Top, Bottom, Left, Right;
     };
     std::vector<Span> Spans;
-    // The strokes by their top row and by their bottom row (deepest first).
-    std::vector<int> ByTop, ByBottom;
+    // The strokes by their top row: those no taller than kTall rows, with their top rows, and the
+    // taller ones (the few long plumb and slanting lines).
+    static constexpr int kTall = 48;
+    std::vector<int> ShortByTop, ShortTops, TallByTop;
     // Measures and sorts the strokes drawn since the last search.
     void IndexStrokes();
+
+    // What the searches for one label remember of the rows they read: for each range of moves
+    // searched, the free moves found in each row. They are kept while the labels and strokes stay
+    // as they are; a block added since changes the rows it reaches, and those are read again.
+    struct RangeRows {
+        TMoves Moves;
+        std::vector<std::array<int, 3>> Rows; // from row DyMin on: how many moves (-1: not read), the moves
+    };
+    struct {
+        QRect Box;
+        int Tag = 0, Gap = 0;
+        bool AvoidLines = false;
+        size_t Labels = 0, Strokes = 0;
+        std::vector<QRect> Blocks;
+        std::vector<RangeRows> Ranges;
+    } Memory;
+    // The rows remembered for `box` searched over `moves`, the others forgotten when what they
+    // were read from has changed.
+    RangeRows& Remembered(const QRect& box, int tag, const TMoves& moves);
     friend struct TObstacles;
 };
 
