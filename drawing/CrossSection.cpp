@@ -232,13 +232,11 @@ void TDiagramDraw::DrawCrossSection() {
     HatchRect(f.xMin - 6 * fs, f.yExc, f.xMin, f.yTip2, kExcavationHatch);
     Bitmap.SetTextTransparent(true);
     Bitmap.SetFontColor(clBlack);
-    // Each a text of two lines at the far end of its reference line, its middle on the line's
-    // level; it may stand anywhere along the line, or beyond its end where it was asked for, and
-    // is led to that end when it must move farther.
+    // Each a text of two lines beyond the far end of its reference line, its middle on the line's
+    // level; it may stand anywhere along the line, and is led to it when it must move farther.
     auto twoLines = [&](int y, int left, int right, const QString& upper, const QString& lower) {
-        const int x = left + 3 * ls - 8 * fs;
-        DrawLabelLines(x, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(left, y),
-                       {QLine(x, y, left, y), QLine(left, y, right, y)}, lrReference);
+        DrawLabelLines(left + 3 * ls - 8 * fs, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(left, y),
+                       {QLine(left, y, right, y)}, lrReference);
     };
     SetPen(clBlack, lu1);
     Bitmap.Line(f.xMin - 3 * ls, f.yTop, f.xL, f.yTop);
