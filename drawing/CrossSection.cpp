@@ -233,10 +233,13 @@ void TDiagramDraw::DrawCrossSection() {
     Bitmap.SetTextTransparent(true);
     Bitmap.SetFontColor(clBlack);
     // Each a text of two lines beyond the far end of its reference line, its middle on the line's
-    // level; it may stand anywhere along the line, and is led to it when it must move farther.
+    // level, and clear of the line's end; it may stand anywhere along the line, and is led to it
+    // when it must move farther.
     auto twoLines = [&](int y, int left, int right, const QString& upper, const QString& lower) {
-        DrawLabelLines(left + 3 * ls - 8 * fs, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(left, y),
-                       {QLine(left, y, right, y)}, lrReference);
+        const int width = std::max(Bitmap.TextWidth(upper), Bitmap.TextWidth(lower));
+        const int x = std::min(left + 3 * ls - 8 * fs, left - 2 * lu2 - width);
+        DrawLabelLines(x, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(left, y), {QLine(left, y, right, y)},
+                       lrReference);
     };
     SetPen(clBlack, lu1);
     Bitmap.Line(f.xMin - 3 * ls, f.yTop, f.xL, f.yTop);
@@ -290,10 +293,11 @@ void TDiagramDraw::DrawCrossSection() {
         if (reach < bottomLeft) {
             Bitmap.SetFontHeight(-fs);
             Bitmap.SetFontAngle(0);
-            const int x = bottomLeft + 3 * ls - 8 * fs, y = f.yExc - fs - lu2;
+            const int x = std::min(bottomLeft + 3 * ls - 8 * fs, bottomLeft - 2 * lu2 - Bitmap.TextWidth("Bottom"));
+            const int y = f.yExc - fs - lu2;
             const QRect cell = TextCell(x, y, "Excav.") | TextCell(x, y + fs + lu2, "Bottom");
             Placement.Gap = lu1;
-            if (!Placement.NearestClear(Bitmap, cell, 0, TMoves{}) && reach + 3 * ls - 8 * fs >= 0)
+            if (!Placement.NearestClear(Bitmap, cell, 0, TMoves{}) && reach - 2 * lu2 - cell.width() >= 0)
                 bottomLeft = reach;
         }
     }
