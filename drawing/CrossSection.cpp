@@ -221,24 +221,27 @@ void TDiagramDraw::DrawCrossSection() {
         below(a.StripLoadOn, a.StripOffset, a.StripDepth);
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
-        DrawLabel(groundEnd - Bitmap.TextWidth(Texts.SoilName + " "), y, Texts.SoilName);
+        // The name stands on the soil it names: along its row, or down the soil's far side.
+        const int x = groundEnd - Bitmap.TextWidth(Texts.SoilName + " ");
+        const int middle = y + Bitmap.TextHeight("X") / 2;
+        DrawLabelLines(x, y, {Texts.SoilName}, 0, QPoint(x, middle),
+                       {QLine(f.xs, middle, groundEnd, middle), QLine(groundEnd, middle, groundEnd, f.yExc)});
     }
 
     // Excavation side and the reference levels.
     HatchRect(f.xMin - 6 * fs, f.yExc, f.xMin, f.yTip2, kExcavationHatch);
     Bitmap.SetTextTransparent(true);
     Bitmap.SetFontColor(clBlack);
-    const int xText = f.xMin - 8 * fs;
-    // Each a text of two lines by its reference line, led when it must move to the line's end.
-    auto twoLines = [&](int y, const QString& upper, const QString& lower) {
-        DrawLabelLines(xText, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(f.xMin - 3 * ls, y),
-                       {QLine(f.xMin - 3 * ls, y, f.xMin, y)}, lrReference);
+    // Each a text of two lines beyond the far end of its reference line, its middle on the line's
+    // level, and clear of the line's end; it may stand anywhere along the line, and is led to it
+    // when it must move farther.
+    auto twoLines = [&](int y, int left, int right, const QString& upper, const QString& lower) {
+        const int width = std::max(Bitmap.TextWidth(upper), Bitmap.TextWidth(lower));
+        const int x = std::min(left + 3 * ls - 8 * fs, left - 2 * lu2 - width);
+        DrawLabelLines(x, y - fs - lu2, {upper, lower}, fs + lu2, QPoint(left, y), {QLine(left, y, right, y)},
+                       lrReference);
     };
-    twoLines(f.yTop, "Excav.", "Top");
-    twoLines(f.yExc, "Excav.", "Bottom");
-    twoLines(f.yTip, "Pile", "Tip");
     SetPen(clBlack, lu1);
-    Bitmap.Line(f.xMin, f.yExc, f.xMin - 3 * ls, f.yExc);
     Bitmap.Line(f.xMin - 3 * ls, f.yTop, f.xL, f.yTop);
     Bitmap.Line(f.xMin - 3 * ls, f.yTip, f.xMin, f.yTip);
     const int xDim = f.xMin - 2 * ls;
@@ -276,6 +279,38 @@ void TDiagramDraw::DrawCrossSection() {
                       FormatValue(lowest, 2, f.lu), 3, false, false);
     }
 
+    // The excavation bottom runs out under the braces when they cross where its name would stand:
+    // the name then stands at the end of the line, beyond their feet.
+    int bottomLeft = f.xMin - 3 * ls;
+    {
+        int reach = bottomLeft;
+        for (int i = 0; i < levels; ++i) {
+            const std::string key = "Level" + std::to_string(i);
+            const int kind = a.Levels[i].Kind;
+            if ((kind != lkStrut && kind != lkRaker) || !Layout.Has(key + ".p2X")) continue;
+            reach = std::min(reach, int(Layout.Value(key + ".p2X")) - (kind == lkRaker ? 2 * ls : ls));
+        }
+        if (reach < bottomLeft) {
+            Bitmap.SetFontHeight(-fs);
+            Bitmap.SetFontAngle(0);
+            const int x = std::min(bottomLeft + 3 * ls - 8 * fs, bottomLeft - 2 * lu2 - Bitmap.TextWidth("Bottom"));
+            const int y = f.yExc - fs - lu2;
+            const QRect cell = TextCell(x, y, "Excav.") | TextCell(x, y + fs + lu2, "Bottom");
+            Placement.Gap = lu1;
+            if (!Placement.NearestClear(Bitmap, cell, 0, TMoves{}) && reach - 2 * lu2 - cell.width() >= 0)
+                bottomLeft = reach;
+        }
+    }
+    SetPen(clBlack, lu1);
+    Bitmap.Line(f.xMin, f.yExc, bottomLeft, f.yExc);
+    Bitmap.SetFontHeight(-fs);
+    Bitmap.SetFontAngle(0);
+    Bitmap.SetTextTransparent(true);
+    Bitmap.SetFontColor(clBlack);
+    twoLines(f.yTop, f.xMin - 3 * ls, f.xL, "Excav.", "Top");
+    twoLines(f.yExc, bottomLeft, f.xMin, "Excav.", "Bottom");
+    twoLines(f.yTip, f.xMin - 3 * ls, f.xMin, "Pile", "Tip");
+
     // Failure plane: rises at 55 degrees from the excavation bottom, H/5 behind the wall.
     {
         SetPen(clBlack, lu1);
@@ -285,11 +320,14 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
-        DrawLabel(xf + fs, f.yExc + lu2, "Failure Plane");
         int yEnd = levels > 0 ? RoundPx(double(d.LevelDepth(0)) * Scale) + 2 * f.yTop - 3 * ls : f.yTop;
         yEnd = std::clamp(yEnd, f.yTop, f.yExc);
+        const QLine plane(xf, f.yExc, xf + RoundPx((f.yExc - yEnd) / std::tan(55 * kDeg)), yEnd);
+        // It names the plane and the level it starts from; led, it points at the plane.
+        DrawLabelLines(xf + fs, f.yExc + lu2, {"Failure Plane"}, 0, plane.center(),
+                       {QLine(f.xR, f.yExc, xf + 3 * ls, f.yExc), plane});
         Bitmap.MoveTo(xf, f.yExc);
-        DashedLineTo(xf + RoundPx((f.yExc - yEnd) / std::tan(55 * kDeg)), yEnd, 0);
+        DashedLineTo(plane.x2(), plane.y2(), 0);
         DrawAngle(xf, f.yExc, RoundPx(1.5 * ls), 55, true);
         Bitmap.Line(xf, f.yExc, xf, f.yExc + RoundPx(1.5 * ls));
         DrawDimension(f.xR, f.yExc + ls, xf, f.yExc + ls, FormatValue(double(d.ShoredHeight) / 5, 2, f.lu), 4,
@@ -334,8 +372,10 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
         Bitmap.Polygon({{xw, yW - GridX(0.08)}, {xw + GridX(0.1), yW - GridX(0.08)}, {mid, yW}});
         const int yc = yW - GridX(0.04);
+        // The depth stands by its symbol, led to its point when it must move.
         DrawTextBox(mid + GridX(0.1), yc - GridY(0.35), mid + GridX(0.5), yc + GridY(0.35),
-                    FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone);
+                    FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone, -1, QPoint(mid, yW),
+                    {QLine(xw, yW, xw + GridX(0.1), yW)});
         Layout.Values["yWater"] = yW;
     }
 
@@ -343,8 +383,11 @@ void TDiagramDraw::DrawCrossSection() {
     SetPen(clRed, lu2);
     DrawArrowLine(f.xc, f.yTop - GridY(1), f.xc, f.yTop, f.as, false, true);
     SetPen(clBlack, lu1);
+    // The load stands by its arrow, led to the arrow's tail when it must move.
+    const QLine axial(f.xc, f.yTop - GridY(1), f.xc, f.yTop);
     DrawTextBox(f.xL2, f.yTop - GridY(1), f.xc - 2 * lu2, f.yTop - GridY(1) + fs,
-                "Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit), 1, false, clNone);
+                "Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit), 1, false, clNone, -1, axial.p1(),
+                {axial});
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     PlaceLabels();
     Layout.Values["OutW"] = OutW;

@@ -324,6 +324,15 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         }
     }
     if (near.empty()) near.push_back(TMoves::Near(l.Box, l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor), l.Reach));
+    // Where its drawing laid it out, by what it labels, is near it too: within reach of that box
+    // across, up and down, and at its corners. A value must keep to its line or arc, and a level's
+    // letter to its tick.
+    else if (l.Rank != lrLetter && l.Rank != lrDimension) {
+        const int w = l.Box.width() - 1, h = l.Box.height() - 1;
+        near.push_back({-w - l.Reach, w + l.Reach, -h, h});
+        near.push_back({-w, w, -h - l.Reach, h + l.Reach});
+        near.push_back({-w - corner, w + corner, -h - corner, h + corner});
+    }
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
@@ -555,7 +564,7 @@ TColor TDiagramDraw::ReadableOn(const QRect& box, TColor colour) const {
 }
 
 QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
-                                bool frame, TColor fill, int rise) {
+                                bool frame, TColor fill, int rise, QPoint anchor, const TTarget& target) {
     Bitmap.SetFontHeight(-(bottom - top - 2));
     const int tw = Bitmap.TextWidth(text);
     if (frame && tw + 10 > right - left) right = left + tw + 10;
@@ -601,7 +610,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
     };
     // Held with the labels that may stand anywhere, or set now.
     if (HoldLabels && rise < 0) {
-        SetLabel(cover, QPoint(), draw);
+        SetLabel(cover, anchor, draw, target);
         return asked;
     }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);

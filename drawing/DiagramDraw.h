@@ -118,8 +118,13 @@ class TDiagramDraw {
     // Every label is set where its diagram puts it when that place is clear; where it would meet a
     // label drawn before it or the steel, or reach out of the picture, it moves the least distance
     // that clears it. Returns the box as drawn.
+    // What a label labels, as the strokes it must stand by: a dimension line, the chords of an
+    // arc, a tick. A label without one stands by its anchor.
+    using TTarget = std::vector<QLine>;
+    // A box held back may name what it labels: the point its leader ends at and the strokes it
+    // stands by (a caption of the whole drawing names none).
     QRect DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
-                      TColor fill, int rise = -1);
+                      TColor fill, int rise = -1, QPoint anchor = QPoint(), const TTarget& target = {});
     static QString FormatValue(double value, int decimals, const QString& unitText);
     void DrawArrowHead(int x, int y, double angle, int len);
     void DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd);
@@ -135,9 +140,6 @@ class TDiagramDraw {
     // while labels are held back). `anchor` is where its leader ends if it must move far
     // (the middle of the label when not given).
     QRect DrawLabel(int x, int y, const QString& s, QPoint anchor = QPoint());
-    // What a label labels, as the strokes it must stand by: a dimension line, the chords of an
-    // arc, a tick. A label without one stands by its anchor.
-    using TTarget = std::vector<QLine>;
     // A text of several lines, `step` apart from (x, y) down, set as one label: its lines move
     // together and keep their order. Returns the cells of its lines.
     // Labels held back are set in the order of their ranks, each rank in the order asked: a level's
