@@ -247,14 +247,27 @@ void TDiagramDraw::DrawCrossSection() {
 
     // Support levels.
     const int levels = std::min(a.UsedLevels(), int(a.FreeLengths.size()));
+    // The spacings of the levels are dimensioned in a chain beside the wall. Braces (struts and
+    // rakers) start at the excavation face and cross every column there, and so do their length
+    // dimensions: when every level is a brace, the chain stands behind the wall instead, in the
+    // retained soil, where nothing starts, and extension lines carry the levels over to it.
+    bool braced = levels > 0;
+    for (int i = 0; i < levels; ++i)
+        braced = braced && (a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker);
+    const int xChain = braced ? f.xs + ls : f.xL - ls;
+    auto chainDimension = [&](int y1, int y2, double value) {
+        const int open = BeginStep(); // the extension line, the line, its arrows and the value
+        SetPen(clBlack, lu1);
+        if (braced && y2 != f.yExc) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2); // the excavation line is there
+        DrawDimension(xChain, y1, xChain, y2, FormatValue(value, 2, f.lu), braced ? 4 : 3, false, false);
+        Bitmap.SetTag(open);
+    };
     int yPrev = f.yTop;
     for (int i = 0; i < levels; ++i) {
         const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
         Layout.Values["Level" + std::to_string(i) + ".y"] = yA;
         DrawAnchor(f, i, yA);
-        SetPen(clBlack, lu1);
-        DrawDimension(f.xL - ls, yPrev, f.xL - ls, yA,
-                      FormatValue(double(a.Levels[i].HeightFromPrevious), 2, f.lu), 3, false, false);
+        chainDimension(yPrev, yA, double(a.Levels[i].HeightFromPrevious));
         // The level's tick and its letter.
         const int open = BeginStep();
         SetPen(clBlack, lu1);
@@ -272,8 +285,7 @@ void TDiagramDraw::DrawCrossSection() {
     }
     if (levels > 0) {
         const double lowest = double(d.LowestLevelHeight());
-        DrawDimension(f.xL - ls, f.yExc - RoundPx(lowest * Scale), f.xL - ls, f.yExc,
-                      FormatValue(lowest, 2, f.lu), 3, false, false);
+        chainDimension(f.yExc - RoundPx(lowest * Scale), f.yExc, lowest);
     }
 
     // Failure plane: rises at 55 degrees from the excavation bottom, H/5 behind the wall.
