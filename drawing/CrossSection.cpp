@@ -254,7 +254,16 @@ void TDiagramDraw::DrawCrossSection() {
     bool braced = levels > 0;
     for (int i = 0; i < levels; ++i)
         braced = braced && (a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker);
-    const int xChain = braced ? f.xs + ls : f.xL - ls;
+    int xChain = braced ? f.xs + ls : f.xL - ls;
+    if (braced && a.WaterDepth != 0) {
+        // Beyond the water level's value, which stands right of its symbol by the wall.
+        const int box = 2 * GridY(0.35);
+        Bitmap.SetFontHeight(-(box - 2));
+        const int valueEnd =
+            f.xs + GridX(0.2) + Bitmap.TextWidth(FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit));
+        Bitmap.SetFontHeight(-fs);
+        xChain = std::max(xChain, valueEnd + ls);
+    }
     auto chainDimension = [&](int y1, int y2, double value) {
         const int open = BeginStep(); // the extension line, the line, its arrows and the value
         SetPen(clBlack, lu1);
