@@ -268,7 +268,31 @@ void TDiagramDraw::DrawCrossSection() {
         const int open = BeginStep(); // the extension line, the line, its arrows and the value
         SetPen(clBlack, lu1);
         if (braced && y2 != f.yExc) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2); // the excavation line is there
-        DrawDimension(xChain, y1, xChain, y2, FormatValue(value, 2, f.lu), braced ? 4 : 3, false, false);
+        const QString text = FormatValue(value, 2, f.lu);
+        Bitmap.SetFontHeight(-fs);
+        Bitmap.SetFontAngle(0);
+        const int along = Bitmap.TextWidth(" " + text + " "); // the value's length when it reads upward
+        if (!braced || y2 - y1 - 2 * f.as > along) {
+            DrawDimension(xChain, y1, xChain, y2, text, braced ? 4 : 3, false, false);
+        } else {
+            // Too short for its value between the arrows: the value reads level beside the line,
+            // away from the wall, where a row of the chain holds it; a space too short for two
+            // arrows has them outside, pointing in.
+            int top = y1, bottom = y2;
+            if (y2 - y1 >= 2 * f.as) {
+                DrawArrowLine(xChain, y1, xChain, y2, f.as, true, true);
+            } else {
+                top = y1 - 2 * f.as, bottom = y2 + 2 * f.as;
+                Bitmap.Line(xChain, y1, xChain, y2);
+                DrawArrowLine(xChain, top, xChain, y1, f.as, false, true);
+                DrawArrowLine(xChain, y2, xChain, bottom, f.as, true, false);
+            }
+            Bitmap.SetTextTransparent(true);
+            Bitmap.SetFontColor(clBlack);
+            const QPoint mid(xChain, y1 + (y2 - y1) / 2);
+            DrawLabelLines(xChain + 2 * lu2, mid.y() - Bitmap.TextHeight(text) / 2, {text}, 0, mid,
+                           {QLine(xChain, top, xChain, bottom)}, lrDimension);
+        }
         Bitmap.SetTag(open);
     };
     int yPrev = f.yTop;
