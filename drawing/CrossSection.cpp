@@ -255,8 +255,9 @@ void TDiagramDraw::DrawCrossSection() {
     for (int i = 0; i < levels; ++i)
         braced = braced && (a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker);
     int xChain = braced ? f.xs + ls : f.xL - ls;
-    if (braced && a.WaterDepth != 0) {
-        // Beyond the water level's value, which stands right of its symbol by the wall.
+    if (braced && a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
+        // A water level within the shored height has its value right of its symbol by the wall,
+        // where the chain would stand: the chain stands beyond it.
         const int box = 2 * GridY(0.35);
         Bitmap.SetFontHeight(-(box - 2));
         const int valueEnd =
