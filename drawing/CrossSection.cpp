@@ -254,7 +254,7 @@ void TDiagramDraw::DrawCrossSection() {
     bool braced = levels > 0;
     for (int i = 0; i < levels; ++i)
         braced = braced && (a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker);
-    int xChain = braced ? f.xs + ls : f.xL - ls;
+    int xChain = braced ? f.xs + 2 * ls : f.xL - ls;
     if (braced && a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
         // A water level within the shored height has its value right of its symbol by the wall,
         // where the chain would stand: the chain stands beyond it.
