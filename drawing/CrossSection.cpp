@@ -251,9 +251,9 @@ void TDiagramDraw::DrawCrossSection() {
     // rakers) start at the excavation face and cross every column there, and so do their length
     // dimensions: when every level is a brace, the chain stands behind the wall instead, in the
     // retained soil, where nothing starts, and extension lines carry the levels over to it.
-    bool braced = levels > 0;
+    bool braced = false;
     for (int i = 0; i < levels; ++i)
-        braced = braced && (a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker);
+        braced = braced || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
     int xChain = braced ? f.xs + 2 * ls : f.xL - ls;
     if (braced && a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
         // A water level within the shored height has its value right of its symbol by the wall,
