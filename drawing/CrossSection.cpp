@@ -247,14 +247,36 @@ void TDiagramDraw::DrawCrossSection() {
 
     // Support levels.
     const int levels = std::min(a.UsedLevels(), int(a.FreeLengths.size()));
-    // The spacings of the levels are dimensioned in a chain beside the wall. Braces (struts and
-    // rakers) start at the excavation face and cross every column there, and so do their length
-    // dimensions: when every level is a brace, the chain stands behind the wall instead, in the
-    // retained soil, where nothing starts, and extension lines carry the levels over to it.
+    // The spacings of the levels are dimensioned in a chain beside the wall, by the levels' ticks.
+    // Braces (struts and rakers) start at the excavation face and cross every column there, and so
+    // do their length dimensions: whenever a brace starts there, the chain stands behind the wall
+    // instead, in the retained soil, and extension lines carry the levels over to it. In front of
+    // the wall, a chain with a space too short for its value stands in a column of its own beyond
+    // the level letters, where the reference lines of the excavation end and extension lines from
+    // beside the letters carry the levels over.
     bool braced = false;
     for (int i = 0; i < levels; ++i)
         braced = braced || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
-    int xChain = braced ? f.xs + 2 * ls : f.xL - ls;
+    Bitmap.SetFontHeight(-fs);
+    Bitmap.SetFontAngle(0);
+    // Whether a space holds its value reading upward between its arrows.
+    auto roomy = [&](int y1, int y2, double value) {
+        return y2 - y1 - 2 * f.as > Bitmap.TextWidth(" " + FormatValue(value, 2, f.lu) + " ");
+    };
+    bool crowded = false;
+    if (!braced && levels > 0) {
+        int y = f.yTop;
+        for (int i = 0; i < levels; ++i) {
+            const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
+            crowded = crowded || !roomy(y, yA, double(a.Levels[i].HeightFromPrevious));
+            y = yA;
+        }
+        const double lowest = double(d.LowestLevelHeight());
+        crowded = crowded || !roomy(f.yExc - RoundPx(lowest * Scale), f.yExc, lowest);
+    }
+    const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
+    int xChain = braced ? f.xs + 2 * ls : crowded ? f.xMin - 3 * ls + 2 * lu2 : f.xL - ls;
+    const int away = braced ? 1 : -1; // the side of the chain away from the wall
     if (braced && a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
         // A water level within the shored height has its value right of its symbol by the wall,
         // where the chain would stand: the chain stands beyond it.
@@ -268,12 +290,14 @@ void TDiagramDraw::DrawCrossSection() {
     auto chainDimension = [&](int y1, int y2, double value) {
         const int open = BeginStep(); // the extension line, the line, its arrows and the value
         SetPen(clBlack, lu1);
-        if (braced && y2 != f.yExc) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2); // the excavation line is there
+        if (y2 != f.yExc) { // the excavation's reference line is there
+            if (braced) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2);
+            if (crowded) Bitmap.Line(letterLeft - 2 * lu2, y2, xChain - 2 * lu2, y2);
+        }
         const QString text = FormatValue(value, 2, f.lu);
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
-        const int along = Bitmap.TextWidth(" " + text + " "); // the value's length when it reads upward
-        if (!braced || y2 - y1 - 2 * f.as > along) {
+        if ((!braced && !crowded) || roomy(y1, y2, value)) {
             DrawDimension(xChain, y1, xChain, y2, text, braced ? 4 : 3, false, false);
         } else {
             // Too short for its value between the arrows: the value reads level beside the line,
@@ -291,7 +315,8 @@ void TDiagramDraw::DrawCrossSection() {
             Bitmap.SetTextTransparent(true);
             Bitmap.SetFontColor(clBlack);
             const QPoint mid(xChain, y1 + (y2 - y1) / 2);
-            DrawLabelLines(xChain + 2 * lu2, mid.y() - Bitmap.TextHeight(text) / 2, {text}, 0, mid,
+            const int x = away > 0 ? xChain + 2 * lu2 : xChain - 2 * lu2 - Bitmap.TextWidth(text);
+            DrawLabelLines(x, mid.y() - Bitmap.TextHeight(text) / 2, {text}, 0, mid,
                            {QLine(xChain, top, xChain, bottom)}, lrDimension);
         }
         Bitmap.SetTag(open);
