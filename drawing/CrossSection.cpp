@@ -247,37 +247,47 @@ void TDiagramDraw::DrawCrossSection() {
 
     // Support levels.
     const int levels = std::min(a.UsedLevels(), int(a.FreeLengths.size()));
-    // The spacings of the levels are dimensioned in a chain beside the wall, by the levels' ticks.
-    // Braces (struts and rakers) start at the excavation face and cross every column there, and so
-    // do their length dimensions: whenever a brace starts there, the chain stands behind the wall
-    // instead, in the retained soil, and extension lines carry the levels over to it. In front of
-    // the wall, a chain with a space too short for its value stands in a column of its own beyond
-    // the level letters, where the reference lines of the excavation end and extension lines from
-    // beside the letters carry the levels over.
-    bool braced = false;
+    // The levels' members first: the chain of their spacings stands where its values find room
+    // among them.
+    std::vector<int> yLevel;
+    for (int i = 0; i < levels; ++i) {
+        yLevel.push_back(f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale));
+        Layout.Values["Level" + std::to_string(i) + ".y"] = yLevel.back();
+        DrawAnchor(f, i, yLevel.back());
+    }
+    struct Space {
+        int Top, Bottom;
+        double Value;
+    };
+    std::vector<Space> spaces;
     for (int i = 0; i < levels; ++i)
-        braced = braced || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
+        spaces.push_back({i > 0 ? yLevel[size_t(i) - 1] : f.yTop, yLevel[size_t(i)],
+                          double(a.Levels[i].HeightFromPrevious)});
+    if (levels > 0) {
+        const double lowest = double(d.LowestLevelHeight());
+        spaces.push_back({f.yExc - RoundPx(lowest * Scale), f.yExc, lowest});
+    }
+    // The spacings are dimensioned in a chain beside the wall, by the levels' ticks, or behind the
+    // wall in the retained soil, where extension lines carry the levels over to it: braces (struts
+    // and rakers) start at the excavation face and cross every column there, and so do their
+    // length dimensions, as anchors and their dimensions cross the soil behind. The chain stands on
+    // the side where fewer of its values meet a member or a dimension, in front on a par unless a
+    // brace starts there. In front of the wall, a chain with a space too short for its value
+    // stands in a column of its own beyond the level letters, where the reference lines of the
+    // excavation end and extension lines from beside the letters carry the levels over.
     Bitmap.SetFontHeight(-fs);
     Bitmap.SetFontAngle(0);
+    const int th = Bitmap.TextHeight("X");
     // Whether a space holds its value reading upward between its arrows.
-    auto roomy = [&](int y1, int y2, double value) {
-        return y2 - y1 - 2 * f.as > Bitmap.TextWidth(" " + FormatValue(value, 2, f.lu) + " ");
+    auto roomy = [&](const Space& s) {
+        return s.Bottom - s.Top - 2 * f.as > Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " ");
     };
-    bool crowded = false;
-    if (!braced && levels > 0) {
-        int y = f.yTop;
-        for (int i = 0; i < levels; ++i) {
-            const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
-            crowded = crowded || !roomy(y, yA, double(a.Levels[i].HeightFromPrevious));
-            y = yA;
-        }
-        const double lowest = double(d.LowestLevelHeight());
-        crowded = crowded || !roomy(f.yExc - RoundPx(lowest * Scale), f.yExc, lowest);
-    }
-    const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
-    int xChain = braced ? f.xs + 2 * ls : crowded ? f.xMin - 3 * ls + 2 * lu2 : f.xL - ls;
-    const int away = braced ? 1 : -1; // the side of the chain away from the wall
-    if (braced && a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
+    const bool crowded = std::any_of(spaces.begin(), spaces.end(), [&](const Space& s) { return !roomy(s); });
+    bool hasBrace = false;
+    for (int i = 0; i < levels; ++i)
+        hasBrace = hasBrace || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
+    int xBehind = f.xs + 2 * ls;
+    if (a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
         // A water level within the shored height has its value right of its symbol by the wall,
         // where the chain would stand: the chain stands beyond it.
         const int box = 2 * GridY(0.35);
@@ -285,19 +295,48 @@ void TDiagramDraw::DrawCrossSection() {
         const int valueEnd =
             f.xs + GridX(0.2) + Bitmap.TextWidth(FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit));
         Bitmap.SetFontHeight(-fs);
-        xChain = std::max(xChain, valueEnd + ls);
+        xBehind = std::max(xBehind, valueEnd + ls);
     }
+    const int xFront = crowded ? f.xMin - 3 * ls + 2 * lu2 : f.xL - ls;
+    // The cell of a space's value in the chain at x, on the line or level beside it (away: the
+    // side away from the wall).
+    auto valueCell = [&](const Space& s, int x, int away) {
+        const QString text = FormatValue(s.Value, 2, f.lu);
+        const int mid = s.Top + (s.Bottom - s.Top) / 2;
+        if (roomy(s)) {
+            const int len = Bitmap.TextWidth(text);
+            return QRect(x - th / 2, mid - len / 2, th, len);
+        }
+        const int w = Bitmap.TextWidth(text);
+        return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - w, mid - th / 2, w, th);
+    };
+    auto blocked = [&](int x, int away) {
+        int n = 0;
+        for (const Space& s : spaces) {
+            const QRect cell = valueCell(s, x, away);
+            n += std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
+                return LineMeetsRect(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
+            });
+        }
+        return n;
+    };
+    const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
+    const bool braced = behindWall < inFront || (behindWall == inFront && hasBrace);
+    const int xChain = braced ? xBehind : xFront;
+    const int away = braced ? 1 : -1; // the side of the chain away from the wall
+    const bool ownColumn = !braced && crowded;
+    const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
     auto chainDimension = [&](int y1, int y2, double value) {
         const int open = BeginStep(); // the extension line, the line, its arrows and the value
         SetPen(clBlack, lu1);
         if (y2 != f.yExc) { // the excavation's reference line is there
             if (braced) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2);
-            if (crowded) Bitmap.Line(letterLeft - 2 * lu2, y2, xChain - 2 * lu2, y2);
+            if (ownColumn) Bitmap.Line(letterLeft - 2 * lu2, y2, xChain - 2 * lu2, y2);
         }
         const QString text = FormatValue(value, 2, f.lu);
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
-        if ((!braced && !crowded) || roomy(y1, y2, value)) {
+        if ((!braced && !ownColumn) || roomy({y1, y2, value})) {
             DrawDimension(xChain, y1, xChain, y2, text, braced ? 4 : 3, false, false);
         } else {
             // Too short for its value between the arrows: the value reads level beside the line,
@@ -321,12 +360,9 @@ void TDiagramDraw::DrawCrossSection() {
         }
         Bitmap.SetTag(open);
     };
-    int yPrev = f.yTop;
     for (int i = 0; i < levels; ++i) {
-        const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
-        Layout.Values["Level" + std::to_string(i) + ".y"] = yA;
-        DrawAnchor(f, i, yA);
-        chainDimension(yPrev, yA, double(a.Levels[i].HeightFromPrevious));
+        const int yA = yLevel[size_t(i)];
+        chainDimension(spaces[size_t(i)].Top, yA, spaces[size_t(i)].Value);
         // The level's tick and its letter.
         const int open = BeginStep();
         SetPen(clBlack, lu1);
@@ -340,12 +376,8 @@ void TDiagramDraw::DrawCrossSection() {
                        {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA), {QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA)},
                        lrLetter);
         Bitmap.SetTag(open);
-        yPrev = yA;
     }
-    if (levels > 0) {
-        const double lowest = double(d.LowestLevelHeight());
-        chainDimension(f.yExc - RoundPx(lowest * Scale), f.yExc, lowest);
-    }
+    if (levels > 0) chainDimension(spaces.back().Top, spaces.back().Bottom, spaces.back().Value);
 
     // Failure plane: rises at 55 degrees from the excavation bottom, H/5 behind the wall.
     {
