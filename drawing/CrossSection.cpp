@@ -250,14 +250,17 @@ void TDiagramDraw::DrawCrossSection() {
 
     // Support levels.
     const int levels = std::min(a.UsedLevels(), int(a.FreeLengths.size()));
-    int yPrev = f.yTop;
+    // The levels' members first: the chain of their spacings stands where its values find room
+    // among them.
+    std::vector<int> yLevel;
     for (int i = 0; i < levels; ++i) {
-        const int yA = f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale);
-        Layout.Values["Level" + std::to_string(i) + ".y"] = yA;
-        DrawAnchor(f, i, yA);
-        SetPen(clBlack, lu1);
-        DrawDimension(f.xL - ls, yPrev, f.xL - ls, yA,
-                      FormatValue(double(a.Levels[i].HeightFromPrevious), 2, f.lu), 3, false, false);
+        yLevel.push_back(f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale));
+        Layout.Values["Level" + std::to_string(i) + ".y"] = yLevel.back();
+        DrawAnchor(f, i, yLevel.back());
+    }
+    DrawLevelChain(f, yLevel);
+    for (int i = 0; i < levels; ++i) {
+        const int yA = yLevel[size_t(i)];
         // The level's tick and its letter.
         const int open = BeginStep();
         SetPen(clBlack, lu1);
@@ -271,12 +274,6 @@ void TDiagramDraw::DrawCrossSection() {
                        {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA), {QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA)},
                        lrLetter);
         Bitmap.SetTag(open);
-        yPrev = yA;
-    }
-    if (levels > 0) {
-        const double lowest = double(d.LowestLevelHeight());
-        DrawDimension(f.xL - ls, f.yExc - RoundPx(lowest * Scale), f.xL - ls, f.yExc,
-                      FormatValue(lowest, 2, f.lu), 3, false, false);
     }
 
     // The excavation bottom runs out under the braces when they cross where its name would stand:
@@ -392,6 +389,119 @@ void TDiagramDraw::DrawCrossSection() {
     PlaceLabels();
     Layout.Values["OutW"] = OutW;
     Layout.Values["OutH"] = OutH;
+}
+
+void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& yLevel) {
+    const TKdData& d = Data;
+    const TAnchor& a = d.Anchors;
+    const int fs = f.fs, ls = f.ls, lu1 = f.lu1, lu2 = f.lu2;
+    const int levels = int(yLevel.size());
+    struct Space {
+        int Top, Bottom;
+        double Value;
+    };
+    std::vector<Space> spaces;
+    for (int i = 0; i < levels; ++i)
+        spaces.push_back({i > 0 ? yLevel[size_t(i) - 1] : f.yTop, yLevel[size_t(i)],
+                          double(a.Levels[i].HeightFromPrevious)});
+    if (levels > 0) {
+        const double lowest = double(d.LowestLevelHeight());
+        spaces.push_back({f.yExc - RoundPx(lowest * Scale), f.yExc, lowest});
+    }
+    // The spacings are dimensioned in a chain beside the wall, by the levels' ticks, or behind the
+    // wall in the retained soil, where extension lines carry the levels over to it: braces (struts
+    // and rakers) start at the excavation face and cross every column there, and so do their
+    // length dimensions, as anchors and their dimensions cross the soil behind. The chain stands on
+    // the side where fewer of its values meet a member or a dimension, in front on a par unless a
+    // brace starts there. In front of the wall, a chain with a space too short for its value
+    // stands in a column of its own beyond the level letters, where the reference lines of the
+    // excavation end and extension lines from beside the letters carry the levels over.
+    Bitmap.SetFontHeight(-fs);
+    Bitmap.SetFontAngle(0);
+    const int th = Bitmap.TextHeight("X");
+    // Whether a space holds its value reading upward between its arrows.
+    auto roomy = [&](const Space& s) {
+        return s.Bottom - s.Top - 2 * f.as > Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " ");
+    };
+    const bool crowded = std::any_of(spaces.begin(), spaces.end(), [&](const Space& s) { return !roomy(s); });
+    bool hasBrace = false;
+    for (int i = 0; i < levels; ++i)
+        hasBrace = hasBrace || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
+    int xBehind = f.xs + 2 * ls;
+    if (a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
+        // A water level within the shored height has its value right of its symbol by the wall,
+        // where the chain would stand: the chain stands beyond it.
+        const int box = 2 * GridY(0.35);
+        Bitmap.SetFontHeight(-(box - 2));
+        const int valueEnd =
+            f.xs + GridX(0.2) + Bitmap.TextWidth(FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit));
+        Bitmap.SetFontHeight(-fs);
+        xBehind = std::max(xBehind, valueEnd + ls);
+    }
+    const int xFront = crowded ? f.xMin - 3 * ls + 2 * lu2 : f.xL - ls;
+    // The cell of a space's value in the chain at x, on the line or level beside it (away: the
+    // side away from the wall).
+    auto valueCell = [&](const Space& s, int x, int away) {
+        const QString text = FormatValue(s.Value, 2, f.lu);
+        const int mid = s.Top + (s.Bottom - s.Top) / 2;
+        if (roomy(s)) {
+            const int len = Bitmap.TextWidth(text);
+            return QRect(x - th / 2, mid - len / 2, th, len);
+        }
+        const int w = Bitmap.TextWidth(text);
+        return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - w, mid - th / 2, w, th);
+    };
+    auto blocked = [&](int x, int away) {
+        int n = 0;
+        for (const Space& s : spaces) {
+            const QRect cell = valueCell(s, x, away);
+            n += std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
+                return LineMeetsRect(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
+            });
+        }
+        return n;
+    };
+    const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
+    const bool behind = behindWall < inFront || (behindWall == inFront && hasBrace);
+    const int xChain = behind ? xBehind : xFront;
+    const int away = behind ? 1 : -1; // the side of the chain away from the wall
+    const bool ownColumn = !behind && crowded;
+    const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
+    for (const Space& s : spaces) {
+        const int y1 = s.Top, y2 = s.Bottom;
+        const int open = BeginStep(); // the extension line, the line, its arrows and the value
+        SetPen(clBlack, lu1);
+        if (y2 != f.yExc) { // the excavation's reference line is there
+            if (behind) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2);
+            if (ownColumn) Bitmap.Line(letterLeft - 2 * lu2, y2, xChain - 2 * lu2, y2);
+        }
+        const QString text = FormatValue(s.Value, 2, f.lu);
+        Bitmap.SetFontHeight(-fs);
+        Bitmap.SetFontAngle(0);
+        if ((!behind && !ownColumn) || roomy(s)) {
+            DrawDimension(xChain, y1, xChain, y2, text, behind ? 4 : 3, false, false);
+        } else {
+            // Too short for its value between the arrows: the value reads level beside the line,
+            // away from the wall, where a row of the chain holds it; a space too short for two
+            // arrows has them outside, pointing in.
+            int top = y1, bottom = y2;
+            if (y2 - y1 >= 2 * f.as) {
+                DrawArrowLine(xChain, y1, xChain, y2, f.as, true, true);
+            } else {
+                top = y1 - 2 * f.as, bottom = y2 + 2 * f.as;
+                Bitmap.Line(xChain, y1, xChain, y2);
+                DrawArrowLine(xChain, top, xChain, y1, f.as, false, true);
+                DrawArrowLine(xChain, y2, xChain, bottom, f.as, true, false);
+            }
+            Bitmap.SetTextTransparent(true);
+            Bitmap.SetFontColor(clBlack);
+            const QPoint mid(xChain, y1 + (y2 - y1) / 2);
+            const int x = away > 0 ? xChain + 2 * lu2 : xChain - 2 * lu2 - Bitmap.TextWidth(text);
+            DrawLabelLines(x, mid.y() - Bitmap.TextHeight(text) / 2, {text}, 0, mid,
+                           {QLine(xChain, top, xChain, bottom)}, lrDimension);
+        }
+        Bitmap.SetTag(open);
+    }
 }
 
 void TDiagramDraw::DrawSurcharges(CrossFrame& f) {

@@ -237,6 +237,9 @@ class TDiagramDraw {
     void DashedLineTo(int x, int y, int piece);
     struct CrossFrame;
     void DrawAnchor(const CrossFrame& f, int i, int yA);
+    // The chain of the levels' spacings, from the ground over the levels at `yLevel` to the
+    // excavation bottom.
+    void DrawLevelChain(const CrossFrame& f, const std::vector<int>& yLevel);
     void DrawSurcharges(CrossFrame& f);
     void GrowWidthTo(int right);
     // Plan view helpers.
