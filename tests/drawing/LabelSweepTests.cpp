@@ -277,6 +277,17 @@ constexpr const char* kNotAsked =
     "crowded cross sections still break these rules; judged with VANTREL_LABEL_SWEEP=sample, all, a case "
     "or a number";
 
+// Judges every case, each failing one a failure of its own, and tells how many failed.
+void JudgeEach(const std::vector<SweepCase>& cases, const char* what) {
+    int failed = 0;
+    for (const SweepCase& c : cases)
+        if (const std::string faults = Judge(c); !faults.empty()) {
+            ++failed;
+            ADD_FAILURE() << faults;
+        }
+    std::cout << failed << " of " << cases.size() << ' ' << what << " break a rule\n";
+}
+
 // The demos as they stand keep every rule, in every run.
 TEST(DiagramDraw_LabelRules, TheDemosAsTheyStand) {
     std::vector<SweepCase> cases = Grid();
@@ -295,26 +306,14 @@ TEST(DiagramDraw_LabelRules, EveryPlanView) {
         return c.Kind != dkPilePlanView || (!named.empty() && c.Name != named);
     });
     if (cases.empty()) GTEST_SKIP() << "no plan view of that name";
-    int failed = 0;
-    for (const SweepCase& c : cases)
-        if (const std::string faults = Judge(c); !faults.empty()) {
-            ++failed;
-            ADD_FAILURE() << faults;
-        }
-    std::cout << failed << " of " << cases.size() << " plan views break a rule\n";
+    JudgeEach(cases, "plan views");
 }
 
 TEST(DiagramDraw_LabelRules, EveryDrawingOfTheGrid) {
     if (!SweepAsked()) GTEST_SKIP() << kNotAsked;
     const std::vector<SweepCase> cases = Chosen();
     ASSERT_FALSE(cases.empty()) << "no case of that name";
-    int failed = 0;
-    for (const SweepCase& c : cases)
-        if (const std::string faults = Judge(c); !faults.empty()) {
-            ++failed;
-            ADD_FAILURE() << faults;
-        }
-    std::cout << failed << " of " << cases.size() << " drawings break a rule\n";
+    JudgeEach(cases, "drawings");
 }
 
 // The drawings users reported, each of which broke a rule.
