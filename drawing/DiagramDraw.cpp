@@ -614,7 +614,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
         return asked;
     }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
-    Layout.Placed.push_back({cover, shift, cover.center()});
+    Layout.Placed.push_back({cover, shift, cover.center(), {}, QLine()});
     draw(shift);
     return asked.translated(shift);
 }
