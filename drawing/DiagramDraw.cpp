@@ -792,8 +792,15 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
         };
         return gapOn({1, 0}) || gapOn({0, 1}) || gapOn(d) || gapOn(e);
     };
-    // `near`: the margin on the side of its own line, top (-1) or bottom (1) of the cell.
-    auto clear = [&](QPointF o, int near) {
+    // The strokes that may come near: those within reach of the line's box.
+    const int tag = Bitmap.Tag();
+    const int reach = int(w + 2 * h) + 4 * LineUnit();
+    const QRect zone = QRect(p.toPoint(), q.toPoint()).normalized().adjusted(-reach, -reach, reach, reach);
+    std::vector<const TSegmentRecord*> strokes;
+    for (const TSegmentRecord& r : Placement.Strokes)
+        if ((tag == 0 || r.Tag != tag) && LineMeetsRect(r.Line, zone)) strokes.push_back(&r);
+    // `near`: the side of its own line, top (-1) or bottom (1) of the cell, and the margin there.
+    auto clear = [&](QPointF o, int near, double nearMargin) {
         const QPointF c[4] = {o, o + w * d, o + w * d + h * e, o + h * e};
         double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
         for (const QPointF& k : c)
@@ -805,9 +812,8 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
             if (!apart(o, gap, r)) return false;
         // The strokes as drawn whole (a dashed line's gaps are no room), each widened by its pen:
         // clipped to the grown cell in its own frame.
-        const int tag = Bitmap.Tag();
-        for (const TSegmentRecord& r : Placement.Strokes) {
-            if (tag != 0 && r.Tag == tag) continue;
+        for (const TSegmentRecord* stroke : strokes) {
+            const TSegmentRecord& r = *stroke;
             const double g = margin + r.Width / 2.0;
             auto local = [&](QPoint k) {
                 const QPointF c = QPointF(k) - o;
@@ -837,7 +843,8 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
             // u = (x + 0.5 - o.x) * k.x + (y + 0.5 - o.y) * k.y within [-margin, extent + margin].
             for (const auto& [k, extent] : {std::pair{d, w}, std::pair{e, h}}) {
                 const double rest = (y + 0.5 - o.y()) * k.y();
-                const double before = k == e && near < 0 ? 0 : margin, after = k == e && near > 0 ? 0 : margin;
+                const double before = k == e && near < 0 ? nearMargin : margin,
+                             after = k == e && near > 0 ? nearMargin : margin;
                 if (std::abs(k.x()) < 1e-9) {
                     if (rest < -before || rest > extent + after) from = 1e300;
                     continue;
@@ -859,16 +866,18 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
         }
         return true;
     };
-    // Above the line first, from the middle of its stretch outward.
+    // Nearest its line first, and there above it first; from the middle of its stretch outward.
+    // It may stand off its line by less than its height.
     const QPointF up(-e.x(), -e.y());
-    const double step = LineUnit();
-    for (const double side : {off + h, -off})
+    const double step = std::max(2, LineUnit());
+    for (double v = off; v <= h - 1 - (LineUnit() + 1) / 2; v += step)
+        for (const double side : {v + h, -v})
         for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
             const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
             if (u < lo - 0.5 || u > hi + 0.5) continue;
             const QPointF exact = p + u * along + side * up;
             const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
-            if (!clear(o, side > 0 ? 1 : -1)) continue;
+            if (!clear(o, side > 0 ? 1 : -1, std::min(margin, v - off))) continue;
             Bitmap.SetFontAngle(degrees);
             Bitmap.SetFontColor(clBlack);
             Bitmap.SetTextTransparent(true);
