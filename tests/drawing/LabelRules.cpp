@@ -454,6 +454,17 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 fault("line", l, os.str());
             }
         }
+        // A value set beside its level or plumb line reads across none of its strokes: a plumb
+        // line through a level text strikes it through (a value written on its line reads along it).
+        if (l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted)
+            for (const TSegmentRecord& s : segments)
+                if (s.Tag == l.Tag && !SameLine(s.Line, l.Placed->Leader) &&
+                    (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
+                                             : s.Line.dy() == 0 && s.Line.dx() != 0) &&
+                    LineMeetsRect(s.Line, l.Cell.adjusted(1, 1, -1, -1))) {
+                    fault("line", l, "struck through by its own dimension line");
+                    break;
+                }
         if (cross && !pile.isEmpty() && (l.Slanted ? Overlaps(l, pile, 0) : l.Ink.intersects(pile)))
             fault("line", l, "on the pile " + Where(pile));
         int steel = 0;
