@@ -493,6 +493,9 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                 DrawArrowLine(xChain, top, xChain, y1, f.as, false, true);
                 DrawArrowLine(xChain, y2, xChain, bottom, f.as, true, false);
             }
+            // Its value, and every other label, keeps off the chain's line: a value moved onto
+            // it would be struck through.
+            Placement.Blocks.push_back(QRect(QPoint(xChain - lu1 / 2, top), QPoint(xChain + (lu1 - 1) / 2, bottom)));
             Bitmap.SetTextTransparent(true);
             Bitmap.SetFontColor(clBlack);
             const QPoint mid(xChain, y1 + (y2 - y1) / 2);

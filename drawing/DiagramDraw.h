@@ -204,13 +204,22 @@ class TDiagramDraw {
         int Reach = 0;  // how far from what it labels it may stand without a leader: a label height
         TLabelRank Rank = lrCaption;
         std::function<void(QPoint)> Draw; // draws it moved by the given shift
+        // A value that may be written along its slanting line instead of being led to it: sets it
+        // there when a place is clear and says whether it did.
+        std::function<bool()> Along;
     };
     std::vector<HeldLabel> Held;
     int LastTag = 0;
     // Sets a label covering `box` with the tag open now: at once, drawn moved by the shift that
     // clears it (returned), or when the labels are placed while they are held (no shift returned).
     QPoint SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw,
-                    const TTarget& target = {}, TLabelRank rank = lrCaption);
+                    const TTarget& target = {}, TLabelRank rank = lrCaption,
+                    const std::function<bool()>& along = {});
+    // Writes `text` along the slanting dimension line `line` (left end first), turned to its
+    // slope so that it reads from left to right, centred on the line's stretch between its arrows
+    // and a line unit beside it, above the line or else below it, where its turned cell is clear
+    // of every line, label, block and the steel, whole inside the picture. Says whether it did.
+    bool WriteAlong(const QLine& line, const QString& text, QPoint anchor, const TTarget& target);
     // The place of a held label: where it was asked for when clear, else the nearest clear place
     // within a label height of what it labels, else the nearest clear place of the picture, on
     // the side of the divide where what it labels lies, with a leader that crosses no label and

@@ -15,10 +15,13 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <climits>
 #include <cmath>
 #include <map>
+#include <numbers>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -166,7 +169,7 @@ TKdData SweepProject(const SweepCase& c) {
 }
 
 // The box of a recorded text's glyphs on the picture, its padding blanks left out.
-QRect InkBox(const TTextRecord& t) {
+QRect UnturnedInk(const TTextRecord& t) {
     QFont font(t.Family);
     font.setPixelSize(t.PixelSize);
     font.setBold(t.Bold);
@@ -174,25 +177,46 @@ QRect InkBox(const TTextRecord& t) {
     const QFontMetrics fm(font);
     const QString trimmed = t.Text.trimmed();
     const int lead = fm.horizontalAdvance(t.Text.left(t.Text.indexOf(trimmed)));
-    const QRect ink = fm.tightBoundingRect(trimmed).translated(lead, fm.ascent());
+    return fm.tightBoundingRect(trimmed).translated(lead, fm.ascent());
+}
+
+// The glyph box of a text turned to a slant (written along a slanting line), grown by `grow`, as
+// it lies on the picture; empty for a text upright or turned a quarter.
+QPolygonF InkShape(const TTextRecord& t, double grow = 0) {
+    if (t.Angle % 90 == 0) return {};
+    const QRectF ink = QRectF(UnturnedInk(t)).adjusted(-grow, -grow, grow, grow);
+    const double a = t.Angle * std::numbers::pi / 180;
+    const QPointF d(std::cos(a), -std::sin(a)), e(std::sin(a), std::cos(a)), o(t.X, t.Y);
+    QPolygonF shape;
+    for (const QPointF& k : {ink.topLeft(), ink.topRight(), ink.bottomRight(), ink.bottomLeft()})
+        shape << o + k.x() * d + k.y() * e;
+    return shape;
+}
+
+QRect InkBox(const TTextRecord& t) {
+    const QRect ink = UnturnedInk(t);
     // A turned text runs upwards from its reference point.
     if (t.Angle == 90)
         return QRect(QPoint(t.X + ink.top(), t.Y - ink.right()),
                      QPoint(t.X + ink.bottom(), t.Y - ink.left()));
+    // Of a slanting text, the box about its turned glyph box.
+    if (t.Angle % 90 != 0) return InkShape(t).boundingRect().toAlignedRect();
     return ink.translated(t.X, t.Y);
 }
 
 // Whether a stroke's pixels come into a box: its centre line walked pixel by pixel, widened by
 // half its pen.
-bool Crosses(const TSegmentRecord& s, const QRect& box) {
+// Of a slanting text, the pixels are read by their middles in its turned glyph box.
+bool Crosses(const TSegmentRecord& s, const QRect& box, const TTextRecord* text = nullptr) {
     const int half = s.Width / 2;
     const QRect wide = box.adjusted(-half, -half, half, half);
+    const QPolygonF shape = text ? InkShape(*text, half) : QPolygonF();
     const QPoint a = s.Line.p1(), b = s.Line.p2();
     const int n = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
     for (int i = 0; i <= n; ++i) {
         const double t = n ? double(i) / n : 0;
-        if (wide.contains(QPoint(int(std::lround(a.x() + t * (b.x() - a.x()))),
-                                 int(std::lround(a.y() + t * (b.y() - a.y()))))))
+        const QPoint p(int(std::lround(a.x() + t * (b.x() - a.x()))), int(std::lround(a.y() + t * (b.y() - a.y()))));
+        if (shape.isEmpty() ? wide.contains(p) : shape.containsPoint(QPointF(p) + QPointF(0.5, 0.5), Qt::OddEvenFill))
             return true;
     }
     return false;
@@ -276,23 +300,30 @@ TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
                 ? QRect()
                 : QRect(QPoint(int(std::min(r.Value("xL"), r.Value("xL2"))), int(r.Value("yTop"))),
                         QPoint(int(std::max(r.Value("xR"), r.Value("xR2"))) - 1, int(r.Value("yTip"))));
-        std::vector<std::pair<QString, QRect>> drawn;
+        std::vector<std::tuple<QString, QRect, const TTextRecord*>> drawn;
         for (const TTextRecord& t : r.Texts) {
             if (t.Text.trimmed().isEmpty()) continue;
             const QRect box = InkBox(t);
             const std::string text = '"' + t.Text.trimmed().toStdString() + '"';
             EXPECT_TRUE(picture.contains(box)) << text << " outside the picture";
-            for (const auto& [other, at] : drawn)
-                EXPECT_FALSE(at.intersects(box)) << text << " on \"" << other.toStdString() << '"';
+            for (const auto& [other, at, of] : drawn) {
+                // A slanting text is read by its turned glyph box.
+                const QPolygonF mine = InkShape(t), theirs = InkShape(*of);
+                const bool meet = mine.isEmpty() && theirs.isEmpty()
+                                      ? at.intersects(box)
+                                      : (mine.isEmpty() ? QPolygonF(QRectF(box)) : mine)
+                                            .intersects(theirs.isEmpty() ? QPolygonF(QRectF(at)) : theirs);
+                EXPECT_FALSE(meet) << text << " on \"" << other.toStdString() << '"';
+            }
             int steel = 0;
             for (int y = box.top(); y <= box.bottom(); ++y)
                 for (int x = box.left(); x <= box.right(); ++x)
                     steel += r.Pixel(x, y) == kSteel || r.Pixel(x, y) == kTies;
             EXPECT_EQ(steel, 0) << text << " on the steel";
-            drawn.emplace_back(t.Text.trimmed(), box);
+            drawn.emplace_back(t.Text.trimmed(), box, &t);
             for (const TSegmentRecord& l : r.Segments) {
                 if (l.Tag != 0 && l.Tag == t.Tag) continue;
-                EXPECT_FALSE(Crosses(l, box)) << text << " under the line " << l.Line.x1() << ','
+                EXPECT_FALSE(Crosses(l, box, &t)) << text << " under the line " << l.Line.x1() << ','
                                               << l.Line.y1() << " - " << l.Line.x2() << ',' << l.Line.y2();
             }
             if (kind == dkCrossSection) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -39,9 +40,61 @@ namespace {
 constexpr TColor kLeaderColour = 0x0000FF;
 constexpr TColor kHatches[] = {0x0002CBE8, 0x005EA3FF};
 
+// A cell turned to a slant: from its corner O, W along D (the text's reading direction) and H
+// along E (its downward direction); pixels are read by their middles.
+struct Slant {
+    QPointF O, D, E;
+    double W = 0, H = 0;
+    std::array<QPointF, 4> Corners(double grow = 0) const {
+        return {O - grow * D - grow * E, O + (W + grow) * D - grow * E, O + (W + grow) * D + (H + grow) * E,
+                O - grow * D + (H + grow) * E};
+    }
+    // Whether the middle of pixel (x, y) lies in the cell shrunk by `in`.
+    bool Holds(int x, int y, double in = 0) const {
+        const QPointF c(x + 0.5 - O.x(), y + 0.5 - O.y());
+        const double u = c.x() * D.x() + c.y() * D.y(), v = c.x() * E.x() + c.y() * E.y();
+        return u >= in && u <= W - in && v >= in && v <= H - in;
+    }
+    double Distance(QPointF p) const {
+        const QPointF c = p - O;
+        const double u = c.x() * D.x() + c.y() * D.y(), v = c.x() * E.x() + c.y() * E.y();
+        return std::hypot(std::max({-u, 0.0, u - W}), std::max({-v, 0.0, v - H}));
+    }
+};
+
+std::array<QPointF, 4> CornersOf(const QRect& r) {
+    return {QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.top()), QPointF(r.right() + 1, r.bottom() + 1),
+            QPointF(r.left(), r.bottom() + 1)};
+}
+
+// How deep two convex shapes (an upright one's corners, or a slant's) overlap: the least overlap of
+// their shadows on the axes of their sides; not above 0 when they are apart.
+double Depth(const std::array<QPointF, 4>& a, const std::array<QPointF, 4>& b) {
+    double depth = 1e300;
+    for (const auto* shape : {&a, &b})
+        for (int i = 0; i < 2; ++i) {
+            const QPointF side = (*shape)[size_t(i + 1)] - (*shape)[size_t(i)];
+            const double n = std::hypot(side.x(), side.y());
+            if (n < 1e-9) continue;
+            const QPointF axis(side.x() / n, side.y() / n);
+            auto shadow = [&](const std::array<QPointF, 4>& s) {
+                double lo = 1e300, hi = -1e300;
+                for (const QPointF& k : s)
+                    lo = std::min(lo, k.x() * axis.x() + k.y() * axis.y()),
+                    hi = std::max(hi, k.x() * axis.x() + k.y() * axis.y());
+                return std::pair{lo, hi};
+            };
+            const auto [a0, a1] = shadow(a);
+            const auto [b0, b1] = shadow(b);
+            depth = std::min(depth, std::min(a1, b1) - std::max(a0, b0));
+        }
+    return depth;
+}
+
 struct Label {
     QString Text;   // the texts of its pieces, joined
-    QRect Cell;     // advance by font height, its blanks left out
+    QRect Cell;     // advance by font height, its blanks left out; of a slanting text, the box of its cell
+    std::optional<Slant> Slanted; // the cell of a text turned other than upright or a quarter
     QRect Ink;      // the box of its glyphs
     int Height = 0; // the font's height: a label height
     int Tag = 0;
@@ -57,11 +110,32 @@ QFont FontOf(const TTextRecord& t) {
     return font;
 }
 
-// A box given from the top-left of the unturned cell, on the picture.
+// A box given from the top-left of the unturned cell, on the picture (of a slanting text, the box
+// that holds it turned).
 QRect Turned(const TTextRecord& t, const QRect& r) {
     if (t.Angle == 90)
         return QRect(QPoint(t.X + r.top(), t.Y - r.right()), QPoint(t.X + r.bottom(), t.Y - r.left()));
+    if (t.Angle % 90 != 0) {
+        const double a = t.Angle * 3.14159265358979323846 / 180;
+        const QPointF d(std::cos(a), -std::sin(a)), e(std::sin(a), std::cos(a)), o(t.X, t.Y);
+        double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+        for (const QPointF& k : CornersOf(r)) {
+            const QPointF c = o + k.x() * d + k.y() * e;
+            x0 = std::min(x0, c.x()), x1 = std::max(x1, c.x()), y0 = std::min(y0, c.y()), y1 = std::max(y1, c.y());
+        }
+        return QRect(QPoint(int(std::floor(x0)), int(std::floor(y0))), QPoint(int(std::ceil(x1)) - 1, int(std::ceil(y1)) - 1));
+    }
     return r.translated(t.X, t.Y);
+}
+
+std::optional<Slant> SlantOf(const TTextRecord& t) {
+    if (t.Angle % 90 == 0) return std::nullopt;
+    const QFontMetrics fm(FontOf(t));
+    const QString trimmed = t.Text.trimmed();
+    const int lead = fm.horizontalAdvance(t.Text.left(t.Text.indexOf(trimmed)));
+    const double a = t.Angle * 3.14159265358979323846 / 180;
+    const QPointF d(std::cos(a), -std::sin(a)), e(std::sin(a), std::cos(a));
+    return Slant{QPointF(t.X, t.Y) + lead * d, d, e, double(fm.horizontalAdvance(trimmed)), double(fm.height())};
 }
 
 QRect CellOf(const TTextRecord& t) {
@@ -76,6 +150,16 @@ QRect InkOf(const TTextRecord& t) {
     const QString trimmed = t.Text.trimmed();
     const int lead = fm.horizontalAdvance(t.Text.left(t.Text.indexOf(trimmed)));
     return Turned(t, fm.tightBoundingRect(trimmed).translated(lead, fm.ascent()));
+}
+
+// A label's cell as corners; whether it overlaps `r` deeper than `depth`; its distance to a point
+// and to a line.
+std::array<QPointF, 4> CornersOf(const Label& l) {
+    return l.Slanted ? l.Slanted->Corners() : CornersOf(l.Cell);
+}
+
+bool Overlaps(const Label& l, const QRect& r, double depth) {
+    return Depth(CornersOf(l), CornersOf(r)) > depth;
 }
 
 std::string Quoted(const QString& s) {
@@ -106,6 +190,29 @@ double Distance(const QRect& r, const QLine& l) {
     for (int i = 0; i <= n; ++i)
         best = std::min(
             best, Distance(r, QPointF(l.x1() + double(i) * l.dx() / n, l.y1() + double(i) * l.dy() / n)));
+    return best;
+}
+
+double Distance(const Label& l, QPointF p) {
+    return l.Slanted ? l.Slanted->Distance(p) : Distance(l.Cell, p);
+}
+
+double Distance(const Label& l, const QLine& s) {
+    if (!l.Slanted) return Distance(l.Cell, s);
+    const int n = std::max({std::abs(s.dx()), std::abs(s.dy()), 1});
+    double best = 1e300;
+    for (int i = 0; i <= n; ++i)
+        best = std::min(best, Distance(l, QPointF(s.x1() + double(i) * s.dx() / n, s.y1() + double(i) * s.dy() / n)));
+    return best;
+}
+
+double Distance(const Label& l, const QRect& r) {
+    if (!l.Slanted) return Distance(l.Cell, r);
+    if (Overlaps(l, r, 0)) return 0;
+    double best = 1e300;
+    for (const QLine& side : {QLine(r.topLeft(), r.topRight()), QLine(r.topRight(), r.bottomRight()),
+                              QLine(r.bottomRight(), r.bottomLeft()), QLine(r.bottomLeft(), r.topLeft())})
+        best = std::min(best, Distance(l, side));
     return best;
 }
 
@@ -188,6 +295,7 @@ std::vector<Label> Labels(const std::vector<TTextRecord>& texts, const TDiagramL
         }
         Label l{t.Text.trimmed(),
                 CellOf(t),
+                SlantOf(t),
                 ink,
                 QFontMetrics(FontOf(t)).height(),
                 t.Tag,
@@ -311,7 +419,9 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         if (!frame.contains(l.Ink)) fault("outside", l, "reaches out of the picture " + Where(frame));
         for (size_t j = 0; j < i; ++j) {
             const QRect both = l.Cell.intersected(labels[j].Cell);
-            if (both.width() > 1 && both.height() > 1)
+            // Of a slanting cell, the overlap across its sides.
+            if (l.Slanted || labels[j].Slanted ? Depth(CornersOf(l), CornersOf(labels[j])) > 1
+                                               : both.width() > 1 && both.height() > 1)
                 fault("overlap", l, "on " + Quoted(labels[j].Text) + ' ' + Where(labels[j].Cell));
         }
         // Lines and arcs under the cell, from the pixels of the bare picture; like a neighbour's
@@ -334,7 +444,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             QPoint first;
             for (int y = std::max(0, inner.top()); y <= std::min(bare.height() - 1, inner.bottom()); ++y)
                 for (int x = std::max(0, inner.left()); x <= std::min(bare.width() - 1, inner.right()); ++x)
-                    if (foreign(x, y)) {
+                    if ((!l.Slanted || l.Slanted->Holds(x, y, 1)) && foreign(x, y)) {
                         if (crossing++ == 0) first = QPoint(x, y);
                     }
             if (crossing > 0) {
@@ -344,12 +454,23 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 fault("line", l, os.str());
             }
         }
-        if (cross && !pile.isEmpty() && l.Ink.intersects(pile))
+        // A value set beside its level or plumb line reads across none of its strokes: a plumb
+        // line through a level text strikes it through (a value written on its line reads along it).
+        if (l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted)
+            for (const TSegmentRecord& s : segments)
+                if (s.Tag == l.Tag && !SameLine(s.Line, l.Placed->Leader) &&
+                    (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
+                                             : s.Line.dy() == 0 && s.Line.dx() != 0) &&
+                    LineMeetsRect(s.Line, l.Cell.adjusted(1, 1, -1, -1))) {
+                    fault("line", l, "struck through by its own dimension line");
+                    break;
+                }
+        if (cross && !pile.isEmpty() && (l.Slanted ? Overlaps(l, pile, 0) : l.Ink.intersects(pile)))
             fault("line", l, "on the pile " + Where(pile));
         int steel = 0;
         for (int y = l.Ink.top(); y <= l.Ink.bottom(); ++y)
             for (int x = l.Ink.left(); x <= l.Ink.right(); ++x)
-                steel += At(bare, x, y) == kSteel || At(bare, x, y) == kTies;
+                steel += (!l.Slanted || l.Slanted->Holds(x, y)) && At(bare, x, y) == kSteel || At(bare, x, y) == kTies;
         if (steel > 0) fault("steel", l, "on the steel");
         if (plan) {
             // Every colour under a tenth or more of the glyph box, off the glyphs, reads against the
@@ -399,12 +520,13 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // Where its drawing asked for it counts as near: the drawing lays its labels out by what they
         // label.
         const QRect asked = p.Asked.isEmpty() ? QRect(p.Anchor, p.Anchor) : p.Asked;
-        double near = Distance(whole, asked);
-        if (!p.Anchor.isNull()) near = std::min(near, Distance(whole, QPointF(p.Anchor)));
+        double near = l.Slanted ? Distance(l, asked) : Distance(whole, asked);
+        if (!p.Anchor.isNull())
+            near = std::min(near, l.Slanted ? Distance(l, QPointF(p.Anchor)) : Distance(whole, QPointF(p.Anchor)));
         for (const QLine& s : own)
-            near = std::min(near, Distance(whole, s));
+            near = std::min(near, l.Slanted ? Distance(l, s) : Distance(whole, s));
         for (const QLine& s : p.Target)
-            near = std::min(near, Distance(whole, s));
+            near = std::min(near, l.Slanted ? Distance(l, s) : Distance(whole, s));
         if (near > l.Height) {
             std::ostringstream os;
             os << std::lround(near) << " px from what it labels at " << p.Anchor.x() << ',' << p.Anchor.y()
@@ -445,7 +567,9 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                         continue;
                     bool free = true;
                     for (size_t j = 0; j < labels.size() && free; ++j) {
-                        free = j == i || !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell);
+                        free = j == i || (labels[j].Slanted
+                                              ? !Overlaps(labels[j], at.adjusted(-unit, -unit, unit, unit), 0)
+                                              : !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
                     }
                     if (free) clear = at.topLeft();
                 }
@@ -472,7 +596,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         if (IsDimension(p) && !measured.empty()) {
             double line = 1e300;
             for (const QLine& s : measured)
-                line = std::min(line, Distance(l.Cell, s));
+                line = std::min(line, Distance(l, s));
             if (line > l.Height) {
                 std::ostringstream os;
                 os << std::lround(line) << " px from its dimension line"

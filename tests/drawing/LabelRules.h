@@ -3,9 +3,11 @@
 // pixels of the second, so a line or an arc that no record holds is seen all the same.
 //
 // A label is one text as drawn (the pieces of a raised exponent count as one); its cell is its
-// advance by the font's height. The rules:
+// advance by the font's height, turned with the text (a value written along a slanting line has a
+// slanting cell, and every rule reads that cell, not the box about it). The rules:
 //   overlap    its cell overlaps no other label's cell by more than a pixel;
-//   line       no pixel of a line or an arc that is not its own lies in its cell;
+//   line       no pixel of a line or an arc that is not its own lies in its cell, and a value set
+//              beside its level or plumb dimension line is not struck through by a stroke of it;
 //   outside    its glyphs lie whole inside the picture;
 //   dimension  a dimension's value stands within a label height of its own dimension line, and on
 //              the same side of the pile;
