@@ -321,7 +321,8 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             continue;
         }
         // Searched at all only when a place within the squares' span is clear.
-        if (!Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(TMoves::Near(l.Box, r, corner)))) continue;
+        if (!Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(TMoves::Near(l.Box, r, corner)), true))
+            continue;
         const int n = std::max(1, int(std::hypot(piece.dx(), piece.dy()) / std::max(1, 2 * corner)));
         for (int i = 0; i <= n; ++i) {
             const QPoint p(piece.x1() + RoundPx(double(piece.dx()) * i / n),

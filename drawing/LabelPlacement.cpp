@@ -353,7 +353,7 @@ void TLabelPlacement::IndexStrokes() {
 }
 
 std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, const QRect& box, int tag,
-                                                     const TMoves& m) {
+                                                     const TMoves& m, bool any) {
     if (m.Empty()) return std::nullopt;
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
@@ -426,7 +426,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                 if (best < 0 || d2 < best || (d2 == best && o < bestOrder))
                     best = d2, bestOrder = o, shift = QPoint(dx, dy);
             }
-            if (best == 0) return shift;
+            if (best == 0 || (any && shift)) return shift;
         }
     return shift;
 }

@@ -61,8 +61,10 @@ class TLabelPlacement {
     int Gap = 1;          // the white kept between a label and its neighbours
 
     void Clear();
-    // The clear move nearest to none among `moves`, if any; `picture` is read for the steel.
-    std::optional<QPoint> NearestClear(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves);
+    // The clear move nearest to none among `moves`, if any; `picture` is read for the steel. With
+    // `any`, the first clear move found: whether there is one.
+    std::optional<QPoint> NearestClear(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves,
+                                       bool any = false);
     // The same, searched first within a square about no move a few labels wide, then within squares
     // three times as wide until the square holds every move: a place found no farther than a
     // square's half-width needs no wider search. No move is clear: the least move into `moves`.
