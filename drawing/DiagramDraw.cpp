@@ -333,6 +333,11 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         near.push_back({-w, w, -h - l.Reach, h + l.Reach});
         near.push_back({-w - corner, w + corner, -h - corner, h + corner});
     }
+    // A letter or an angle's value within its reach of where it was asked for still reads as its
+    // tick's or its arc's: beside the tick's end, or out from the arc.
+    else if (l.Rank == lrLetter || l.Target.size() > 1) {
+        near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
+    }
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
@@ -418,7 +423,7 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
 std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
                                           TLeaderSpace space) const {
     // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
-    // or one of its ends, or its middle; to the anchor of an arc's chords.
+    // or one of its ends, or its middle; to the anchor of an arc's chords, or else of the label.
     std::vector<QPoint> ends{l.Anchor};
     if (l.Target.size() == 1) {
         const QLine& piece = l.Target[0];
@@ -433,6 +438,19 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
         if (piece.dy() == 0)
             for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
                 ends.emplace_back(x, r.top());
+    } else {
+        // After its anchor, the ends of what it labels (an arc's ends, a line's) and the point of
+        // each line nearest the label.
+        for (const QLine& piece : l.Target) {
+            ends.push_back(piece.p1());
+            ends.push_back(piece.p2());
+            const QPointF d(piece.dx(), piece.dy());
+            const double len2 = d.x() * d.x() + d.y() * d.y();
+            if (len2 <= 0) continue;
+            const QPointF c = QPointF(at.center()) - QPointF(piece.p1());
+            const double t = std::clamp((c.x() * d.x() + c.y() * d.y()) / len2, 0.0, 1.0);
+            ends.push_back((QPointF(piece.p1()) + t * d).toPoint());
+        }
     }
     for (QPoint to : ends) {
         // A point on the divide is reached from beside its nearer face.
