@@ -270,9 +270,11 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
         const QString letter(QChar('A' + i % 26));
+        // The letter stands by the tick in front of the pile (a pier wider than the beam reaches
+        // over the tick's end): it is never set beyond the pile.
         DrawLabelLines(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
-                       {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA), {QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA)},
-                       lrLetter);
+                       {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA),
+                       {QLine(f.xL - (3 * ls) / 2, yA, std::min(f.xL, Divide.left()) - 1, yA)}, lrLetter);
         Bitmap.SetTag(open);
     }
 

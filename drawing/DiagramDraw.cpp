@@ -300,18 +300,20 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
 }
 
 std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves& inside) {
-    // Within reach of each straight piece: across a level or plumb one, and along it to a little
-    // beyond its ends; of a slanting one, within squares side by side along it, each square's
-    // corners within reach of its middle on the line.
+    // Within reach of each straight piece: across a level or plumb one beside it, and about its
+    // ends within squares whose corners are within reach of them; of a slanting one, within such
+    // squares side by side along it.
     const int corner = l.Reach * 7 / 10;
     std::vector<TMoves> near;
     for (const QLine& piece : l.Target) {
         const QRect r = QRect(piece.p1(), piece.p2()).normalized();
         if (piece.dx() == 0 || piece.dy() == 0) {
             TMoves m = TMoves::Near(l.Box, r, l.Reach);
-            if (piece.dy() == 0) m.DxMin = r.left() - corner - l.Box.right(), m.DxMax = r.right() + corner - l.Box.left();
-            if (piece.dx() == 0) m.DyMin = r.top() - corner - l.Box.bottom(), m.DyMax = r.bottom() + corner - l.Box.top();
+            if (piece.dy() == 0) m.DxMin = r.left() - l.Box.right(), m.DxMax = r.right() - l.Box.left();
+            if (piece.dx() == 0) m.DyMin = r.top() - l.Box.bottom(), m.DyMax = r.bottom() - l.Box.top();
             near.push_back(m);
+            for (const QPoint end : {piece.p1(), piece.p2()})
+                near.push_back(TMoves::Near(l.Box, QRect(end, end), corner));
             continue;
         }
         // Searched at all only when a place within the squares' span is clear.
@@ -323,7 +325,15 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             near.push_back(TMoves::Near(l.Box, QRect(p, p), corner));
         }
     }
-    if (near.empty()) near.push_back(TMoves::Near(l.Box, l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor), l.Reach));
+    if (near.empty()) {
+        // Within reach of its anchor straight across or up and down, and at a slant its corner
+        // within reach: a square of the reach would reach farther at its corners.
+        const QRect p = l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor);
+        TMoves across = TMoves::Near(l.Box, p, l.Reach), upDown = across;
+        across.DyMin = p.top() - l.Box.bottom(), across.DyMax = p.bottom() - l.Box.top();
+        upDown.DxMin = p.left() - l.Box.right(), upDown.DxMax = p.right() - l.Box.left();
+        near.insert(near.end(), {across, upDown, TMoves::Near(l.Box, p, corner)});
+    }
     // Where its drawing laid it out, by what it labels, is near it too: within reach of that box
     // across, up and down, and at its corners. A value must keep to its line or arc, and a level's
     // letter to its tick.
