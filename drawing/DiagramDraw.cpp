@@ -345,9 +345,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     }
     // A letter or an angle's value within its reach of where it was asked for still reads as its
     // tick's or its arc's: beside the tick's end, or out from the arc.
-    else if (l.Rank == lrLetter || l.Target.size() > 1) {
-        near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
-    }
+    if (l.Rank == lrLetter || l.Target.size() > 1) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
