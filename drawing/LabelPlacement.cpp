@@ -39,8 +39,8 @@ struct Obstacle {
         TopOff = b.Top, BottomOff = b.Bottom;
         LoOff = -b.Right, HiOff = -b.Left;
         // Its pixels lie within half the pen of the centre line, across it: along a row that is
-        // the half pen by the secant of the slant, and half a pixel more for the rounding.
-        Across = s.Width / 2.0 * std::sqrt(1 + Slope * Slope) + 0.5;
+        // the half pen by the secant of the slant (the columns are then rounded outward).
+        Across = s.Width / 2.0 * std::sqrt(1 + Slope * Slope);
     }
     Interval Blocked(int dy) const {
         if (!Slants) return {DxLo, DxHi};
