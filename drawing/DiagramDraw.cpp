@@ -469,8 +469,10 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
         if (space == lsAny) return lead;
         const std::vector<QRect>& boxes = space == lsCells ? Placement.Labels : LabelGlyphs;
+        // A cell's edge is blank about its glyphs: a leader's pen may touch it, as a line may.
+        const int pen = space == lsCells ? LineUnit() / 2 : 1;
         const auto across = std::find_if(boxes.begin(), boxes.end(), [&](const QRect& other) {
-            return LineMeetsRect(lead, other.adjusted(-1, -1, 1, 1));
+            return LineMeetsRect(lead, other.adjusted(-pen, -pen, pen, pen));
         });
         if (across == boxes.end()) return lead;
         if (crossed == at) crossed = *across;
