@@ -371,10 +371,11 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
         Bitmap.Polygon({{xw, yW - GridX(0.08)}, {xw + GridX(0.1), yW - GridX(0.08)}, {mid, yW}});
         const int yc = yW - GridX(0.04);
-        // The depth stands by its symbol, led to its point when it must move.
+        // The depth stands by its symbol, led to its point when it must move; it is set with the
+        // texts of the reference lines, before the captions that may stand anywhere.
         DrawTextBox(mid + GridX(0.1), yc - GridY(0.35), mid + GridX(0.5), yc + GridY(0.35),
                     FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone, -1, QPoint(mid, yW),
-                    {QLine(xw, yW, xw + GridX(0.1), yW)});
+                    {QLine(xw, yW, xw + GridX(0.1), yW)}, lrReference);
         Layout.Values["yWater"] = yW;
     }
 

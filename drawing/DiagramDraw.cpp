@@ -343,9 +343,9 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         near.push_back({-w, w, -h - l.Reach, h + l.Reach});
         near.push_back({-w - corner, w + corner, -h - corner, h + corner});
     }
-    // A letter or an angle's value within its reach of where it was asked for still reads as its
-    // tick's or its arc's: beside the tick's end, or out from the arc.
-    if (l.Rank == lrLetter || l.Target.size() > 1) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
+    // A letter within its reach of where it was asked for, beside its tick's end, still reads as
+    // its tick's.
+    if (l.Rank == lrLetter) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
@@ -592,7 +592,8 @@ TColor TDiagramDraw::ReadableOn(const QRect& box, TColor colour) const {
 }
 
 QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
-                                bool frame, TColor fill, int rise, QPoint anchor, const TTarget& target) {
+                                bool frame, TColor fill, int rise, QPoint anchor, const TTarget& target,
+                                TLabelRank rank) {
     Bitmap.SetFontHeight(-(bottom - top - 2));
     const int tw = Bitmap.TextWidth(text);
     if (frame && tw + 10 > right - left) right = left + tw + 10;
@@ -638,7 +639,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
     };
     // Held with the labels that may stand anywhere, or set now.
     if (HoldLabels && rise < 0) {
-        SetLabel(cover, anchor, draw, target);
+        SetLabel(cover, anchor, draw, target, rank);
         return asked;
     }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);
