@@ -343,9 +343,23 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         near.push_back({-w, w, -h - l.Reach, h + l.Reach});
         near.push_back({-w - corner, w + corner, -h - corner, h + corner});
     }
-    // A letter within its reach of where it was asked for, beside its tick's end, still reads as
-    // its tick's.
-    if (l.Rank == lrLetter) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
+    // A letter or an angle's value within its reach of where it was asked for still reads as its
+    // tick's or its arc's, where it stays within reach of them.
+    const bool home = l.Rank == lrLetter || (l.Rank == lrDimension && l.Target.size() > 1);
+    if (home) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
+    auto within = [&](QPoint move) {
+        const QRect at = l.Box.translated(move);
+        for (const QLine& piece : l.Target) {
+            const int n = std::max({std::abs(piece.dx()), std::abs(piece.dy()), 1});
+            for (int i = 0; i <= n; ++i) {
+                const double x = piece.x1() + double(i) * piece.dx() / n, y = piece.y1() + double(i) * piece.dy() / n;
+                const double dx = std::max({at.left() - x, 0.0, x - at.right()});
+                const double dy = std::max({at.top() - y, 0.0, y - at.bottom()});
+                if (std::hypot(dx, dy) <= l.Reach) return true;
+            }
+        }
+        return false;
+    };
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
@@ -360,7 +374,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     for (const TMoves& m : near) {
         if (best && least(m) >= d2(*best)) break;
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m))
-            if (!best || d2(*found) < d2(*best)) best = found;
+            if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
     return best;
 }
