@@ -445,7 +445,8 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
 std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
                                           TLeaderSpace space) const {
     // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
-    // or one of its ends, or its middle; to the anchor of an arc's chords, or else of the label.
+    // or one of its ends, or its middle; to its anchor, then to the ends of its strokes (an arc's
+    // chords, a caption's lines) and their points nearest the label.
     std::vector<QPoint> ends{l.Anchor};
     if (l.Target.size() == 1) {
         const QLine& piece = l.Target[0];
@@ -461,8 +462,6 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
             for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
                 ends.emplace_back(x, r.top());
     } else {
-        // After its anchor, the ends of what it labels (an arc's ends, a line's) and the point of
-        // each line nearest the label.
         for (const QLine& piece : l.Target) {
             ends.push_back(piece.p1());
             ends.push_back(piece.p2());
