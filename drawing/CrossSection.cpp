@@ -270,9 +270,11 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetTextTransparent(true);
         Bitmap.SetFontColor(clBlack);
         const QString letter(QChar('A' + i % 26));
+        // The letter stands by the tick in front of the pile (a pier wider than the beam reaches
+        // over the tick's end): it is never set beyond the pile.
         DrawLabelLines(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
-                       {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA), {QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA)},
-                       lrLetter);
+                       {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA),
+                       {QLine(f.xL - (3 * ls) / 2, yA, std::min(f.xL, Divide.left()) - 1, yA)}, lrLetter);
         Bitmap.SetTag(open);
     }
 
@@ -369,10 +371,11 @@ void TDiagramDraw::DrawCrossSection() {
         Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
         Bitmap.Polygon({{xw, yW - GridX(0.08)}, {xw + GridX(0.1), yW - GridX(0.08)}, {mid, yW}});
         const int yc = yW - GridX(0.04);
-        // The depth stands by its symbol, led to its point when it must move.
+        // The depth stands by its symbol, led to its point when it must move; it is set with the
+        // texts of the reference lines, before the captions that may stand anywhere.
         DrawTextBox(mid + GridX(0.1), yc - GridY(0.35), mid + GridX(0.5), yc + GridY(0.35),
                     FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone, -1, QPoint(mid, yW),
-                    {QLine(xw, yW, xw + GridX(0.1), yW)});
+                    {QLine(xw, yW, xw + GridX(0.1), yW)}, lrReference);
         Layout.Values["yWater"] = yW;
     }
 

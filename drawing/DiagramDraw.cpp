@@ -306,18 +306,20 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
 }
 
 std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves& inside) {
-    // Within reach of each straight piece: across a level or plumb one, and along it to a little
-    // beyond its ends; of a slanting one, within squares side by side along it, each square's
-    // corners within reach of its middle on the line.
+    // Within reach of each straight piece: across a level or plumb one beside it, and about its
+    // ends within squares whose corners are within reach of them; of a slanting one, within such
+    // squares side by side along it.
     const int corner = l.Reach * 7 / 10;
     std::vector<TMoves> near;
     for (const QLine& piece : l.Target) {
         const QRect r = QRect(piece.p1(), piece.p2()).normalized();
         if (piece.dx() == 0 || piece.dy() == 0) {
             TMoves m = TMoves::Near(l.Box, r, l.Reach);
-            if (piece.dy() == 0) m.DxMin = r.left() - corner - l.Box.right(), m.DxMax = r.right() + corner - l.Box.left();
-            if (piece.dx() == 0) m.DyMin = r.top() - corner - l.Box.bottom(), m.DyMax = r.bottom() + corner - l.Box.top();
+            if (piece.dy() == 0) m.DxMin = r.left() - l.Box.right(), m.DxMax = r.right() - l.Box.left();
+            if (piece.dx() == 0) m.DyMin = r.top() - l.Box.bottom(), m.DyMax = r.bottom() - l.Box.top();
             near.push_back(m);
+            for (const QPoint end : {piece.p1(), piece.p2()})
+                near.push_back(TMoves::Near(l.Box, QRect(end, end), corner));
             continue;
         }
         // Searched at all only when a place within the squares' span is clear.
@@ -330,7 +332,15 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             near.push_back(TMoves::Near(l.Box, QRect(p, p), corner));
         }
     }
-    if (near.empty()) near.push_back(TMoves::Near(l.Box, l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor), l.Reach));
+    if (near.empty()) {
+        // Within reach of its anchor straight across or up and down, and at a slant its corner
+        // within reach: a square of the reach would reach farther at its corners.
+        const QRect p = l.Anchor.isNull() ? l.Box : QRect(l.Anchor, l.Anchor);
+        TMoves across = TMoves::Near(l.Box, p, l.Reach), upDown = across;
+        across.DyMin = p.top() - l.Box.bottom(), across.DyMax = p.bottom() - l.Box.top();
+        upDown.DxMin = p.left() - l.Box.right(), upDown.DxMax = p.right() - l.Box.left();
+        near.insert(near.end(), {across, upDown, TMoves::Near(l.Box, p, corner)});
+    }
     // Where its drawing laid it out, by what it labels, is near it too: within reach of that box
     // across, up and down, and at its corners. A value must keep to its line or arc, and a level's
     // letter to its tick.
@@ -340,6 +350,23 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         near.push_back({-w, w, -h - l.Reach, h + l.Reach});
         near.push_back({-w - corner, w + corner, -h - corner, h + corner});
     }
+    // A letter or an angle's value within its reach of where it was asked for still reads as its
+    // tick's or its arc's, where it stays within reach of them.
+    const bool home = l.Rank == lrLetter || (l.Rank == lrDimension && l.Target.size() > 1);
+    if (home) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
+    auto within = [&](QPoint move) {
+        const QRect at = l.Box.translated(move);
+        for (const QLine& piece : l.Target) {
+            const int n = std::max({std::abs(piece.dx()), std::abs(piece.dy()), 1});
+            for (int i = 0; i <= n; ++i) {
+                const double x = piece.x1() + double(i) * piece.dx() / n, y = piece.y1() + double(i) * piece.dy() / n;
+                const double dx = std::max({at.left() - x, 0.0, x - at.right()});
+                const double dy = std::max({at.top() - y, 0.0, y - at.bottom()});
+                if (std::hypot(dx, dy) <= l.Reach) return true;
+            }
+        }
+        return false;
+    };
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
@@ -354,7 +381,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     for (const TMoves& m : near) {
         if (best && least(m) >= d2(*best)) break;
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m))
-            if (!best || d2(*found) < d2(*best)) best = found;
+            if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
     return best;
 }
@@ -425,7 +452,8 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
 std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
                                           TLeaderSpace space) const {
     // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
-    // or one of its ends, or its middle; to the anchor of an arc's chords.
+    // or one of its ends, or its middle; to its anchor, then to the ends of its strokes (an arc's
+    // chords, a caption's lines) and their points nearest the label.
     std::vector<QPoint> ends{l.Anchor};
     if (l.Target.size() == 1) {
         const QLine& piece = l.Target[0];
@@ -440,6 +468,17 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
         if (piece.dy() == 0)
             for (int x = std::max(at.left(), r.left()); x <= std::min(at.right(), r.right()); ++x)
                 ends.emplace_back(x, r.top());
+    } else {
+        for (const QLine& piece : l.Target) {
+            ends.push_back(piece.p1());
+            ends.push_back(piece.p2());
+            const QPointF d(piece.dx(), piece.dy());
+            const double len2 = d.x() * d.x() + d.y() * d.y();
+            if (len2 <= 0) continue;
+            const QPointF c = QPointF(at.center()) - QPointF(piece.p1());
+            const double t = std::clamp((c.x() * d.x() + c.y() * d.y()) / len2, 0.0, 1.0);
+            ends.push_back((QPointF(piece.p1()) + t * d).toPoint());
+        }
     }
     for (QPoint to : ends) {
         // A point on the divide is reached from beside its nearer face.
@@ -450,8 +489,10 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
         if (space == lsAny) return lead;
         const std::vector<QRect>& boxes = space == lsCells ? Placement.Labels : LabelGlyphs;
+        // A cell's edge is blank about its glyphs: a leader's pen may touch it, as a line may.
+        const int pen = space == lsCells ? LineUnit() / 2 : 1;
         const auto across = std::find_if(boxes.begin(), boxes.end(), [&](const QRect& other) {
-            return LineMeetsRect(lead, other.adjusted(-1, -1, 1, 1));
+            return LineMeetsRect(lead, other.adjusted(-pen, -pen, pen, pen));
         });
         if (across == boxes.end()) return lead;
         if (crossed == at) crossed = *across;
@@ -572,7 +613,8 @@ TColor TDiagramDraw::ReadableOn(const QRect& box, TColor colour) const {
 }
 
 QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align,
-                                bool frame, TColor fill, int rise, QPoint anchor, const TTarget& target) {
+                                bool frame, TColor fill, int rise, QPoint anchor, const TTarget& target,
+                                TLabelRank rank) {
     Bitmap.SetFontHeight(-(bottom - top - 2));
     const int tw = Bitmap.TextWidth(text);
     if (frame && tw + 10 > right - left) right = left + tw + 10;
@@ -618,7 +660,7 @@ QRect TDiagramDraw::DrawTextBox(int left, int top, int right, int bottom, const 
     };
     // Held with the labels that may stand anywhere, or set now.
     if (HoldLabels && rise < 0) {
-        SetLabel(cover, anchor, draw, target);
+        SetLabel(cover, anchor, draw, target, rank);
         return asked;
     }
     const QPoint shift = ClearShift(cover, Bitmap.Tag(), rise);

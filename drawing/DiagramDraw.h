@@ -121,10 +121,16 @@ class TDiagramDraw {
     // What a label labels, as the strokes it must stand by: a dimension line, the chords of an
     // arc, a tick. A label without one stands by its anchor.
     using TTarget = std::vector<QLine>;
+    // Labels held back are set in the order of their ranks, each rank in the order asked: a level's
+    // letter first, as it has but one place by its tick; then dimension values and angles, which
+    // stand by their lines; then texts by a reference line; captions last, as they may stand
+    // anywhere.
+    enum TLabelRank { lrLetter, lrDimension, lrReference, lrCaption };
     // A box held back may name what it labels: the point its leader ends at and the strokes it
-    // stands by (a caption of the whole drawing names none).
+    // stands by (a caption of the whole drawing names none), and its rank.
     QRect DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
-                      TColor fill, int rise = -1, QPoint anchor = QPoint(), const TTarget& target = {});
+                      TColor fill, int rise = -1, QPoint anchor = QPoint(), const TTarget& target = {},
+                      TLabelRank rank = lrCaption);
     static QString FormatValue(double value, int decimals, const QString& unitText);
     void DrawArrowHead(int x, int y, double angle, int len);
     void DrawArrowLine(int x1, int y1, int x2, int y2, int len, bool atStart, bool atEnd);
@@ -142,11 +148,6 @@ class TDiagramDraw {
     QRect DrawLabel(int x, int y, const QString& s, QPoint anchor = QPoint());
     // A text of several lines, `step` apart from (x, y) down, set as one label: its lines move
     // together and keep their order. Returns the cells of its lines.
-    // Labels held back are set in the order of their ranks, each rank in the order asked: a level's
-    // letter first, as it has but one place by its tick; then dimension values and angles, which
-    // stand by their lines; then texts by a reference line; captions last, as they may stand
-    // anywhere.
-    enum TLabelRank { lrLetter, lrDimension, lrReference, lrCaption };
     QRect DrawLabelLines(int x, int y, const QStringList& lines, int step, QPoint anchor,
                          const TTarget& target = {}, TLabelRank rank = lrCaption);
     // The box on the picture that the glyphs of s cover when drawn at (x, y) in the current font,

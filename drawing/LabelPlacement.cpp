@@ -21,33 +21,35 @@ struct Band {
 };
 
 // One obstacle: in the rows of moves DyLo..DyHi it blocks the moves DxLo..DxHi, or, for a
-// slanting stroke, the columns its centre line crosses within the band of that row.
+// slanting stroke, the columns its pixels reach within the band of that row.
 struct Obstacle {
     int DyLo, DyHi;
     int DxLo = 0, DxHi = 0;
     bool Slants = false;
     double Slope = 0; // columns per row of a slanting stroke
-    // A slanting stroke measured for the band once: its rows, a point of its centre line, the
-    // band's rows widened by the pen, and the columns added either side.
-    int YTop = 0, YBottom = 0, X1 = 0, Y1 = 0, TopOff = 0, BottomOff = 0, LoOff = 0, HiOff = 0;
+    // A slanting stroke measured for the band once: a point of its centre line, the band's rows
+    // and columns.
+    int X1 = 0, Y1 = 0, TopOff = 0, BottomOff = 0, LoOff = 0, HiOff = 0;
+    double Across = 0; // the columns its pixels reach either side of the centre line in a row
 
     void SetStroke(const TSegmentRecord& s, const Band& b) {
-        const int half = (s.Width + 1) / 2;
         Slants = true;
         Slope = double(s.Line.dx()) / s.Line.dy();
-        YTop = std::min(s.Line.y1(), s.Line.y2()), YBottom = std::max(s.Line.y1(), s.Line.y2());
         X1 = s.Line.x1(), Y1 = s.Line.y1();
-        TopOff = b.Top - half, BottomOff = b.Bottom + half;
-        LoOff = -1 - half - b.Right, HiOff = 1 + half - b.Left;
+        TopOff = b.Top, BottomOff = b.Bottom;
+        LoOff = -b.Right, HiOff = -b.Left;
+        // Its pixels lie within half the pen of the centre line, across it: along a row that is
+        // the half pen by the secant of the slant (the columns are then rounded outward).
+        Across = s.Width / 2.0 * std::sqrt(1 + Slope * Slope);
     }
     Interval Blocked(int dy) const {
         if (!Slants) return {DxLo, DxHi};
-        const int ya = std::clamp(TopOff + dy, YTop, YBottom);
-        const int yb = std::clamp(BottomOff + dy, YTop, YBottom);
-        double xa = X1 + (ya - Y1) * Slope, xb = X1 + (yb - Y1) * Slope;
+        // The columns its centre line, drawn on beyond its ends, crosses in the band's rows, within
+        // the columns the stroke spans: its round ends lie within both.
+        double xa = X1 + (TopOff + dy - Y1) * Slope, xb = X1 + (BottomOff + dy - Y1) * Slope;
         if (xa > xb) std::swap(xa, xb);
-        // Whole columns, a column wider either side rather than a libm rounding per row.
-        return {int(xa) + LoOff, int(xb) + HiOff};
+        return {std::max(DxLo, int(std::floor(xa - Across)) + LoOff),
+                std::min(DxHi, int(std::ceil(xb + Across)) + HiOff)};
     }
 };
 
