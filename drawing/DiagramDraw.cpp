@@ -398,8 +398,18 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     for (const QLine& piece : l.Target)
         target |= QRect(piece.p1(), piece.p2()).normalized();
     if (!Divide.isEmpty() && target.bottom() >= Divide.top() && target.top() <= Divide.bottom()) {
-        if (target.right() <= Divide.left()) inside.DxMax = std::min(inside.DxMax, Divide.left() - 1 - box.right());
-        if (target.left() >= Divide.right()) inside.DxMin = std::max(inside.DxMin, Divide.right() + 1 - box.left());
+        // A member's dimension starts at the wall: its side is that of its longest stroke's middle.
+        int left = target.left(), right = target.right();
+        if (!l.Target.empty()) {
+            const QLine longest = *std::max_element(l.Target.begin(), l.Target.end(), [](const QLine& a, const QLine& b) {
+                return std::hypot(a.dx(), a.dy()) < std::hypot(b.dx(), b.dy());
+            });
+            const int mid = (longest.x1() + longest.x2()) / 2;
+            if (mid > Divide.right()) left = std::max(left, Divide.right());
+            if (mid < Divide.left()) right = std::min(right, Divide.left());
+        }
+        if (right <= Divide.left()) inside.DxMax = std::min(inside.DxMax, Divide.left() - 1 - box.right());
+        if (left >= Divide.right()) inside.DxMin = std::max(inside.DxMin, Divide.right() + 1 - box.left());
     }
     if (inside.Empty()) return {};
     // Where it was asked for, or near what it labels.
