@@ -827,11 +827,15 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
     const double lo = ArrowSize() + margin, hi = length - ArrowSize() - margin - w;
     if (hi < lo) return false;
     const QSize picture = PictureSize();
-    // Whether the cell at corner o, grown by g, is clear of the upright rectangle r (separating axes).
-    auto apart = [&](QPointF o, double g, const QRect& r) {
+    // Whether the cell at corner o, grown by g, is clear of the upright rectangle rf (separating
+    // axes: the upright ones first, as boxes, then the cell's own two).
+    auto apart = [&](QPointF o, double g, const QRectF& rf) {
         const QPointF c[4] = {o - g * d - g * e, o + (w + g) * d - g * e, o + (w + g) * d + (h + g) * e,
                               o - g * d + (h + g) * e};
-        const QRectF rf(r.left(), r.top(), r.width(), r.height());
+        double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+        for (const QPointF& k : c)
+            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()), y1 = std::max(y1, k.y());
+        if (x1 <= rf.left() || rf.right() <= x0 || y1 <= rf.top() || rf.bottom() <= y0) return true;
         auto gapOn = [&](QPointF axis) {
             double a0 = 1e300, a1 = -1e300;
             for (const QPointF& k : c)
@@ -843,7 +847,7 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
                 b1 = std::max(b1, k.x() * axis.x() + k.y() * axis.y());
             return a1 <= b0 || b1 <= a0;
         };
-        return gapOn({1, 0}) || gapOn({0, 1}) || gapOn(d) || gapOn(e);
+        return gapOn(d) || gapOn(e);
     };
     // The strokes that may come near: those within reach of the line's box.
     const int tag = Bitmap.Tag();
@@ -852,6 +856,12 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
     std::vector<const TSegmentRecord*> strokes;
     for (const TSegmentRecord& r : Placement.Strokes)
         if ((tag == 0 || r.Tag != tag) && LineMeetsRect(r.Line, zone)) strokes.push_back(&r);
+    // So do the labels and blocks: every cell tried, grown by the gap, lies within the zone.
+    std::vector<QRectF> taken;
+    for (const std::vector<QRect>* rects : {&Placement.Blocks, &Placement.Labels})
+        for (const QRect& r : *rects)
+            if (r.intersects(zone)) taken.emplace_back(r.left(), r.top(), r.width(), r.height());
+    size_t lastTaken = size_t(-1), lastStroke = size_t(-1);
     // `near`: the side of its own line, top (-1) or bottom (1) of the cell, and the margin there.
     auto clear = [&](QPointF o, int near, double nearMargin) {
         const QPointF c[4] = {o, o + w * d, o + w * d + h * e, o + h * e};
@@ -859,14 +869,9 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
         for (const QPointF& k : c)
             x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()), y1 = std::max(y1, k.y());
         if (x0 < 0 || y0 < 0 || x1 > picture.width() || y1 > picture.height()) return false;
-        for (const QRect& r : Placement.Blocks)
-            if (!apart(o, gap, r)) return false;
-        for (const QRect& r : Placement.Labels)
-            if (!apart(o, gap, r)) return false;
         // The strokes as drawn whole (a dashed line's gaps are no room), each widened by its pen:
         // clipped to the grown cell in its own frame.
-        for (const TSegmentRecord* stroke : strokes) {
-            const TSegmentRecord& r = *stroke;
+        auto meets = [&](const TSegmentRecord& r) {
             const double g = margin + r.Width / 2.0;
             auto local = [&](QPoint k) {
                 const QPointF c = QPointF(k) - o;
@@ -874,19 +879,26 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
             };
             const QPointF a0 = local(r.Line.p1()), a1 = local(r.Line.p2());
             double t0 = 0, t1 = 1;
-            bool meets = true;
+            bool within = true;
             for (const auto& [from, delta, lo, hi] :
                  {std::tuple{a0.x(), a1.x() - a0.x(), -g, w + g}, std::tuple{a0.y(), a1.y() - a0.y(), -g, h + g}}) {
                 if (std::abs(delta) < 1e-9) {
-                    meets = meets && from >= lo && from <= hi;
+                    within = within && from >= lo && from <= hi;
                     continue;
                 }
                 double ta = (lo - from) / delta, tb = (hi - from) / delta;
                 if (ta > tb) std::swap(ta, tb);
                 t0 = std::max(t0, ta), t1 = std::min(t1, tb);
             }
-            if (meets && t0 <= t1) return false;
-        }
+            return within && t0 <= t1;
+        };
+        // The cells tried lie side by side: what stood in the last one's way is asked first.
+        if (lastTaken < taken.size() && !apart(o, gap, taken[lastTaken])) return false;
+        if (lastStroke < strokes.size() && meets(*strokes[lastStroke])) return false;
+        for (size_t i = 0; i < taken.size(); ++i)
+            if (!apart(o, gap, taken[i])) return lastTaken = i, false;
+        for (size_t i = 0; i < strokes.size(); ++i)
+            if (meets(*strokes[i])) return lastStroke = i, false;
         // The pixels whose middle lies in the cell grown by the margin: white, or a hatch's lone
         // diagonal.
         const int top = std::max(0, int(std::floor(y0 - 2 * margin))),
