@@ -16,8 +16,6 @@ constexpr double kDeg = std::numbers::pi / 180.0;
 constexpr TColor kPileGrey = 0xC7C7C7;
 constexpr TColor kSlurryGrey = 0xEFEFEF;
 constexpr TColor kConcreteGrey = 0xC0C0C0;
-constexpr TColor kRetainedHatch = 0x0002CBE8;
-constexpr TColor kExcavationHatch = 0x005EA3FF;
 
 // The widest surcharge label the layout reserves room for.
 const QString kStripSample = "Strip Load XXXX psf, XX - XX ft";

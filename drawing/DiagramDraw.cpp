@@ -23,8 +23,8 @@ namespace {
 constexpr double kPiD = std::numbers::pi;
 
 // Lines and hatches use these; a label never takes one of them as its background.
-constexpr std::array<TColor, 6> kDrawingColours = {0x808080,   0x000000,   0xC0C0C0,
-                                                   0x0002CBE8, 0x005EA3FF, 0xFFFFFF};
+constexpr std::array<TColor, 6> kDrawingColours = {0x808080,       0x000000,         0xC0C0C0,
+                                                   kRetainedHatch, kExcavationHatch, 0xFFFFFF};
 
 // A coordinate the canvas leaves out (beyond its reach).
 constexpr int kOutside = 2 * TCanvas::MaxCoordinate;
@@ -923,7 +923,7 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
             for (int x = xa; x <= xb; ++x) {
                 const TColor c = FromQRgb(row[x]);
                 if (c == clWhite) continue;
-                if ((c == 0x0002CBE8 || c == 0x005EA3FF) && Bitmap.Pixel(x - 1, y) != c && Bitmap.Pixel(x + 1, y) != c &&
+                if ((c == kRetainedHatch || c == kExcavationHatch) && Bitmap.Pixel(x - 1, y) != c && Bitmap.Pixel(x + 1, y) != c &&
                     Bitmap.Pixel(x, y - 1) != c && Bitmap.Pixel(x, y + 1) != c)
                     continue;
                 return false;
@@ -937,30 +937,30 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
     const double step = std::max(2, LineUnit());
     for (double v = off; v <= h - 1 - (LineUnit() + 1) / 2; v += step)
         for (const double side : {v + h, -v})
-        for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
-            const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
-            if (u < lo - 0.5 || u > hi + 0.5) continue;
-            const QPointF exact = p + u * along + side * up;
-            const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
-            if (!clear(o, side > 0 ? 1 : -1, std::min(margin, v - off))) continue;
-            Bitmap.SetFontAngle(degrees);
-            Bitmap.SetFontColor(clBlack);
-            Bitmap.SetTextTransparent(true);
-            Bitmap.TextOut(o.x(), o.y(), text);
-            Bitmap.SetFontAngle(0);
-            // Later labels keep clear of its cell, taken in pieces a text height long.
-            const int pieces = std::max(1, int(std::ceil(w / h)));
-            QRectF all;
-            for (int i = 0; i < pieces; ++i) {
-                const QPointF s = QPointF(o) + (w * i / pieces) * d, t = QPointF(o) + (w * (i + 1) / pieces) * d;
-                const QRect piece = QRectF(s, t).normalized().united(QRectF(s + h * e, t + h * e).normalized()).toAlignedRect();
-                Placement.Labels.push_back(piece);
-                LabelGlyphs.push_back(piece);
-                all |= QRectF(piece);
+            for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
+                const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
+                if (u < lo - 0.5 || u > hi + 0.5) continue;
+                const QPointF exact = p + u * along + side * up;
+                const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
+                if (!clear(o, side > 0 ? 1 : -1, std::min(margin, v - off))) continue;
+                Bitmap.SetFontAngle(degrees);
+                Bitmap.SetFontColor(clBlack);
+                Bitmap.SetTextTransparent(true);
+                Bitmap.TextOut(o.x(), o.y(), text);
+                Bitmap.SetFontAngle(0);
+                // Later labels keep clear of its cell, taken in pieces a text height long.
+                const int pieces = std::max(1, int(std::ceil(w / h)));
+                QRectF all;
+                for (int i = 0; i < pieces; ++i) {
+                    const QPointF s = QPointF(o) + (w * i / pieces) * d, t = QPointF(o) + (w * (i + 1) / pieces) * d;
+                    const QRect piece = QRectF(s, t).normalized().united(QRectF(s + h * e, t + h * e).normalized()).toAlignedRect();
+                    Placement.Labels.push_back(piece);
+                    LabelGlyphs.push_back(piece);
+                    all |= QRectF(piece);
+                }
+                Layout.Placed.push_back({all.toAlignedRect(), QPoint(), anchor, target, QLine(), true});
+                return true;
             }
-            Layout.Placed.push_back({all.toAlignedRect(), QPoint(), anchor, target, QLine(), true});
-            return true;
-        }
     return false;
 }
 

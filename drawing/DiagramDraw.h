@@ -78,6 +78,9 @@ struct TDiagramLayout {
 inline constexpr TColor kSteel = 0x0000BF;
 inline constexpr TColor kTies = 0x000080;
 inline constexpr TColor kConcrete = 0xC7C7C7;
+// The hatches of the soil a cross section retains and of the ground below the excavation.
+inline constexpr TColor kRetainedHatch = 0x0002CBE8;
+inline constexpr TColor kExcavationHatch = 0x005EA3FF;
 
 // Drawing colours: what lines and hatches use, and what a label must not take as its background.
 bool IsDrawingColor(TColor c);
@@ -115,9 +118,6 @@ class TDiagramDraw {
     int GridY(double v) const;
 
     // --- primitives (on Bitmap) ---
-    // Every label is set where its diagram puts it when that place is clear; where it would meet a
-    // label drawn before it or the steel, or reach out of the picture, it moves the least distance
-    // that clears it. Returns the box as drawn.
     // What a label labels, as the strokes it must stand by: a dimension line, the chords of an
     // arc, a tick. A label without one stands by its anchor.
     using TTarget = std::vector<QLine>;
@@ -126,8 +126,11 @@ class TDiagramDraw {
     // stand by their lines; then texts by a reference line; captions last, as they may stand
     // anywhere.
     enum TLabelRank { lrLetter, lrDimension, lrReference, lrCaption };
-    // A box held back may name what it labels: the point its leader ends at and the strokes it
-    // stands by (a caption of the whole drawing names none), and its rank.
+    // Every label is set where its diagram puts it when that place is clear; where it would meet a
+    // label drawn before it or the steel, or reach out of the picture, it moves the least distance
+    // that clears it. Returns the box as drawn. A box held back may name what it labels: the point
+    // its leader ends at and the strokes it stands by (a caption of the whole drawing names none),
+    // and its rank.
     QRect DrawTextBox(int left, int top, int right, int bottom, const QString& text, int align, bool frame,
                       TColor fill, int rise = -1, QPoint anchor = QPoint(), const TTarget& target = {},
                       TLabelRank rank = lrCaption);
