@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
@@ -42,15 +43,6 @@ bool WithinReach(const QRect& at, const std::vector<QLine>& pieces, int reach) {
         }
     }
     return false;
-}
-
-// The distance from a point to a straight piece.
-double DistanceTo(QPointF p, const QLine& piece) {
-    const QPointF a = piece.p1(), d(piece.dx(), piece.dy());
-    const double len2 = d.x() * d.x() + d.y() * d.y();
-    const double t =
-        len2 > 0 ? std::clamp(((p.x() - a.x()) * d.x() + (p.y() - a.y()) * d.y()) / len2, 0.0, 1.0) : 0;
-    return std::hypot(p.x() - a.x() - t * d.x(), p.y() - a.y() - t * d.y());
 }
 
 } // namespace
@@ -418,38 +410,42 @@ std::optional<QPoint> TDiagramDraw::ClearAsDrawn(const HeldLabel& l, const TMove
     // What it stays by: a letter its tick, a value its dimension or arc; any other label its place.
     const bool value = l.Rank == lrDimension, angle = value && l.Target.size() > 1;
     const std::vector<QLine> pieces = l.Rank == lrLetter || value ? StandsBy(l) : std::vector<QLine>();
-    // Its own strokes, a pixel wider on either side, which it may touch: a dimension value's step,
-    // whatever ends at the point it labels, an angle value's arc.
-    std::vector<std::pair<QLine, double>> own;
-    for (const TSegmentRecord& s : Placement.Strokes)
-        if ((value && !angle && l.Tag != 0 && s.Tag == l.Tag) ||
-            (!l.Anchor.isNull() && (s.Line.p1() == l.Anchor || s.Line.p2() == l.Anchor)))
-            own.emplace_back(s.Line, (s.Width + 1) / 2.0);
-    std::optional<std::pair<QPointF, double>> arc; // the circle its arc lies on
-    if (angle) {
-        const QPointF a = l.Target[0].p1(), b = l.Target[0].p2(), c = l.Target[1].p2();
-        const double d = 2 * (a.x() * (b.y() - c.y()) + b.x() * (c.y() - a.y()) + c.x() * (a.y() - b.y()));
-        auto sq = [](QPointF q) { return q.x() * q.x() + q.y() * q.y(); };
-        if (std::abs(d) > 1e-9) {
-            const QPointF centre(
-                (sq(a) * (b.y() - c.y()) + sq(b) * (c.y() - a.y()) + sq(c) * (a.y() - b.y())) / d,
-                (sq(a) * (c.x() - b.x()) + sq(b) * (a.x() - c.x()) + sq(c) * (b.x() - a.x())) / d);
-            arc.emplace(centre, std::hypot(a.x() - centre.x(), a.y() - centre.y()));
+    const QRect region =
+        l.Box.adjusted(home.DxMin - margin, home.DyMin - margin, home.DxMax + margin, home.DyMax + margin);
+    // Its own strokes about the square, a pixel wider on either side, which it may touch: a
+    // dimension value's step, whatever ends at the point it labels, the circle of an angle value's
+    // arc.
+    QImage own(region.size(), QImage::Format_Grayscale8);
+    own.fill(Qt::white);
+    {
+        QPainter painter(&own);
+        painter.translate(-region.topLeft());
+        for (const TSegmentRecord& s : Placement.Strokes)
+            if ((value && !angle && l.Tag != 0 && s.Tag == l.Tag) ||
+                (!l.Anchor.isNull() && (s.Line.p1() == l.Anchor || s.Line.p2() == l.Anchor))) {
+                painter.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
+                painter.drawLine(s.Line);
+            }
+        if (angle) {
+            const QPointF a = l.Target[0].p1(), b = l.Target[0].p2(), c = l.Target[1].p2();
+            const double d =
+                2 * (a.x() * (b.y() - c.y()) + b.x() * (c.y() - a.y()) + c.x() * (a.y() - b.y()));
+            auto sq = [](QPointF q) { return q.x() * q.x() + q.y() * q.y(); };
+            if (std::abs(d) > 1e-9) {
+                const QPointF centre(
+                    (sq(a) * (b.y() - c.y()) + sq(b) * (c.y() - a.y()) + sq(c) * (a.y() - b.y())) / d,
+                    (sq(a) * (c.x() - b.x()) + sq(b) * (a.x() - c.x()) + sq(c) * (b.x() - a.x())) / d);
+                const double r = std::hypot(a.x() - centre.x(), a.y() - centre.y());
+                painter.setPen(QPen(Qt::black, 5));
+                painter.drawEllipse(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r).toRect());
+            }
         }
     }
-    auto isOwn = [&](int x, int y) {
-        const QPointF p(x + 0.5, y + 0.5);
-        if (arc && std::abs(std::hypot(p.x() - arc->first.x(), p.y() - arc->first.y()) - arc->second) <= 2)
-            return true;
-        return std::any_of(own.begin(), own.end(),
-                           [&](const auto& o) { return DistanceTo(p, o.first) <= o.second; });
-    };
+    auto isOwn = [&](int x, int y) { return qGray(own.pixel(x - region.left(), y - region.top())) != 255; };
     // A pixel of a line: not white, not a lone pixel of hatching, and thin across in some direction
     // where a filled area is wide in every one. The cells of the labels are left to the search,
     // which keeps them apart: what they hold reads as white, so the labels' texts, painted or not,
     // change nothing.
-    const QRect region =
-        l.Box.adjusted(home.DxMin - margin, home.DyMin - margin, home.DxMax + margin, home.DyMax + margin);
     std::vector<QRect> cells;
     for (const QRect& c : Placement.Labels)
         if (c.intersects(region.adjusted(-thin, -thin, thin, thin))) cells.push_back(c);
