@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
@@ -28,6 +29,21 @@ constexpr std::array<TColor, 6> kDrawingColours = {0x808080,       0x000000,    
 
 // A coordinate the canvas leaves out (beyond its reach).
 constexpr int kOutside = 2 * TCanvas::MaxCoordinate;
+
+// Whether a cell at `at` stands within `reach` of one of `pieces`, read pixel by pixel along them.
+bool WithinReach(const QRect& at, const std::vector<QLine>& pieces, int reach) {
+    for (const QLine& piece : pieces) {
+        const int n = std::max({std::abs(piece.dx()), std::abs(piece.dy()), 1});
+        for (int i = 0; i <= n; ++i) {
+            const double x = piece.x1() + double(i) * piece.dx() / n,
+                         y = piece.y1() + double(i) * piece.dy() / n;
+            const double dx = std::max({at.left() - x, 0.0, x - at.right()});
+            const double dy = std::max({at.top() - y, 0.0, y - at.bottom()});
+            if (std::hypot(dx, dy) <= reach) return true;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
@@ -305,6 +321,14 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
     return {};
 }
 
+std::vector<QLine> TDiagramDraw::StandsBy(const HeldLabel& l) const {
+    std::vector<QLine> pieces = l.Target;
+    if (l.Tag != 0)
+        for (const TSegmentRecord& s : Placement.Strokes)
+            if (s.Tag == l.Tag) pieces.push_back(s.Line);
+    return pieces;
+}
+
 std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves& inside) {
     // Within reach of each straight piece: across a level or plumb one beside it, and about its
     // ends within squares whose corners are within reach of them; of a slanting one, within such
@@ -350,23 +374,16 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         near.push_back({-w, w, -h - l.Reach, h + l.Reach});
         near.push_back({-w - corner, w + corner, -h - corner, h + corner});
     }
-    // A letter or an angle's value within its reach of where it was asked for still reads as its
-    // tick's or its arc's, where it stays within reach of them.
-    const bool home = l.Rank == lrLetter || (l.Rank == lrDimension && l.Target.size() > 1);
-    if (home) near.push_back({-l.Reach, l.Reach, -l.Reach, l.Reach});
-    auto within = [&](QPoint move) {
-        const QRect at = l.Box.translated(move);
-        for (const QLine& piece : l.Target) {
-            const int n = std::max({std::abs(piece.dx()), std::abs(piece.dy()), 1});
-            for (int i = 0; i <= n; ++i) {
-                const double x = piece.x1() + double(i) * piece.dx() / n, y = piece.y1() + double(i) * piece.dy() / n;
-                const double dx = std::max({at.left() - x, 0.0, x - at.right()});
-                const double dy = std::max({at.top() - y, 0.0, y - at.bottom()});
-                if (std::hypot(dx, dy) <= l.Reach) return true;
-            }
-        }
-        return false;
-    };
+    // A letter or a value within its reach of where it was asked for still reads as its tick's,
+    // its dimension's or its arc's, where it stays within reach of them: of what it labels or of
+    // another stroke of its step (a dimension's extension lines and arrows). The square is
+    // searched by the stretches of it within reach of each of them.
+    const bool home = l.Rank == lrLetter || l.Rank == lrDimension;
+    const std::vector<QLine> pieces = home ? StandsBy(l) : std::vector<QLine>();
+    for (const QLine& piece : pieces)
+        near.push_back(TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(
+            TMoves::Near(l.Box, QRect(piece.p1(), piece.p2()).normalized(), l.Reach)));
+    auto within = [&](QPoint move) { return WithinReach(l.Box.translated(move), pieces, l.Reach); };
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
     auto d2 = [](QPoint p) { return (long long)p.x() * p.x() + (long long)p.y() * p.y(); };
@@ -384,6 +401,122 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
     return best;
+}
+
+std::optional<QPoint> TDiagramDraw::ClearAsDrawn(const HeldLabel& l, const TMoves& inside) {
+    const int reach = l.Reach, unit = LineUnit(), margin = 2 * unit, thin = 8 * unit;
+    const TMoves home = inside.Within({-reach, reach, -reach, reach});
+    if (home.Empty()) return std::nullopt;
+    // What it stays by: a letter its tick, a value its dimension or arc; any other label its place.
+    const bool value = l.Rank == lrDimension, angle = value && l.Target.size() > 1;
+    const std::vector<QLine> pieces = l.Rank == lrLetter || value ? StandsBy(l) : std::vector<QLine>();
+    const QRect region =
+        l.Box.adjusted(home.DxMin - margin, home.DyMin - margin, home.DxMax + margin, home.DyMax + margin);
+    // Its own strokes about the square, a pixel wider on either side, which it may touch: a
+    // dimension value's step, whatever ends at the point it labels, the circle of an angle value's
+    // arc.
+    QImage own(region.size(), QImage::Format_Grayscale8);
+    own.fill(Qt::white);
+    {
+        QPainter painter(&own);
+        painter.translate(-region.topLeft());
+        for (const TSegmentRecord& s : Placement.Strokes)
+            if ((value && !angle && l.Tag != 0 && s.Tag == l.Tag) ||
+                (!l.Anchor.isNull() && (s.Line.p1() == l.Anchor || s.Line.p2() == l.Anchor))) {
+                painter.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
+                painter.drawLine(s.Line);
+            }
+        if (angle) {
+            const QPointF a = l.Target[0].p1(), b = l.Target[0].p2(), c = l.Target[1].p2();
+            const double d =
+                2 * (a.x() * (b.y() - c.y()) + b.x() * (c.y() - a.y()) + c.x() * (a.y() - b.y()));
+            auto sq = [](QPointF q) { return q.x() * q.x() + q.y() * q.y(); };
+            if (std::abs(d) > 1e-9) {
+                const QPointF centre(
+                    (sq(a) * (b.y() - c.y()) + sq(b) * (c.y() - a.y()) + sq(c) * (a.y() - b.y())) / d,
+                    (sq(a) * (c.x() - b.x()) + sq(b) * (a.x() - c.x()) + sq(c) * (b.x() - a.x())) / d);
+                const double r = std::hypot(a.x() - centre.x(), a.y() - centre.y());
+                painter.setPen(QPen(Qt::black, 5));
+                painter.drawEllipse(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r).toRect());
+            }
+        }
+    }
+    auto isOwn = [&](int x, int y) { return qGray(own.pixel(x - region.left(), y - region.top())) != 255; };
+    // A pixel of a line: not white, not a lone pixel of hatching, and thin across in some direction
+    // where a filled area is wide in every one. The cells of the labels are left to the search,
+    // which keeps them apart: what they hold reads as white, so the labels' texts, painted or not,
+    // change nothing.
+    std::vector<QRect> cells;
+    for (const QRect& c : Placement.Labels)
+        if (c.intersects(region.adjusted(-thin, -thin, thin, thin))) cells.push_back(c);
+    auto at = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= Bitmap.Width() || y >= Bitmap.Height() ||
+                       std::any_of(cells.begin(), cells.end(),
+                                   [&](const QRect& c) { return c.contains(x, y); })
+                   ? clWhite
+                   : Bitmap.Pixel(x, y);
+    };
+    auto linePixel = [&](int x, int y) {
+        const TColor c = at(x, y);
+        if (c == clWhite) return false;
+        if ((c == kRetainedHatch || c == kExcavationHatch) && at(x - 1, y) != c && at(x + 1, y) != c &&
+            at(x, y - 1) != c && at(x, y + 1) != c)
+            return false;
+        for (const QPoint step : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(1, -1)}) {
+            int run = 1;
+            for (const int sign : {1, -1})
+                for (QPoint q = QPoint(x, y) + sign * step; run <= thin && at(q.x(), q.y()) == c;
+                     q += sign * step)
+                    ++run;
+            if (run <= thin) return true;
+        }
+        return false;
+    };
+    // The lines not its own about the square, summed from its top-left corner.
+    const int stride = region.width() + 1;
+    std::vector<int> sum(size_t(stride) * size_t(region.height() + 1), 0);
+    for (int y = 0; y < region.height(); ++y)
+        for (int x = 0; x < region.width(); ++x) {
+            const int px = region.left() + x, py = region.top() + y;
+            sum[size_t((y + 1) * stride + x + 1)] =
+                sum[size_t(y * stride + x + 1)] + sum[size_t((y + 1) * stride + x)] -
+                sum[size_t(y * stride + x)] + (linePixel(px, py) && !isOwn(px, py));
+        }
+    auto lines = [&](const QRect& r) {
+        const int x0 = r.left() - region.left(), y0 = r.top() - region.top();
+        const int x1 = r.right() - region.left() + 1, y1 = r.bottom() - region.top() + 1;
+        return sum[size_t(y1 * stride + x1)] - sum[size_t(y0 * stride + x1)] - sum[size_t(y1 * stride + x0)] +
+               sum[size_t(y0 * stride + x0)];
+    };
+    std::vector<QPoint> moves;
+    for (int dy = home.DyMin; dy <= home.DyMax; ++dy)
+        for (int dx = home.DxMin; dx <= home.DxMax; ++dx)
+            moves.emplace_back(dx, dy);
+    std::stable_sort(moves.begin(), moves.end(), [](QPoint a, QPoint b) {
+        return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    // Clear of the labels, the blocks and the steel as the search keeps them, the strokes left to
+    // the pixels.
+    const bool avoid = Placement.AvoidLines;
+    Placement.AvoidLines = false;
+    std::optional<QPoint> found;
+    for (const QPoint m : moves) {
+        const QRect cell = l.Box.translated(m);
+        if (lines(cell.adjusted(-margin, -margin, margin, margin)) > 0) continue;
+        if (!pieces.empty() && !WithinReach(cell, pieces, reach)) continue;
+        // Nor does a stroke not its own run through it, though in a gap between its dashes.
+        const QRect inner = cell.adjusted(1, 1, -1, -1);
+        if (std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& s) {
+                return (l.Tag == 0 || s.Tag != l.Tag) && LineMeetsRect(s.Line, inner);
+            }))
+            continue;
+        if (Placement.NearestClear(Bitmap, l.Box, l.Tag, {m.x(), m.x(), m.y(), m.y()}, true)) {
+            found = m;
+            break;
+        }
+    }
+    Placement.AvoidLines = avoid;
+    return found;
 }
 
 QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader) {
@@ -418,6 +551,10 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     if (const auto near = NearTarget(l, inside)) return *near;
     // A caption that labels no point of the drawing takes the nearest clear place.
     if (l.Target.empty() && l.Anchor.isNull()) return Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
+    // The strokes are kept clear of by their records, and a dashed line's gaps or a stroke that
+    // runs under the label's own one leave room a record does not show: the picture is read for it
+    // before the label is led away.
+    if (const auto seen = ClearAsDrawn(l, inside)) return *seen;
     // Anywhere, with a leader. A place whose leader would cross a label or the divide is given up
     // for the next nearest; when every one tried is, the first is taken with its leader.
     // A level or plumb line is first led to straight across from beside it, where a leader may
@@ -425,6 +562,7 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     const size_t blocks = Placement.Blocks.size();
     std::vector<QPoint> tried;
     QPoint shift;
+    std::optional<QPoint> first;
     TMoves across = inside;
     if (l.Target.size() == 1 && l.Target[0].dx() == 0)
         across.DyMin = std::max(across.DyMin, target.top() - box.bottom()),
@@ -434,11 +572,18 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
         across.DxMax = std::min(across.DxMax, target.right() - box.left());
     else
         across = TMoves{0, -1, 0, -1};
-    for (int tries = 0; tries < 16 && !leader; ++tries) {
+    for (int tries = 0; tries < 96 && !leader; ++tries) {
         std::optional<QPoint> straight;
         if (tries < 6 && !across.Empty()) straight = Placement.NearestClear(Bitmap, box, l.Tag, across);
         if (!straight) across = TMoves{0, -1, 0, -1};
         shift = straight ? *straight : Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
+        // The places given up may leave none clear: the search then ends at the first one found.
+        if (!straight &&
+            !Placement.NearestClear(Bitmap, box, l.Tag, {shift.x(), shift.x(), shift.y(), shift.y()}, true)) {
+            if (first) shift = *first;
+            break;
+        }
+        if (!first) first = shift;
         const QRect at = box.translated(shift);
         QRect crossed = at;
         leader = Leader(l, at, crossed, lsCells);

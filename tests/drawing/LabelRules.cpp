@@ -32,7 +32,8 @@ namespace {
 // An angle's base line, though drawn in the angle's step, is not the value's own: a value on it
 // reads as a value of the line.
 // Nearness: where its drawing asked for a label counts as near what it labels (the drawing lays it
-// out by its subject), and so do the strokes the drawing says it stands by; a text of two lines is
+// out by its subject), except for an angle's value, which stands by its arc alone; and so do the
+// strokes the drawing says it stands by; a text of two lines is
 // near when either line is. A place passed over by a label led away counts as clear only with a
 // line unit of white about it from labels, and a pixel more from lines, as the placement keeps them
 // (a stroke's pen rounded up). The pier spacing's value in
@@ -518,9 +519,11 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         if (const auto it = partner.find(l.Pieces[0]); it != partner.end())
             whole = whole.united(CellOf(*it->second));
         // Where its drawing asked for it counts as near: the drawing lays its labels out by what they
-        // label.
+        // label. Not so an angle's value: it reads as its arc's only by its arc, and the place asked
+        // for beside the arc's end may lie farther from it than a label height.
+        const bool angle = !ArcCircle(p).isEmpty();
         const QRect asked = p.Asked.isEmpty() ? QRect(p.Anchor, p.Anchor) : p.Asked;
-        double near = l.Slanted ? Distance(l, asked) : Distance(whole, asked);
+        double near = angle ? 1e300 : l.Slanted ? Distance(l, asked) : Distance(whole, asked);
         if (!p.Anchor.isNull())
             near = std::min(near, l.Slanted ? Distance(l, QPointF(p.Anchor)) : Distance(whole, QPointF(p.Anchor)));
         for (const QLine& s : own)
@@ -561,9 +564,10 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                     if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
                         lines(at.adjusted(-margin, -margin, margin, margin)) > 0)
                         continue;
-                    // A dimension's value must stay by its line there too.
-                    if (IsDimension(p) && std::none_of(measured.begin(), measured.end(),
-                                                    [&](const QLine& m) { return Distance(at, m) <= h; }))
+                    // A dimension's value must stay by its line there too, an angle's by its arc.
+                    if ((IsDimension(p) || angle) &&
+                        std::none_of(measured.begin(), measured.end(),
+                                     [&](const QLine& m) { return Distance(at, m) <= h; }))
                         continue;
                     bool free = true;
                     for (size_t j = 0; j < labels.size() && free; ++j) {
