@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QLocale>
-#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
@@ -403,122 +402,6 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     return best;
 }
 
-std::optional<QPoint> TDiagramDraw::ClearAsDrawn(const HeldLabel& l, const TMoves& inside) {
-    const int reach = l.Reach, unit = LineUnit(), margin = 2 * unit, thin = 8 * unit;
-    const TMoves home = inside.Within({-reach, reach, -reach, reach});
-    if (home.Empty()) return std::nullopt;
-    // What it stays by: a letter its tick, a value its dimension or arc; any other label its place.
-    const bool value = l.Rank == lrDimension, angle = value && l.Target.size() > 1;
-    const std::vector<QLine> pieces = l.Rank == lrLetter || value ? StandsBy(l) : std::vector<QLine>();
-    const QRect region =
-        l.Box.adjusted(home.DxMin - margin, home.DyMin - margin, home.DxMax + margin, home.DyMax + margin);
-    // Its own strokes about the square, a pixel wider on either side, which it may touch: a
-    // dimension value's step, whatever ends at the point it labels, the circle of an angle value's
-    // arc.
-    QImage own(region.size(), QImage::Format_Grayscale8);
-    own.fill(Qt::white);
-    {
-        QPainter painter(&own);
-        painter.translate(-region.topLeft());
-        for (const TSegmentRecord& s : Placement.Strokes)
-            if ((value && !angle && l.Tag != 0 && s.Tag == l.Tag) ||
-                (!l.Anchor.isNull() && (s.Line.p1() == l.Anchor || s.Line.p2() == l.Anchor))) {
-                painter.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
-                painter.drawLine(s.Line);
-            }
-        if (angle) {
-            const QPointF a = l.Target[0].p1(), b = l.Target[0].p2(), c = l.Target[1].p2();
-            const double d =
-                2 * (a.x() * (b.y() - c.y()) + b.x() * (c.y() - a.y()) + c.x() * (a.y() - b.y()));
-            auto sq = [](QPointF q) { return q.x() * q.x() + q.y() * q.y(); };
-            if (std::abs(d) > 1e-9) {
-                const QPointF centre(
-                    (sq(a) * (b.y() - c.y()) + sq(b) * (c.y() - a.y()) + sq(c) * (a.y() - b.y())) / d,
-                    (sq(a) * (c.x() - b.x()) + sq(b) * (a.x() - c.x()) + sq(c) * (b.x() - a.x())) / d);
-                const double r = std::hypot(a.x() - centre.x(), a.y() - centre.y());
-                painter.setPen(QPen(Qt::black, 5));
-                painter.drawEllipse(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r).toRect());
-            }
-        }
-    }
-    auto isOwn = [&](int x, int y) { return qGray(own.pixel(x - region.left(), y - region.top())) != 255; };
-    // A pixel of a line: not white, not a lone pixel of hatching, and thin across in some direction
-    // where a filled area is wide in every one. The cells of the labels are left to the search,
-    // which keeps them apart: what they hold reads as white, so the labels' texts, painted or not,
-    // change nothing.
-    std::vector<QRect> cells;
-    for (const QRect& c : Placement.Labels)
-        if (c.intersects(region.adjusted(-thin, -thin, thin, thin))) cells.push_back(c);
-    auto at = [&](int x, int y) {
-        return x < 0 || y < 0 || x >= Bitmap.Width() || y >= Bitmap.Height() ||
-                       std::any_of(cells.begin(), cells.end(),
-                                   [&](const QRect& c) { return c.contains(x, y); })
-                   ? clWhite
-                   : Bitmap.Pixel(x, y);
-    };
-    auto linePixel = [&](int x, int y) {
-        const TColor c = at(x, y);
-        if (c == clWhite) return false;
-        if ((c == kRetainedHatch || c == kExcavationHatch) && at(x - 1, y) != c && at(x + 1, y) != c &&
-            at(x, y - 1) != c && at(x, y + 1) != c)
-            return false;
-        for (const QPoint step : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(1, -1)}) {
-            int run = 1;
-            for (const int sign : {1, -1})
-                for (QPoint q = QPoint(x, y) + sign * step; run <= thin && at(q.x(), q.y()) == c;
-                     q += sign * step)
-                    ++run;
-            if (run <= thin) return true;
-        }
-        return false;
-    };
-    // The lines not its own about the square, summed from its top-left corner.
-    const int stride = region.width() + 1;
-    std::vector<int> sum(size_t(stride) * size_t(region.height() + 1), 0);
-    for (int y = 0; y < region.height(); ++y)
-        for (int x = 0; x < region.width(); ++x) {
-            const int px = region.left() + x, py = region.top() + y;
-            sum[size_t((y + 1) * stride + x + 1)] =
-                sum[size_t(y * stride + x + 1)] + sum[size_t((y + 1) * stride + x)] -
-                sum[size_t(y * stride + x)] + (linePixel(px, py) && !isOwn(px, py));
-        }
-    auto lines = [&](const QRect& r) {
-        const int x0 = r.left() - region.left(), y0 = r.top() - region.top();
-        const int x1 = r.right() - region.left() + 1, y1 = r.bottom() - region.top() + 1;
-        return sum[size_t(y1 * stride + x1)] - sum[size_t(y0 * stride + x1)] - sum[size_t(y1 * stride + x0)] +
-               sum[size_t(y0 * stride + x0)];
-    };
-    std::vector<QPoint> moves;
-    for (int dy = home.DyMin; dy <= home.DyMax; ++dy)
-        for (int dx = home.DxMin; dx <= home.DxMax; ++dx)
-            moves.emplace_back(dx, dy);
-    std::stable_sort(moves.begin(), moves.end(), [](QPoint a, QPoint b) {
-        return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
-    });
-    // Clear of the labels, the blocks and the steel as the search keeps them, the strokes left to
-    // the pixels.
-    const bool avoid = Placement.AvoidLines;
-    Placement.AvoidLines = false;
-    std::optional<QPoint> found;
-    for (const QPoint m : moves) {
-        const QRect cell = l.Box.translated(m);
-        if (lines(cell.adjusted(-margin, -margin, margin, margin)) > 0) continue;
-        if (!pieces.empty() && !WithinReach(cell, pieces, reach)) continue;
-        // Nor does a stroke not its own run through it, though in a gap between its dashes.
-        const QRect inner = cell.adjusted(1, 1, -1, -1);
-        if (std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& s) {
-                return (l.Tag == 0 || s.Tag != l.Tag) && LineMeetsRect(s.Line, inner);
-            }))
-            continue;
-        if (Placement.NearestClear(Bitmap, l.Box, l.Tag, {m.x(), m.x(), m.y(), m.y()}, true)) {
-            found = m;
-            break;
-        }
-    }
-    Placement.AvoidLines = avoid;
-    return found;
-}
-
 QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader) {
     const QRect& box = l.Box;
     if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
@@ -551,10 +434,6 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     if (const auto near = NearTarget(l, inside)) return *near;
     // A caption that labels no point of the drawing takes the nearest clear place.
     if (l.Target.empty() && l.Anchor.isNull()) return Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
-    // The strokes are kept clear of by their records, and a dashed line's gaps or a stroke that
-    // runs under the label's own one leave room a record does not show: the picture is read for it
-    // before the label is led away.
-    if (const auto seen = ClearAsDrawn(l, inside)) return *seen;
     // Anywhere, with a leader. A place whose leader would cross a label or the divide is given up
     // for the next nearest; when every one tried is, the first is taken with its leader.
     // A level or plumb line is first led to straight across from beside it, where a leader may

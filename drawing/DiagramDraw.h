@@ -238,11 +238,6 @@ class TDiagramDraw {
     std::optional<QPoint> NearTarget(const HeldLabel& l, const TMoves& inside);
     // What a letter or a value stays by: what it labels and the other strokes of its step.
     std::vector<QLine> StandsBy(const HeldLabel& l) const;
-    // The nearest move among `inside` within a label height of where `l` was asked for (a letter or
-    // a value also within its reach of what it stays by) whose cell, a line unit of white about
-    // it, the picture shows clear of every line not its own, and that keeps clear of the labels,
-    // the blocks and the steel.
-    std::optional<QPoint> ClearAsDrawn(const HeldLabel& l, const TMoves& inside);
     // Opens a fresh tag for the strokes and the label of one drawing step unless one is open;
     // returns the tag open before, to be set back when the step ends.
     int BeginStep();
