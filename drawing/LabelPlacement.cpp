@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <tuple>
 
 namespace vantrel {
 
@@ -446,6 +448,145 @@ QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect
             return *found;
         if (last) return QPoint(dx0, std::clamp(0, m.DyMin, m.DyMax));
     }
+}
+
+std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, QSize size, const TAlongText& text,
+                                                       int tag) const {
+    // The line from its left end; the text turned to its slope in whole degrees, its cell from the
+    // corner `o` along `d` (its width) and `e` (its height, the text's downward direction).
+    const QLine& line = text.Line;
+    const QPointF p = line.x1() <= line.x2() ? line.p1() : line.p2();
+    const QPointF q = line.x1() <= line.x2() ? line.p2() : line.p1();
+    const double length = std::hypot(q.x() - p.x(), q.y() - p.y());
+    const int degrees = int(std::lround(std::atan2(p.y() - q.y(), q.x() - p.x()) * 180 / std::numbers::pi));
+    const double a = degrees * std::numbers::pi / 180;
+    const QPointF d(std::cos(a), -std::sin(a)), e(std::sin(a), std::cos(a));
+    const QPointF along((q.x() - p.x()) / length, (q.y() - p.y()) / length);
+    const double w = text.Width, h = text.Height;
+    const int unit = text.LineUnit;
+    // A line unit of white from labels and blocks, a pixel more from lines; a pixel beyond the pen
+    // of its own line, on whose side no white is asked for.
+    const double gap = unit, margin = unit + 1;
+    const double off = (unit + 1) / 2 + 1;
+    const double lo = text.Arrow + margin, hi = length - text.Arrow - margin - w;
+    if (hi < lo) return std::nullopt;
+    // Whether the cell at corner o, grown by g, is clear of the upright rectangle rf (separating
+    // axes: the upright ones first, as boxes, then the cell's own two).
+    auto apart = [&](QPointF o, double g, const QRectF& rf) {
+        const QPointF c[4] = {o - g * d - g * e, o + (w + g) * d - g * e, o + (w + g) * d + (h + g) * e,
+                              o - g * d + (h + g) * e};
+        double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+        for (const QPointF& k : c)
+            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()), y1 = std::max(y1, k.y());
+        if (x1 <= rf.left() || rf.right() <= x0 || y1 <= rf.top() || rf.bottom() <= y0) return true;
+        auto gapOn = [&](QPointF axis) {
+            double a0 = 1e300, a1 = -1e300;
+            for (const QPointF& k : c)
+                a0 = std::min(a0, k.x() * axis.x() + k.y() * axis.y()),
+                a1 = std::max(a1, k.x() * axis.x() + k.y() * axis.y());
+            double b0 = 1e300, b1 = -1e300;
+            for (const QPointF& k : {rf.topLeft(), rf.topRight(), rf.bottomLeft(), rf.bottomRight()})
+                b0 = std::min(b0, k.x() * axis.x() + k.y() * axis.y()),
+                b1 = std::max(b1, k.x() * axis.x() + k.y() * axis.y());
+            return a1 <= b0 || b1 <= a0;
+        };
+        return gapOn(d) || gapOn(e);
+    };
+    // The strokes that may come near: those within reach of the line's box.
+    const int reach = int(w + 2 * h) + 4 * unit;
+    const QRect zone = QRect(p.toPoint(), q.toPoint()).normalized().adjusted(-reach, -reach, reach, reach);
+    std::vector<const TSegmentRecord*> strokes;
+    for (const TSegmentRecord& r : Strokes)
+        if ((tag == 0 || r.Tag != tag) && LineMeetsRect(r.Line, zone)) strokes.push_back(&r);
+    // So do the labels and blocks: every cell tried, grown by the gap, lies within the zone.
+    std::vector<QRectF> taken;
+    for (const std::vector<QRect>* rects : {&Blocks, &Labels})
+        for (const QRect& r : *rects)
+            if (r.intersects(zone)) taken.emplace_back(r.left(), r.top(), r.width(), r.height());
+    size_t lastTaken = size_t(-1), lastStroke = size_t(-1);
+    // `near`: the side of its own line, top (-1) or bottom (1) of the cell, and the margin there.
+    auto clear = [&](QPointF o, int near, double nearMargin) {
+        const QPointF c[4] = {o, o + w * d, o + w * d + h * e, o + h * e};
+        double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+        for (const QPointF& k : c)
+            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()), y1 = std::max(y1, k.y());
+        if (x0 < 0 || y0 < 0 || x1 > size.width() || y1 > size.height()) return false;
+        // The strokes as drawn whole (a dashed line's gaps are no room), each widened by its pen:
+        // clipped to the grown cell in its own frame.
+        auto meets = [&](const TSegmentRecord& r) {
+            const double g = margin + r.Width / 2.0;
+            auto local = [&](QPoint k) {
+                const QPointF c = QPointF(k) - o;
+                return QPointF(c.x() * d.x() + c.y() * d.y(), c.x() * e.x() + c.y() * e.y());
+            };
+            const QPointF a0 = local(r.Line.p1()), a1 = local(r.Line.p2());
+            double t0 = 0, t1 = 1;
+            bool within = true;
+            for (const auto& [from, delta, lo, hi] :
+                 {std::tuple{a0.x(), a1.x() - a0.x(), -g, w + g}, std::tuple{a0.y(), a1.y() - a0.y(), -g, h + g}}) {
+                if (std::abs(delta) < 1e-9) {
+                    within = within && from >= lo && from <= hi;
+                    continue;
+                }
+                double ta = (lo - from) / delta, tb = (hi - from) / delta;
+                if (ta > tb) std::swap(ta, tb);
+                t0 = std::max(t0, ta), t1 = std::min(t1, tb);
+            }
+            return within && t0 <= t1;
+        };
+        // The cells tried lie side by side: what stood in the last one's way is asked first.
+        if (lastTaken < taken.size() && !apart(o, gap, taken[lastTaken])) return false;
+        if (lastStroke < strokes.size() && meets(*strokes[lastStroke])) return false;
+        for (size_t i = 0; i < taken.size(); ++i)
+            if (!apart(o, gap, taken[i])) return lastTaken = i, false;
+        for (size_t i = 0; i < strokes.size(); ++i)
+            if (meets(*strokes[i])) return lastStroke = i, false;
+        // The pixels whose middle lies in the cell grown by the margin: white, or a hatch's lone
+        // diagonal.
+        const int top = std::max(0, int(std::floor(y0 - 2 * margin))),
+                  bottom = std::min(size.height() - 1, int(std::ceil(y1 + 2 * margin)));
+        for (int y = top; y <= bottom; ++y) {
+            double from = -1e300, to = 1e300;
+            // u = (x + 0.5 - o.x) * k.x + (y + 0.5 - o.y) * k.y within [-margin, extent + margin].
+            for (const auto& [k, extent] : {std::pair{d, w}, std::pair{e, h}}) {
+                const double rest = (y + 0.5 - o.y()) * k.y();
+                const double before = k == e && near < 0 ? nearMargin : margin,
+                             after = k == e && near > 0 ? nearMargin : margin;
+                if (std::abs(k.x()) < 1e-9) {
+                    if (rest < -before || rest > extent + after) from = 1e300;
+                    continue;
+                }
+                double u0 = (-before - rest) / k.x() + o.x() - 0.5, u1 = (extent + after - rest) / k.x() + o.x() - 0.5;
+                if (u0 > u1) std::swap(u0, u1);
+                from = std::max(from, u0), to = std::min(to, u1);
+            }
+            const int xa = std::max(0, int(std::ceil(from))), xb = std::min(size.width() - 1, int(std::floor(to)));
+            const QRgb* row = picture.ScanLine(y);
+            for (int x = xa; x <= xb; ++x) {
+                const TColor c = FromQRgb(row[x]);
+                if (c == clWhite) continue;
+                if ((c == kRetainedHatch || c == kExcavationHatch) && picture.Pixel(x - 1, y) != c &&
+                    picture.Pixel(x + 1, y) != c && picture.Pixel(x, y - 1) != c && picture.Pixel(x, y + 1) != c)
+                    continue;
+                return false;
+            }
+        }
+        return true;
+    };
+    // Nearest its line first, and there above it first; from the middle of its stretch outward.
+    // It may stand off its line by less than its height.
+    const QPointF up(-e.x(), -e.y());
+    const double step = std::max(2, unit);
+    for (double v = off; v <= h - 1 - (unit + 1) / 2; v += step)
+        for (const double side : {v + h, -v})
+            for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
+                const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
+                if (u < lo - 0.5 || u > hi + 0.5) continue;
+                const QPointF exact = p + u * along + side * up;
+                const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
+                if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off))) return TAlongPlace{o, degrees, d, e};
+            }
+    return std::nullopt;
 }
 
 } // namespace vantrel

@@ -19,7 +19,9 @@
 
 #include "drawing/Canvas.h"
 
+#include <QLine>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -51,6 +53,23 @@ struct TMoves {
     }
 };
 
+// A text to be written along a slanting line.
+struct TAlongText {
+    QLine Line;           // the line, either end first
+    double Width = 0;     // the text's advance
+    double Height = 0;    // and its height
+    int LineUnit = 1;     // the drawing's line unit: the white kept about the text
+    int Arrow = 0;        // the arrows' length at the line's ends, kept clear
+};
+
+// Where a text written along a line stands: its cell's corner (where the turned text is drawn),
+// its turn in degrees, and the cell's unit directions along its width and down its height.
+struct TAlongPlace {
+    QPoint Corner;
+    int Degrees = 0;
+    QPointF Along, Down;
+};
+
 class TLabelPlacement {
   public:
     std::vector<QRect> Labels;           // the glyph boxes of the labels set so far
@@ -69,6 +88,13 @@ class TLabelPlacement {
     // three times as wide until the square holds every move: a place found no farther than a
     // square's half-width needs no wider search. No move is clear: the least move into `moves`.
     QPoint NearestClearWidening(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves);
+
+    // A text written along a slanting line, turned to its slope in whole degrees so that it reads
+    // from left to right: where its turned cell is clear of every label, block and stroke (those
+    // tagged `tag` aside), of every drawn pixel but a hatch's lone diagonal, and whole inside a
+    // picture of `size`. Searched a line unit beside the line, nearest it first and there above
+    // it first, from the middle of its stretch between the arrows outward.
+    std::optional<TAlongPlace> AlongClear(const TCanvas& picture, QSize size, const TAlongText& text, int tag) const;
 
   private:
     // The rows and columns a stroke covers, its pen included.
