@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
 #include <utility>
 
 namespace vantrel {
@@ -38,6 +39,31 @@ double CellPerPixel() {
         return cell > 0 ? cell / 100.0 : 1.15;
     }();
     return ratio;
+}
+
+// The widths and ink boxes of texts measured so far, by font: a drawing measures the same few
+// texts over and over (every label's cell is measured where it is asked for and again where it is
+// drawn), and shaping a text costs far more than looking it up. Kept for the thread, and dropped
+// whole when it grows past a few thousand texts.
+struct TextMeasure {
+    int Width = -1;
+    std::optional<QRect> Ink;
+};
+struct MeasureKey {
+    QString Text;
+    int PixelSize;
+    bool Bold, Italic;
+    bool operator==(const MeasureKey&) const = default;
+};
+struct MeasureHash {
+    size_t operator()(const MeasureKey& k) const {
+        return qHash(k.Text, size_t(k.PixelSize) * 4 + size_t(k.Bold) * 2 + size_t(k.Italic));
+    }
+};
+TextMeasure& Measured(const QString& text, int pixelSize, bool bold, bool italic) {
+    static thread_local std::unordered_map<MeasureKey, TextMeasure, MeasureHash> measured;
+    if (measured.size() > 4096) measured.clear();
+    return measured[MeasureKey{text, pixelSize, bold, italic}];
 }
 
 bool Finite(int v) {
@@ -96,14 +122,21 @@ void TCanvas::SetSize(int width, int height) {
     if (width > 0 && height > 0) {
         next = QImage(width, height, QImage::Format_RGB32);
         if (!next.isNull()) {
-            next.fill(Qt::white);
-            if (!Image_.isNull()) {
-                const int cw = std::min(width, Image_.width());
-                const int ch = std::min(height, Image_.height());
-                const qsizetype bytes = qsizetype(cw) * 4;
-                for (int y = 0; y < ch; ++y)
-                    std::copy_n(Image_.constScanLine(y), bytes, next.scanLine(y));
+            // The part kept is copied, only the rest filled white.
+            const int cw = Image_.isNull() ? 0 : std::min(width, Image_.width());
+            const int ch = Image_.isNull() ? 0 : std::min(height, Image_.height());
+            for (int y = 0; y < ch; ++y) {
+                QRgb* const line = reinterpret_cast<QRgb*>(next.scanLine(y));
+                std::copy_n(reinterpret_cast<const QRgb*>(Image_.constScanLine(y)), cw, line);
+                std::fill(line + cw, line + width, QRgb(0xFFFFFFFF));
             }
+            if (ch == 0)
+                next.fill(Qt::white);
+            else
+                for (int y = ch; y < height; ++y) {
+                    QRgb* const line = reinterpret_cast<QRgb*>(next.scanLine(y));
+                    std::fill(line, line + width, QRgb(0xFFFFFFFF));
+                }
         }
     }
     Image_ = next;
@@ -362,7 +395,9 @@ void TCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int 
 }
 
 int TCanvas::TextWidth(const QString& text) const {
-    return Metrics_->horizontalAdvance(text);
+    TextMeasure& m = Measured(text, PixelSize_, Font_.Bold, Font_.Italic);
+    if (m.Width < 0) m.Width = Metrics_->horizontalAdvance(text);
+    return m.Width;
 }
 
 int TCanvas::TextHeight(const QString& /*text*/) const {
@@ -370,7 +405,9 @@ int TCanvas::TextHeight(const QString& /*text*/) const {
 }
 
 QRect TCanvas::TextInk(const QString& text) const {
-    return Metrics_->tightBoundingRect(text).translated(0, Metrics_->ascent());
+    TextMeasure& m = Measured(text, PixelSize_, Font_.Bold, Font_.Italic);
+    if (!m.Ink) m.Ink = Metrics_->tightBoundingRect(text).translated(0, Metrics_->ascent());
+    return *m.Ink;
 }
 
 int TCanvas::FontAscent() const {
