@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace vantrel {
@@ -20,6 +21,19 @@ struct Band {
     int Left, Right, Top, Bottom;
 };
 
+// std::floor and std::ceil to an int, without the library call where the value is well within
+// an int's range (the searches take them in every row read of every slanting stroke).
+int FloorInt(double v) {
+    if (!(v > -1e9 && v < 1e9)) return int(std::floor(v));
+    const int i = int(v);
+    return i - (v < i);
+}
+int CeilInt(double v) {
+    if (!(v > -1e9 && v < 1e9)) return int(std::ceil(v));
+    const int i = int(v);
+    return i + (v > i);
+}
+
 // One obstacle: in the rows of moves DyLo..DyHi it blocks the moves DxLo..DxHi, or, for a
 // slanting stroke, the columns its pixels reach within the band of that row.
 struct Obstacle {
@@ -32,15 +46,14 @@ struct Obstacle {
     int X1 = 0, Y1 = 0, TopOff = 0, BottomOff = 0, LoOff = 0, HiOff = 0;
     double Across = 0; // the columns its pixels reach either side of the centre line in a row
 
-    void SetStroke(const TSegmentRecord& s, const Band& b) {
+    // `slope` and `across` as the stroke's span holds them.
+    void SetStroke(const TSegmentRecord& s, const Band& b, double slope, double across) {
         Slants = true;
-        Slope = double(s.Line.dx()) / s.Line.dy();
+        Slope = slope;
         X1 = s.Line.x1(), Y1 = s.Line.y1();
         TopOff = b.Top, BottomOff = b.Bottom;
         LoOff = -b.Right, HiOff = -b.Left;
-        // Its pixels lie within half the pen of the centre line, across it: along a row that is
-        // the half pen by the secant of the slant (the columns are then rounded outward).
-        Across = s.Width / 2.0 * std::sqrt(1 + Slope * Slope);
+        Across = across;
     }
     Interval Blocked(int dy) const {
         if (!Slants) return {DxLo, DxHi};
@@ -48,8 +61,7 @@ struct Obstacle {
         // the columns the stroke spans: its round ends lie within both.
         double xa = X1 + (TopOff + dy - Y1) * Slope, xb = X1 + (BottomOff + dy - Y1) * Slope;
         if (xa > xb) std::swap(xa, xb);
-        return {std::max(DxLo, int(std::floor(xa - Across)) + LoOff),
-                std::min(DxHi, int(std::ceil(xb + Across)) + HiOff)};
+        return {std::max(DxLo, FloorInt(xa - Across) + LoOff), std::min(DxHi, CeilInt(xb + Across) + HiOff)};
     }
 };
 
@@ -264,11 +276,9 @@ struct TObstacles {
                     if (s.Top > bottom) break; // this and every later one below the rows searched
                     const int dxLo = s.Left - b.Right, dxHi = s.Right - b.Left;
                     if (s.Bottom < top || dxHi < m.DxMin || dxLo > m.DxMax) continue;
-                    const TSegmentRecord& r = p.Strokes[size_t(i)];
-                    if (tag != 0 && r.Tag == tag) continue;
-                    Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, dxLo, dxHi};
-                    if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
-                    List.push_back(o);
+                    if (tag != 0 && s.Tag == tag) continue;
+                    Obstacle& o = List.emplace_back(Obstacle{s.Top - b.Bottom, s.Bottom - b.Top, dxLo, dxHi});
+                    if (s.Slants) o.SetStroke(p.Strokes[size_t(i)], b, s.Slope, s.Across);
                 }
             };
             // A short stroke that begins more than its greatest height above the rows ends above
@@ -277,15 +287,22 @@ struct TObstacles {
             addStrokes(p.ShortByTop, size_t(first - p.ShortTops.begin()));
             addStrokes(p.TallByTop, 0);
         }
-        Down.resize(List.size());
-        for (size_t i = 0; i < List.size(); ++i)
-            Down[i] = int(i);
-        Up = Down;
-        std::sort(Down.begin(), Down.end(),
-                  [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; });
-        std::sort(Up.begin(), Up.end(),
-                  [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; });
+        // Sorted as keys of one word each, the row in the high half (its sign bit flipped, so
+        // that the words order as the rows do), the obstacle's index in the low one.
+        const size_t n = List.size();
+        Keys.resize(n);
+        auto order = [&](std::vector<int>& out, auto row) {
+            for (size_t i = 0; i < n; ++i)
+                Keys[i] = (std::uint64_t(std::uint32_t(row(List[i])) ^ 0x80000000u) << 32) | i;
+            std::sort(Keys.begin(), Keys.end());
+            out.resize(n);
+            for (size_t i = 0; i < n; ++i)
+                out[i] = int(std::uint32_t(Keys[i]));
+        };
+        order(Down, [](const Obstacle& o) { return o.DyLo; });
+        order(Up, [](const Obstacle& o) { return -o.DyHi; }); // the lowest first
     }
+    std::vector<std::uint64_t> Keys;
 };
 
 void TLabelPlacement::Clear() {
@@ -337,8 +354,15 @@ void TLabelPlacement::IndexStrokes() {
     for (size_t i = Spans.size(); i < Strokes.size(); ++i) {
         const QLine& l = Strokes[i].Line;
         const int pen = (Strokes[i].Width + 1) / 2;
-        Spans.push_back({std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
-                         std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen});
+        Span& s = Spans.emplace_back(Span{std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
+                                          std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen,
+                                          Strokes[i].Tag, l.dx() != 0 && l.dy() != 0, 0, 0});
+        if (s.Slants) {
+            s.Slope = double(l.dx()) / l.dy();
+            // Its pixels lie within half the pen of the centre line, across it: along a row that
+            // is the half pen by the secant of the slant (the columns are then rounded outward).
+            s.Across = Strokes[i].Width / 2.0 * std::sqrt(1 + s.Slope * s.Slope);
+        }
     }
     for (int i = int(ShortByTop.size() + TallByTop.size()); i < int(Strokes.size()); ++i) {
         const Span& s = Spans[size_t(i)];

@@ -71,9 +71,13 @@ class TLabelPlacement {
     QPoint NearestClearWidening(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves);
 
   private:
-    // The rows and columns a stroke covers, its pen included.
+    // The rows and columns a stroke covers, its pen included; its tag, and of a slanting one the
+    // columns per row and the columns its pixels reach either side of its centre line in a row.
     struct Span {
         int Top, Bottom, Left, Right;
+        int Tag;
+        bool Slants;
+        double Slope, Across;
     };
     std::vector<Span> Spans;
     // The strokes by their top row: those no taller than kTall rows, with their top rows, and the
