@@ -105,8 +105,8 @@ class SteelRows {
 // The free moves of a row nearest to dx0: dx0 itself when no interval holds it, else the free
 // neighbours of the blocked run that does. The run begins as the intervals that hold dx0 and is
 // grown by those of `blocked` that meet or touch it, until none is left that does; no sort is
-// needed, and the intervals taken are dropped from `blocked`.
-void NearestFree(Interval run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax,
+// needed, and the intervals taken are dropped from `blocked`; `run` is left as grown.
+void NearestFree(Interval& run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax,
                  std::vector<int>& out) {
     out.clear();
     if (run.first > run.second) {
@@ -186,12 +186,12 @@ class RowSweep {
 
     // The moves the obstacles of the row last read block: those that hold dx0 joined in `run`
     // (none: first past last), the others put in `blocked`. False when one of them blocks every
-    // move from `lo` to `hi` on its own; such an obstacle is likely to block the next rows as
+    // move from `lo` to `hi` on its own (its moves are then the run); such an obstacle is likely to block the next rows as
     // well, and is asked first there.
     bool Blocked(int dy, int dx0, int lo, int hi, Interval& run, std::vector<Interval>& blocked) {
         if (Blocker >= 0 && !Passed(All[size_t(Blocker)], dy)) {
             const Interval iv = All[size_t(Blocker)].Blocked(dy);
-            if (iv.first <= lo && iv.second >= hi) return false;
+            if (iv.first <= lo && iv.second >= hi) return run = iv, false;
         }
         const size_t count = Active.size();
         blocked.resize(count);
@@ -203,6 +203,7 @@ class RowSweep {
             const Interval iv = All[size_t(active[i])].Blocked(dy);
             if (iv.first <= lo && iv.second >= hi) {
                 Blocker = active[i];
+                run = iv;
                 return false;
             }
             if (iv.first <= dx0 && iv.second >= dx0)
@@ -330,6 +331,7 @@ TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int ta
         k.Strokes = Strokes.size();
         k.Blocks.clear();
         k.Ranges.clear();
+        k.Runs.clear();
     }
     // The rows a block added since reaches are read again.
     for (size_t i = k.Blocks.size(); i < Blocks.size(); ++i) {
@@ -346,6 +348,17 @@ TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int ta
             return range;
     k.Ranges.push_back({m, std::vector<std::array<int, 3>>(size_t(m.DyMax - m.DyMin + 1), {-1, 0, 0})});
     return k.Ranges.back();
+}
+
+void TLabelPlacement::HoldRuns(const TMoves& m) {
+    auto& k = Memory;
+    const int from = k.Runs.empty() ? m.DyMin : std::min(k.RunsFrom, m.DyMin);
+    const int to = k.Runs.empty() ? m.DyMax : std::max(k.RunsFrom + int(k.Runs.size()) - 1, m.DyMax);
+    if (!k.Runs.empty() && from == k.RunsFrom && to == k.RunsFrom + int(k.Runs.size()) - 1) return;
+    std::vector<std::pair<int, int>> runs(size_t(to - from + 1), {1, 0});
+    std::copy(k.Runs.begin(), k.Runs.end(), runs.begin() + (k.RunsFrom - from));
+    k.Runs = std::move(runs);
+    k.RunsFrom = from;
 }
 
 void TLabelPlacement::IndexStrokes() {
@@ -392,6 +405,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     const int far = 3 * box.height();
     // The steel is read from the picture, which changes as labels are drawn: its rows are not kept.
     RangeRows* const rows = HasSteel ? nullptr : &Remembered(box, tag, m);
+    if (rows) HoldRuns(m);
     RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
         up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
@@ -423,8 +437,26 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                         ++r;
                     lo = int(std::max<long long>(lo, -r)), hi = int(std::min<long long>(hi, r));
                 }
+                // A run found blocked before that holds every move wanted: none is free.
+                if (known) {
+                    const Interval& was = RememberedRun(dy);
+                    if (was.first <= lo && was.second >= hi) {
+                        if (best < 0) (*known)[0] = 0;
+                        continue;
+                    }
+                }
+                // What is found blocked is remembered, joined to what was if they meet.
+                auto remember = [&](const Interval& run) {
+                    if (!known || run.first > run.second) return;
+                    Interval& was = RememberedRun(dy);
+                    if (was.first <= was.second && run.first <= was.second + 1 && run.second >= was.first - 1)
+                        was = {std::min(was.first, run.first), std::max(was.second, run.second)};
+                    else
+                        was = run;
+                };
                 Interval run;
                 if (!sweep.Blocked(dy, dx0, lo, hi, run, blocked)) {
+                    remember(run);
                     if (known && best < 0) (*known)[0] = 0;
                     continue;
                 }
@@ -441,6 +473,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                                   blocked.end());
                 }
                 NearestFree(run, blocked, dx0, m.DxMin, m.DxMax, free);
+                remember(run);
                 if (known) {
                     (*known)[0] = int(free.size());
                     std::copy(free.begin(), free.end(), known->begin() + 1);

@@ -25,6 +25,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -101,10 +102,18 @@ class TLabelPlacement {
         size_t Labels = 0, Strokes = 0;
         std::vector<QRect> Blocks;
         std::vector<RangeRows> Ranges;
+        // Of each row of moves from RunsFrom on, a run of moves dx found blocked in it (none:
+        // first past last): whatever range is searched later, a row whose moves wanted all lie
+        // in its run offers none of them.
+        std::vector<std::pair<int, int>> Runs;
+        int RunsFrom = 0;
     } Memory;
     // The rows remembered for `box` searched over `moves`, the others forgotten when what they
     // were read from has changed.
     RangeRows& Remembered(const QRect& box, int tag, const TMoves& moves);
+    // The run remembered for row dy, to be read or set: its rows from DyMin to DyMax are held.
+    std::pair<int, int>& RememberedRun(int dy) { return Memory.Runs[size_t(dy - Memory.RunsFrom)]; }
+    void HoldRuns(const TMoves& moves);
     friend struct TObstacles;
 };
 
