@@ -159,6 +159,9 @@ class RowSweep {
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
+        // Passed over with the same level obstacles as the row read before: its moves are blocked
+        // as they were there.
+        Same = Seen && !changed && !Slants;
         if (Seen && !always && std::abs(dy) > Far && std::abs(dy - Last) < Stride) changed = false;
         if (!changed) return false;
         Seen = true;
@@ -214,6 +217,11 @@ class RowSweep {
         blocked.resize(n);
         return true;
     }
+
+    bool Same = false;     // whether the row last passed over is blocked as the row last read
+    // The run found blocked in the row last read by its obstacles, if any: it stays blocked while
+    // they stay (a run remembered from other searches may owe to obstacles of theirs).
+    Interval LastRun{1, 0};
 
   private:
     const std::vector<Obstacle>& All;
@@ -415,12 +423,25 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     std::optional<QPoint> shift;
     const int reach = std::max(std::abs(m.DyMin), std::abs(m.DyMax));
     const long long least = (long long)dx0 * dx0;
+    // What is found blocked in a row is remembered, joined to what was if they meet.
+    auto remember = [&](int dy, const Interval& run) {
+        if (!rows || run.first > run.second) return;
+        Interval& was = RememberedRun(dy);
+        if (was.first <= was.second && run.first <= was.second + 1 && run.second >= was.first - 1)
+            was = {std::min(was.first, run.first), std::max(was.second, run.second)};
+        else
+            was = run;
+    };
     for (int k = 0; k <= reach && (best < 0 || least + (long long)k * k <= best); ++k)
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
             RowSweep& sweep = dy >= 0 ? down : up;
-            if (!sweep.Read(dy, HasSteel)) continue;
+            if (!sweep.Read(dy, HasSteel)) {
+                if (sweep.Same) remember(dy, sweep.LastRun);
+                continue;
+            }
+            sweep.LastRun = {1, 0};
             std::array<int, 3>* const known = rows ? &rows->Rows[size_t(dy - m.DyMin)] : nullptr;
             if (known && (*known)[0] >= 0) {
                 free.assign(known->begin() + 1, known->begin() + 1 + (*known)[0]);
@@ -445,18 +466,10 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                         continue;
                     }
                 }
-                // What is found blocked is remembered, joined to what was if they meet.
-                auto remember = [&](const Interval& run) {
-                    if (!known || run.first > run.second) return;
-                    Interval& was = RememberedRun(dy);
-                    if (was.first <= was.second && run.first <= was.second + 1 && run.second >= was.first - 1)
-                        was = {std::min(was.first, run.first), std::max(was.second, run.second)};
-                    else
-                        was = run;
-                };
                 Interval run;
                 if (!sweep.Blocked(dy, dx0, lo, hi, run, blocked)) {
-                    remember(run);
+                    sweep.LastRun = run;
+                    remember(dy, run);
                     if (known && best < 0) (*known)[0] = 0;
                     continue;
                 }
@@ -473,7 +486,8 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                                   blocked.end());
                 }
                 NearestFree(run, blocked, dx0, m.DxMin, m.DxMax, free);
-                remember(run);
+                sweep.LastRun = run;
+                remember(dy, run);
                 if (known) {
                     (*known)[0] = int(free.size());
                     std::copy(free.begin(), free.end(), known->begin() + 1);
