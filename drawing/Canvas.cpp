@@ -92,9 +92,10 @@ const std::vector<GlyphRun>& Glyphs(const QString& text, const QFont& font, int 
         p.setPen(QColor(Qt::black));
         p.drawText(QPoint(0, ascent), text);
     }
-    for (int y = 0; y < canvas.height(); ++y) {
+    const int cw = canvas.width(), ch = canvas.height();
+    for (int y = 0; y < ch; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        for (int x = 0; x < canvas.width(); ++x) {
+        for (int x = 0; x < cw; ++x) {
             if ((line[x] & 0xFFFFFF) == 0xFFFFFF) continue;
             if (!it->second.empty() && it->second.back().Y == y - pad && it->second.back().X1 == x - pad - 1)
                 ++it->second.back().X1;
@@ -479,11 +480,13 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
         p.resetTransform();
         const QRgb ink = qRgb(RedOf(Font_.Color), GreenOf(Font_.Color), BlueOf(Font_.Color));
         const int w = Image_.width(), h = Image_.height();
+        uchar* const bits = Image_.bits();
+        const qsizetype stride = Image_.bytesPerLine();
         for (const GlyphRun& r : Glyphs(text, QFont_, PixelSize_, Font_.Bold, Font_.Italic, TextWidth(text),
                                         TextHeight(text), Metrics_->ascent())) {
             const int py = y + r.Y, x0 = std::max(0, x + r.X0), x1 = std::min(w - 1, x + r.X1);
             if (py < 0 || py >= h || x0 > x1) continue;
-            QRgb* const line = reinterpret_cast<QRgb*>(Image_.scanLine(py));
+            QRgb* const line = reinterpret_cast<QRgb*>(bits + py * stride);
             std::fill(line + x0, line + x1 + 1, ink);
         }
         return;
