@@ -14,7 +14,9 @@
 //     move nearer than the best found offers none and is passed at once;
 //   - the memory: a label searched again over the same range, with only a block added (a place
 //     given up), finds each row's free moves as before except in the rows the block reaches, and
-//     reads only those again.
+//     reads only those again; and a run of moves found blocked in a row stays blocked for the
+//     label's later searches over any range, so a row whose wanted moves all lie in it is not
+//     read again.
 #pragma once
 
 #include "drawing/Canvas.h"
