@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
 #include <utility>
 
 namespace vantrel {
@@ -38,6 +39,71 @@ double CellPerPixel() {
         return cell > 0 ? cell / 100.0 : 1.15;
     }();
     return ratio;
+}
+
+// The widths and ink boxes of texts measured so far, by font: a drawing measures the same few
+// texts over and over (every label's cell is measured where it is asked for and again where it is
+// drawn), and shaping a text costs far more than looking it up. Kept for the thread, and dropped
+// whole when it grows past a few thousand texts.
+struct TextMeasure {
+    int Width = -1;
+    std::optional<QRect> Ink;
+};
+struct MeasureKey {
+    QString Text;
+    int PixelSize;
+    bool Bold, Italic;
+    bool operator==(const MeasureKey&) const = default;
+};
+struct MeasureHash {
+    size_t operator()(const MeasureKey& k) const {
+        return qHash(k.Text, size_t(k.PixelSize) * 4 + size_t(k.Bold) * 2 + size_t(k.Italic));
+    }
+};
+TextMeasure& Measured(const QString& text, int pixelSize, bool bold, bool italic) {
+    static thread_local std::unordered_map<MeasureKey, TextMeasure, MeasureHash> measured;
+    if (measured.size() > 4096) measured.clear();
+    return measured[MeasureKey{text, pixelSize, bold, italic}];
+}
+
+// The pixels the glyphs of a text cover when drawn level with its cell's top-left corner at
+// (0, 0), as runs of a row: without antialiasing a glyph's pixel is either the font's colour or
+// left as it was, and the same wherever the text is drawn at whole pixels. Rendered once per
+// text and font for the thread, then set straight into the picture.
+struct GlyphRun {
+    int Y, X0, X1;
+};
+const std::vector<GlyphRun>& Glyphs(const QString& text, const QFont& font, int pixelSize, bool bold, bool italic,
+                                    int width, int height, int ascent) {
+    static thread_local std::unordered_map<MeasureKey, std::vector<GlyphRun>, MeasureHash> drawn;
+    if (drawn.size() > 4096) drawn.clear();
+    auto [it, fresh] = drawn.try_emplace(MeasureKey{text, pixelSize, bold, italic});
+    if (!fresh) return it->second;
+    // Room all round for glyphs that reach beyond the cell (overhangs, italics).
+    const int pad = 2 * std::max(pixelSize, 1);
+    QImage canvas(width + 2 * pad, height + 2 * pad, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(font);
+        p.translate(pad, pad);
+        p.setPen(QColor(Qt::black));
+        p.drawText(QPoint(0, ascent), text);
+    }
+    const int cw = canvas.width(), ch = canvas.height();
+    for (int y = 0; y < ch; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        for (int x = 0; x < cw; ++x) {
+            if ((line[x] & 0xFFFFFF) == 0xFFFFFF) continue;
+            if (!it->second.empty() && it->second.back().Y == y - pad && it->second.back().X1 == x - pad - 1)
+                ++it->second.back().X1;
+            else
+                it->second.push_back({y - pad, x - pad, x - pad});
+        }
+    }
+    return it->second;
 }
 
 bool Finite(int v) {
@@ -77,6 +143,7 @@ void TCanvas::EndPainting() {
 }
 
 QPainter& TCanvas::Painter() {
+    White_ = false; // whatever the painter is wanted for draws
     if (!Painter_) {
         Painter_ = std::make_unique<QPainter>(&Image_);
         Painter_->setRenderHint(QPainter::Antialiasing, false);
@@ -96,16 +163,25 @@ void TCanvas::SetSize(int width, int height) {
     if (width > 0 && height > 0) {
         next = QImage(width, height, QImage::Format_RGB32);
         if (!next.isNull()) {
-            next.fill(Qt::white);
-            if (!Image_.isNull()) {
-                const int cw = std::min(width, Image_.width());
-                const int ch = std::min(height, Image_.height());
-                const qsizetype bytes = qsizetype(cw) * 4;
-                for (int y = 0; y < ch; ++y)
-                    std::copy_n(Image_.constScanLine(y), bytes, next.scanLine(y));
+            // The part kept is copied, only the rest filled white; of a white picture nothing
+            // is kept.
+            const int cw = Image_.isNull() || White_ ? 0 : std::min(width, Image_.width());
+            const int ch = Image_.isNull() || White_ ? 0 : std::min(height, Image_.height());
+            for (int y = 0; y < ch; ++y) {
+                QRgb* const line = reinterpret_cast<QRgb*>(next.scanLine(y));
+                std::copy_n(reinterpret_cast<const QRgb*>(Image_.constScanLine(y)), cw, line);
+                std::fill(line + cw, line + width, QRgb(0xFFFFFFFF));
             }
+            if (ch == 0)
+                next.fill(Qt::white);
+            else
+                for (int y = ch; y < height; ++y) {
+                    QRgb* const line = reinterpret_cast<QRgb*>(next.scanLine(y));
+                    std::fill(line, line + width, QRgb(0xFFFFFFFF));
+                }
         }
     }
+    White_ = !next.isNull() && (Image_.isNull() || White_);
     Image_ = next;
 }
 
@@ -118,6 +194,7 @@ QImage TCanvas::TakeImage() {
     EndPainting();
     QImage out = Image_;
     Image_ = QImage();
+    White_ = false;
     return out;
 }
 
@@ -275,6 +352,7 @@ void TCanvas::FillRect(int left, int top, int right, int bottom) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (right == left || bottom == top) return;
+    if (White_ && !Clip_ && Brush_.Style == TBrushStyle::Solid && Brush_.Color == clWhite) return; // white on white
     QPainter& p = Painter();
     p.fillRect(QRect(left, top, right - left, bottom - top), MakeQBrush());
 }
@@ -283,6 +361,7 @@ void TCanvas::Clear(TColor color) {
     if (Image_.isNull()) return;
     EndPainting();
     Image_.fill(ToQColor(color));
+    White_ = FromQColor(ToQColor(color)) == clWhite;
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
@@ -362,7 +441,9 @@ void TCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int 
 }
 
 int TCanvas::TextWidth(const QString& text) const {
-    return Metrics_->horizontalAdvance(text);
+    TextMeasure& m = Measured(text, PixelSize_, Font_.Bold, Font_.Italic);
+    if (m.Width < 0) m.Width = Metrics_->horizontalAdvance(text);
+    return m.Width;
 }
 
 int TCanvas::TextHeight(const QString& /*text*/) const {
@@ -370,7 +451,9 @@ int TCanvas::TextHeight(const QString& /*text*/) const {
 }
 
 QRect TCanvas::TextInk(const QString& text) const {
-    return Metrics_->tightBoundingRect(text).translated(0, Metrics_->ascent());
+    TextMeasure& m = Measured(text, PixelSize_, Font_.Bold, Font_.Italic);
+    if (!m.Ink) m.Ink = Metrics_->tightBoundingRect(text).translated(0, Metrics_->ascent());
+    return *m.Ink;
 }
 
 int TCanvas::FontAscent() const {
@@ -392,6 +475,22 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
         p.translate(x, y);
     }
     if (!TextTransparent_) p.fillRect(QRect(0, 0, TextWidth(text), TextHeight(text)), ToQColor(Brush_.Color));
+    if (!rotated && !Clip_) {
+        // Level text unclipped: its glyphs' pixels are set straight.
+        p.resetTransform();
+        const QRgb ink = qRgb(RedOf(Font_.Color), GreenOf(Font_.Color), BlueOf(Font_.Color));
+        const int w = Image_.width(), h = Image_.height();
+        uchar* const bits = Image_.bits();
+        const qsizetype stride = Image_.bytesPerLine();
+        for (const GlyphRun& r : Glyphs(text, QFont_, PixelSize_, Font_.Bold, Font_.Italic, TextWidth(text),
+                                        TextHeight(text), Metrics_->ascent())) {
+            const int py = y + r.Y, x0 = std::max(0, x + r.X0), x1 = std::min(w - 1, x + r.X1);
+            if (py < 0 || py >= h || x0 > x1) continue;
+            QRgb* const line = reinterpret_cast<QRgb*>(bits + py * stride);
+            std::fill(line + x0, line + x1 + 1, ink);
+        }
+        return;
+    }
     p.setPen(ToQColor(Font_.Color));
     PainterPen_.reset();
     p.drawText(QPoint(0, Metrics_->ascent()), text);
@@ -405,6 +504,7 @@ TColor TCanvas::Pixel(int x, int y) const {
 
 void TCanvas::SetPixel(int x, int y, TColor c) {
     if (Image_.isNull() || x < 0 || y < 0 || x >= Image_.width() || y >= Image_.height()) return;
+    White_ = false;
     Image_.setPixel(x, y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
 }
 

@@ -233,6 +233,7 @@ class TCanvas {
     void PathArc(bool pie, int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
 
     QImage Image_;
+    bool White_ = false; // nothing drawn on the picture since it was made or cleared white
     std::unique_ptr<QPainter> Painter_;
     TPen Pen_;
     TBrush Brush_;

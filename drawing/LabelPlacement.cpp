@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 #include <tuple>
@@ -22,6 +23,19 @@ struct Band {
     int Left, Right, Top, Bottom;
 };
 
+// std::floor and std::ceil to an int, without the library call where the value is well within
+// an int's range (the searches take them in every row read of every slanting stroke).
+int FloorInt(double v) {
+    if (!(v > -1e9 && v < 1e9)) return int(std::floor(v));
+    const int i = int(v);
+    return i - (v < i);
+}
+int CeilInt(double v) {
+    if (!(v > -1e9 && v < 1e9)) return int(std::ceil(v));
+    const int i = int(v);
+    return i + (v > i);
+}
+
 // One obstacle: in the rows of moves DyLo..DyHi it blocks the moves DxLo..DxHi, or, for a
 // slanting stroke, the columns its pixels reach within the band of that row.
 struct Obstacle {
@@ -34,15 +48,14 @@ struct Obstacle {
     int X1 = 0, Y1 = 0, TopOff = 0, BottomOff = 0, LoOff = 0, HiOff = 0;
     double Across = 0; // the columns its pixels reach either side of the centre line in a row
 
-    void SetStroke(const TSegmentRecord& s, const Band& b) {
+    // `slope` and `across` as the stroke's span holds them.
+    void SetStroke(const TSegmentRecord& s, const Band& b, double slope, double across) {
         Slants = true;
-        Slope = double(s.Line.dx()) / s.Line.dy();
+        Slope = slope;
         X1 = s.Line.x1(), Y1 = s.Line.y1();
         TopOff = b.Top, BottomOff = b.Bottom;
         LoOff = -b.Right, HiOff = -b.Left;
-        // Its pixels lie within half the pen of the centre line, across it: along a row that is
-        // the half pen by the secant of the slant (the columns are then rounded outward).
-        Across = s.Width / 2.0 * std::sqrt(1 + Slope * Slope);
+        Across = across;
     }
     Interval Blocked(int dy) const {
         if (!Slants) return {DxLo, DxHi};
@@ -50,8 +63,7 @@ struct Obstacle {
         // the columns the stroke spans: its round ends lie within both.
         double xa = X1 + (TopOff + dy - Y1) * Slope, xb = X1 + (BottomOff + dy - Y1) * Slope;
         if (xa > xb) std::swap(xa, xb);
-        return {std::max(DxLo, int(std::floor(xa - Across)) + LoOff),
-                std::min(DxHi, int(std::ceil(xb + Across)) + HiOff)};
+        return {std::max(DxLo, FloorInt(xa - Across) + LoOff), std::min(DxHi, CeilInt(xb + Across) + HiOff)};
     }
 };
 
@@ -95,8 +107,8 @@ class SteelRows {
 // The free moves of a row nearest to dx0: dx0 itself when no interval holds it, else the free
 // neighbours of the blocked run that does. The run begins as the intervals that hold dx0 and is
 // grown by those of `blocked` that meet or touch it, until none is left that does; no sort is
-// needed, and the intervals taken are dropped from `blocked`.
-void NearestFree(Interval run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax,
+// needed, and the intervals taken are dropped from `blocked`; `run` is left as grown.
+void NearestFree(Interval& run, std::vector<Interval>& blocked, int dx0, int dxMin, int dxMax,
                  std::vector<int>& out) {
     out.clear();
     if (run.first > run.second) {
@@ -149,6 +161,9 @@ class RowSweep {
             changed = true;
         }
         if (Seen && (Down ? dy > Leaves : dy < Leaves)) changed = true;
+        // Passed over with the same level obstacles as the row read before: its moves are blocked
+        // as they were there.
+        Same = Seen && !changed && !Slants;
         if (Seen && !always && std::abs(dy) > Far && std::abs(dy - Last) < Stride) changed = false;
         if (!changed) return false;
         Seen = true;
@@ -176,12 +191,12 @@ class RowSweep {
 
     // The moves the obstacles of the row last read block: those that hold dx0 joined in `run`
     // (none: first past last), the others put in `blocked`. False when one of them blocks every
-    // move from `lo` to `hi` on its own; such an obstacle is likely to block the next rows as
+    // move from `lo` to `hi` on its own (its moves are then the run); such an obstacle is likely to block the next rows as
     // well, and is asked first there.
     bool Blocked(int dy, int dx0, int lo, int hi, Interval& run, std::vector<Interval>& blocked) {
         if (Blocker >= 0 && !Passed(All[size_t(Blocker)], dy)) {
             const Interval iv = All[size_t(Blocker)].Blocked(dy);
-            if (iv.first <= lo && iv.second >= hi) return false;
+            if (iv.first <= lo && iv.second >= hi) return run = iv, false;
         }
         const size_t count = Active.size();
         blocked.resize(count);
@@ -193,6 +208,7 @@ class RowSweep {
             const Interval iv = All[size_t(active[i])].Blocked(dy);
             if (iv.first <= lo && iv.second >= hi) {
                 Blocker = active[i];
+                run = iv;
                 return false;
             }
             if (iv.first <= dx0 && iv.second >= dx0)
@@ -203,6 +219,11 @@ class RowSweep {
         blocked.resize(n);
         return true;
     }
+
+    bool Same = false;     // whether the row last passed over is blocked as the row last read
+    // The run found blocked in the row last read by its obstacles, if any: it stays blocked while
+    // they stay (a run remembered from other searches may owe to obstacles of theirs).
+    Interval LastRun{1, 0};
 
   private:
     const std::vector<Obstacle>& All;
@@ -266,11 +287,9 @@ struct TObstacles {
                     if (s.Top > bottom) break; // this and every later one below the rows searched
                     const int dxLo = s.Left - b.Right, dxHi = s.Right - b.Left;
                     if (s.Bottom < top || dxHi < m.DxMin || dxLo > m.DxMax) continue;
-                    const TSegmentRecord& r = p.Strokes[size_t(i)];
-                    if (tag != 0 && r.Tag == tag) continue;
-                    Obstacle o{s.Top - b.Bottom, s.Bottom - b.Top, dxLo, dxHi};
-                    if (r.Line.dx() != 0 && r.Line.dy() != 0) o.SetStroke(r, b);
-                    List.push_back(o);
+                    if (tag != 0 && s.Tag == tag) continue;
+                    Obstacle& o = List.emplace_back(Obstacle{s.Top - b.Bottom, s.Bottom - b.Top, dxLo, dxHi});
+                    if (s.Slants) o.SetStroke(p.Strokes[size_t(i)], b, s.Slope, s.Across);
                 }
             };
             // A short stroke that begins more than its greatest height above the rows ends above
@@ -279,15 +298,22 @@ struct TObstacles {
             addStrokes(p.ShortByTop, size_t(first - p.ShortTops.begin()));
             addStrokes(p.TallByTop, 0);
         }
-        Down.resize(List.size());
-        for (size_t i = 0; i < List.size(); ++i)
-            Down[i] = int(i);
-        Up = Down;
-        std::sort(Down.begin(), Down.end(),
-                  [&](int x, int y) { return List[size_t(x)].DyLo < List[size_t(y)].DyLo; });
-        std::sort(Up.begin(), Up.end(),
-                  [&](int x, int y) { return List[size_t(x)].DyHi > List[size_t(y)].DyHi; });
+        // Sorted as keys of one word each, the row in the high half (its sign bit flipped, so
+        // that the words order as the rows do), the obstacle's index in the low one.
+        const size_t n = List.size();
+        Keys.resize(n);
+        auto order = [&](std::vector<int>& out, auto row) {
+            for (size_t i = 0; i < n; ++i)
+                Keys[i] = (std::uint64_t(std::uint32_t(row(List[i])) ^ 0x80000000u) << 32) | i;
+            std::sort(Keys.begin(), Keys.end());
+            out.resize(n);
+            for (size_t i = 0; i < n; ++i)
+                out[i] = int(std::uint32_t(Keys[i]));
+        };
+        order(Down, [](const Obstacle& o) { return o.DyLo; });
+        order(Up, [](const Obstacle& o) { return -o.DyHi; }); // the lowest first
     }
+    std::vector<std::uint64_t> Keys;
 };
 
 void TLabelPlacement::Clear() {
@@ -315,6 +341,7 @@ TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int ta
         k.Strokes = Strokes.size();
         k.Blocks.clear();
         k.Ranges.clear();
+        k.Runs.clear();
     }
     // The rows a block added since reaches are read again.
     for (size_t i = k.Blocks.size(); i < Blocks.size(); ++i) {
@@ -333,14 +360,32 @@ TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int ta
     return k.Ranges.back();
 }
 
+void TLabelPlacement::HoldRuns(const TMoves& m) {
+    auto& k = Memory;
+    const int from = k.Runs.empty() ? m.DyMin : std::min(k.RunsFrom, m.DyMin);
+    const int to = k.Runs.empty() ? m.DyMax : std::max(k.RunsFrom + int(k.Runs.size()) - 1, m.DyMax);
+    if (!k.Runs.empty() && from == k.RunsFrom && to == k.RunsFrom + int(k.Runs.size()) - 1) return;
+    std::vector<std::pair<int, int>> runs(size_t(to - from + 1), {1, 0});
+    std::copy(k.Runs.begin(), k.Runs.end(), runs.begin() + (k.RunsFrom - from));
+    k.Runs = std::move(runs);
+    k.RunsFrom = from;
+}
+
 void TLabelPlacement::IndexStrokes() {
     // The strokes are measured and sorted once for all the labels of a drawing; a leader drawn
     // since takes its place among them.
     for (size_t i = Spans.size(); i < Strokes.size(); ++i) {
         const QLine& l = Strokes[i].Line;
         const int pen = (Strokes[i].Width + 1) / 2;
-        Spans.push_back({std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
-                         std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen});
+        Span& s = Spans.emplace_back(Span{std::min(l.y1(), l.y2()) - pen, std::max(l.y1(), l.y2()) + pen,
+                                          std::min(l.x1(), l.x2()) - pen, std::max(l.x1(), l.x2()) + pen,
+                                          Strokes[i].Tag, l.dx() != 0 && l.dy() != 0, 0, 0});
+        if (s.Slants) {
+            s.Slope = double(l.dx()) / l.dy();
+            // Its pixels lie within half the pen of the centre line, across it: along a row that
+            // is the half pen by the secant of the slant (the columns are then rounded outward).
+            s.Across = Strokes[i].Width / 2.0 * std::sqrt(1 + s.Slope * s.Slope);
+        }
     }
     for (int i = int(ShortByTop.size() + TallByTop.size()); i < int(Strokes.size()); ++i) {
         const Span& s = Spans[size_t(i)];
@@ -370,6 +415,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     const int far = 3 * box.height();
     // The steel is read from the picture, which changes as labels are drawn: its rows are not kept.
     RangeRows* const rows = HasSteel ? nullptr : &Remembered(box, tag, m);
+    if (rows) HoldRuns(m);
     RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
         up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
@@ -379,12 +425,25 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     std::optional<QPoint> shift;
     const int reach = std::max(std::abs(m.DyMin), std::abs(m.DyMax));
     const long long least = (long long)dx0 * dx0;
+    // What is found blocked in a row is remembered, joined to what was if they meet.
+    auto remember = [&](int dy, const Interval& run) {
+        if (!rows || run.first > run.second) return;
+        Interval& was = RememberedRun(dy);
+        if (was.first <= was.second && run.first <= was.second + 1 && run.second >= was.first - 1)
+            was = {std::min(was.first, run.first), std::max(was.second, run.second)};
+        else
+            was = run;
+    };
     for (int k = 0; k <= reach && (best < 0 || least + (long long)k * k <= best); ++k)
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
             RowSweep& sweep = dy >= 0 ? down : up;
-            if (!sweep.Read(dy, HasSteel)) continue;
+            if (!sweep.Read(dy, HasSteel)) {
+                if (sweep.Same) remember(dy, sweep.LastRun);
+                continue;
+            }
+            sweep.LastRun = {1, 0};
             std::array<int, 3>* const known = rows ? &rows->Rows[size_t(dy - m.DyMin)] : nullptr;
             if (known && (*known)[0] >= 0) {
                 free.assign(known->begin() + 1, known->begin() + 1 + (*known)[0]);
@@ -401,8 +460,18 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                         ++r;
                     lo = int(std::max<long long>(lo, -r)), hi = int(std::min<long long>(hi, r));
                 }
+                // A run found blocked before that holds every move wanted: none is free.
+                if (known) {
+                    const Interval& was = RememberedRun(dy);
+                    if (was.first <= lo && was.second >= hi) {
+                        if (best < 0) (*known)[0] = 0;
+                        continue;
+                    }
+                }
                 Interval run;
                 if (!sweep.Blocked(dy, dx0, lo, hi, run, blocked)) {
+                    sweep.LastRun = run;
+                    remember(dy, run);
                     if (known && best < 0) (*known)[0] = 0;
                     continue;
                 }
@@ -419,6 +488,8 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                                   blocked.end());
                 }
                 NearestFree(run, blocked, dx0, m.DxMin, m.DxMax, free);
+                sweep.LastRun = run;
+                remember(dy, run);
                 if (known) {
                     (*known)[0] = int(free.size());
                     std::copy(free.begin(), free.end(), known->begin() + 1);

@@ -14,7 +14,9 @@
 //     move nearer than the best found offers none and is passed at once;
 //   - the memory: a label searched again over the same range, with only a block added (a place
 //     given up), finds each row's free moves as before except in the rows the block reaches, and
-//     reads only those again.
+//     reads only those again; and a run of moves found blocked in a row stays blocked for the
+//     label's later searches over any range, so a row whose wanted moves all lie in it is not
+//     read again.
 #pragma once
 
 #include "drawing/Canvas.h"
@@ -27,6 +29,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -97,9 +100,13 @@ class TLabelPlacement {
     std::optional<TAlongPlace> AlongClear(const TCanvas& picture, QSize size, const TAlongText& text, int tag) const;
 
   private:
-    // The rows and columns a stroke covers, its pen included.
+    // The rows and columns a stroke covers, its pen included; its tag, and of a slanting one the
+    // columns per row and the columns its pixels reach either side of its centre line in a row.
     struct Span {
         int Top, Bottom, Left, Right;
+        int Tag;
+        bool Slants;
+        double Slope, Across;
     };
     std::vector<Span> Spans;
     // The strokes by their top row: those no taller than kTall rows, with their top rows, and the
@@ -123,10 +130,18 @@ class TLabelPlacement {
         size_t Labels = 0, Strokes = 0;
         std::vector<QRect> Blocks;
         std::vector<RangeRows> Ranges;
+        // Of each row of moves from RunsFrom on, a run of moves dx found blocked in it (none:
+        // first past last): whatever range is searched later, a row whose moves wanted all lie
+        // in its run offers none of them.
+        std::vector<std::pair<int, int>> Runs;
+        int RunsFrom = 0;
     } Memory;
     // The rows remembered for `box` searched over `moves`, the others forgotten when what they
     // were read from has changed.
     RangeRows& Remembered(const QRect& box, int tag, const TMoves& moves);
+    // The run remembered for row dy, to be read or set: its rows from DyMin to DyMax are held.
+    std::pair<int, int>& RememberedRun(int dy) { return Memory.Runs[size_t(dy - Memory.RunsFrom)]; }
+    void HoldRuns(const TMoves& moves);
     friend struct TObstacles;
 };
 

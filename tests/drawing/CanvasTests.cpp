@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <set>
 
 namespace vantrel {
@@ -208,6 +210,40 @@ TEST_F(DiagramDraw_Canvas, FontHeightConventions) {
     EXPECT_GT(t.TextWidth("WWW"), 0);
 }
 
+// Level text unclipped is set from its glyphs' pixels, rendered once per text and font: it must
+// come out as the painter draws it (a picture clipped to itself takes the painter's way), in any
+// font, colour and fill, and where it reaches out of the picture.
+TEST_F(DiagramDraw_Canvas, LevelTextComesOutAsThePainterDrawsIt) {
+    const struct {
+        int Height;
+        bool Bold, Italic;
+    } fonts[] = {{-9, false, false}, {-13, false, false}, {-20, true, false}, {-16, false, true}, {14, true, true}};
+    const char* const texts[] = {"HHHH", "Ag|j 0.1 ft", "Strip load: 300 psf @ 5 - 15 ft", "(W)", " "};
+    const QPoint at[] = {{5, 5}, {-7, 30}, {150, 80}, {60, -6}};
+    for (const auto& f : fonts)
+        for (const char* text : texts)
+            for (const bool opaque : {false, true}) {
+                TCanvas direct(200, 100), painted(200, 100);
+                painted.SetClipRect(0, 0, 200, 100);
+                for (TCanvas* t : {&direct, &painted}) {
+                    t->SetFontHeight(f.Height);
+                    t->SetFontBold(f.Bold);
+                    t->SetFontItalic(f.Italic);
+                    t->SetBrushColor(clSilver);
+                    t->FillRect(0, 40, 200, 60); // text over a fill as well as over white
+                    t->SetBrushColor(clYellow);
+                    t->SetTextTransparent(!opaque);
+                    for (size_t i = 0; i < std::size(at); ++i) {
+                        t->SetFontColor(i % 2 ? clRed : clBlack);
+                        t->TextOut(at[i].x(), at[i].y(), text);
+                    }
+                }
+                EXPECT_TRUE(direct.Image() == painted.Image())
+                    << text << " at height " << f.Height << (f.Bold ? " bold" : "") << (f.Italic ? " italic" : "")
+                    << (opaque ? " opaque" : " transparent");
+            }
+}
+
 TEST_F(DiagramDraw_Canvas, GrowAndCropKeepTheTopLeft) {
     c.SetBrushColor(clRed);
     c.FillRect(0, 0, 60, 40);
@@ -222,6 +258,29 @@ TEST_F(DiagramDraw_Canvas, GrowAndCropKeepTheTopLeft) {
     EXPECT_TRUE(c.Image().isNull());
     c.Line(0, 0, 5, 5); // drawing on an empty picture is harmless
     c.TextOut(0, 0, "x");
+    // Whatever is the first thing drawn on a fresh picture is kept when it grows, and a white
+    // fill over white leaves it white.
+    const std::function<void(TCanvas&)> first[] = {
+        [](TCanvas& t) { t.SetPixel(3, 3, clRed); },
+        [](TCanvas& t) { t.TextOut(2, 2, "H"); },
+        [](TCanvas& t) { t.Line(0, 3, 10, 3); },
+        [](TCanvas& t) {
+            t.SetBrushColor(clWhite);
+            t.FillRect(0, 0, 60, 40);
+            t.SetPixel(3, 3, clRed);
+        },
+    };
+    for (size_t i = 0; i < std::size(first); ++i) {
+        TCanvas t(60, 40);
+        first[i](t);
+        t.SetSize(90, 50);
+        bool drawn = false;
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 12; ++x)
+                drawn = drawn || t.Pixel(x, y) != clWhite;
+        EXPECT_TRUE(drawn) << "case " << i;
+        EXPECT_EQ(t.Pixel(80, 45), clWhite);
+    }
 }
 
 TEST_F(DiagramDraw_Canvas, FarCoordinatesAreLeftOut) {
