@@ -261,16 +261,8 @@ std::map<TColor, int> Background(const Rendered& r, const TTextRecord& t, const 
 
 class DiagramDraw_LabelSweep : public ::testing::TestWithParam<SweepCase> {};
 
-// Drawings the placement cannot yet set clear, each with its reason.
-bool StillCrowded(const SweepCase& c) {
-    // 600 x 700 with levels 0.3 m apart: no clear path is left for the last leader, which crosses
-    // "B" and a "0.3 m".
-    return c.Name() == "si_soldier_beam_demo_4_levels_1ft_from_B_window";
-}
-
 TEST_P(DiagramDraw_LabelSweep, LabelsClearOfOneAnotherAndOfTheSteel) {
     const SweepCase& c = GetParam();
-    if (StillCrowded(c)) GTEST_SKIP() << "still crowded: a leader crosses a label";
     const QLocale saved;
     if (c.German) QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const TKdData d = SweepProject(c);
