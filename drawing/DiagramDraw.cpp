@@ -838,18 +838,26 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
     const auto at = Placement.AlongClear(Bitmap, PictureSize(), {line, w, h, LineUnit(), ArrowSize()}, Bitmap.Tag());
     if (!at) return false;
     const QPoint o = at->Corner;
-    const QPointF d = at->Along, e = at->Down;
+    if (at->Breaks) {
+        // Its line is broken under it.
+        const TBrush brush = Bitmap.Brush();
+        const TPen pen = Bitmap.Pen();
+        Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
+        Bitmap.SetPenStyle(TPenStyle::Clear);
+        const QPointF c(o);
+        Bitmap.Polygon({c.toPoint(), (c + w * at->Along).toPoint(), (c + w * at->Along + h * at->Down).toPoint(),
+                        (c + h * at->Down).toPoint()});
+        Bitmap.SetPen(pen);
+        Bitmap.SetBrush(brush);
+    }
     Bitmap.SetFontAngle(at->Degrees);
     Bitmap.SetFontColor(clBlack);
     Bitmap.SetTextTransparent(true);
     Bitmap.TextOut(o.x(), o.y(), text);
     Bitmap.SetFontAngle(0);
-    // Later labels keep clear of its cell, taken in pieces a text height long.
-    const int pieces = std::max(1, int(std::ceil(w / h)));
+    // Later labels keep clear of its cell.
     QRectF all;
-    for (int i = 0; i < pieces; ++i) {
-        const QPointF s = QPointF(o) + (w * i / pieces) * d, t = QPointF(o) + (w * (i + 1) / pieces) * d;
-        const QRect piece = QRectF(s, t).normalized().united(QRectF(s + h * e, t + h * e).normalized()).toAlignedRect();
+    for (const QRect& piece : at->Pieces(w, h)) {
         Placement.Labels.push_back(piece);
         LabelGlyphs.push_back(piece);
         all |= QRectF(piece);

@@ -521,6 +521,18 @@ QPoint TLabelPlacement::NearestClearWidening(const TCanvas& picture, const QRect
     }
 }
 
+std::vector<QRect> TAlongPlace::Pieces(double width, double height) const {
+    const int pieces = std::max(1, int(std::ceil(width / height)));
+    std::vector<QRect> cells;
+    for (int i = 0; i < pieces; ++i) {
+        const QPointF s = QPointF(Corner) + (width * i / pieces) * Along,
+                      t = QPointF(Corner) + (width * (i + 1) / pieces) * Along;
+        cells.push_back(QRectF(s, t).normalized().united(QRectF(s + height * Down, t + height * Down).normalized())
+                            .toAlignedRect());
+    }
+    return cells;
+}
+
 std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, QSize size, const TAlongText& text,
                                                        int tag) const {
     // The line from its left end; the text turned to its slope in whole degrees, its cell from the
@@ -575,7 +587,8 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
         for (const QRect& r : *rects)
             if (r.intersects(zone)) taken.emplace_back(r.left(), r.top(), r.width(), r.height());
     size_t lastTaken = size_t(-1), lastStroke = size_t(-1);
-    // `near`: the side of its own line, top (-1) or bottom (1) of the cell, and the margin there.
+    // `near`: the side of its own line, top (-1) or bottom (1) of the cell, and the margin there;
+    // 0: the cell lies across its line, whose pixels it passes over.
     auto clear = [&](QPointF o, int near, double nearMargin) {
         const QPointF c[4] = {o, o + w * d, o + w * d + h * e, o + h * e};
         double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
@@ -636,6 +649,7 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
             for (int x = xa; x <= xb; ++x) {
                 const TColor c = FromQRgb(row[x]);
                 if (c == clWhite) continue;
+                if (near == 0 && std::abs((x + 0.5 - p.x()) * along.y() - (y + 0.5 - p.y()) * along.x()) <= off) continue;
                 if ((c == kRetainedHatch || c == kExcavationHatch) && picture.Pixel(x - 1, y) != c &&
                     picture.Pixel(x + 1, y) != c && picture.Pixel(x, y - 1) != c && picture.Pixel(x, y + 1) != c)
                     continue;
@@ -657,6 +671,13 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                 const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
                 if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off))) return TAlongPlace{o, degrees, d, e};
             }
+    for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
+        const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
+        if (u < lo - 0.5 || u > hi + 0.5) continue;
+        const QPointF exact = p + u * along + h / 2 * up;
+        const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
+        if (clear(o, 0, margin)) return TAlongPlace{o, degrees, d, e, true};
+    }
     return std::nullopt;
 }
 

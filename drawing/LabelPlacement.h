@@ -67,10 +67,15 @@ struct TAlongText {
 
 // Where a text written along a line stands: its cell's corner (where the turned text is drawn),
 // its turn in degrees, and the cell's unit directions along its width and down its height.
+// `Breaks`: the cell lies across the line, which is broken under it.
 struct TAlongPlace {
     QPoint Corner;
     int Degrees = 0;
     QPointF Along, Down;
+    bool Breaks = false;
+    // The upright boxes that hold its cell of `width` by `height`, a piece a height long each:
+    // what later labels keep clear of.
+    std::vector<QRect> Pieces(double width, double height) const;
 };
 
 class TLabelPlacement {
@@ -96,7 +101,8 @@ class TLabelPlacement {
     // from left to right: where its turned cell is clear of every label, block and stroke (those
     // tagged `tag` aside), of every drawn pixel but a hatch's lone diagonal, and whole inside a
     // picture of `size`. Searched a line unit beside the line, nearest it first and there above
-    // it first, from the middle of its stretch between the arrows outward.
+    // it first, from the middle of its stretch between the arrows outward; where no side has
+    // room, across the line in a break of it, where the band about the line is narrower.
     std::optional<TAlongPlace> AlongClear(const TCanvas& picture, QSize size, const TAlongText& text, int tag) const;
 
   private:
