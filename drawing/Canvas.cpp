@@ -73,8 +73,8 @@ TextMeasure& Measured(const QString& text, int pixelSize, bool bold, bool italic
 struct GlyphRun {
     int Y, X0, X1;
 };
-const std::vector<GlyphRun>& Glyphs(const QString& text, const QFont& font, int pixelSize, bool bold, bool italic,
-                                    int width, int height, int ascent) {
+const std::vector<GlyphRun>& Glyphs(const QString& text, const QFont& font, int pixelSize, bool bold,
+                                    bool italic, int width, int height, int ascent) {
     static thread_local std::unordered_map<MeasureKey, std::vector<GlyphRun>, MeasureHash> drawn;
     if (drawn.size() > 4096) drawn.clear();
     auto [it, fresh] = drawn.try_emplace(MeasureKey{text, pixelSize, bold, italic});
@@ -352,7 +352,8 @@ void TCanvas::FillRect(int left, int top, int right, int bottom) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (right == left || bottom == top) return;
-    if (White_ && !Clip_ && Brush_.Style == TBrushStyle::Solid && Brush_.Color == clWhite) return; // white on white
+    if (White_ && !Clip_ && Brush_.Style == TBrushStyle::Solid && Brush_.Color == clWhite)
+        return; // white on white
     QPainter& p = Painter();
     p.fillRect(QRect(left, top, right - left, bottom - top), MakeQBrush());
 }

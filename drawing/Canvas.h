@@ -12,8 +12,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
-#include <QPainter>
 #include <QLine>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QString>

@@ -265,8 +265,8 @@ QPoint TDiagramDraw::ClearShift(const QRect& box, int tag, int rise) {
     const TMoves inside = TMoves::Inside(box, PictureSize());
     // Kept within `rise` of its row when a place there is clear.
     if (rise >= 0)
-        if (const auto near =
-                Placement.NearestClear(Bitmap, box, tag, inside.Within({inside.DxMin, inside.DxMax, -rise, rise})))
+        if (const auto near = Placement.NearestClear(
+                Bitmap, box, tag, inside.Within({inside.DxMin, inside.DxMax, -rise, rise})))
             return *near;
     return Placement.NearestClearWidening(Bitmap, box, tag, inside);
 }
@@ -346,7 +346,8 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             continue;
         }
         // Searched at all only when a place within the squares' span is clear.
-        if (!Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(TMoves::Near(l.Box, r, corner)), true))
+        if (!Placement.NearestClear(Bitmap, l.Box, l.Tag, inside.Within(TMoves::Near(l.Box, r, corner)),
+                                    true))
             continue;
         const int n = std::max(1, int(std::hypot(piece.dx(), piece.dy()) / std::max(1, 2 * corner)));
         for (int i = 0; i <= n; ++i) {
@@ -392,7 +393,8 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     for (TMoves& m : near)
         m = inside.Within(m);
     std::erase_if(near, [](const TMoves& m) { return m.Empty(); });
-    std::sort(near.begin(), near.end(), [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
+    std::sort(near.begin(), near.end(),
+              [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
     std::optional<QPoint> best;
     for (const TMoves& m : near) {
         if (best && least(m) >= d2(*best)) break;
@@ -417,9 +419,10 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
         // A member's dimension starts at the wall: its side is that of its longest stroke's middle.
         int left = target.left(), right = target.right();
         if (!l.Target.empty()) {
-            const QLine longest = *std::max_element(l.Target.begin(), l.Target.end(), [](const QLine& a, const QLine& b) {
-                return std::hypot(a.dx(), a.dy()) < std::hypot(b.dx(), b.dy());
-            });
+            const QLine longest =
+                *std::max_element(l.Target.begin(), l.Target.end(), [](const QLine& a, const QLine& b) {
+                    return std::hypot(a.dx(), a.dy()) < std::hypot(b.dx(), b.dy());
+                });
             const int mid = (longest.x1() + longest.x2()) / 2;
             if (mid > Divide.right()) left = std::max(left, Divide.right());
             if (mid < Divide.left()) right = std::min(right, Divide.left());
@@ -433,7 +436,8 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     if (!asked.Empty() && Placement.NearestClear(Bitmap, box, l.Tag, asked)) return {};
     if (const auto near = NearTarget(l, inside)) return *near;
     // A caption that labels no point of the drawing takes the nearest clear place.
-    if (l.Target.empty() && l.Anchor.isNull()) return Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
+    if (l.Target.empty() && l.Anchor.isNull())
+        return Placement.NearestClearWidening(Bitmap, box, l.Tag, inside);
     // Anywhere, with a leader. A place whose leader would cross a label or the divide is given up
     // for the next nearest; when every one tried is, the first is taken with its leader.
     // A level or plumb line is first led to straight across from beside it, where a leader may
@@ -494,7 +498,8 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
         const QRect r = QRect(piece.p1(), piece.p2()).normalized();
         const QPoint nearest(std::clamp(at.center().x(), r.left(), r.right()),
                              std::clamp(at.center().y(), r.top(), r.bottom()));
-        ends = {piece.dx() == 0 || piece.dy() == 0 ? nearest : piece.center(), piece.p1(), piece.p2(), piece.center()};
+        ends = {piece.dx() == 0 || piece.dy() == 0 ? nearest : piece.center(), piece.p1(), piece.p2(),
+                piece.center()};
         // Straight across, at each row (column) the label shares with a plumb (level) line.
         if (piece.dx() == 0)
             for (int y = std::max(at.top(), r.top()); y <= std::min(at.bottom(), r.bottom()); ++y)
@@ -517,9 +522,10 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
     for (QPoint to : ends) {
         // A point on the divide is reached from beside its nearer face.
         if (Divide.contains(to))
-            to.rx() = to.x() - Divide.left() < Divide.right() - to.x() ? Divide.left() - 1 : Divide.right() + 1;
-        const QLine lead(QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())),
-                         to);
+            to.rx() =
+                to.x() - Divide.left() < Divide.right() - to.x() ? Divide.left() - 1 : Divide.right() + 1;
+        const QLine lead(
+            QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())), to);
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
         if (space == lsAny) return lead;
         const std::vector<QRect>& boxes = space == lsCells ? Placement.Labels : LabelGlyphs;
@@ -541,14 +547,16 @@ void TDiagramDraw::PlaceLabels() {
     const TPen pen = Bitmap.Pen();
     const TBrush brush = Bitmap.Brush();
     const bool transparent = Bitmap.TextTransparent();
-    std::stable_sort(Held.begin(), Held.end(), [](const HeldLabel& a, const HeldLabel& b) { return a.Rank < b.Rank; });
+    std::stable_sort(Held.begin(), Held.end(),
+                     [](const HeldLabel& a, const HeldLabel& b) { return a.Rank < b.Rank; });
     for (const HeldLabel& l : Held) {
         // A label of no drawing step still owns its leader.
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
         std::optional<QLine> leader;
         const QPoint shift = PlaceHeld(l, leader);
         if (leader && l.Along && l.Along()) continue;
-        Layout.Placed.push_back({l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension});
+        Layout.Placed.push_back(
+            {l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension});
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
@@ -628,7 +636,8 @@ TColor TDiagramDraw::ReadableOn(const QRect& box, TColor colour) const {
                 ++under.back().second;
                 continue;
             }
-            const auto it = std::find_if(under.begin(), under.end(), [c](const auto& u) { return u.first == c; });
+            const auto it =
+                std::find_if(under.begin(), under.end(), [c](const auto& u) { return u.first == c; });
             if (it == under.end())
                 under.emplace_back(c, 1);
             else
@@ -748,7 +757,8 @@ void TDiagramDraw::DrawAngle(int x, int y, int r, double angleDeg, bool toRight)
     const int side = toRight ? 1 : -1;
     const QPoint mid(x + side * RoundPx(std::cos(a / 2) * r), y - RoundPx(std::sin(a / 2) * r));
     const QPoint end(x + side * RoundPx(std::cos(a) * r), y - RoundPx(std::sin(a) * r));
-    DrawLabelLines(lx, ly, {label}, 0, mid, {QLine(QPoint(x + side * r, y), mid), QLine(mid, end)}, lrDimension);
+    DrawLabelLines(lx, ly, {label}, 0, mid, {QLine(QPoint(x + side * r, y), mid), QLine(mid, end)},
+                   lrDimension);
     Bitmap.SetTag(open);
 }
 
@@ -799,7 +809,7 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
     // An opaque label covers its cell with its blanks, a transparent one the cell of its text.
     const int blank = t.isEmpty() ? 0 : Bitmap.TextWidth(" ");
     const QRect cover = !transparent ? vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh)
-                        : vertical   ? QRect(x, y - bh + blank, bw, bh - 2 * blank)
+                        : vertical ? QRect(x, y - bh + blank, bw, bh - 2 * blank)
                                      : QRect(x + blank, y, bw - 2 * blank, bh);
     // What it labels: its line, with the arrows beyond its ends when they are drawn outside.
     const bool inside = avail - as > len || mode >= 3;
@@ -835,7 +845,8 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
 
 bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anchor, const TTarget& target) {
     const double w = Bitmap.TextWidth(text), h = Bitmap.TextHeight(text);
-    const auto at = Placement.AlongClear(Bitmap, PictureSize(), {line, w, h, LineUnit(), ArrowSize()}, Bitmap.Tag());
+    const auto at =
+        Placement.AlongClear(Bitmap, PictureSize(), {line, w, h, LineUnit(), ArrowSize()}, Bitmap.Tag());
     if (!at) return false;
     const QPoint o = at->Corner;
     if (at->Breaks) {
@@ -845,8 +856,8 @@ bool TDiagramDraw::WriteAlong(const QLine& line, const QString& text, QPoint anc
         Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
         Bitmap.SetPenStyle(TPenStyle::Clear);
         const QPointF c(o);
-        Bitmap.Polygon({c.toPoint(), (c + w * at->Along).toPoint(), (c + w * at->Along + h * at->Down).toPoint(),
-                        (c + h * at->Down).toPoint()});
+        Bitmap.Polygon({c.toPoint(), (c + w * at->Along).toPoint(),
+                        (c + w * at->Along + h * at->Down).toPoint(), (c + h * at->Down).toPoint()});
         Bitmap.SetPen(pen);
         Bitmap.SetBrush(brush);
     }

@@ -205,7 +205,7 @@ class TDiagramDraw {
         TTarget Target; // what it labels (none: its anchor)
         QPoint Anchor;  // the point it labels, where a leader ends; none (null) for a caption
         int Tag = 0;
-        int Reach = 0;  // how far from what it labels it may stand without a leader: a label height
+        int Reach = 0; // how far from what it labels it may stand without a leader: a label height
         TLabelRank Rank = lrCaption;
         std::function<void(QPoint)> Draw; // draws it moved by the given shift
         // A value that may be written along its slanting line instead of being led to it: sets it
@@ -233,7 +233,8 @@ class TDiagramDraw {
     enum TLeaderSpace { lsCells, lsGlyphs, lsAny };
     // A leader from `l` standing at `at` to what it labels that keeps off `space` and the divide;
     // none when every one tried meets them (`crossed` is then the first label met, if any).
-    std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed, TLeaderSpace space) const;
+    std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
+                                TLeaderSpace space) const;
     // The nearest clear move among `inside` that keeps `l` within its reach of what it labels.
     std::optional<QPoint> NearTarget(const HeldLabel& l, const TMoves& inside);
     // What a letter or a value stays by: what it labels and the other strokes of its step.

@@ -191,8 +191,8 @@ class RowSweep {
 
     // The moves the obstacles of the row last read block: those that hold dx0 joined in `run`
     // (none: first past last), the others put in `blocked`. False when one of them blocks every
-    // move from `lo` to `hi` on its own (its moves are then the run); such an obstacle is likely to block the next rows as
-    // well, and is asked first there.
+    // move from `lo` to `hi` on its own (its moves are then the run); such an obstacle is likely to block the
+    // next rows as well, and is asked first there.
     bool Blocked(int dy, int dx0, int lo, int hi, Interval& run, std::vector<Interval>& blocked) {
         if (Blocker >= 0 && !Passed(All[size_t(Blocker)], dy)) {
             const Interval iv = All[size_t(Blocker)].Blocked(dy);
@@ -220,7 +220,7 @@ class RowSweep {
         return true;
     }
 
-    bool Same = false;     // whether the row last passed over is blocked as the row last read
+    bool Same = false; // whether the row last passed over is blocked as the row last read
     // The run found blocked in the row last read by its obstacles, if any: it stays blocked while
     // they stay (a run remembered from other searches may owe to obstacles of theirs).
     Interval LastRun{1, 0};
@@ -402,7 +402,7 @@ void TLabelPlacement::IndexStrokes() {
 }
 
 std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, const QRect& box, int tag,
-                                                     const TMoves& m, bool any) {
+                                                    const TMoves& m, bool any) {
     if (m.Empty()) return std::nullopt;
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
@@ -527,14 +527,16 @@ std::vector<QRect> TAlongPlace::Pieces(double width, double height) const {
     for (int i = 0; i < pieces; ++i) {
         const QPointF s = QPointF(Corner) + (width * i / pieces) * Along,
                       t = QPointF(Corner) + (width * (i + 1) / pieces) * Along;
-        cells.push_back(QRectF(s, t).normalized().united(QRectF(s + height * Down, t + height * Down).normalized())
+        cells.push_back(QRectF(s, t)
+                            .normalized()
+                            .united(QRectF(s + height * Down, t + height * Down).normalized())
                             .toAlignedRect());
     }
     return cells;
 }
 
-std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, QSize size, const TAlongText& text,
-                                                       int tag) const {
+std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, QSize size,
+                                                       const TAlongText& text, int tag) const {
     // The line from its left end; the text turned to its slope in whole degrees, its cell from the
     // corner `o` along `d` (its width) and `e` (its height, the text's downward direction).
     const QLine& line = text.Line;
@@ -560,7 +562,8 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                               o - g * d + (h + g) * e};
         double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
         for (const QPointF& k : c)
-            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()), y1 = std::max(y1, k.y());
+            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()),
+            y1 = std::max(y1, k.y());
         if (x1 <= rf.left() || rf.right() <= x0 || y1 <= rf.top() || rf.bottom() <= y0) return true;
         auto gapOn = [&](QPointF axis) {
             double a0 = 1e300, a1 = -1e300;
@@ -593,7 +596,8 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
         const QPointF c[4] = {o, o + w * d, o + w * d + h * e, o + h * e};
         double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
         for (const QPointF& k : c)
-            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()), y1 = std::max(y1, k.y());
+            x0 = std::min(x0, k.x()), x1 = std::max(x1, k.x()), y0 = std::min(y0, k.y()),
+            y1 = std::max(y1, k.y());
         if (x0 < 0 || y0 < 0 || x1 > size.width() || y1 > size.height()) return false;
         // The strokes as drawn whole (a dashed line's gaps are no room), each widened by its pen:
         // clipped to the grown cell in its own frame.
@@ -606,8 +610,8 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
             const QPointF a0 = local(r.Line.p1()), a1 = local(r.Line.p2());
             double t0 = 0, t1 = 1;
             bool within = true;
-            for (const auto& [from, delta, lo, hi] :
-                 {std::tuple{a0.x(), a1.x() - a0.x(), -g, w + g}, std::tuple{a0.y(), a1.y() - a0.y(), -g, h + g}}) {
+            for (const auto& [from, delta, lo, hi] : {std::tuple{a0.x(), a1.x() - a0.x(), -g, w + g},
+                                                      std::tuple{a0.y(), a1.y() - a0.y(), -g, h + g}}) {
                 if (std::abs(delta) < 1e-9) {
                     within = within && from >= lo && from <= hi;
                     continue;
@@ -640,18 +644,23 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                     if (rest < -before || rest > extent + after) from = 1e300;
                     continue;
                 }
-                double u0 = (-before - rest) / k.x() + o.x() - 0.5, u1 = (extent + after - rest) / k.x() + o.x() - 0.5;
+                double u0 = (-before - rest) / k.x() + o.x() - 0.5,
+                       u1 = (extent + after - rest) / k.x() + o.x() - 0.5;
                 if (u0 > u1) std::swap(u0, u1);
                 from = std::max(from, u0), to = std::min(to, u1);
             }
-            const int xa = std::max(0, int(std::ceil(from))), xb = std::min(size.width() - 1, int(std::floor(to)));
+            const int xa = std::max(0, int(std::ceil(from))),
+                      xb = std::min(size.width() - 1, int(std::floor(to)));
             const QRgb* row = picture.ScanLine(y);
             for (int x = xa; x <= xb; ++x) {
                 const TColor c = FromQRgb(row[x]);
                 if (c == clWhite) continue;
-                if (near == 0 && std::abs((x + 0.5 - p.x()) * along.y() - (y + 0.5 - p.y()) * along.x()) <= off) continue;
+                if (near == 0 &&
+                    std::abs((x + 0.5 - p.x()) * along.y() - (y + 0.5 - p.y()) * along.x()) <= off)
+                    continue;
                 if ((c == kRetainedHatch || c == kExcavationHatch) && picture.Pixel(x - 1, y) != c &&
-                    picture.Pixel(x + 1, y) != c && picture.Pixel(x, y - 1) != c && picture.Pixel(x, y + 1) != c)
+                    picture.Pixel(x + 1, y) != c && picture.Pixel(x, y - 1) != c &&
+                    picture.Pixel(x, y + 1) != c)
                     continue;
                 return false;
             }
@@ -669,7 +678,8 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                 if (u < lo - 0.5 || u > hi + 0.5) continue;
                 const QPointF exact = p + u * along + side * up;
                 const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
-                if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off))) return TAlongPlace{o, degrees, d, e};
+                if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off)))
+                    return TAlongPlace{o, degrees, d, e};
             }
     for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
         const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;

@@ -58,11 +58,11 @@ struct TMoves {
 
 // A text to be written along a slanting line.
 struct TAlongText {
-    QLine Line;           // the line, either end first
-    double Width = 0;     // the text's advance
-    double Height = 0;    // and its height
-    int LineUnit = 1;     // the drawing's line unit: the white kept about the text
-    int Arrow = 0;        // the arrows' length at the line's ends, kept clear
+    QLine Line;        // the line, either end first
+    double Width = 0;  // the text's advance
+    double Height = 0; // and its height
+    int LineUnit = 1;  // the drawing's line unit: the white kept about the text
+    int Arrow = 0;     // the arrows' length at the line's ends, kept clear
 };
 
 // Where a text written along a line stands: its cell's corner (where the turned text is drawn),
@@ -103,7 +103,8 @@ class TLabelPlacement {
     // picture of `size`. Searched a line unit beside the line, nearest it first and there above
     // it first, from the middle of its stretch between the arrows outward; where no side has
     // room, across the line in a break of it, where the band about the line is narrower.
-    std::optional<TAlongPlace> AlongClear(const TCanvas& picture, QSize size, const TAlongText& text, int tag) const;
+    std::optional<TAlongPlace> AlongClear(const TCanvas& picture, QSize size, const TAlongText& text,
+                                          int tag) const;
 
   private:
     // The rows and columns a stroke covers, its pen included; its tag, and of a slanting one the

@@ -217,7 +217,8 @@ TEST_F(DiagramDraw_Canvas, LevelTextComesOutAsThePainterDrawsIt) {
     const struct {
         int Height;
         bool Bold, Italic;
-    } fonts[] = {{-9, false, false}, {-13, false, false}, {-20, true, false}, {-16, false, true}, {14, true, true}};
+    } fonts[] = {
+        {-9, false, false}, {-13, false, false}, {-20, true, false}, {-16, false, true}, {14, true, true}};
     const char* const texts[] = {"HHHH", "Ag|j 0.1 ft", "Strip load: 300 psf @ 5 - 15 ft", "(W)", " "};
     const QPoint at[] = {{5, 5}, {-7, 30}, {150, 80}, {60, -6}};
     for (const auto& f : fonts)
@@ -239,8 +240,8 @@ TEST_F(DiagramDraw_Canvas, LevelTextComesOutAsThePainterDrawsIt) {
                     }
                 }
                 EXPECT_TRUE(direct.Image() == painted.Image())
-                    << text << " at height " << f.Height << (f.Bold ? " bold" : "") << (f.Italic ? " italic" : "")
-                    << (opaque ? " opaque" : " transparent");
+                    << text << " at height " << f.Height << (f.Bold ? " bold" : "")
+                    << (f.Italic ? " italic" : "") << (opaque ? " opaque" : " transparent");
             }
 }
 

@@ -64,8 +64,8 @@ struct Slant {
 };
 
 std::array<QPointF, 4> CornersOf(const QRect& r) {
-    return {QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.top()), QPointF(r.right() + 1, r.bottom() + 1),
-            QPointF(r.left(), r.bottom() + 1)};
+    return {QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.top()),
+            QPointF(r.right() + 1, r.bottom() + 1), QPointF(r.left(), r.bottom() + 1)};
 }
 
 // How deep two convex shapes (an upright one's corners, or a slant's) overlap: the least overlap of
@@ -93,11 +93,11 @@ double Depth(const std::array<QPointF, 4>& a, const std::array<QPointF, 4>& b) {
 }
 
 struct Label {
-    QString Text;   // the texts of its pieces, joined
-    QRect Cell;     // advance by font height, its blanks left out; of a slanting text, the box of its cell
+    QString Text; // the texts of its pieces, joined
+    QRect Cell;   // advance by font height, its blanks left out; of a slanting text, the box of its cell
     std::optional<Slant> Slanted; // the cell of a text turned other than upright or a quarter
-    QRect Ink;      // the box of its glyphs
-    int Height = 0; // the font's height: a label height
+    QRect Ink;                    // the box of its glyphs
+    int Height = 0;               // the font's height: a label height
     int Tag = 0;
     const TPlacedLabel* Placed = nullptr;
     std::vector<const TTextRecord*> Pieces;
@@ -122,9 +122,11 @@ QRect Turned(const TTextRecord& t, const QRect& r) {
         double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
         for (const QPointF& k : CornersOf(r)) {
             const QPointF c = o + k.x() * d + k.y() * e;
-            x0 = std::min(x0, c.x()), x1 = std::max(x1, c.x()), y0 = std::min(y0, c.y()), y1 = std::max(y1, c.y());
+            x0 = std::min(x0, c.x()), x1 = std::max(x1, c.x()), y0 = std::min(y0, c.y()),
+            y1 = std::max(y1, c.y());
         }
-        return QRect(QPoint(int(std::floor(x0)), int(std::floor(y0))), QPoint(int(std::ceil(x1)) - 1, int(std::ceil(y1)) - 1));
+        return QRect(QPoint(int(std::floor(x0)), int(std::floor(y0))),
+                     QPoint(int(std::ceil(x1)) - 1, int(std::ceil(y1)) - 1));
     }
     return r.translated(t.X, t.Y);
 }
@@ -136,7 +138,8 @@ std::optional<Slant> SlantOf(const TTextRecord& t) {
     const int lead = fm.horizontalAdvance(t.Text.left(t.Text.indexOf(trimmed)));
     const double a = t.Angle * 3.14159265358979323846 / 180;
     const QPointF d(std::cos(a), -std::sin(a)), e(std::sin(a), std::cos(a));
-    return Slant{QPointF(t.X, t.Y) + lead * d, d, e, double(fm.horizontalAdvance(trimmed)), double(fm.height())};
+    return Slant{QPointF(t.X, t.Y) + lead * d, d, e, double(fm.horizontalAdvance(trimmed)),
+                 double(fm.height())};
 }
 
 QRect CellOf(const TTextRecord& t) {
@@ -203,7 +206,8 @@ double Distance(const Label& l, const QLine& s) {
     const int n = std::max({std::abs(s.dx()), std::abs(s.dy()), 1});
     double best = 1e300;
     for (int i = 0; i <= n; ++i)
-        best = std::min(best, Distance(l, QPointF(s.x1() + double(i) * s.dx() / n, s.y1() + double(i) * s.dy() / n)));
+        best = std::min(
+            best, Distance(l, QPointF(s.x1() + double(i) * s.dx() / n, s.y1() + double(i) * s.dy() / n)));
     return best;
 }
 
@@ -471,7 +475,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         int steel = 0;
         for (int y = l.Ink.top(); y <= l.Ink.bottom(); ++y)
             for (int x = l.Ink.left(); x <= l.Ink.right(); ++x)
-                steel += (!l.Slanted || l.Slanted->Holds(x, y)) && At(bare, x, y) == kSteel || At(bare, x, y) == kTies;
+                steel += (!l.Slanted || l.Slanted->Holds(x, y)) && At(bare, x, y) == kSteel ||
+                         At(bare, x, y) == kTies;
         if (steel > 0) fault("steel", l, "on the steel");
         if (plan) {
             // Every colour under a tenth or more of the glyph box, off the glyphs, reads against the
@@ -525,7 +530,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         const QRect asked = p.Asked.isEmpty() ? QRect(p.Anchor, p.Anchor) : p.Asked;
         double near = angle ? 1e300 : l.Slanted ? Distance(l, asked) : Distance(whole, asked);
         if (!p.Anchor.isNull())
-            near = std::min(near, l.Slanted ? Distance(l, QPointF(p.Anchor)) : Distance(whole, QPointF(p.Anchor)));
+            near = std::min(near,
+                            l.Slanted ? Distance(l, QPointF(p.Anchor)) : Distance(whole, QPointF(p.Anchor)));
         for (const QLine& s : own)
             near = std::min(near, l.Slanted ? Distance(l, s) : Distance(whole, s));
         for (const QLine& s : p.Target)
@@ -571,9 +577,10 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                         continue;
                     bool free = true;
                     for (size_t j = 0; j < labels.size() && free; ++j) {
-                        free = j == i || (labels[j].Slanted
-                                              ? !Overlaps(labels[j], at.adjusted(-unit, -unit, unit, unit), 0)
-                                              : !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
+                        free = j == i ||
+                               (labels[j].Slanted
+                                    ? !Overlaps(labels[j], at.adjusted(-unit, -unit, unit, unit), 0)
+                                    : !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
                     }
                     if (free) clear = at.topLeft();
                 }
