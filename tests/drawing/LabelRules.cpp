@@ -188,13 +188,18 @@ double Distance(const QRect& a, const QRect& b) {
     return std::hypot(dx, dy);
 }
 
-double Distance(const QRect& r, const QLine& l) {
+// The least of `distance` over the points of `l`, a pixel apart.
+template <typename F> double LeastAlong(const QLine& l, F distance) {
     const int n = std::max({std::abs(l.dx()), std::abs(l.dy()), 1});
     double best = 1e300;
     for (int i = 0; i <= n; ++i)
-        best = std::min(
-            best, Distance(r, QPointF(l.x1() + double(i) * l.dx() / n, l.y1() + double(i) * l.dy() / n)));
+        best = std::min(best,
+                        distance(QPointF(l.x1() + double(i) * l.dx() / n, l.y1() + double(i) * l.dy() / n)));
     return best;
+}
+
+double Distance(const QRect& r, const QLine& l) {
+    return LeastAlong(l, [&](QPointF p) { return Distance(r, p); });
 }
 
 double Distance(const Label& l, QPointF p) {
@@ -203,12 +208,7 @@ double Distance(const Label& l, QPointF p) {
 
 double Distance(const Label& l, const QLine& s) {
     if (!l.Slanted) return Distance(l.Cell, s);
-    const int n = std::max({std::abs(s.dx()), std::abs(s.dy()), 1});
-    double best = 1e300;
-    for (int i = 0; i <= n; ++i)
-        best = std::min(
-            best, Distance(l, QPointF(s.x1() + double(i) * s.dx() / n, s.y1() + double(i) * s.dy() / n)));
-    return best;
+    return LeastAlong(s, [&](QPointF p) { return Distance(l, p); });
 }
 
 double Distance(const Label& l, const QRect& r) {
