@@ -393,12 +393,19 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     for (TMoves& m : near)
         m = inside.Within(m);
     std::erase_if(near, [](const TMoves& m) { return m.Empty(); });
+    if (near.size() > 1) {
+        TMoves all = near.front();
+        for (const TMoves& m : near)
+            all = {std::min(all.DxMin, m.DxMin), std::max(all.DxMax, m.DxMax), std::min(all.DyMin, m.DyMin),
+                   std::max(all.DyMax, m.DyMax)};
+        Placement.Prepare(l.Box, l.Tag, all);
+    }
     std::sort(near.begin(), near.end(),
               [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
     std::optional<QPoint> best;
     for (const TMoves& m : near) {
         if (best && least(m) >= d2(*best)) break;
-        if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m))
+        if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m, false, best ? d2(*best) : -1))
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
     return best;

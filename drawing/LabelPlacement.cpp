@@ -314,7 +314,56 @@ struct TObstacles {
         order(Up, [](const Obstacle& o) { return -o.DyHi; }); // the lowest first
     }
     std::vector<std::uint64_t> Keys;
+
+    // Those of `from`, gathered over a range of moves that holds `m`, within reach of m: as Gather
+    // over m would find them, in the same orders.
+    void Take(const TObstacles& from, const TMoves& m) {
+        List.clear();
+        Down.clear();
+        Up.clear();
+        Sub.resize(from.List.size());
+        auto inReach = [&](const Obstacle& o) {
+            return o.DyHi >= m.DyMin && o.DyLo <= m.DyMax && o.DxHi >= m.DxMin && o.DxLo <= m.DxMax;
+        };
+        for (const int i : from.Down) {
+            const Obstacle& o = from.List[size_t(i)];
+            if (o.DyLo > m.DyMax) break; // this and every later one below the moves
+            if (!inReach(o)) continue;
+            Sub[size_t(i)] = int(List.size());
+            Down.push_back(int(List.size()));
+            List.push_back(o);
+        }
+        for (const int i : from.Up) {
+            const Obstacle& o = from.List[size_t(i)];
+            if (o.DyHi < m.DyMin) break; // this and every later one above the moves
+            if (inReach(o)) Up.push_back(Sub[size_t(i)]);
+        }
+    }
+    std::vector<int> Sub; // of each obstacle taken from, its index in List
 };
+
+TLabelPlacement::TLabelPlacement() = default;
+TLabelPlacement::~TLabelPlacement() = default;
+TLabelPlacement::TLabelPlacement(TLabelPlacement&&) noexcept = default;
+TLabelPlacement& TLabelPlacement::operator=(TLabelPlacement&&) noexcept = default;
+
+bool TLabelPlacement::Holds(const QRect& box, int tag, const TMoves& m) const {
+    const auto& k = Prepared;
+    return k.Obstacles && k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
+           k.Labels == Labels.size() && k.Strokes == Strokes.size() && k.Blocks == Blocks &&
+           m.DxMin >= k.Moves.DxMin && m.DxMax <= k.Moves.DxMax && m.DyMin >= k.Moves.DyMin &&
+           m.DyMax <= k.Moves.DyMax;
+}
+
+void TLabelPlacement::Prepare(const QRect& box, int tag, const TMoves& m) {
+    auto& k = Prepared;
+    if (m.Empty() || Holds(box, tag, m)) return;
+    if (!k.Obstacles) k.Obstacles = std::make_unique<TObstacles>();
+    const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
+    k.Obstacles->Gather(*this, band, tag, m);
+    k.Box = box, k.Tag = tag, k.Gap = Gap, k.AvoidLines = AvoidLines, k.Labels = Labels.size(),
+    k.Strokes = Strokes.size(), k.Blocks = Blocks, k.Moves = m;
+}
 
 void TLabelPlacement::Clear() {
     Labels.clear();
@@ -327,6 +376,7 @@ void TLabelPlacement::Clear() {
     AvoidLines = false;
     HasSteel = true;
     Memory = {};
+    Prepared.Moves = TMoves{0, -1, 0, -1};
 }
 
 TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int tag, const TMoves& m) {
@@ -402,12 +452,15 @@ void TLabelPlacement::IndexStrokes() {
 }
 
 std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, const QRect& box, int tag,
-                                                    const TMoves& m, bool any) {
+                                                    const TMoves& m, bool any, long long limit) {
     if (m.Empty()) return std::nullopt;
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
     static thread_local TObstacles obstacles;
-    obstacles.Gather(*this, band, tag, m);
+    if (Holds(box, tag, m))
+        obstacles.Take(*Prepared.Obstacles, m);
+    else
+        obstacles.Gather(*this, band, tag, m);
     SteelRows steel(picture, band.Left + m.DxMin, band.Right + m.DxMax);
     std::vector<Interval>& blocked = obstacles.Blocked;
     std::vector<int>& free = obstacles.Free;
@@ -434,7 +487,9 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
         else
             was = run;
     };
-    for (int k = 0; k <= reach && (best < 0 || least + (long long)k * k <= best); ++k)
+    for (int k = 0; k <= reach && (best < 0 || least + (long long)k * k <= best) &&
+                    (limit < 0 || least + (long long)k * k < limit);
+         ++k)
         for (const int sign : {-1, 1}) {
             const int dy = sign * k;
             if (dy < m.DyMin || dy > m.DyMax || (k == 0 && sign > 0)) continue;
@@ -449,10 +504,13 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                 free.assign(known->begin() + 1, known->begin() + 1 + (*known)[0]);
             } else {
                 // The moves that could be nearer than the best found: the row offers none when
-                // one obstacle blocks them all.
+                // one obstacle blocks them all. Only a row read whole is remembered so.
+                const bool whole = best < 0 && limit < 0;
                 int lo = m.DxMin, hi = m.DxMax;
-                if (best >= 0) {
-                    const long long room = best - (long long)dy * dy;
+                if (best >= 0 || limit >= 0) {
+                    long long room = std::numeric_limits<long long>::max();
+                    if (best >= 0) room = best - (long long)dy * dy;
+                    if (limit >= 0) room = std::min(room, limit - 1 - (long long)dy * dy);
                     long long r = (long long)std::sqrt(double(room));
                     while (r * r > room)
                         --r;
@@ -464,7 +522,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                 if (known) {
                     const Interval& was = RememberedRun(dy);
                     if (was.first <= lo && was.second >= hi) {
-                        if (best < 0) (*known)[0] = 0;
+                        if (whole) (*known)[0] = 0;
                         continue;
                     }
                 }
@@ -472,7 +530,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
                 if (!sweep.Blocked(dy, dx0, lo, hi, run, blocked)) {
                     sweep.LastRun = run;
                     remember(dy, run);
-                    if (known && best < 0) (*known)[0] = 0;
+                    if (known && whole) (*known)[0] = 0;
                     continue;
                 }
                 if (HasSteel) {
@@ -498,7 +556,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
             for (const int dx : free) {
                 const long long d2 = (long long)dx * dx + (long long)dy * dy;
                 const auto o = RingOrder(dx, dy);
-                if (best < 0 || d2 < best || (d2 == best && o < bestOrder))
+                if ((limit < 0 || d2 < limit) && (best < 0 || d2 < best || (d2 == best && o < bestOrder)))
                     best = d2, bestOrder = o, shift = QPoint(dx, dy);
             }
             if (best == 0 || (any && shift)) return shift;

@@ -28,11 +28,14 @@
 #include <QSize>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace vantrel {
+
+struct TObstacles;
 
 // A range of moves of a label's box.
 struct TMoves {
@@ -87,11 +90,22 @@ class TLabelPlacement {
     bool HasSteel = true; // false: the drawing has no steel colour, its pixels need no reading
     int Gap = 1;          // the white kept between a label and its neighbours
 
+    TLabelPlacement();
+    ~TLabelPlacement();
+    TLabelPlacement(TLabelPlacement&&) noexcept;
+    TLabelPlacement& operator=(TLabelPlacement&&) noexcept;
+
     void Clear();
+    // Gathers what stands within reach of `box` moved within `moves`, once for the searches of the
+    // same box over ranges within them that follow while nothing is added: each takes its own
+    // from those, in the order they were gathered.
+    void Prepare(const QRect& box, int tag, const TMoves& moves);
     // The clear move nearest to none among `moves`, if any; `picture` is read for the steel. With
-    // `any`, the first clear move found: whether there is one.
+    // `any`, the first clear move found: whether there is one. With a `limit`, only the moves whose
+    // squared length is less are wanted: a search that has found one as near elsewhere reads no
+    // row beyond it.
     std::optional<QPoint> NearestClear(const TCanvas& picture, const QRect& box, int tag, const TMoves& moves,
-                                       bool any = false);
+                                       bool any = false, long long limit = -1);
     // The same, searched first within a square about no move a few labels wide, then within squares
     // three times as wide until the square holds every move: a place found no farther than a
     // square's half-width needs no wider search. No move is clear: the least move into `moves`.
@@ -149,6 +163,18 @@ class TLabelPlacement {
     // The run remembered for row dy, to be read or set: its rows from DyMin to DyMax are held.
     std::pair<int, int>& RememberedRun(int dy) { return Memory.Runs[size_t(dy - Memory.RunsFrom)]; }
     void HoldRuns(const TMoves& moves);
+    // What Prepare gathered, and for what: a search of the box over moves within Moves takes its
+    // obstacles from it while the labels, blocks and strokes stay as they were.
+    struct {
+        QRect Box;
+        int Tag = 0, Gap = 0;
+        bool AvoidLines = false;
+        size_t Labels = 0, Strokes = 0;
+        std::vector<QRect> Blocks;
+        TMoves Moves{0, -1, 0, -1};
+        std::unique_ptr<TObstacles> Obstacles;
+    } Prepared;
+    bool Holds(const QRect& box, int tag, const TMoves& moves) const;
     friend struct TObstacles;
 };
 
