@@ -456,11 +456,14 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     if (m.Empty()) return std::nullopt;
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     const int dx0 = std::clamp(0, m.DxMin, m.DxMax);
-    static thread_local TObstacles obstacles;
-    if (Holds(box, tag, m))
-        obstacles.Take(*Prepared.Obstacles, m);
-    else
-        obstacles.Gather(*this, band, tag, m);
+    // What is gathered is kept for the searches of the same box within the same moves that follow
+    // (a place found is tried again alone, a range within the last one searched).
+    if (!Holds(box, tag, m)) Prepare(box, tag, m);
+    static thread_local TObstacles taken;
+    const bool whole = Prepared.Moves.DxMin == m.DxMin && Prepared.Moves.DxMax == m.DxMax &&
+                       Prepared.Moves.DyMin == m.DyMin && Prepared.Moves.DyMax == m.DyMax;
+    if (!whole) taken.Take(*Prepared.Obstacles, m);
+    TObstacles& obstacles = whole ? *Prepared.Obstacles : taken;
     SteelRows steel(picture, band.Left + m.DxMin, band.Right + m.DxMax);
     std::vector<Interval>& blocked = obstacles.Blocked;
     std::vector<int>& free = obstacles.Free;
@@ -647,10 +650,66 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
     for (const std::vector<QRect>* rects : {&Blocks, &Labels})
         for (const QRect& r : *rects)
             if (r.intersects(zone)) taken.emplace_back(r.left(), r.top(), r.width(), r.height());
-    size_t lastTaken = size_t(-1), lastStroke = size_t(-1);
+    // The cells are tried in bands: above the line, below it and across it. Of the labels, blocks
+    // and strokes, a band asks only those that meet it, and first what stood in the way of the last
+    // cell tried on either side of the middle of the stretch.
+    const QPointF up(-e.x(), -e.y());
+    const double step = std::max(2, unit);
+    struct InWay {
+        std::vector<QRectF> Taken;
+        std::vector<const TSegmentRecord*> Strokes;
+        size_t LastTaken[2] = {size_t(-1), size_t(-1)}, LastStroke[2] = {size_t(-1), size_t(-1)};
+    };
+    // The band of the cells whose corners lie `ua`..`ub` along the line and `sa`..`sb` up from it.
+    auto inWay = [&](double ua, double ub, double sa, double sb) {
+        // The band in the cells' frame from p: a corner rounded to a pixel moves less than one.
+        double d0 = 1e300, d1 = -1e300, e0 = 1e300, e1 = -1e300;
+        for (const double u : {ua, ub})
+            for (const double sd : {sa, sb}) {
+                const QPointF c = u * along + sd * up;
+                const double cd = c.x() * d.x() + c.y() * d.y(), ce = c.x() * e.x() + c.y() * e.y();
+                d0 = std::min(d0, cd), d1 = std::max(d1, cd), e0 = std::min(e0, ce), e1 = std::max(e1, ce);
+            }
+        d0 -= 1, d1 += w + 1, e0 -= 1, e1 += h + 1;
+        auto frame = [&](QPointF k) {
+            const QPointF c = k - p;
+            return QPointF(c.x() * d.x() + c.y() * d.y(), c.x() * e.x() + c.y() * e.y());
+        };
+        InWay in;
+        for (const QRectF& r : taken) {
+            double a0 = 1e300, a1 = -1e300, b0 = 1e300, b1 = -1e300;
+            for (const QPointF& k : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
+                const QPointF c = frame(k);
+                a0 = std::min(a0, c.x()), a1 = std::max(a1, c.x()), b0 = std::min(b0, c.y()),
+                b1 = std::max(b1, c.y());
+            }
+            const double g = gap + 1;
+            if (a1 >= d0 - g && a0 <= d1 + g && b1 >= e0 - g && b0 <= e1 + g) in.Taken.push_back(r);
+        }
+        for (const TSegmentRecord* r : strokes) {
+            const double g = margin + r->Width / 2.0 + 1;
+            const QPointF a0 = frame(r->Line.p1()), a1 = frame(r->Line.p2());
+            double t0 = 0, t1 = 1;
+            bool within = true;
+            for (const auto& [from, delta, lo, hi] : {std::tuple{a0.x(), a1.x() - a0.x(), d0 - g, d1 + g},
+                                                      std::tuple{a0.y(), a1.y() - a0.y(), e0 - g, e1 + g}}) {
+                if (std::abs(delta) < 1e-9) {
+                    within = within && from >= lo && from <= hi;
+                    continue;
+                }
+                double ta = (lo - from) / delta, tb = (hi - from) / delta;
+                if (ta > tb) std::swap(ta, tb);
+                t0 = std::max(t0, ta), t1 = std::min(t1, tb);
+            }
+            if (within && t0 <= t1) in.Strokes.push_back(r);
+        }
+        return in;
+    };
     // `near`: the side of its own line, top (-1) or bottom (1) of the cell, and the margin there;
     // 0: the cell lies across its line, whose pixels it passes over.
-    auto clear = [&](QPointF o, int near, double nearMargin) {
+    // `in`: its band; `way`: the side of the middle it lies on, the cells tried on either side in
+    // turn.
+    auto clear = [&](QPointF o, int near, double nearMargin, InWay& in, int way) {
         const QPointF c[4] = {o, o + w * d, o + w * d + h * e, o + h * e};
         double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
         for (const QPointF& k : c)
@@ -680,13 +739,16 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
             }
             return within && t0 <= t1;
         };
-        // The cells tried lie side by side: what stood in the last one's way is asked first.
-        if (lastTaken < taken.size() && !apart(o, gap, taken[lastTaken])) return false;
-        if (lastStroke < strokes.size() && meets(*strokes[lastStroke])) return false;
-        for (size_t i = 0; i < taken.size(); ++i)
-            if (!apart(o, gap, taken[i])) return lastTaken = i, false;
-        for (size_t i = 0; i < strokes.size(); ++i)
-            if (meets(*strokes[i])) return lastStroke = i, false;
+        // The cells tried on a side lie side by side: what stood in the last one's way is asked
+        // first.
+        size_t& t = in.LastTaken[way];
+        size_t& k = in.LastStroke[way];
+        if (t < in.Taken.size() && !apart(o, gap, in.Taken[t])) return false;
+        if (k < in.Strokes.size() && meets(*in.Strokes[k])) return false;
+        for (size_t i = 0; i < in.Taken.size(); ++i)
+            if (!apart(o, gap, in.Taken[i])) return t = i, false;
+        for (size_t i = 0; i < in.Strokes.size(); ++i)
+            if (meets(*in.Strokes[i])) return k = i, false;
         // The pixels whose middle lies in the cell grown by the margin: white, or a hatch's lone
         // diagonal.
         const int top = std::max(0, int(std::floor(y0 - 2 * margin))),
@@ -727,24 +789,28 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
     };
     // Nearest its line first, and there above it first; from the middle of its stretch outward.
     // It may stand off its line by less than its height.
-    const QPointF up(-e.x(), -e.y());
-    const double step = std::max(2, unit);
-    for (double v = off; v <= h - 1 - (unit + 1) / 2; v += step)
-        for (const double side : {v + h, -v})
-            for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
-                const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
-                if (u < lo - 0.5 || u > hi + 0.5) continue;
-                const QPointF exact = p + u * along + side * up;
-                const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
-                if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off)))
-                    return TAlongPlace{o, degrees, d, e};
-            }
+    const double farthest = h - 1 - (unit + 1) / 2;
+    if (off <= farthest) {
+        InWay above = inWay(lo - 0.5, hi + 0.5, off + h, farthest + h),
+              below = inWay(lo - 0.5, hi + 0.5, -farthest, -off);
+        for (double v = off; v <= farthest; v += step)
+            for (const double side : {v + h, -v})
+                for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
+                    const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
+                    if (u < lo - 0.5 || u > hi + 0.5) continue;
+                    const QPointF exact = p + u * along + side * up;
+                    const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
+                    if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off), side > 0 ? above : below, k % 2))
+                        return TAlongPlace{o, degrees, d, e};
+                }
+    }
+    InWay across = inWay(lo - 0.5, hi + 0.5, h / 2, h / 2);
     for (int k = 0; k <= int((hi - lo) / step) + 1; ++k) {
         const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
         if (u < lo - 0.5 || u > hi + 0.5) continue;
         const QPointF exact = p + u * along + h / 2 * up;
         const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
-        if (clear(o, 0, margin)) return TAlongPlace{o, degrees, d, e, true};
+        if (clear(o, 0, margin, across, k % 2)) return TAlongPlace{o, degrees, d, e, true};
     }
     return std::nullopt;
 }
