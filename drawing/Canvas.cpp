@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -64,6 +66,18 @@ TextMeasure& Measured(const QString& text, int pixelSize, bool bold, bool italic
     static thread_local std::unordered_map<MeasureKey, TextMeasure, MeasureHash> measured;
     if (measured.size() > 4096) measured.clear();
     return measured[MeasureKey{text, pixelSize, bold, italic}];
+}
+
+// The cell height and ascent of the family by font, measured once for the thread: reading them
+// from the font's metrics loads its glyph engine, which costs more than a whole label search.
+struct FontCell {
+    int Height = 0, Ascent = 0;
+};
+const FontCell& CellOf(const QFontMetrics& metrics, int pixelSize, bool bold, bool italic) {
+    static thread_local std::map<std::tuple<int, bool, bool>, FontCell> cells;
+    auto [it, fresh] = cells.try_emplace({pixelSize, bold, italic});
+    if (fresh) it->second = {metrics.height(), metrics.ascent()};
+    return it->second;
 }
 
 // The pixels the glyphs of a text cover when drawn level with its cell's top-left corner at
@@ -448,7 +462,7 @@ int TCanvas::TextWidth(const QString& text) const {
 }
 
 int TCanvas::TextHeight(const QString& /*text*/) const {
-    return Metrics_->height();
+    return CellOf(*Metrics_, PixelSize_, Font_.Bold, Font_.Italic).Height;
 }
 
 QRect TCanvas::TextInk(const QString& text) const {
@@ -458,7 +472,7 @@ QRect TCanvas::TextInk(const QString& text) const {
 }
 
 int TCanvas::FontAscent() const {
-    return Metrics_->ascent();
+    return CellOf(*Metrics_, PixelSize_, Font_.Bold, Font_.Italic).Ascent;
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
@@ -484,7 +498,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
         uchar* const bits = Image_.bits();
         const qsizetype stride = Image_.bytesPerLine();
         for (const GlyphRun& r : Glyphs(text, QFont_, PixelSize_, Font_.Bold, Font_.Italic, TextWidth(text),
-                                        TextHeight(text), Metrics_->ascent())) {
+                                        TextHeight(text), FontAscent())) {
             const int py = y + r.Y, x0 = std::max(0, x + r.X0), x1 = std::min(w - 1, x + r.X1);
             if (py < 0 || py >= h || x0 > x1) continue;
             QRgb* const line = reinterpret_cast<QRgb*>(bits + py * stride);

@@ -5,16 +5,19 @@
 #include "drawing/DiagramDraw.h"
 
 #include <QLabel>
+#include <QHash>
 #include <QLocale>
 #include <QPixmap>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numbers>
 #include <optional>
 #include <tuple>
+#include <unordered_map>
 
 namespace vantrel {
 
@@ -194,7 +197,10 @@ int TDiagramDraw::GridY(double v) const {
 
 // --- primitives -----------------------------------------------------------------------------
 
-QString TDiagramDraw::FormatValue(double value, int decimals, const QString& unitText) {
+namespace {
+
+// A value in the fewest decimals that show it, at most `decimals`, with its unit.
+QString Formatted(double value, int decimals, const QString& unitText) {
     QString s;
     if (!std::isfinite(value)) {
         s = "N.A.";
@@ -225,6 +231,36 @@ QString TDiagramDraw::FormatValue(double value, int decimals, const QString& uni
         s += unitText.trimmed();
     }
     return s;
+}
+
+} // namespace
+
+QString TDiagramDraw::FormatValue(double value, int decimals, const QString& unitText) {
+    // A drawing writes the same few values over and over (a label's text is measured where it is
+    // asked for and again where it is drawn): each is formatted once for the thread, with the
+    // separator of the moment.
+    struct Key {
+        double Value;
+        int Decimals;
+        QString Unit;
+        QChar Point;
+        bool operator==(const Key& o) const {
+            return std::memcmp(&Value, &o.Value, sizeof Value) == 0 && Decimals == o.Decimals &&
+                   Unit == o.Unit && Point == o.Point;
+        }
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const {
+            return qHash(k.Unit, qHashBits(&k.Value, sizeof k.Value, size_t(k.Decimals) * 65536 + k.Point.unicode()));
+        }
+    };
+    static thread_local std::unordered_map<Key, QString, Hash> formatted;
+    const QString point = QLocale().decimalPoint();
+    if (point.size() != 1) return Formatted(value, decimals, unitText);
+    const Key key{value, decimals, unitText, point.front()};
+    if (const auto it = formatted.find(key); it != formatted.end()) return it->second;
+    if (formatted.size() > 4096) formatted.clear();
+    return formatted[key] = Formatted(value, decimals, unitText);
 }
 
 QRect TDiagramDraw::TextInk(int x, int y, const QString& s) const {

@@ -36,6 +36,13 @@ int CeilInt(double v) {
     return i + (v > i);
 }
 
+// The pixel nearest a coordinate well within a picture, as RoundPx gives it (ties to even, the
+// default rounding), without the library call: the search along a line rounds every cell it tries.
+int NearestPx(double v) {
+    constexpr double kShift = 6755399441055744.0; // 1.5 * 2^52: the sum keeps no fraction
+    return int((v + kShift) - kShift);
+}
+
 // One obstacle: in the rows of moves DyLo..DyHi it blocks the moves DxLo..DxHi, or, for a
 // slanting stroke, the columns its pixels reach within the band of that row.
 struct Obstacle {
@@ -799,7 +806,7 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                     const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
                     if (u < lo - 0.5 || u > hi + 0.5) continue;
                     const QPointF exact = p + u * along + side * up;
-                    const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
+                    const QPoint o(NearestPx(exact.x()), NearestPx(exact.y()));
                     if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off), side > 0 ? above : below, k % 2))
                         return TAlongPlace{o, degrees, d, e};
                 }
@@ -809,7 +816,7 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
         const double u = (lo + hi) / 2 + (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * step;
         if (u < lo - 0.5 || u > hi + 0.5) continue;
         const QPointF exact = p + u * along + h / 2 * up;
-        const QPoint o(RoundPx(exact.x()), RoundPx(exact.y()));
+        const QPoint o(NearestPx(exact.x()), NearestPx(exact.y()));
         if (clear(o, 0, margin, across, k % 2)) return TAlongPlace{o, degrees, d, e, true};
     }
     return std::nullopt;
