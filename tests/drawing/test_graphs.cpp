@@ -304,7 +304,9 @@ TEST_F(Graphs_Render, AllPileChartsInTheGrid) {
 
 TEST_F(Graphs_Render, LabelsWriteTheLocalesSeparators) {
     // Under a locale that writes 1.234,5 the drawings' values and the charts' axis and value labels
-    // take its decimal comma, as the edits do, and the axes group thousands with its point.
+    // take its decimal comma, as the edits do, and the axes group thousands with its point. A value
+    // written before the switch is written again with the comma.
+    ASSERT_EQ(TDiagramDraw::FormatValue(12.5, 2, "ft").toStdString(), "12.5 ft");
     struct Locale {
         QLocale saved;
         Locale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
