@@ -315,6 +315,23 @@ void TCanvas::LineTo(int x, int y) {
     const QPoint from = PenPos_;
     PenPos_ = QPoint(x, y);
     if (!Drawable(x, y) || !Drawable(from.x(), from.y()) || Pen_.Style == TPenStyle::Clear) return;
+    if ((from.x() == x || from.y() == y) && Pen_.Style == TPenStyle::Solid && Pen_.Width <= 1 && !Pen_.Flat &&
+        !Clip_) {
+        // A level or plumb line one pixel wide, unclipped: its pixels, both ends included, are set
+        // straight, as the painter sets them.
+        White_ = false;
+        const QRgb ink = qRgb(RedOf(Pen_.Color), GreenOf(Pen_.Color), BlueOf(Pen_.Color));
+        const int x0 = std::max(0, std::min(from.x(), x)), x1 = std::min(Image_.width() - 1, std::max(from.x(), x));
+        const int y0 = std::max(0, std::min(from.y(), y)), y1 = std::min(Image_.height() - 1, std::max(from.y(), y));
+        uchar* const bits = Image_.bits();
+        const qsizetype stride = Image_.bytesPerLine();
+        for (int row = y0; row <= y1; ++row) {
+            QRgb* const line = reinterpret_cast<QRgb*>(bits + row * stride);
+            std::fill(line + x0, line + std::max(x0, x1 + 1), ink);
+        }
+        Stroke(from, PenPos_);
+        return;
+    }
     QPainter& p = Painter();
     ApplyPen(p);
     p.drawLine(from, PenPos_);
