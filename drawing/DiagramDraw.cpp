@@ -439,8 +439,14 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     std::sort(near.begin(), near.end(),
               [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
     std::optional<QPoint> best;
-    for (const TMoves& m : near) {
+    for (size_t i = 0; i < near.size(); ++i) {
+        const TMoves& m = near[i];
         if (best && least(m) >= d2(*best)) break;
+        // A range searched before gives what it gave then.
+        if (std::any_of(near.begin(), near.begin() + long(i), [&](const TMoves& o) {
+                return o.DxMin == m.DxMin && o.DxMax == m.DxMax && o.DyMin == m.DyMin && o.DyMax == m.DyMax;
+            }))
+            continue;
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m, false, best ? d2(*best) : -1))
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
