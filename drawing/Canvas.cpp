@@ -321,8 +321,10 @@ void TCanvas::LineTo(int x, int y) {
         // straight, as the painter sets them.
         White_ = false;
         const QRgb ink = qRgb(RedOf(Pen_.Color), GreenOf(Pen_.Color), BlueOf(Pen_.Color));
-        const int x0 = std::max(0, std::min(from.x(), x)), x1 = std::min(Image_.width() - 1, std::max(from.x(), x));
-        const int y0 = std::max(0, std::min(from.y(), y)), y1 = std::min(Image_.height() - 1, std::max(from.y(), y));
+        const int x0 = std::max(0, std::min(from.x(), x)),
+                  x1 = std::min(Image_.width() - 1, std::max(from.x(), x));
+        const int y0 = std::max(0, std::min(from.y(), y)),
+                  y1 = std::min(Image_.height() - 1, std::max(from.y(), y));
         uchar* const bits = Image_.bits();
         const qsizetype stride = Image_.bytesPerLine();
         for (int row = y0; row <= y1; ++row) {

@@ -4,8 +4,8 @@
 
 #include "drawing/DiagramDraw.h"
 
-#include <QLabel>
 #include <QHash>
+#include <QLabel>
 #include <QLocale>
 #include <QPixmap>
 
@@ -251,7 +251,8 @@ QString TDiagramDraw::FormatValue(double value, int decimals, const QString& uni
     };
     struct Hash {
         size_t operator()(const Key& k) const {
-            return qHash(k.Unit, qHashBits(&k.Value, sizeof k.Value, size_t(k.Decimals) * 65536 + k.Point.unicode()));
+            return qHash(k.Unit,
+                         qHashBits(&k.Value, sizeof k.Value, size_t(k.Decimals) * 65536 + k.Point.unicode()));
         }
     };
     static thread_local std::unordered_map<Key, QString, Hash> formatted;

@@ -807,7 +807,8 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                     if (u < lo - 0.5 || u > hi + 0.5) continue;
                     const QPointF exact = p + u * along + side * up;
                     const QPoint o(NearestPx(exact.x()), NearestPx(exact.y()));
-                    if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off), side > 0 ? above : below, k % 2))
+                    if (clear(o, side > 0 ? 1 : -1, std::min(margin, v - off), side > 0 ? above : below,
+                              k % 2))
                         return TAlongPlace{o, degrees, d, e};
                 }
     }

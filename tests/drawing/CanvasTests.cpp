@@ -248,8 +248,8 @@ TEST_F(DiagramDraw_Canvas, LevelTextComesOutAsThePainterDrawsIt) {
 TEST_F(DiagramDraw_Canvas, LevelAndPlumbLinesComeOutAsThePainterDrawsThem) {
     // Either way, either end first, a point, across the edges and wholly outside; over a fill and
     // beside slanting and wide lines drawn through the painter between them.
-    const QLine lines[] = {{5, 5, 40, 5},   {40, 9, 5, 9},       {7, 3, 7, 30},   {9, 30, 9, 3},
-                           {20, 20, 20, 20}, {-10, 35, 250, 35}, {60, -5, 60, 120}, {199, 0, 199, 99},
+    const QLine lines[] = {{5, 5, 40, 5},    {40, 9, 5, 9},      {7, 3, 7, 30},      {9, 30, 9, 3},
+                           {20, 20, 20, 20}, {-10, 35, 250, 35}, {60, -5, 60, 120},  {199, 0, 199, 99},
                            {0, 99, 199, 99}, {-30, 50, -5, 50},  {30, 150, 30, 180}, {10, 10, 50, 60}};
     for (const int width : {0, 1, 2})
         for (const bool flat : {false, true}) {

@@ -475,8 +475,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         int steel = 0;
         for (int y = l.Ink.top(); y <= l.Ink.bottom(); ++y)
             for (int x = l.Ink.left(); x <= l.Ink.right(); ++x)
-                steel += (!l.Slanted || l.Slanted->Holds(x, y)) && At(bare, x, y) == kSteel ||
-                         At(bare, x, y) == kTies;
+                steel += (!l.Slanted || l.Slanted->Holds(x, y)) &&
+                         (At(bare, x, y) == kSteel || At(bare, x, y) == kTies);
         if (steel > 0) fault("steel", l, "on the steel");
         if (plan) {
             // Every colour under a tenth or more of the glyph box, off the glyphs, reads against the
