@@ -542,7 +542,7 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     int widest = 0;
     for (const Space& s : spaces)
         widest = std::max(widest, Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " "));
-    const int outward = 4 * (widest + 2 * lu2); // how far a space's line may step out from its column
+    const int outward = 8 * (widest + 2 * lu2); // how far a space's line may step out from its column
     const int n = int(spaces.size());
     // The ends of a level's extension line: from the wall's side (or where the reference line or
     // the ground ends) to just beyond the farthest line it carries to.
