@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <tuple>
 
 namespace vantrel {
 
@@ -409,14 +411,17 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         const double lowest = double(d.LowestLevelHeight());
         spaces.push_back({f.yExc - RoundPx(lowest * Scale), f.yExc, lowest});
     }
-    // The spacings are dimensioned in a chain beside the wall, by the levels' ticks, or behind the
-    // wall in the retained soil, where extension lines carry the levels over to it: braces (struts
-    // and rakers) start at the excavation face and cross every column there, and so do their
-    // length dimensions, as anchors and their dimensions cross the soil behind. The chain stands on
-    // the side where fewer of its values meet a member or a dimension, in front on a par unless a
-    // brace starts there. In front of the wall, a chain with a space too short for its value
-    // stands in a column of its own beyond the level letters, where the reference lines of the
-    // excavation end and extension lines from beside the letters carry the levels over.
+    if (spaces.empty()) return;
+    // The spacings are dimensioned in a chain beside the wall: by the levels' ticks in front of it
+    // when every value reads upward between its arrows there, else in a column in front beyond the
+    // level letters or behind the wall in the retained soil, where extension lines carry the levels
+    // over to it. Braces and their dimensions cross the columns in front, anchors and theirs the
+    // soil behind, so the columns on either side are tried outward from the wall, as far as beyond
+    // the raker feet and the anchors' ends: the chain takes the one nearest the wall where every
+    // value finds a clear place beside its own line, with the fewest labels its lines run through,
+    // and where its lines keep off the reference texts, the angles' values and the axial load.
+    // When no column holds every value, the chain stands by the ticks or in a column of its own in
+    // front, or behind the wall, on the side where fewer values meet a stroke.
     Bitmap.SetFontHeight(-fs);
     Bitmap.SetFontAngle(0);
     const int th = Bitmap.TextHeight("X");
@@ -429,6 +434,7 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     for (int i = 0; i < levels; ++i)
         hasBrace = hasBrace || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
     int xBehind = f.xs + 2 * ls;
+    QRect water; // the water level's symbol and value, set later behind the wall
     if (a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
         // A water level within the shored height has its value right of its symbol by the wall,
         // where the chain would stand: the chain stands beyond it.
@@ -438,53 +444,328 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
             f.xs + GridX(0.2) + Bitmap.TextWidth(FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit));
         Bitmap.SetFontHeight(-fs);
         xBehind = std::max(xBehind, valueEnd + ls);
+        const int yW = f.yTop + RoundPx(double(a.WaterDepth) * Scale);
+        water = QRect(QPoint(f.xs, yW - GridY(0.7)), QPoint(valueEnd, yW + GridY(0.1)));
     }
-    const int xFront = crowded ? f.xMin - 3 * ls + 2 * lu2 : f.xL - ls;
-    // The cell of a space's value in the chain at x, on the line or level beside it (away: the
-    // side away from the wall).
-    auto valueCell = [&](const Space& s, int x, int away) {
-        const QString text = FormatValue(s.Value, 2, f.lu);
-        const int mid = s.Top + (s.Bottom - s.Top) / 2;
-        if (roomy(s)) {
-            const int len = Bitmap.TextWidth(text);
-            return QRect(x - th / 2, mid - len / 2, th, len);
-        }
-        const int w = Bitmap.TextWidth(text);
-        return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - w, mid - th / 2, w, th);
-    };
-    auto blocked = [&](int x, int away) {
-        int n = 0;
-        for (const Space& s : spaces) {
-            const QRect cell = valueCell(s, x, away);
-            n += std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
-                return LineMeetsRect(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
-            });
-        }
-        return n;
-    };
-    const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
-    const bool behind = behindWall < inFront || (behindWall == inFront && hasBrace);
-    const int xChain = behind ? xBehind : xFront;
-    const int away = behind ? 1 : -1; // the side of the chain away from the wall
-    const bool ownColumn = !behind && crowded;
     const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
-    for (const Space& s : spaces) {
-        const int y1 = s.Top, y2 = s.Bottom;
-        const int open = BeginStep(); // the extension line, the line, its arrows and the value
-        SetPen(clBlack, lu1);
-        if (y2 != f.yExc) { // the excavation's reference line is there
-            if (behind) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2);
-            if (ownColumn) Bitmap.Line(letterLeft - 2 * lu2, y2, xChain - 2 * lu2, y2);
+    const int groundEnd = f.xs + 10 * fs;     // the ground line's end behind the wall
+    const int referenceEnd = f.xMin - 3 * ls; // the excavation's reference lines' end in front
+    // The failure plane, drawn later: its dashed line along the excavation bottom and its rise.
+    const int xf = f.xR + RoundPx(double(d.ShoredHeight) * Scale / 5);
+    const int bottomReach = xf + 3 * ls;
+    int yEnd = levels > 0 ? RoundPx(double(d.LevelDepth(0)) * Scale) + 2 * f.yTop - 3 * ls : f.yTop;
+    yEnd = std::clamp(yEnd, f.yTop, f.yExc);
+    const QLine plane(xf, f.yExc, xf + RoundPx((f.yExc - yEnd) / std::tan(55 * kDeg)), yEnd);
+
+    // What the values keep clear of: the strokes and blocks so far, the labels held so far where
+    // they were asked for, and what the levels and the excavation draw after the chain: the
+    // levels' ticks and letters, the reference texts, the failure plane and the water level.
+    const int bandTop = f.yTop - 2 * th, bandBottom = f.yExc + 2 * th;
+    std::vector<TSegmentRecord> lines;
+    for (const TSegmentRecord& r : Placement.Strokes)
+        if (std::max(r.Line.y1(), r.Line.y2()) >= bandTop && std::min(r.Line.y1(), r.Line.y2()) <= bandBottom)
+            lines.push_back(r);
+    std::vector<QRect> blocks = Placement.Blocks;
+    QRect axial;                   // the axial load's value, right-aligned left of its arrow above the wall
+    std::vector<QRect> labels;     // what a chain's line or extension line must not cross either
+    std::vector<QRect> references; // the reference lines' texts, standing beyond their ends
+    std::vector<QRect> angles;     // the angles' values: a line run by one pushes it off its arc
+    for (const HeldLabel& l : Held)
+        if (l.Box.bottom() >= bandTop && l.Box.top() <= bandBottom) {
+            labels.push_back(l.Box);
+            if (l.Rank == lrDimension && l.Target.size() > 1) angles.push_back(l.Box);
         }
+    for (const QRect& r : Placement.Labels)
+        if (r.bottom() >= bandTop && r.top() <= bandBottom) labels.push_back(r);
+    for (int i = 0; i < levels; ++i) {
+        const int yA = yLevel[size_t(i)];
+        lines.push_back({QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA), lu1});
+        labels.push_back(TextCell(letterLeft, yA - 2 * fs / 3, QString(QChar('A' + i % 26))));
+    }
+    for (const auto& [y, lower] :
+         {std::pair{f.yTop, "Top"}, std::pair{f.yExc, "Bottom"}, std::pair{f.yTip, "Tip"}}) {
+        const QString upper = y == f.yTip ? "Pile" : "Excav.";
+        const int width = std::max(Bitmap.TextWidth(upper), Bitmap.TextWidth(lower));
+        const int x = std::min(referenceEnd + 3 * ls - 8 * fs, referenceEnd - 2 * lu2 - width);
+        references.push_back(TextCell(x, y - fs - lu2, upper) | TextCell(x, y, lower));
+        labels.push_back(references.back());
+    }
+    labels.push_back(TextCell(xf + fs, f.yExc + lu2, "Failure Plane"));
+    {
+        Bitmap.SetFontHeight(-(fs - 2));
+        const int w = Bitmap.TextWidth("Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit));
+        Bitmap.SetFontHeight(-fs);
+        axial = QRect(f.xc - 2 * lu2 - w - 1, f.yTop - GridY(1), w, fs);
+        blocks.push_back(axial);
+    }
+    lines.push_back({QLine(f.xR, f.yExc, bottomReach, f.yExc), lu1});
+    lines.push_back({plane, lu1});
+    blocks.push_back(
+        QRect(xf, f.yExc - RoundPx(1.5 * ls), RoundPx(1.5 * ls), RoundPx(1.5 * ls))); // its angle
+    if (!water.isEmpty()) blocks.push_back(water);
+    // Above the ground behind the wall, the surcharges' rows with their lines and texts; below it
+    // their arrows down to the depths they act at; the axial load's arrow on the wall's top.
+    const int rows =
+        int(a.UniformSurcharge != 0) + int(a.StripLoadOn) + int(a.LineLoadOn) + int(a.PointLoadOn);
+    if (rows > 0)
+        blocks.push_back(
+            QRect(QPoint(f.xR, f.yTop - ScaledFont(1.3 + rows - 0.5)), QPoint(4 * W, f.yTop - 1)));
+    if (a.StripLoadOn) {
+        const double stripEnd = std::max(a.StripOffset + a.StripWidth, a.StripOffset + 1.0);
+        blocks.push_back(
+            QRect(QPoint(f.xR + RoundPx(a.StripOffset * Scale), f.yTop),
+                  QPoint(f.xR + RoundPx(stripEnd * Scale), f.yTop + RoundPx(a.StripDepth * Scale))));
+    }
+    for (const auto& [on, offset, depth] : {std::tuple{a.LineLoadOn, a.LineOffset, a.LineDepth},
+                                            std::tuple{a.PointLoadOn, a.PointOffset, a.PointDepth}})
+        if (on) {
+            const int x = f.xR + RoundPx(double(offset) * Scale);
+            lines.push_back({QLine(x, f.yTop, x, f.yTop + RoundPx(double(depth) * Scale)), lu2});
+        }
+    lines.push_back({QLine(f.xc, f.yTop - GridY(1), f.xc, f.yTop), lu2});
+
+    // A column of the chain: its plumb line at X, the values on the side Away from the wall (or on
+    // the line, reading upward, where they fit between the arrows); apart from the ticks, the
+    // levels are carried over to it by extension lines. Where spaces are too short for their
+    // values to stand one below the other beside the line, the line steps outward: each space
+    // takes the nearest column where its value stands clear beside its own line, above the
+    // space's lower level, so that no extension line carried farther out below runs through it.
+    struct Column {
+        int X = 0, Away = 1;
+        bool Apart = true;
+        int Held = 0, Crossed = 0; // values with a clear place; labels its lines run through
+        bool Spoils = false;       // its lines run through a reference text, an angle or the axial load
+        std::vector<int> Xs;       // each space's line
+        std::vector<QRect> Cells;  // each space's value where it found its place (empty: none)
+        std::vector<int> Reach;    // each level's extension line's end, from the top
+    };
+    int widest = 0;
+    for (const Space& s : spaces)
+        widest = std::max(widest, Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " "));
+    const int outward = 8 * (widest + 2 * lu2); // how far a space's line may step out from its column
+    const int n = int(spaces.size());
+    // The ends of a level's extension line: from the wall's side (or where the reference line or
+    // the ground ends) to just beyond the farthest line it carries to.
+    auto extension = [&](const Column& c, int k) -> std::optional<QLine> {
+        if (!c.Apart) return std::nullopt;
+        const int y = k == 0 ? spaces[0].Top : spaces[size_t(k) - 1].Bottom;
+        const int end = c.Reach[size_t(k)] + lu1 * c.Away;
+        int from = c.Away > 0 ? f.xs : letterLeft - 2 * lu2;
+        if (y == f.yTop) from = c.Away > 0 ? groundEnd : referenceEnd;
+        if (y == f.yExc) from = c.Away > 0 ? bottomReach : referenceEnd;
+        if ((end - from) * c.Away <= 0) return std::nullopt;
+        return QLine(from, y, end, y);
+    };
+    const int spread = RoundPx(f.as * std::sin(std::numbers::pi / 14)) + 1; // an arrowhead's half width
+    auto layout = [&](Column& c) {
+        const int reach = outward + widest + th + 2 * lu2;
+        const int lo = c.Away > 0 ? c.X - th : c.X - reach, hi = c.Away > 0 ? c.X + reach : c.X + th;
+        std::vector<TSegmentRecord> near;
+        for (const TSegmentRecord& r : lines)
+            if (std::max(r.Line.x1(), r.Line.x2()) >= lo && std::min(r.Line.x1(), r.Line.x2()) <= hi)
+                near.push_back(r);
+        c.Xs.assign(size_t(n), c.X);
+        c.Cells.assign(size_t(n), QRect());
+        c.Reach.assign(size_t(n) + 1, c.X);
+        std::vector<QLine> drawn; // the chain's lines so far
+        auto clear = [&](const QRect& cell, int k) {
+            if (cell.left() < 0 || cell.top() < 0 || cell.right() >= OutW || cell.bottom() >= OutH)
+                return false;
+            const QRect g = cell.adjusted(-lu1, -lu1, lu1, lu1);
+            auto meets = [&](const QRect& r) { return r.intersects(g); };
+            if (std::any_of(blocks.begin(), blocks.end(), meets) ||
+                std::any_of(labels.begin(), labels.end(), meets) ||
+                std::any_of(c.Cells.begin(), c.Cells.begin() + k, meets))
+                return false;
+            const int pen = (lu1 + 1) / 2;
+            for (const QLine& l : drawn) // with the arrowheads' spread
+                if (LineMeetsRect(l, g.adjusted(-pen - spread, -pen, pen + spread, pen))) return false;
+            for (int j = 0; j <= k; ++j) // the levels above, carried over as far as they reach
+                if (const auto e = extension(c, j); e && LineMeetsRect(*e, g.adjusted(-pen, -pen, pen, pen)))
+                    return false;
+            return std::none_of(near.begin(), near.end(), [&](const TSegmentRecord& r) {
+                const int p = (r.Width + 1) / 2;
+                return LineMeetsRect(r.Line, g.adjusted(-p, -p, p, p));
+            });
+        };
+        const int step = std::max(1, th / 6);
+        for (int k = 0; k < n; ++k) {
+            const Space& s = spaces[size_t(k)];
+            const QString text = FormatValue(s.Value, 2, f.lu);
+            const int mid = s.Top + (s.Bottom - s.Top) / 2;
+            const bool upward = !c.Apart || roomy(s);
+            // The line with its arrows, outside when the space is too short for them.
+            const int out = !upward && s.Bottom - s.Top < 2 * f.as ? 2 * f.as : 0;
+            auto lineAt = [&](int x) { return QLine(x, s.Top - out, x, s.Bottom + out); };
+            auto lineClear = [&](int x) {
+                const QRect l =
+                    QRect(lineAt(x).p1(), lineAt(x).p2()).adjusted(-lu1 - spread, 0, lu1 + spread, 0);
+                return std::none_of(c.Cells.begin(), c.Cells.begin() + k,
+                                    [&](const QRect& r) { return r.intersects(l); });
+            };
+            std::optional<QRect> found;
+            int x = c.X;
+            if (upward) {
+                // Reading upward on its line between the arrows, anywhere along the space.
+                const int len = Bitmap.TextWidth(" " + text + " ");
+                const QRect cell(c.X - th / 2, mid - len / 2, th, len);
+                const int slack = std::max(0, (s.Bottom - s.Top - 2 * f.as - len) / 2);
+                for (int dy = 0; dy <= slack && !found; dy += step)
+                    for (const int sign : {1, -1})
+                        if (!found && clear(cell.translated(0, sign * dy), k))
+                            found = cell.translated(0, sign * dy);
+            } else {
+                // Level beside the line, about the space's middle but above its lower level.
+                const int w = Bitmap.TextWidth(text);
+                const int top = std::min(mid - th / 2, s.Bottom - lu1 - 1 - th);
+                const int limit = c.Away > 0 ? std::min(OutW, c.X + outward) : std::max(0, c.X - outward);
+                for (int at = c.X; (limit - at) * c.Away >= 0 && !found; at += step * c.Away) {
+                    if (!lineClear(at)) continue;
+                    const QRect cell(c.Away > 0 ? at + 2 * lu2 : at - 2 * lu2 - w, top, w, th);
+                    for (int dy = 0; dy <= th / 2 && !found; dy += step)
+                        if (clear(cell.translated(0, -dy), k)) found = cell.translated(0, -dy), x = at;
+                }
+            }
+            c.Xs[size_t(k)] = x;
+            if (c.Away > 0) {
+                c.Reach[size_t(k)] = std::max(c.Reach[size_t(k)], x);
+                c.Reach[size_t(k) + 1] = x;
+            } else {
+                c.Reach[size_t(k)] = std::min(c.Reach[size_t(k)], x);
+                c.Reach[size_t(k) + 1] = x;
+            }
+            drawn.push_back(lineAt(x));
+            // A line run onto a block (the surcharges' rows, the water level) holds no value.
+            const QRect run = QRect(lineAt(x).p1(), lineAt(x).p2()).adjusted(-lu1, 0, lu1, 0);
+            auto meetsRun = [&](const QRect& b) { return b.intersects(run); };
+            if (std::any_of(blocks.begin(), blocks.end(), meetsRun) ||
+                std::any_of(labels.begin(), labels.end(), meetsRun))
+                found.reset();
+            if (found) {
+                ++c.Held;
+                c.Cells[size_t(k)] = *found;
+            }
+        }
+        std::vector<QLine> crossing = drawn;
+        for (int k = 0; k <= n; ++k)
+            if (const auto e = extension(c, k)) crossing.push_back(*e);
+        for (const QLine& l : crossing) {
+            auto meets = [&](const QRect& r) { return LineMeetsRect(l, r.adjusted(-lu1, -lu1, lu1, lu1)); };
+            c.Crossed += int(std::count_if(labels.begin(), labels.end(), meets));
+            auto runs = [&](const QRect& r) { return LineMeetsRect(l, r); };
+            c.Spoils = c.Spoils || std::any_of(references.begin(), references.end(), runs) || runs(axial) ||
+                       std::any_of(angles.begin(), angles.end(), runs);
+        }
+    };
+    auto better = [&](const Column& x, const Column& y) { // x holding more, or nearer the wall
+        if (x.Spoils != y.Spoils) return y.Spoils;
+        if (x.Held != y.Held) return x.Held > y.Held;
+        if (x.Crossed != y.Crossed) return x.Crossed < y.Crossed;
+        const int dx = x.Away > 0 ? x.X - f.xs : f.xL - x.X, dy = y.Away > 0 ? y.X - f.xs : f.xL - y.X;
+        if (dx != dy) return dx < dy;
+        return (x.Away > 0) == hasBrace;
+    };
+    auto column = [](int x, int away, bool apart) {
+        Column c;
+        c.X = x, c.Away = away, c.Apart = apart;
+        return c;
+    };
+    std::optional<Column> best;
+    auto consider = [&](Column c) {
+        layout(c);
+        const bool whole = c.Held == n && c.Crossed == 0;
+        if (!best || better(c, *best)) best = std::move(c);
+        return whole;
+    };
+    const int step = std::max(2, th / 4);
+    // In front: by the ticks, else beyond the letters outward.
+    if (!crowded) consider(column(f.xL - ls, -1, false));
+    for (int x = letterLeft - 3 * lu2; x - 2 * lu2 - widest >= 0; x -= step)
+        if (consider(column(x, -1, true))) break;
+    // Behind: beyond the water level's value outward.
+    for (int x = xBehind; x + 2 * lu2 + widest < OutW; x += step)
+        if (consider(column(x, 1, true))) break;
+    const bool clean = best && best->Held >= n - 0 && !best->Spoils;
+    if (!clean) {
+        // No column holds every value clear of the drawing: the chain stands by the ticks or in a
+        // column of its own in front, or behind the wall, on the side where fewer of its values
+        // meet a stroke, in front on a par unless a brace starts there.
+        const int xFront = crowded ? referenceEnd + 2 * lu2 : f.xL - ls;
+        auto valueCell = [&](const Space& s, int x, int away) {
+            const QString text = FormatValue(s.Value, 2, f.lu);
+            const int mid = s.Top + (s.Bottom - s.Top) / 2;
+            if (roomy(s)) {
+                const int len = Bitmap.TextWidth(text);
+                return QRect(x - th / 2, mid - len / 2, th, len);
+            }
+            const int w = Bitmap.TextWidth(text);
+            return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - w, mid - th / 2, w, th);
+        };
+        auto blocked = [&](int x, int away) {
+            int count = 0;
+            for (const Space& s : spaces) {
+                const QRect cell = valueCell(s, x, away);
+                count += std::any_of(
+                    Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
+                        return LineMeetsRect(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
+                    });
+            }
+            return count;
+        };
+        const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
+        const bool behind = behindWall < inFront || (behindWall == inFront && hasBrace);
+        best = column(behind ? xBehind : xFront, behind ? 1 : -1, behind || crowded);
+        best->Xs.assign(size_t(n), best->X);
+        best->Cells.assign(size_t(n), QRect());
+    }
+    const Column& chain = *best;
+    const int away = chain.Away;
+    Layout.Values["ChainX"] = chain.X;
+    // The extension lines: from the wall or the letters to the column, or, for a column found
+    // clear, carried to each line from where the ground and the reference lines end.
+    auto carry = [&](int k) -> std::optional<QLine> {
+        if (clean) return extension(chain, k);
+        if (!chain.Apart || k == 0 || k == n || spaces[size_t(k) - 1].Bottom == f.yExc) return std::nullopt;
+        const int y = spaces[size_t(k) - 1].Bottom;
+        if (away > 0) return QLine(f.xs, y, chain.X + 2 * lu2, y);
+        return QLine(letterLeft - 2 * lu2, y, chain.X - 2 * lu2, y);
+    };
+    // An extension line carried past a label is broken about it, so that the label stands where it
+    // was asked for.
+    auto drawCarried = [&](const QLine& e) {
+        int x1 = std::min(e.x1(), e.x2()), x2 = std::max(e.x1(), e.x2());
+        const int y = e.y1(), gap = lu1 + (lu1 + 1) / 2;
+        std::vector<std::pair<int, int>> cuts;
+        if (clean)
+            for (const QRect& r : labels)
+                if (y >= r.top() - gap && y <= r.bottom() + gap && r.right() + gap >= x1 &&
+                    r.left() - gap <= x2)
+                    cuts.emplace_back(r.left() - gap, r.right() + gap);
+        std::sort(cuts.begin(), cuts.end());
+        for (const auto& [a, b] : cuts) {
+            if (a > x1) Bitmap.Line(x1, y, std::min(a, x2), y);
+            x1 = std::max(x1, b);
+        }
+        if (x2 > x1) Bitmap.Line(x1, y, x2, y);
+    };
+    for (int k = 0; k < n; ++k) {
+        const Space& s = spaces[size_t(k)];
+        const int y1 = s.Top, y2 = s.Bottom, xChain = chain.Xs[size_t(k)];
+        // The space's extension lines (its lower level's, and the ground's with the first), the
+        // line, its arrows and the value.
+        const int open = BeginStep();
+        SetPen(clBlack, lu1);
+        for (const int j : {k + 1, k == 0 ? 0 : -1})
+            if (j >= 0)
+                if (const auto e = carry(j)) drawCarried(*e);
         const QString text = FormatValue(s.Value, 2, f.lu);
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
-        if ((!behind && !ownColumn) || roomy(s)) {
-            DrawDimension(xChain, y1, xChain, y2, text, behind ? 4 : 3, false, false);
+        if (!chain.Apart || roomy(s)) {
+            DrawDimension(xChain, y1, xChain, y2, text, away > 0 ? 4 : 3, false, false);
         } else {
             // Too short for its value between the arrows: the value reads level beside the line,
-            // away from the wall, where a row of the chain holds it; a space too short for two
-            // arrows has them outside, pointing in.
+            // away from the wall; a space too short for two arrows has them outside, pointing in.
             int top = y1, bottom = y2;
             if (y2 - y1 >= 2 * f.as) {
                 DrawArrowLine(xChain, y1, xChain, y2, f.as, true, true);
@@ -496,13 +777,15 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
             }
             // Its value, and every other label, keeps off the chain's line: a value moved onto
             // it would be struck through.
-            Placement.Blocks.push_back(QRect(QPoint(xChain - lu1 / 2, top), QPoint(xChain + (lu1 - 1) / 2, bottom)));
+            Placement.Blocks.push_back(
+                QRect(QPoint(xChain - lu1 / 2, top), QPoint(xChain + (lu1 - 1) / 2, bottom)));
             Bitmap.SetTextTransparent(true);
             Bitmap.SetFontColor(clBlack);
             const QPoint mid(xChain, y1 + (y2 - y1) / 2);
+            const QRect& cell = chain.Cells[size_t(k)];
             const int x = away > 0 ? xChain + 2 * lu2 : xChain - 2 * lu2 - Bitmap.TextWidth(text);
-            DrawLabelLines(x, mid.y() - Bitmap.TextHeight(text) / 2, {text}, 0, mid,
-                           {QLine(xChain, top, xChain, bottom)}, lrDimension);
+            const int y = !cell.isEmpty() ? cell.top() : mid.y() - Bitmap.TextHeight(text) / 2;
+            DrawLabelLines(x, y, {text}, 0, mid, {QLine(xChain, top, xChain, bottom)}, lrDimension);
         }
         Bitmap.SetTag(open);
     }
