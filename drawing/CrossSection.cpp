@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <optional>
 #include <tuple>
@@ -413,23 +414,39 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     }
     if (spaces.empty()) return;
     // The spacings are dimensioned in a chain beside the wall: by the levels' ticks in front of it
-    // when every value reads upward between its arrows there, else in a column in front beyond the
-    // level letters or behind the wall in the retained soil, where extension lines carry the levels
-    // over to it. Braces and their dimensions cross the columns in front, anchors and theirs the
-    // soil behind, so the columns on either side are tried outward from the wall, as far as beyond
-    // the raker feet and the anchors' ends: the chain takes the one nearest the wall where every
-    // value finds a clear place beside its own line, with the fewest labels its lines run through,
-    // and where its lines keep off the reference texts, the angles' values and the axial load.
-    // When no column holds every value, the chain stands by the ticks or in a column of its own in
-    // front, or behind the wall, on the side where fewer values meet a stroke.
+    // when every value reads upward between its arrows there, else in a column of its own in front
+    // beyond the level letters, or behind the wall in the retained soil, where extension lines
+    // carry the levels over to it; it stands on the side where fewer of its values meet a stroke,
+    // in front on a par unless a brace starts there. When a value there meets a stroke, a block or
+    // a label, other columns are tried: braces and their dimensions cross the columns in front,
+    // anchors and theirs the soil behind, so the columns on either side are tried outward from the
+    // wall, as far as beyond the raker feet and the anchors' ends. The chain takes the one where
+    // every value finds a clear place beside its own line and whose extension lines cross the
+    // fewest labels (a few at most), nearest the wall on a par, its lines keeping off the reference
+    // texts, the angles' values and the axial load. When none does, it stands where it stood.
     Bitmap.SetFontHeight(-fs);
     Bitmap.SetFontAngle(0);
     const int th = Bitmap.TextHeight("X");
-    // Whether a space holds its value reading upward between its arrows.
-    auto roomy = [&](const Space& s) {
-        return s.Bottom - s.Top - 2 * f.as > Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " ");
+    const int n = int(spaces.size());
+    // Each space's value: its text, its width read level and upward with its margins, and whether
+    // it reads upward between its arrows.
+    struct Value {
+        QString Text;
+        int Width = 0, Length = 0;
+        bool Roomy = false;
     };
-    const bool crowded = std::any_of(spaces.begin(), spaces.end(), [&](const Space& s) { return !roomy(s); });
+    std::vector<Value> values;
+    int widest = 0;
+    for (const Space& s : spaces) {
+        Value v;
+        v.Text = FormatValue(s.Value, 2, f.lu);
+        v.Width = Bitmap.TextWidth(v.Text);
+        v.Length = Bitmap.TextWidth(" " + v.Text + " ");
+        v.Roomy = s.Bottom - s.Top - 2 * f.as > v.Length;
+        widest = std::max(widest, v.Length);
+        values.push_back(std::move(v));
+    }
+    const bool crowded = std::any_of(values.begin(), values.end(), [](const Value& v) { return !v.Roomy; });
     bool hasBrace = false;
     for (int i = 0; i < levels; ++i)
         hasBrace = hasBrace || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
@@ -461,6 +478,9 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     // they were asked for, and what the levels and the excavation draw after the chain: the
     // levels' ticks and letters, the reference texts, the failure plane and the water level.
     const int bandTop = f.yTop - 2 * th, bandBottom = f.yExc + 2 * th;
+    auto textCell = [&](int x, int y, const QString& text) {
+        return QRect(x, y, Bitmap.TextWidth(text), th);
+    };
     std::vector<TSegmentRecord> lines;
     for (const TSegmentRecord& r : Placement.Strokes)
         if (std::max(r.Line.y1(), r.Line.y2()) >= bandTop && std::min(r.Line.y1(), r.Line.y2()) <= bandBottom)
@@ -480,21 +500,20 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     for (int i = 0; i < levels; ++i) {
         const int yA = yLevel[size_t(i)];
         lines.push_back({QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA), lu1});
-        labels.push_back(TextCell(letterLeft, yA - 2 * fs / 3, QString(QChar('A' + i % 26))));
+        labels.push_back(textCell(letterLeft, yA - 2 * fs / 3, QString(QChar('A' + i % 26))));
     }
     for (const auto& [y, lower] :
          {std::pair{f.yTop, "Top"}, std::pair{f.yExc, "Bottom"}, std::pair{f.yTip, "Tip"}}) {
         const QString upper = y == f.yTip ? "Pile" : "Excav.";
         const int width = std::max(Bitmap.TextWidth(upper), Bitmap.TextWidth(lower));
         const int x = std::min(referenceEnd + 3 * ls - 8 * fs, referenceEnd - 2 * lu2 - width);
-        references.push_back(TextCell(x, y - fs - lu2, upper) | TextCell(x, y, lower));
+        references.push_back(textCell(x, y - fs - lu2, upper) | textCell(x, y, lower));
         labels.push_back(references.back());
     }
-    labels.push_back(TextCell(xf + fs, f.yExc + lu2, "Failure Plane"));
+    labels.push_back(textCell(xf + fs, f.yExc + lu2, "Failure Plane"));
     {
-        Bitmap.SetFontHeight(-(fs - 2));
+        // Set a little smaller than the values: measured in theirs, it takes no less room.
         const int w = Bitmap.TextWidth("Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit));
-        Bitmap.SetFontHeight(-fs);
         axial = QRect(f.xc - 2 * lu2 - w - 1, f.yTop - GridY(1), w, fs);
         blocks.push_back(axial);
     }
@@ -524,6 +543,69 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         }
     lines.push_back({QLine(f.xc, f.yTop - GridY(1), f.xc, f.yTop), lu2});
 
+    // Where the chain has always stood, and whether its values stand clear there of the strokes,
+    // the blocks and the labels (the reference texts make room along their lines).
+    const int xFront = crowded ? referenceEnd + 2 * lu2 : f.xL - ls;
+    auto valueCell = [&](int k, int x, int away) {
+        const Space& s = spaces[size_t(k)];
+        const Value& v = values[size_t(k)];
+        const int mid = s.Top + (s.Bottom - s.Top) / 2;
+        if (v.Roomy) return QRect(x - th / 2, mid - v.Width / 2, th, v.Width);
+        return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - v.Width, mid - th / 2, v.Width, th);
+    };
+    auto blocked = [&](int x, int away) {
+        int count = 0;
+        for (int k = 0; k < n; ++k) {
+            const QRect cell = valueCell(k, x, away);
+            count +=
+                std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
+                    const QRect grown = cell.adjusted(-r.Width, -r.Width, r.Width, r.Width);
+                    return std::max(r.Line.x1(), r.Line.x2()) >= grown.left() &&
+                           std::min(r.Line.x1(), r.Line.x2()) <= grown.right() &&
+                           std::max(r.Line.y1(), r.Line.y2()) >= grown.top() &&
+                           std::min(r.Line.y1(), r.Line.y2()) <= grown.bottom() &&
+                           LineMeetsRect(r.Line, grown);
+                });
+        }
+        return count;
+    };
+    const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
+    const bool behind = behindWall < inFront || (behindWall == inFront && hasBrace);
+    auto standsClear = [&] {
+        const int x = behind ? xBehind : xFront, away = behind ? 1 : -1;
+        // Values read level one below the other in a run of short spaces are set apart by the
+        // placement: the run takes their rows with a text height to spare above and below.
+        for (int k = 0, first = 0; k < n; ++k) {
+            if (values[size_t(k)].Roomy) {
+                first = k + 1;
+                continue;
+            }
+            const int count = k - first + 1;
+            const int rows = valueCell(k, x, away).bottom() - valueCell(first, x, away).top() + 1 + 2 * th;
+            if (count * th + (count - 1) * (lu1 + 1) > rows) return false;
+        }
+        for (int k = 0; k < n; ++k) {
+            const QRect g = valueCell(k, x, away).adjusted(-lu1, -lu1, lu1, lu1);
+            auto meets = [&](const QRect& r) { return r.intersects(g); };
+            auto fixed = [&](const QRect& r) {
+                return meets(r) && std::find(references.begin(), references.end(), r) == references.end();
+            };
+            if (std::any_of(blocks.begin(), blocks.end(), meets) ||
+                std::any_of(labels.begin(), labels.end(), fixed) ||
+                std::any_of(lines.begin(), lines.end(), [&](const TSegmentRecord& r) {
+                    const int p = (r.Width + 1) / 2;
+                    const QRect grown = g.adjusted(-p, -p, p, p);
+                    return std::max(r.Line.x1(), r.Line.x2()) >= grown.left() &&
+                           std::min(r.Line.x1(), r.Line.x2()) <= grown.right() &&
+                           std::max(r.Line.y1(), r.Line.y2()) >= grown.top() &&
+                           std::min(r.Line.y1(), r.Line.y2()) <= grown.bottom() &&
+                           LineMeetsRect(r.Line, grown);
+                }))
+                return false;
+        }
+        return true;
+    };
+
     // A column of the chain: its plumb line at X, the values on the side Away from the wall (or on
     // the line, reading upward, where they fit between the arrows); apart from the ticks, the
     // levels are carried over to it by extension lines. Where spaces are too short for their
@@ -533,187 +615,367 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     struct Column {
         int X = 0, Away = 1;
         bool Apart = true;
-        int Held = 0, Crossed = 0; // values with a clear place; labels its lines run through
-        bool Spoils = false;       // its lines run through a reference text, an angle or the axial load
-        std::vector<int> Xs;       // each space's line
-        std::vector<QRect> Cells;  // each space's value where it found its place (empty: none)
-        std::vector<int> Reach;    // each level's extension line's end, from the top
-    };
-    int widest = 0;
-    for (const Space& s : spaces)
-        widest = std::max(widest, Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " "));
-    const int outward = 8 * (widest + 2 * lu2); // how far a space's line may step out from its column
-    const int n = int(spaces.size());
-    // The ends of a level's extension line: from the wall's side (or where the reference line or
-    // the ground ends) to just beyond the farthest line it carries to.
-    auto extension = [&](const Column& c, int k) -> std::optional<QLine> {
-        if (!c.Apart) return std::nullopt;
-        const int y = k == 0 ? spaces[0].Top : spaces[size_t(k) - 1].Bottom;
-        const int end = c.Reach[size_t(k)] + lu1 * c.Away;
-        int from = c.Away > 0 ? f.xs : letterLeft - 2 * lu2;
-        if (y == f.yTop) from = c.Away > 0 ? groundEnd : referenceEnd;
-        if (y == f.yExc) from = c.Away > 0 ? bottomReach : referenceEnd;
-        if ((end - from) * c.Away <= 0) return std::nullopt;
-        return QLine(from, y, end, y);
-    };
-    const int spread = RoundPx(f.as * std::sin(std::numbers::pi / 14)) + 1; // an arrowhead's half width
-    auto layout = [&](Column& c) {
-        const int reach = outward + widest + th + 2 * lu2;
-        const int lo = c.Away > 0 ? c.X - th : c.X - reach, hi = c.Away > 0 ? c.X + reach : c.X + th;
-        std::vector<TSegmentRecord> near;
-        for (const TSegmentRecord& r : lines)
-            if (std::max(r.Line.x1(), r.Line.x2()) >= lo && std::min(r.Line.x1(), r.Line.x2()) <= hi)
-                near.push_back(r);
-        c.Xs.assign(size_t(n), c.X);
-        c.Cells.assign(size_t(n), QRect());
-        c.Reach.assign(size_t(n) + 1, c.X);
-        std::vector<QLine> drawn; // the chain's lines so far
-        auto clear = [&](const QRect& cell, int k) {
-            if (cell.left() < 0 || cell.top() < 0 || cell.right() >= OutW || cell.bottom() >= OutH)
-                return false;
-            const QRect g = cell.adjusted(-lu1, -lu1, lu1, lu1);
-            auto meets = [&](const QRect& r) { return r.intersects(g); };
-            if (std::any_of(blocks.begin(), blocks.end(), meets) ||
-                std::any_of(labels.begin(), labels.end(), meets) ||
-                std::any_of(c.Cells.begin(), c.Cells.begin() + k, meets))
-                return false;
-            const int pen = (lu1 + 1) / 2;
-            for (const QLine& l : drawn) // with the arrowheads' spread
-                if (LineMeetsRect(l, g.adjusted(-pen - spread, -pen, pen + spread, pen))) return false;
-            for (int j = 0; j <= k; ++j) // the levels above, carried over as far as they reach
-                if (const auto e = extension(c, j); e && LineMeetsRect(*e, g.adjusted(-pen, -pen, pen, pen)))
-                    return false;
-            return std::none_of(near.begin(), near.end(), [&](const TSegmentRecord& r) {
-                const int p = (r.Width + 1) / 2;
-                return LineMeetsRect(r.Line, g.adjusted(-p, -p, p, p));
-            });
-        };
-        const int step = std::max(1, th / 6);
-        for (int k = 0; k < n; ++k) {
-            const Space& s = spaces[size_t(k)];
-            const QString text = FormatValue(s.Value, 2, f.lu);
-            const int mid = s.Top + (s.Bottom - s.Top) / 2;
-            const bool upward = !c.Apart || roomy(s);
-            // The line with its arrows, outside when the space is too short for them.
-            const int out = !upward && s.Bottom - s.Top < 2 * f.as ? 2 * f.as : 0;
-            auto lineAt = [&](int x) { return QLine(x, s.Top - out, x, s.Bottom + out); };
-            auto lineClear = [&](int x) {
-                const QRect l =
-                    QRect(lineAt(x).p1(), lineAt(x).p2()).adjusted(-lu1 - spread, 0, lu1 + spread, 0);
-                return std::none_of(c.Cells.begin(), c.Cells.begin() + k,
-                                    [&](const QRect& r) { return r.intersects(l); });
-            };
-            std::optional<QRect> found;
-            int x = c.X;
-            if (upward) {
-                // Reading upward on its line between the arrows, anywhere along the space.
-                const int len = Bitmap.TextWidth(" " + text + " ");
-                const QRect cell(c.X - th / 2, mid - len / 2, th, len);
-                const int slack = std::max(0, (s.Bottom - s.Top - 2 * f.as - len) / 2);
-                for (int dy = 0; dy <= slack && !found; dy += step)
-                    for (const int sign : {1, -1})
-                        if (!found && clear(cell.translated(0, sign * dy), k))
-                            found = cell.translated(0, sign * dy);
-            } else {
-                // Level beside the line, about the space's middle but above its lower level.
-                const int w = Bitmap.TextWidth(text);
-                const int top = std::min(mid - th / 2, s.Bottom - lu1 - 1 - th);
-                const int limit = c.Away > 0 ? std::min(OutW, c.X + outward) : std::max(0, c.X - outward);
-                for (int at = c.X; (limit - at) * c.Away >= 0 && !found; at += step * c.Away) {
-                    if (!lineClear(at)) continue;
-                    const QRect cell(c.Away > 0 ? at + 2 * lu2 : at - 2 * lu2 - w, top, w, th);
-                    for (int dy = 0; dy <= th / 2 && !found; dy += step)
-                        if (clear(cell.translated(0, -dy), k)) found = cell.translated(0, -dy), x = at;
-                }
-            }
-            c.Xs[size_t(k)] = x;
-            if (c.Away > 0) {
-                c.Reach[size_t(k)] = std::max(c.Reach[size_t(k)], x);
-                c.Reach[size_t(k) + 1] = x;
-            } else {
-                c.Reach[size_t(k)] = std::min(c.Reach[size_t(k)], x);
-                c.Reach[size_t(k) + 1] = x;
-            }
-            drawn.push_back(lineAt(x));
-            // A line run onto a block (the surcharges' rows, the water level) holds no value.
-            const QRect run = QRect(lineAt(x).p1(), lineAt(x).p2()).adjusted(-lu1, 0, lu1, 0);
-            auto meetsRun = [&](const QRect& b) { return b.intersects(run); };
-            if (std::any_of(blocks.begin(), blocks.end(), meetsRun) ||
-                std::any_of(labels.begin(), labels.end(), meetsRun))
-                found.reset();
-            if (found) {
-                ++c.Held;
-                c.Cells[size_t(k)] = *found;
-            }
-        }
-        std::vector<QLine> crossing = drawn;
-        for (int k = 0; k <= n; ++k)
-            if (const auto e = extension(c, k)) crossing.push_back(*e);
-        for (const QLine& l : crossing) {
-            auto meets = [&](const QRect& r) { return LineMeetsRect(l, r.adjusted(-lu1, -lu1, lu1, lu1)); };
-            c.Crossed += int(std::count_if(labels.begin(), labels.end(), meets));
-            auto runs = [&](const QRect& r) { return LineMeetsRect(l, r); };
-            c.Spoils = c.Spoils || std::any_of(references.begin(), references.end(), runs) || runs(axial) ||
-                       std::any_of(angles.begin(), angles.end(), runs);
-        }
-    };
-    auto better = [&](const Column& x, const Column& y) { // x holding more, or nearer the wall
-        if (x.Spoils != y.Spoils) return y.Spoils;
-        if (x.Held != y.Held) return x.Held > y.Held;
-        if (x.Crossed != y.Crossed) return x.Crossed < y.Crossed;
-        const int dx = x.Away > 0 ? x.X - f.xs : f.xL - x.X, dy = y.Away > 0 ? y.X - f.xs : f.xL - y.X;
-        if (dx != dy) return dx < dy;
-        return (x.Away > 0) == hasBrace;
+        std::vector<int> Xs;      // each space's line
+        std::vector<QRect> Cells; // each space's value where it found its place (empty: none)
+        std::vector<int> Reach;   // each level's extension line's end, from the top
     };
     auto column = [](int x, int away, bool apart) {
         Column c;
         c.X = x, c.Away = away, c.Apart = apart;
         return c;
     };
-    std::optional<Column> best;
-    auto consider = [&](Column c) {
-        layout(c);
-        const bool whole = c.Held == n && c.Crossed == 0;
-        if (!best || better(c, *best)) best = std::move(c);
-        return whole;
+    // The level each extension line carries over, from the top, and where it starts on either
+    // side: by the wall or the letters, or where the ground or a reference line ends.
+    auto levelY = [&](int k) { return k == 0 ? spaces[0].Top : spaces[size_t(k) - 1].Bottom; };
+    auto extensionFrom = [&](int k, int away) {
+        const int y = levelY(k);
+        if (y == f.yTop) return away > 0 ? groundEnd : referenceEnd;
+        if (y == f.yExc) return away > 0 ? bottomReach : referenceEnd;
+        return away > 0 ? f.xs : letterLeft - 2 * lu2;
     };
-    const int step = std::max(2, th / 4);
-    // In front: by the ticks, else beyond the letters outward.
-    if (!crowded) consider(column(f.xL - ls, -1, false));
-    for (int x = letterLeft - 3 * lu2; x - 2 * lu2 - widest >= 0; x -= step)
-        if (consider(column(x, -1, true))) break;
-    // Behind: beyond the water level's value outward.
-    for (int x = xBehind; x + 2 * lu2 + widest < OutW; x += step)
-        if (consider(column(x, 1, true))) break;
-    const bool clean = best && best->Held >= n - 0 && !best->Spoils;
-    if (!clean) {
-        // No column holds every value clear of the drawing: the chain stands by the ticks or in a
-        // column of its own in front, or behind the wall, on the side where fewer of its values
-        // meet a stroke, in front on a par unless a brace starts there.
-        const int xFront = crowded ? referenceEnd + 2 * lu2 : f.xL - ls;
-        auto valueCell = [&](const Space& s, int x, int away) {
-            const QString text = FormatValue(s.Value, 2, f.lu);
+    // The ends of a level's extension line: from its start to just beyond the farthest line it
+    // carries to.
+    auto extension = [&](const Column& c, int k) -> std::optional<QLine> {
+        if (!c.Apart) return std::nullopt;
+        const int end = c.Reach[size_t(k)] + lu1 * c.Away, from = extensionFrom(k, c.Away);
+        if ((end - from) * c.Away <= 0) return std::nullopt;
+        return QLine(from, levelY(k), end, levelY(k));
+    };
+    std::optional<Column> best;
+    if (!standsClear()) {
+        const int spread = RoundPx(f.as * std::sin(std::numbers::pi / 14)) + 1; // an arrowhead's half width
+        const int pen = (lu1 + 1) / 2;
+        const int step = std::max(1, th / 6);       // the search's step along and across a space
+        const int outward = 8 * (widest + 2 * lu2); // how far a space's line may step out from its column
+        // A segment's columns within rows top to bottom, or none when it passes them by.
+        auto within = [](const QLine& l, int top, int bottom, double& lo, double& hi) {
+            const double x1 = l.x1(), y1 = l.y1(), x2 = l.x2(), y2 = l.y2();
+            double t0 = 0, t1 = 1;
+            if (y1 == y2) {
+                if (y1 < top || y1 > bottom) return false;
+            } else {
+                double p = (top - y1) / (y2 - y1), q = (bottom - y1) / (y2 - y1);
+                if (p > q) std::swap(p, q);
+                t0 = std::max(p, 0.0), t1 = std::min(q, 1.0);
+                if (t0 > t1) return false;
+            }
+            const double xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
+            lo = std::min(xa, xb), hi = std::max(xa, xb);
+            return true;
+        };
+        // What a space's value and line may meet, gathered for the rows where they stand (its
+        // band) when the space is first laid out: the blocks and labels and the strokes, each by
+        // the columns it takes there (a stroke's grown by its pen), sorted from the left, so that
+        // a cell is read against what lies across its own columns only; and for the value read
+        // level, at each of its heights, the columns where it may not stand, merged.
+        struct Obstacle {
+            int Lo = 0, Hi = 0;
+            QRect Box;                              // a block or a label
+            const TSegmentRecord* Stroke = nullptr; // or a stroke
+        };
+        using Spans = std::vector<std::pair<int, int>>;
+        struct Band {
+            bool Gathered = false;
+            int Top = 0, Bottom = 0, LevelTop = 0;
+            std::vector<Obstacle> Met;
+            int Widest = 0;                   // the widest obstacle's columns
+            std::vector<QRect> Taken, Labels; // the blocks and labels; the labels alone
+            std::vector<Spans> Level;         // by the value's rise above its lowest height
+            std::vector<bool> Merged;         // which of them are gathered
+        };
+        int widestPen = 0;
+        for (const TSegmentRecord& r : lines)
+            widestPen = std::max(widestPen, (r.Width + 1) / 2);
+        const int margin = lu1 + std::max(pen + spread, widestPen) + 1;
+        std::vector<Band> bands(spaces.size());
+        auto band = [&](int k) -> const Band& {
+            Band& b = bands[size_t(k)];
+            if (b.Gathered) return b;
+            b.Gathered = true;
+            const Space& s = spaces[size_t(k)];
+            const Value& v = values[size_t(k)];
             const int mid = s.Top + (s.Bottom - s.Top) / 2;
-            if (roomy(s)) {
-                const int len = Bitmap.TextWidth(text);
-                return QRect(x - th / 2, mid - len / 2, th, len);
+            const int slack = std::max(0, (s.Bottom - s.Top - 2 * f.as - v.Length) / 2);
+            b.LevelTop = std::min(mid - th / 2, s.Bottom - lu1 - 1 - th);
+            b.Top = std::min({s.Top - 2 * f.as, b.LevelTop - th / 2, mid - v.Length / 2 - slack}) - margin;
+            b.Bottom = std::max({s.Bottom + 2 * f.as, b.LevelTop + th, mid + v.Length / 2 + slack}) + margin;
+            auto across = [&](const QRect& r) { return r.bottom() >= b.Top && r.top() <= b.Bottom; };
+            for (const QRect& r : blocks)
+                if (across(r)) b.Taken.push_back(r);
+            for (const QRect& r : labels)
+                if (across(r)) b.Taken.push_back(r), b.Labels.push_back(r);
+            for (const QRect& r : b.Taken)
+                b.Met.push_back({r.left(), r.right(), r, nullptr});
+            for (const TSegmentRecord& r : lines) {
+                double lo = 0, hi = 0;
+                const int p = (r.Width + 1) / 2;
+                if (std::max(r.Line.y1(), r.Line.y2()) >= b.Top &&
+                    std::min(r.Line.y1(), r.Line.y2()) <= b.Bottom && within(r.Line, b.Top, b.Bottom, lo, hi))
+                    b.Met.push_back({int(std::floor(lo)) - p, int(std::ceil(hi)) + p, QRect(), &r});
             }
-            const int w = Bitmap.TextWidth(text);
-            return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - w, mid - th / 2, w, th);
+            std::sort(b.Met.begin(), b.Met.end(),
+                      [](const Obstacle& x, const Obstacle& y) { return x.Lo < y.Lo; });
+            for (const Obstacle& o : b.Met)
+                b.Widest = std::max(b.Widest, o.Hi - o.Lo);
+            b.Level.resize(size_t(th / 2 / step) + 1);
+            b.Merged.assign(b.Level.size(), false);
+            return b;
         };
-        auto blocked = [&](int x, int away) {
-            int count = 0;
-            for (const Space& s : spaces) {
-                const QRect cell = valueCell(s, x, away);
-                count += std::any_of(
-                    Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
-                        return LineMeetsRect(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
-                    });
+        // The columns where a space's value read level at rise i may not stand, merged.
+        auto levelSpans = [&](int k, size_t i) -> const Spans& {
+            Band& b = bands[size_t(k)];
+            if (b.Merged[i]) return b.Level[i];
+            b.Merged[i] = true;
+            const int dy = int(i) * step;
+            const int top = b.LevelTop - dy - lu1,
+                      bottom = b.LevelTop - dy + th - 1 + lu1; // grown cell's rows
+            Spans spans;
+            for (const Obstacle& o : b.Met) {
+                if (!o.Stroke) {
+                    if (o.Box.top() <= bottom && o.Box.bottom() >= top) spans.emplace_back(o.Lo, o.Hi);
+                    continue;
+                }
+                const int p = (o.Stroke->Width + 1) / 2;
+                double lo = 0, hi = 0;
+                if (within(o.Stroke->Line, top - p, bottom + p, lo, hi))
+                    spans.emplace_back(int(std::ceil(lo - p)), int(std::floor(hi + p)));
             }
-            return count;
+            std::sort(spans.begin(), spans.end());
+            Spans& merged = b.Level[i];
+            for (const auto& [lo, hi] : spans)
+                if (!merged.empty() && lo <= merged.back().second + 1)
+                    merged.back().second = std::max(merged.back().second, hi);
+                else
+                    merged.emplace_back(lo, hi);
+            return merged;
         };
-        const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
-        const bool behind = behindWall < inFront || (behindWall == inFront && hasBrace);
+        // Each level's row: the spans of the labels its extension line crosses, and of what it
+        // may not run through at all (the reference texts, the angles' values, the axial load).
+        std::vector<Spans> crossing(size_t(n) + 1), spoiling(size_t(n) + 1);
+        for (int k = 0; k <= n; ++k) {
+            const int y = levelY(k);
+            for (const QRect& r : labels)
+                if (y >= r.top() - lu1 && y <= r.bottom() + lu1)
+                    crossing[size_t(k)].emplace_back(r.left() - lu1, r.right() + lu1);
+            for (const std::vector<QRect>* spoilers : {&references, &angles})
+                for (const QRect& r : *spoilers)
+                    if (y >= r.top() && y <= r.bottom())
+                        spoiling[size_t(k)].emplace_back(r.left(), r.right());
+            if (y >= axial.top() && y <= axial.bottom())
+                spoiling[size_t(k)].emplace_back(axial.left(), axial.right());
+        }
+        // How many spans a level's extension line runs over.
+        auto over = [&](const Spans& spans, const QLine& e) {
+            const int x1 = std::min(e.x1(), e.x2()), x2 = std::max(e.x1(), e.x2());
+            return int(std::count_if(spans.begin(), spans.end(), [&](const std::pair<int, int>& r) {
+                return x2 >= r.first && x1 <= r.second;
+            }));
+        };
+
+        // Lays out column c space by space: the labels its extension lines cross, or none at the
+        // first space whose value finds no clear place or whose line runs onto a label or a
+        // block, at an extension line through what it may not run through, and once it crosses
+        // `most` labels.
+        constexpr int kNever = 1 << 28; // beyond any canvas
+        auto layout = [&](Column& c, int most) -> std::optional<int> {
+            const int dir = c.Away;
+            int crossed = 0;
+            c.Xs.assign(size_t(n), c.X);
+            c.Cells.assign(size_t(n), QRect());
+            c.Reach.assign(size_t(n) + 1, c.X);
+            std::vector<QLine> drawn, carried; // the chain's lines and extension lines so far
+            for (int k = 0; k < n; ++k) {
+                const Space& s = spaces[size_t(k)];
+                const Value& v = values[size_t(k)];
+                const Band& b = band(k);
+                const std::optional<QLine> level = extension(c, k); // carried as far as it goes so far
+                // Whether a cell meets anything; if so, the left edge from which on, going in
+                // direction dir, the cell is past all it meets (kNever: past the canvas). What the
+                // drawing holds is read from the band, or for a value read level at rise i from
+                // the columns merged for it.
+                auto meets = [&](const QRect& cell, const Spans* merged) -> std::optional<int> {
+                    if (cell.left() < 0 || cell.top() < 0 || cell.right() >= OutW || cell.bottom() >= OutH)
+                        return dir * kNever;
+                    const QRect g = cell.adjusted(-lu1, -lu1, lu1, lu1);
+                    bool hit = false;
+                    int past = -dir * kNever;
+                    auto span = [&](int lo, int hi) { // what lies across the cell's rows
+                        if (hi < g.left() || lo > g.right()) return;
+                        hit = true;
+                        past =
+                            dir > 0 ? std::max(past, hi + 1 + lu1) : std::min(past, lo - lu1 - cell.width());
+                    };
+                    if (merged) {
+                        auto o = std::lower_bound(
+                            merged->begin(), merged->end(), g.left(),
+                            [](const std::pair<int, int>& r, int x) { return r.second < x; });
+                        for (; o != merged->end() && o->first <= g.right(); ++o)
+                            span(o->first, o->second);
+                    } else {
+                        const auto first =
+                            std::lower_bound(b.Met.begin(), b.Met.end(), g.left() - b.Widest,
+                                             [](const Obstacle& o, int x) { return o.Lo < x; });
+                        for (auto o = first; o != b.Met.end() && o->Lo <= g.right(); ++o) {
+                            if (o->Hi < g.left()) continue;
+                            if (!o->Stroke) {
+                                if (o->Box.top() <= g.bottom() && o->Box.bottom() >= g.top())
+                                    span(o->Lo, o->Hi);
+                                continue;
+                            }
+                            const int p = (o->Stroke->Width + 1) / 2;
+                            double lo = 0, hi = 0;
+                            if (within(o->Stroke->Line, g.top() - p, g.bottom() + p, lo, hi))
+                                span(int(std::ceil(lo - p)), int(std::floor(hi + p)));
+                        }
+                    }
+                    for (int j = 0; j < k; ++j) {
+                        const QRect& r = c.Cells[size_t(j)];
+                        if (r.top() <= g.bottom() && r.bottom() >= g.top()) span(r.left(), r.right());
+                    }
+                    for (const QLine& l : drawn) // upright, with the arrowheads' spread
+                        if (l.y1() <= g.bottom() + pen && l.y2() >= g.top() - pen)
+                            span(l.x1() - pen - spread, l.x1() + pen + spread);
+                    auto levelLine = [&](const QLine& e) { // the levels above, carried over
+                        if (e.y1() >= g.top() - pen && e.y1() <= g.bottom() + pen)
+                            span(std::min(e.x1(), e.x2()) - pen, std::max(e.x1(), e.x2()) + pen);
+                    };
+                    for (const QLine& e : carried)
+                        levelLine(e);
+                    if (level) levelLine(*level);
+                    return hit ? std::optional<int>(past) : std::nullopt;
+                };
+                const int mid = s.Top + (s.Bottom - s.Top) / 2;
+                const bool upward = !c.Apart || v.Roomy;
+                // The line with its arrows, outside when the space is too short for them.
+                const int out = !upward && s.Bottom - s.Top < 2 * f.as ? 2 * f.as : 0;
+                auto lineAt = [&](int x) { return QLine(x, s.Top - out, x, s.Bottom + out); };
+                std::optional<QRect> found;
+                int x = c.X;
+                if (upward) {
+                    // Reading upward on its line between the arrows, anywhere along the space.
+                    const QRect cell(c.X - th / 2, mid - v.Length / 2, th, v.Length);
+                    const int slack = std::max(0, (s.Bottom - s.Top - 2 * f.as - v.Length) / 2);
+                    for (int dy = 0; dy <= slack && !found; dy += step)
+                        for (const int sign : {1, -1})
+                            if (!found && !meets(cell.translated(0, sign * dy), nullptr))
+                                found = cell.translated(0, sign * dy);
+                } else {
+                    // Level beside the line, about the space's middle but above its lower level:
+                    // the line steps outward past what each try meets, on the search's steps.
+                    const int limit = dir > 0 ? std::min(OutW, c.X + outward) : std::max(0, c.X - outward);
+                    for (int at = c.X; (limit - at) * dir >= 0 && !found;) {
+                        int next = dir * kNever; // the nearest line from which a try may hold
+                        // The line keeps off the values above with its arrows.
+                        const QLine l = lineAt(at);
+                        const QRect line = QRect(l.p1(), l.p2()).adjusted(-lu1 - spread, 0, lu1 + spread, 0);
+                        int clear = -dir * kNever;
+                        for (int j = 0; j < k; ++j) {
+                            const QRect& r = c.Cells[size_t(j)];
+                            if (r.intersects(line))
+                                clear = dir > 0 ? std::max(clear, r.right() + lu1 + spread + 1)
+                                                : std::min(clear, r.left() - lu1 - spread - 1);
+                        }
+                        if (clear != -dir * kNever) {
+                            next = clear;
+                        } else {
+                            const int left = dir > 0 ? at + 2 * lu2 : at - 2 * lu2 - v.Width;
+                            for (size_t i = 0; i < b.Level.size() && !found; ++i) {
+                                const QRect cell(left, b.LevelTop - int(i) * step, v.Width, th);
+                                if (const auto past = meets(cell, &levelSpans(k, i))) {
+                                    const int from = std::abs(*past) >= kNever ? *past : *past - left + at;
+                                    next = dir > 0 ? std::min(next, from) : std::max(next, from);
+                                } else {
+                                    found = cell, x = at;
+                                }
+                            }
+                        }
+                        if (found) break;
+                        at += std::max(1, ((next - at) * dir + step - 1) / step) * step * dir;
+                    }
+                }
+                if (!found) return std::nullopt;
+                c.Xs[size_t(k)] = x;
+                c.Reach[size_t(k)] =
+                    dir > 0 ? std::max(c.Reach[size_t(k)], x) : std::min(c.Reach[size_t(k)], x);
+                c.Reach[size_t(k) + 1] = x;
+                const QLine line = lineAt(x);
+                drawn.push_back(line);
+                // A line run onto a block (the surcharges' rows, the water level) or a label holds
+                // no value; nor does one through the axial load.
+                const QRect run = QRect(line.p1(), line.p2()).adjusted(-lu1, 0, lu1, 0);
+                auto onto = [&](const QRect& r) { return r.intersects(run); };
+                auto through = [&](const QRect& r) {
+                    return LineMeetsRect(line, r.adjusted(-lu1, -lu1, lu1, lu1));
+                };
+                if (std::any_of(b.Taken.begin(), b.Taken.end(), onto) ||
+                    std::any_of(b.Labels.begin(), b.Labels.end(), through) || LineMeetsRect(line, axial))
+                    return std::nullopt;
+                c.Cells[size_t(k)] = *found;
+                // The level above is carried over as far as it goes now.
+                if (const auto e = extension(c, k)) {
+                    if (over(spoiling[size_t(k)], *e) > 0) return std::nullopt;
+                    crossed += over(crossing[size_t(k)], *e);
+                    if (crossed >= most) return std::nullopt;
+                    carried.push_back(*e);
+                }
+            }
+            if (const auto e = extension(c, n)) {
+                if (over(spoiling[size_t(n)], *e) > 0) return std::nullopt;
+                crossed += over(crossing[size_t(n)], *e);
+            }
+            if (crossed >= most) return std::nullopt;
+            return crossed;
+        };
+
+        // The columns, nearest the wall first on either side: by the ticks when every value reads
+        // upward there, else beyond the letters in front and beyond the water level's value
+        // behind, until one holds every value with no extension line over a label. A level's
+        // extension line runs over what lies on its row between its start and the column for
+        // every column farther out: a side ends before the first reference text, angle or axial
+        // load so met, and once the labels so met are as many as the best column's crossings.
+        constexpr int kMostCrossed = 6;   // labels a chain's extension lines may cross
+        constexpr int kMostColumns = 200; // beyond that the chain stands where it stood
+        int bestCrossed = kMostCrossed + 1;
+        if (!crowded) {
+            Column c = column(f.xL - ls, -1, false);
+            if (const auto crossed = layout(c, 1)) best = std::move(c), bestCrossed = *crossed;
+        }
+        int frontEnd = 2 * lu2 + widest - 1, behindEnd = OutW - 2 * lu2 - widest - 1;
+        std::vector<int> frontMet, behindMet; // the columns from which on each label is met, outward
+        for (int k = 0; k <= n; ++k) {
+            const int front = extensionFrom(k, -1), back = extensionFrom(k, 1);
+            for (const auto& [lo, hi] : spoiling[size_t(k)]) {
+                if (lo <= front) frontEnd = std::max(frontEnd, std::min(hi, front - 1) + lu1);
+                if (hi >= back) behindEnd = std::min(behindEnd, std::max(lo, back + 1) - lu1 - 1);
+            }
+            for (const auto& [lo, hi] : crossing[size_t(k)]) {
+                if (lo <= front) frontMet.push_back(std::min(hi, front - 1) + lu1);
+                if (hi >= back) behindMet.push_back(std::max(lo, back + 1) - lu1);
+            }
+        }
+        std::sort(frontMet.begin(), frontMet.end(), std::greater<>());
+        std::sort(behindMet.begin(), behindMet.end());
+        const int columnStep = std::max(2, th / 4);
+        size_t metFront = 0, metBehind = 0; // the labels met so far on either side
+        for (int front = letterLeft - 3 * lu2, back = xBehind, tried = 0;
+             bestCrossed > 0 && tried < kMostColumns; ++tried) {
+            while (metFront < frontMet.size() && frontMet[metFront] >= front)
+                ++metFront;
+            while (metBehind < behindMet.size() && behindMet[metBehind] <= back)
+                ++metBehind;
+            const bool canFront = front > frontEnd && int(metFront) < bestCrossed;
+            const bool canBehind = back <= behindEnd && int(metBehind) < bestCrossed;
+            if (!canFront && !canBehind) break;
+            const int dFront = f.xL - front, dBehind = back - f.xs;
+            const bool inFront =
+                canFront && (!canBehind || dFront < dBehind || (dFront == dBehind && !hasBrace));
+            Column c = inFront ? column(front, -1, true) : column(back, 1, true);
+            (inFront ? front -= columnStep : back += columnStep);
+            if (const auto crossed = layout(c, bestCrossed)) best = std::move(c), bestCrossed = *crossed;
+        }
+    }
+    const bool clean = best.has_value();
+    if (!clean) {
         best = column(behind ? xBehind : xFront, behind ? 1 : -1, behind || crowded);
         best->Xs.assign(size_t(n), best->X);
         best->Cells.assign(size_t(n), QRect());
@@ -758,10 +1020,10 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         for (const int j : {k + 1, k == 0 ? 0 : -1})
             if (j >= 0)
                 if (const auto e = carry(j)) drawCarried(*e);
-        const QString text = FormatValue(s.Value, 2, f.lu);
+        const QString& text = values[size_t(k)].Text;
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
-        if (!chain.Apart || roomy(s)) {
+        if (!chain.Apart || values[size_t(k)].Roomy) {
             DrawDimension(xChain, y1, xChain, y2, text, away > 0 ? 4 : 3, false, false);
         } else {
             // Too short for its value between the arrows: the value reads level beside the line,
