@@ -553,18 +553,19 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         if (v.Roomy) return QRect(x - th / 2, mid - v.Width / 2, th, v.Width);
         return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - v.Width, mid - th / 2, v.Width, th);
     };
+    // Whether a stroke meets a rectangle, read first by the box about the stroke.
+    auto strokeMeets = [](const QLine& l, const QRect& r) {
+        return std::max(l.x1(), l.x2()) >= r.left() && std::min(l.x1(), l.x2()) <= r.right() &&
+               std::max(l.y1(), l.y2()) >= r.top() && std::min(l.y1(), l.y2()) <= r.bottom() &&
+               LineMeetsRect(l, r);
+    };
     auto blocked = [&](int x, int away) {
         int count = 0;
         for (int k = 0; k < n; ++k) {
             const QRect cell = valueCell(k, x, away);
             count +=
                 std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
-                    const QRect grown = cell.adjusted(-r.Width, -r.Width, r.Width, r.Width);
-                    return std::max(r.Line.x1(), r.Line.x2()) >= grown.left() &&
-                           std::min(r.Line.x1(), r.Line.x2()) <= grown.right() &&
-                           std::max(r.Line.y1(), r.Line.y2()) >= grown.top() &&
-                           std::min(r.Line.y1(), r.Line.y2()) <= grown.bottom() &&
-                           LineMeetsRect(r.Line, grown);
+                    return strokeMeets(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
                 });
         }
         return count;
@@ -594,12 +595,7 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                 std::any_of(labels.begin(), labels.end(), fixed) ||
                 std::any_of(lines.begin(), lines.end(), [&](const TSegmentRecord& r) {
                     const int p = (r.Width + 1) / 2;
-                    const QRect grown = g.adjusted(-p, -p, p, p);
-                    return std::max(r.Line.x1(), r.Line.x2()) >= grown.left() &&
-                           std::min(r.Line.x1(), r.Line.x2()) <= grown.right() &&
-                           std::max(r.Line.y1(), r.Line.y2()) >= grown.top() &&
-                           std::min(r.Line.y1(), r.Line.y2()) <= grown.bottom() &&
-                           LineMeetsRect(r.Line, grown);
+                    return strokeMeets(r.Line, g.adjusted(-p, -p, p, p));
                 }))
                 return false;
         }
