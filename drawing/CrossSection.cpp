@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
+#include <optional>
+#include <tuple>
 
 namespace vantrel {
 
@@ -409,26 +412,46 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         const double lowest = double(d.LowestLevelHeight());
         spaces.push_back({f.yExc - RoundPx(lowest * Scale), f.yExc, lowest});
     }
-    // The spacings are dimensioned in a chain beside the wall, by the levels' ticks, or behind the
-    // wall in the retained soil, where extension lines carry the levels over to it: braces (struts
-    // and rakers) start at the excavation face and cross every column there, and so do their
-    // length dimensions, as anchors and their dimensions cross the soil behind. The chain stands on
-    // the side where fewer of its values meet a member or a dimension, in front on a par unless a
-    // brace starts there. In front of the wall, a chain with a space too short for its value
-    // stands in a column of its own beyond the level letters, where the reference lines of the
-    // excavation end and extension lines from beside the letters carry the levels over.
+    if (spaces.empty()) return;
+    // The spacings are dimensioned in a chain beside the wall: by the levels' ticks in front of it
+    // when every value reads upward between its arrows there, else in a column of its own in front
+    // beyond the level letters, or behind the wall in the retained soil, where extension lines
+    // carry the levels over to it; it stands on the side where fewer of its values meet a stroke,
+    // in front on a par unless a brace starts there. When a value there meets a stroke, a block or
+    // a label, other columns are tried: braces and their dimensions cross the columns in front,
+    // anchors and theirs the soil behind, so the columns on either side are tried outward from the
+    // wall, as far as beyond the raker feet and the anchors' ends. The chain takes the one where
+    // every value finds a clear place beside its own line and whose extension lines cross the
+    // fewest labels (a few at most), nearest the wall on a par, its lines keeping off the reference
+    // texts, the angles' values and the axial load. When none does, it stands where it stood.
     Bitmap.SetFontHeight(-fs);
     Bitmap.SetFontAngle(0);
     const int th = Bitmap.TextHeight("X");
-    // Whether a space holds its value reading upward between its arrows.
-    auto roomy = [&](const Space& s) {
-        return s.Bottom - s.Top - 2 * f.as > Bitmap.TextWidth(" " + FormatValue(s.Value, 2, f.lu) + " ");
+    const int n = int(spaces.size());
+    // Each space's value: its text, its width read level and upward with its margins, and whether
+    // it reads upward between its arrows.
+    struct Value {
+        QString Text;
+        int Width = 0, Length = 0;
+        bool Roomy = false;
     };
-    const bool crowded = std::any_of(spaces.begin(), spaces.end(), [&](const Space& s) { return !roomy(s); });
+    std::vector<Value> values;
+    int widest = 0;
+    for (const Space& s : spaces) {
+        Value v;
+        v.Text = FormatValue(s.Value, 2, f.lu);
+        v.Width = Bitmap.TextWidth(v.Text);
+        v.Length = Bitmap.TextWidth(" " + v.Text + " ");
+        v.Roomy = s.Bottom - s.Top - 2 * f.as > v.Length;
+        widest = std::max(widest, v.Length);
+        values.push_back(std::move(v));
+    }
+    const bool crowded = std::any_of(values.begin(), values.end(), [](const Value& v) { return !v.Roomy; });
     bool hasBrace = false;
     for (int i = 0; i < levels; ++i)
         hasBrace = hasBrace || a.Levels[i].Kind == lkStrut || a.Levels[i].Kind == lkRaker;
     int xBehind = f.xs + 2 * ls;
+    QRect water; // the water level's symbol and value, set later behind the wall
     if (a.WaterDepth != 0 && a.WaterDepth <= d.ShoredHeight) {
         // A water level within the shored height has its value right of its symbol by the wall,
         // where the chain would stand: the chain stands beyond it.
@@ -438,53 +461,569 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
             f.xs + GridX(0.2) + Bitmap.TextWidth(FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit));
         Bitmap.SetFontHeight(-fs);
         xBehind = std::max(xBehind, valueEnd + ls);
+        const int yW = f.yTop + RoundPx(double(a.WaterDepth) * Scale);
+        water = QRect(QPoint(f.xs, yW - GridY(0.7)), QPoint(valueEnd, yW + GridY(0.1)));
     }
-    const int xFront = crowded ? f.xMin - 3 * ls + 2 * lu2 : f.xL - ls;
-    // The cell of a space's value in the chain at x, on the line or level beside it (away: the
-    // side away from the wall).
-    auto valueCell = [&](const Space& s, int x, int away) {
-        const QString text = FormatValue(s.Value, 2, f.lu);
-        const int mid = s.Top + (s.Bottom - s.Top) / 2;
-        if (roomy(s)) {
-            const int len = Bitmap.TextWidth(text);
-            return QRect(x - th / 2, mid - len / 2, th, len);
+    const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
+    const int groundEnd = f.xs + 10 * fs;     // the ground line's end behind the wall
+    const int referenceEnd = f.xMin - 3 * ls; // the excavation's reference lines' end in front
+    // The failure plane, drawn later: its dashed line along the excavation bottom and its rise.
+    const int xf = f.xR + RoundPx(double(d.ShoredHeight) * Scale / 5);
+    const int bottomReach = xf + 3 * ls;
+    int yEnd = levels > 0 ? RoundPx(double(d.LevelDepth(0)) * Scale) + 2 * f.yTop - 3 * ls : f.yTop;
+    yEnd = std::clamp(yEnd, f.yTop, f.yExc);
+    const QLine plane(xf, f.yExc, xf + RoundPx((f.yExc - yEnd) / std::tan(55 * kDeg)), yEnd);
+
+    // What the values keep clear of: the strokes and blocks so far, the labels held so far where
+    // they were asked for, and what the levels and the excavation draw after the chain: the
+    // levels' ticks and letters, the reference texts, the failure plane and the water level.
+    const int bandTop = f.yTop - 2 * th, bandBottom = f.yExc + 2 * th;
+    auto textCell = [&](int x, int y, const QString& text) {
+        return QRect(x, y, Bitmap.TextWidth(text), th);
+    };
+    std::vector<TSegmentRecord> lines;
+    for (const TSegmentRecord& r : Placement.Strokes)
+        if (std::max(r.Line.y1(), r.Line.y2()) >= bandTop && std::min(r.Line.y1(), r.Line.y2()) <= bandBottom)
+            lines.push_back(r);
+    std::vector<QRect> blocks = Placement.Blocks;
+    QRect axial;                   // the axial load's value, right-aligned left of its arrow above the wall
+    std::vector<QRect> labels;     // what a chain's line or extension line must not cross either
+    std::vector<QRect> references; // the reference lines' texts, standing beyond their ends
+    std::vector<QRect> angles;     // the angles' values: a line run by one pushes it off its arc
+    for (const HeldLabel& l : Held)
+        if (l.Box.bottom() >= bandTop && l.Box.top() <= bandBottom) {
+            labels.push_back(l.Box);
+            if (l.Rank == lrDimension && l.Target.size() > 1) angles.push_back(l.Box);
         }
-        const int w = Bitmap.TextWidth(text);
-        return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - w, mid - th / 2, w, th);
+    for (const QRect& r : Placement.Labels)
+        if (r.bottom() >= bandTop && r.top() <= bandBottom) labels.push_back(r);
+    for (int i = 0; i < levels; ++i) {
+        const int yA = yLevel[size_t(i)];
+        lines.push_back({QLine(f.xL - (3 * ls) / 2, yA, f.xL, yA), lu1});
+        labels.push_back(textCell(letterLeft, yA - 2 * fs / 3, QString(QChar('A' + i % 26))));
+    }
+    for (const auto& [y, lower] :
+         {std::pair{f.yTop, "Top"}, std::pair{f.yExc, "Bottom"}, std::pair{f.yTip, "Tip"}}) {
+        const QString upper = y == f.yTip ? "Pile" : "Excav.";
+        const int width = std::max(Bitmap.TextWidth(upper), Bitmap.TextWidth(lower));
+        const int x = std::min(referenceEnd + 3 * ls - 8 * fs, referenceEnd - 2 * lu2 - width);
+        references.push_back(textCell(x, y - fs - lu2, upper) | textCell(x, y, lower));
+        labels.push_back(references.back());
+    }
+    labels.push_back(textCell(xf + fs, f.yExc + lu2, "Failure Plane"));
+    {
+        // Set a little smaller than the values: measured in theirs, it takes no less room.
+        const int w = Bitmap.TextWidth("Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit));
+        axial = QRect(f.xc - 2 * lu2 - w - 1, f.yTop - GridY(1), w, fs);
+        blocks.push_back(axial);
+    }
+    lines.push_back({QLine(f.xR, f.yExc, bottomReach, f.yExc), lu1});
+    lines.push_back({plane, lu1});
+    blocks.push_back(
+        QRect(xf, f.yExc - RoundPx(1.5 * ls), RoundPx(1.5 * ls), RoundPx(1.5 * ls))); // its angle
+    if (!water.isEmpty()) blocks.push_back(water);
+    // Above the ground behind the wall, the surcharges' rows with their lines and texts; below it
+    // their arrows down to the depths they act at; the axial load's arrow on the wall's top.
+    const int rows =
+        int(a.UniformSurcharge != 0) + int(a.StripLoadOn) + int(a.LineLoadOn) + int(a.PointLoadOn);
+    if (rows > 0)
+        blocks.push_back(
+            QRect(QPoint(f.xR, f.yTop - ScaledFont(1.3 + rows - 0.5)), QPoint(4 * W, f.yTop - 1)));
+    if (a.StripLoadOn) {
+        const double stripEnd = std::max(a.StripOffset + a.StripWidth, a.StripOffset + 1.0);
+        blocks.push_back(
+            QRect(QPoint(f.xR + RoundPx(a.StripOffset * Scale), f.yTop),
+                  QPoint(f.xR + RoundPx(stripEnd * Scale), f.yTop + RoundPx(a.StripDepth * Scale))));
+    }
+    for (const auto& [on, offset, depth] : {std::tuple{a.LineLoadOn, a.LineOffset, a.LineDepth},
+                                            std::tuple{a.PointLoadOn, a.PointOffset, a.PointDepth}})
+        if (on) {
+            const int x = f.xR + RoundPx(double(offset) * Scale);
+            lines.push_back({QLine(x, f.yTop, x, f.yTop + RoundPx(double(depth) * Scale)), lu2});
+        }
+    lines.push_back({QLine(f.xc, f.yTop - GridY(1), f.xc, f.yTop), lu2});
+
+    // Where the chain has always stood, and whether its values stand clear there of the strokes,
+    // the blocks and the labels (the reference texts make room along their lines).
+    const int xFront = crowded ? referenceEnd + 2 * lu2 : f.xL - ls;
+    auto valueCell = [&](int k, int x, int away) {
+        const Space& s = spaces[size_t(k)];
+        const Value& v = values[size_t(k)];
+        const int mid = s.Top + (s.Bottom - s.Top) / 2;
+        if (v.Roomy) return QRect(x - th / 2, mid - v.Width / 2, th, v.Width);
+        return QRect(away > 0 ? x + 2 * lu2 : x - 2 * lu2 - v.Width, mid - th / 2, v.Width, th);
+    };
+    // Whether a stroke meets a rectangle, read first by the box about the stroke.
+    auto strokeMeets = [](const QLine& l, const QRect& r) {
+        return std::max(l.x1(), l.x2()) >= r.left() && std::min(l.x1(), l.x2()) <= r.right() &&
+               std::max(l.y1(), l.y2()) >= r.top() && std::min(l.y1(), l.y2()) <= r.bottom() &&
+               LineMeetsRect(l, r);
     };
     auto blocked = [&](int x, int away) {
-        int n = 0;
-        for (const Space& s : spaces) {
-            const QRect cell = valueCell(s, x, away);
-            n += std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
-                return LineMeetsRect(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
-            });
+        int count = 0;
+        for (int k = 0; k < n; ++k) {
+            const QRect cell = valueCell(k, x, away);
+            count +=
+                std::any_of(Placement.Strokes.begin(), Placement.Strokes.end(), [&](const TSegmentRecord& r) {
+                    return strokeMeets(r.Line, cell.adjusted(-r.Width, -r.Width, r.Width, r.Width));
+                });
         }
-        return n;
+        return count;
     };
     const int inFront = blocked(xFront, -1), behindWall = blocked(xBehind, 1);
     const bool behind = behindWall < inFront || (behindWall == inFront && hasBrace);
-    const int xChain = behind ? xBehind : xFront;
-    const int away = behind ? 1 : -1; // the side of the chain away from the wall
-    const bool ownColumn = !behind && crowded;
-    const int letterLeft = f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A");
-    for (const Space& s : spaces) {
-        const int y1 = s.Top, y2 = s.Bottom;
-        const int open = BeginStep(); // the extension line, the line, its arrows and the value
-        SetPen(clBlack, lu1);
-        if (y2 != f.yExc) { // the excavation's reference line is there
-            if (behind) Bitmap.Line(f.xs, y2, xChain + 2 * lu2, y2);
-            if (ownColumn) Bitmap.Line(letterLeft - 2 * lu2, y2, xChain - 2 * lu2, y2);
+    auto standsClear = [&] {
+        const int x = behind ? xBehind : xFront, away = behind ? 1 : -1;
+        // Values read level one below the other in a run of short spaces are set apart by the
+        // placement: the run takes their rows with a text height to spare above and below.
+        for (int k = 0, first = 0; k < n; ++k) {
+            if (values[size_t(k)].Roomy) {
+                first = k + 1;
+                continue;
+            }
+            const int count = k - first + 1;
+            const int rows = valueCell(k, x, away).bottom() - valueCell(first, x, away).top() + 1 + 2 * th;
+            if (count * th + (count - 1) * (lu1 + 1) > rows) return false;
         }
-        const QString text = FormatValue(s.Value, 2, f.lu);
+        for (int k = 0; k < n; ++k) {
+            const QRect g = valueCell(k, x, away).adjusted(-lu1, -lu1, lu1, lu1);
+            auto meets = [&](const QRect& r) { return r.intersects(g); };
+            auto fixed = [&](const QRect& r) {
+                return meets(r) && std::find(references.begin(), references.end(), r) == references.end();
+            };
+            if (std::any_of(blocks.begin(), blocks.end(), meets) ||
+                std::any_of(labels.begin(), labels.end(), fixed) ||
+                std::any_of(lines.begin(), lines.end(), [&](const TSegmentRecord& r) {
+                    const int p = (r.Width + 1) / 2;
+                    return strokeMeets(r.Line, g.adjusted(-p, -p, p, p));
+                }))
+                return false;
+        }
+        return true;
+    };
+
+    // A column of the chain: its plumb line at X, the values on the side Away from the wall (or on
+    // the line, reading upward, where they fit between the arrows); apart from the ticks, the
+    // levels are carried over to it by extension lines. Where spaces are too short for their
+    // values to stand one below the other beside the line, the line steps outward: each space
+    // takes the nearest column where its value stands clear beside its own line, above the
+    // space's lower level, so that no extension line carried farther out below runs through it.
+    struct Column {
+        int X = 0, Away = 1;
+        bool Apart = true;
+        std::vector<int> Xs;      // each space's line
+        std::vector<QRect> Cells; // each space's value where it found its place (empty: none)
+        std::vector<int> Reach;   // each level's extension line's end, from the top
+    };
+    auto column = [](int x, int away, bool apart) {
+        Column c;
+        c.X = x, c.Away = away, c.Apart = apart;
+        return c;
+    };
+    // The level each extension line carries over, from the top, and where it starts on either
+    // side: by the wall or the letters, or where the ground or a reference line ends.
+    auto levelY = [&](int k) { return k == 0 ? spaces[0].Top : spaces[size_t(k) - 1].Bottom; };
+    auto extensionFrom = [&](int k, int away) {
+        const int y = levelY(k);
+        if (y == f.yTop) return away > 0 ? groundEnd : referenceEnd;
+        if (y == f.yExc) return away > 0 ? bottomReach : referenceEnd;
+        return away > 0 ? f.xs : letterLeft - 2 * lu2;
+    };
+    // The ends of a level's extension line: from its start to just beyond the farthest line it
+    // carries to.
+    auto extension = [&](const Column& c, int k) -> std::optional<QLine> {
+        if (!c.Apart) return std::nullopt;
+        const int end = c.Reach[size_t(k)] + lu1 * c.Away, from = extensionFrom(k, c.Away);
+        if ((end - from) * c.Away <= 0) return std::nullopt;
+        return QLine(from, levelY(k), end, levelY(k));
+    };
+    std::optional<Column> best;
+    if (!standsClear()) {
+        const int spread = RoundPx(f.as * std::sin(std::numbers::pi / 14)) + 1; // an arrowhead's half width
+        const int pen = (lu1 + 1) / 2;
+        const int step = std::max(1, th / 6);       // the search's step along and across a space
+        const int outward = 8 * (widest + 2 * lu2); // how far a space's line may step out from its column
+        // A segment's columns within rows top to bottom, or none when it passes them by.
+        auto within = [](const QLine& l, int top, int bottom, double& lo, double& hi) {
+            const double x1 = l.x1(), y1 = l.y1(), x2 = l.x2(), y2 = l.y2();
+            double t0 = 0, t1 = 1;
+            if (y1 == y2) {
+                if (y1 < top || y1 > bottom) return false;
+            } else {
+                double p = (top - y1) / (y2 - y1), q = (bottom - y1) / (y2 - y1);
+                if (p > q) std::swap(p, q);
+                t0 = std::max(p, 0.0), t1 = std::min(q, 1.0);
+                if (t0 > t1) return false;
+            }
+            const double xa = x1 + t0 * (x2 - x1), xb = x1 + t1 * (x2 - x1);
+            lo = std::min(xa, xb), hi = std::max(xa, xb);
+            return true;
+        };
+        // What a space's value and line may meet, gathered for the rows where they stand (its
+        // band) when the space is first laid out: the blocks and labels and the strokes, each by
+        // the columns it takes there (a stroke's grown by its pen), sorted from the left, so that
+        // a cell is read against what lies across its own columns only; and for the value read
+        // level, at each of its heights, the columns where it may not stand, merged.
+        struct Obstacle {
+            int Lo = 0, Hi = 0;
+            QRect Box;                              // a block or a label
+            const TSegmentRecord* Stroke = nullptr; // or a stroke
+        };
+        using Spans = std::vector<std::pair<int, int>>;
+        struct Band {
+            bool Gathered = false;
+            int Top = 0, Bottom = 0, LevelTop = 0;
+            std::vector<Obstacle> Met;
+            int Widest = 0;                   // the widest obstacle's columns
+            std::vector<QRect> Taken, Labels; // the blocks and labels; the labels alone
+            std::vector<Spans> Level;         // by the value's rise above its lowest height
+            std::vector<bool> Merged;         // which of them are gathered
+        };
+        int widestPen = 0;
+        for (const TSegmentRecord& r : lines)
+            widestPen = std::max(widestPen, (r.Width + 1) / 2);
+        const int margin = lu1 + std::max(pen + spread, widestPen) + 1;
+        std::vector<Band> bands(spaces.size());
+        auto band = [&](int k) -> const Band& {
+            Band& b = bands[size_t(k)];
+            if (b.Gathered) return b;
+            b.Gathered = true;
+            const Space& s = spaces[size_t(k)];
+            const Value& v = values[size_t(k)];
+            const int mid = s.Top + (s.Bottom - s.Top) / 2;
+            const int slack = std::max(0, (s.Bottom - s.Top - 2 * f.as - v.Length) / 2);
+            b.LevelTop = std::min(mid - th / 2, s.Bottom - lu1 - 1 - th);
+            b.Top = std::min({s.Top - 2 * f.as, b.LevelTop - th / 2, mid - v.Length / 2 - slack}) - margin;
+            b.Bottom = std::max({s.Bottom + 2 * f.as, b.LevelTop + th, mid + v.Length / 2 + slack}) + margin;
+            auto across = [&](const QRect& r) { return r.bottom() >= b.Top && r.top() <= b.Bottom; };
+            for (const QRect& r : blocks)
+                if (across(r)) b.Taken.push_back(r);
+            for (const QRect& r : labels)
+                if (across(r)) b.Taken.push_back(r), b.Labels.push_back(r);
+            for (const QRect& r : b.Taken)
+                b.Met.push_back({r.left(), r.right(), r, nullptr});
+            for (const TSegmentRecord& r : lines) {
+                double lo = 0, hi = 0;
+                const int p = (r.Width + 1) / 2;
+                if (std::max(r.Line.y1(), r.Line.y2()) >= b.Top &&
+                    std::min(r.Line.y1(), r.Line.y2()) <= b.Bottom && within(r.Line, b.Top, b.Bottom, lo, hi))
+                    b.Met.push_back({int(std::floor(lo)) - p, int(std::ceil(hi)) + p, QRect(), &r});
+            }
+            std::sort(b.Met.begin(), b.Met.end(),
+                      [](const Obstacle& x, const Obstacle& y) { return x.Lo < y.Lo; });
+            for (const Obstacle& o : b.Met)
+                b.Widest = std::max(b.Widest, o.Hi - o.Lo);
+            b.Level.resize(size_t(th / 2 / step) + 1);
+            b.Merged.assign(b.Level.size(), false);
+            return b;
+        };
+        // The columns where a space's value read level at rise i may not stand, merged.
+        auto levelSpans = [&](int k, size_t i) -> const Spans& {
+            Band& b = bands[size_t(k)];
+            if (b.Merged[i]) return b.Level[i];
+            b.Merged[i] = true;
+            const int dy = int(i) * step;
+            const int top = b.LevelTop - dy - lu1,
+                      bottom = b.LevelTop - dy + th - 1 + lu1; // grown cell's rows
+            Spans spans;
+            for (const Obstacle& o : b.Met) {
+                if (!o.Stroke) {
+                    if (o.Box.top() <= bottom && o.Box.bottom() >= top) spans.emplace_back(o.Lo, o.Hi);
+                    continue;
+                }
+                const int p = (o.Stroke->Width + 1) / 2;
+                double lo = 0, hi = 0;
+                if (within(o.Stroke->Line, top - p, bottom + p, lo, hi))
+                    spans.emplace_back(int(std::ceil(lo - p)), int(std::floor(hi + p)));
+            }
+            std::sort(spans.begin(), spans.end());
+            Spans& merged = b.Level[i];
+            for (const auto& [lo, hi] : spans)
+                if (!merged.empty() && lo <= merged.back().second + 1)
+                    merged.back().second = std::max(merged.back().second, hi);
+                else
+                    merged.emplace_back(lo, hi);
+            return merged;
+        };
+        // Each level's row: the spans of the labels its extension line crosses, and of what it
+        // may not run through at all (the reference texts, the angles' values, the axial load).
+        std::vector<Spans> crossing(size_t(n) + 1), spoiling(size_t(n) + 1);
+        for (int k = 0; k <= n; ++k) {
+            const int y = levelY(k);
+            for (const QRect& r : labels)
+                if (y >= r.top() - lu1 && y <= r.bottom() + lu1)
+                    crossing[size_t(k)].emplace_back(r.left() - lu1, r.right() + lu1);
+            for (const std::vector<QRect>* spoilers : {&references, &angles})
+                for (const QRect& r : *spoilers)
+                    if (y >= r.top() && y <= r.bottom())
+                        spoiling[size_t(k)].emplace_back(r.left(), r.right());
+            if (y >= axial.top() && y <= axial.bottom())
+                spoiling[size_t(k)].emplace_back(axial.left(), axial.right());
+        }
+        // How many spans a level's extension line runs over.
+        auto over = [&](const Spans& spans, const QLine& e) {
+            const int x1 = std::min(e.x1(), e.x2()), x2 = std::max(e.x1(), e.x2());
+            return int(std::count_if(spans.begin(), spans.end(), [&](const std::pair<int, int>& r) {
+                return x2 >= r.first && x1 <= r.second;
+            }));
+        };
+
+        // Lays out column c space by space: the labels its extension lines cross, or none at the
+        // first space whose value finds no clear place or whose line runs onto a label or a
+        // block, at an extension line through what it may not run through, and once it crosses
+        // `most` labels.
+        constexpr int kNever = 1 << 28; // beyond any canvas
+        auto layout = [&](Column& c, int most) -> std::optional<int> {
+            const int dir = c.Away;
+            int crossed = 0;
+            c.Xs.assign(size_t(n), c.X);
+            c.Cells.assign(size_t(n), QRect());
+            c.Reach.assign(size_t(n) + 1, c.X);
+            std::vector<QLine> drawn, carried; // the chain's lines and extension lines so far
+            for (int k = 0; k < n; ++k) {
+                const Space& s = spaces[size_t(k)];
+                const Value& v = values[size_t(k)];
+                const Band& b = band(k);
+                const std::optional<QLine> level = extension(c, k); // carried as far as it goes so far
+                // Whether a cell meets anything; if so, the left edge from which on, going in
+                // direction dir, the cell is past all it meets (kNever: past the canvas). What the
+                // drawing holds is read from the band, or for a value read level at rise i from
+                // the columns merged for it.
+                auto meets = [&](const QRect& cell, const Spans* merged) -> std::optional<int> {
+                    if (cell.left() < 0 || cell.top() < 0 || cell.right() >= OutW || cell.bottom() >= OutH)
+                        return dir * kNever;
+                    const QRect g = cell.adjusted(-lu1, -lu1, lu1, lu1);
+                    bool hit = false;
+                    int past = -dir * kNever;
+                    auto span = [&](int lo, int hi) { // what lies across the cell's rows
+                        if (hi < g.left() || lo > g.right()) return;
+                        hit = true;
+                        past =
+                            dir > 0 ? std::max(past, hi + 1 + lu1) : std::min(past, lo - lu1 - cell.width());
+                    };
+                    if (merged) {
+                        auto o = std::lower_bound(
+                            merged->begin(), merged->end(), g.left(),
+                            [](const std::pair<int, int>& r, int x) { return r.second < x; });
+                        for (; o != merged->end() && o->first <= g.right(); ++o)
+                            span(o->first, o->second);
+                    } else {
+                        const auto first =
+                            std::lower_bound(b.Met.begin(), b.Met.end(), g.left() - b.Widest,
+                                             [](const Obstacle& o, int x) { return o.Lo < x; });
+                        for (auto o = first; o != b.Met.end() && o->Lo <= g.right(); ++o) {
+                            if (o->Hi < g.left()) continue;
+                            if (!o->Stroke) {
+                                if (o->Box.top() <= g.bottom() && o->Box.bottom() >= g.top())
+                                    span(o->Lo, o->Hi);
+                                continue;
+                            }
+                            const int p = (o->Stroke->Width + 1) / 2;
+                            double lo = 0, hi = 0;
+                            if (within(o->Stroke->Line, g.top() - p, g.bottom() + p, lo, hi))
+                                span(int(std::ceil(lo - p)), int(std::floor(hi + p)));
+                        }
+                    }
+                    for (int j = 0; j < k; ++j) {
+                        const QRect& r = c.Cells[size_t(j)];
+                        if (r.top() <= g.bottom() && r.bottom() >= g.top()) span(r.left(), r.right());
+                    }
+                    for (const QLine& l : drawn) // upright, with the arrowheads' spread
+                        if (l.y1() <= g.bottom() + pen && l.y2() >= g.top() - pen)
+                            span(l.x1() - pen - spread, l.x1() + pen + spread);
+                    auto levelLine = [&](const QLine& e) { // the levels above, carried over
+                        if (e.y1() >= g.top() - pen && e.y1() <= g.bottom() + pen)
+                            span(std::min(e.x1(), e.x2()) - pen, std::max(e.x1(), e.x2()) + pen);
+                    };
+                    for (const QLine& e : carried)
+                        levelLine(e);
+                    if (level) levelLine(*level);
+                    return hit ? std::optional<int>(past) : std::nullopt;
+                };
+                const int mid = s.Top + (s.Bottom - s.Top) / 2;
+                const bool upward = !c.Apart || v.Roomy;
+                // The line with its arrows, outside when the space is too short for them.
+                const int out = !upward && s.Bottom - s.Top < 2 * f.as ? 2 * f.as : 0;
+                auto lineAt = [&](int x) { return QLine(x, s.Top - out, x, s.Bottom + out); };
+                std::optional<QRect> found;
+                int x = c.X;
+                if (upward) {
+                    // Reading upward on its line between the arrows, anywhere along the space.
+                    const QRect cell(c.X - th / 2, mid - v.Length / 2, th, v.Length);
+                    const int slack = std::max(0, (s.Bottom - s.Top - 2 * f.as - v.Length) / 2);
+                    for (int dy = 0; dy <= slack && !found; dy += step)
+                        for (const int sign : {1, -1})
+                            if (!found && !meets(cell.translated(0, sign * dy), nullptr))
+                                found = cell.translated(0, sign * dy);
+                } else {
+                    // Level beside the line, about the space's middle but above its lower level:
+                    // the line steps outward past what each try meets, on the search's steps.
+                    const int limit = dir > 0 ? std::min(OutW, c.X + outward) : std::max(0, c.X - outward);
+                    for (int at = c.X; (limit - at) * dir >= 0 && !found;) {
+                        int next = dir * kNever; // the nearest line from which a try may hold
+                        // The line keeps off the values above with its arrows.
+                        const QLine l = lineAt(at);
+                        const QRect line = QRect(l.p1(), l.p2()).adjusted(-lu1 - spread, 0, lu1 + spread, 0);
+                        int clear = -dir * kNever;
+                        for (int j = 0; j < k; ++j) {
+                            const QRect& r = c.Cells[size_t(j)];
+                            if (r.intersects(line))
+                                clear = dir > 0 ? std::max(clear, r.right() + lu1 + spread + 1)
+                                                : std::min(clear, r.left() - lu1 - spread - 1);
+                        }
+                        if (clear != -dir * kNever) {
+                            next = clear;
+                        } else {
+                            const int left = dir > 0 ? at + 2 * lu2 : at - 2 * lu2 - v.Width;
+                            for (size_t i = 0; i < b.Level.size() && !found; ++i) {
+                                const QRect cell(left, b.LevelTop - int(i) * step, v.Width, th);
+                                if (const auto past = meets(cell, &levelSpans(k, i))) {
+                                    const int from = std::abs(*past) >= kNever ? *past : *past - left + at;
+                                    next = dir > 0 ? std::min(next, from) : std::max(next, from);
+                                } else {
+                                    found = cell, x = at;
+                                }
+                            }
+                        }
+                        if (found) break;
+                        at += std::max(1, ((next - at) * dir + step - 1) / step) * step * dir;
+                    }
+                }
+                if (!found) return std::nullopt;
+                c.Xs[size_t(k)] = x;
+                c.Reach[size_t(k)] =
+                    dir > 0 ? std::max(c.Reach[size_t(k)], x) : std::min(c.Reach[size_t(k)], x);
+                c.Reach[size_t(k) + 1] = x;
+                const QLine line = lineAt(x);
+                drawn.push_back(line);
+                // A line run onto a block (the surcharges' rows, the water level) or a label holds
+                // no value; nor does one through the axial load.
+                const QRect run = QRect(line.p1(), line.p2()).adjusted(-lu1, 0, lu1, 0);
+                auto onto = [&](const QRect& r) { return r.intersects(run); };
+                auto through = [&](const QRect& r) {
+                    return LineMeetsRect(line, r.adjusted(-lu1, -lu1, lu1, lu1));
+                };
+                if (std::any_of(b.Taken.begin(), b.Taken.end(), onto) ||
+                    std::any_of(b.Labels.begin(), b.Labels.end(), through) || LineMeetsRect(line, axial))
+                    return std::nullopt;
+                c.Cells[size_t(k)] = *found;
+                // The level above is carried over as far as it goes now.
+                if (const auto e = extension(c, k)) {
+                    if (over(spoiling[size_t(k)], *e) > 0) return std::nullopt;
+                    crossed += over(crossing[size_t(k)], *e);
+                    if (crossed >= most) return std::nullopt;
+                    carried.push_back(*e);
+                }
+            }
+            if (const auto e = extension(c, n)) {
+                if (over(spoiling[size_t(n)], *e) > 0) return std::nullopt;
+                crossed += over(crossing[size_t(n)], *e);
+            }
+            if (crossed >= most) return std::nullopt;
+            return crossed;
+        };
+
+        // The columns, nearest the wall first on either side: by the ticks when every value reads
+        // upward there, else beyond the letters in front and beyond the water level's value
+        // behind, until one holds every value with no extension line over a label. A level's
+        // extension line runs over what lies on its row between its start and the column for
+        // every column farther out: a side ends before the first reference text, angle or axial
+        // load so met, and once the labels so met are as many as the best column's crossings.
+        constexpr int kMostCrossed = 6;   // labels a chain's extension lines may cross
+        constexpr int kMostColumns = 200; // beyond that the chain stands where it stood
+        int bestCrossed = kMostCrossed + 1;
+        if (!crowded) {
+            Column c = column(f.xL - ls, -1, false);
+            if (const auto crossed = layout(c, 1)) best = std::move(c), bestCrossed = *crossed;
+        }
+        int frontEnd = 2 * lu2 + widest - 1, behindEnd = OutW - 2 * lu2 - widest - 1;
+        std::vector<int> frontMet, behindMet; // the columns from which on each label is met, outward
+        for (int k = 0; k <= n; ++k) {
+            const int front = extensionFrom(k, -1), back = extensionFrom(k, 1);
+            for (const auto& [lo, hi] : spoiling[size_t(k)]) {
+                if (lo <= front) frontEnd = std::max(frontEnd, std::min(hi, front - 1) + lu1);
+                if (hi >= back) behindEnd = std::min(behindEnd, std::max(lo, back + 1) - lu1 - 1);
+            }
+            for (const auto& [lo, hi] : crossing[size_t(k)]) {
+                if (lo <= front) frontMet.push_back(std::min(hi, front - 1) + lu1);
+                if (hi >= back) behindMet.push_back(std::max(lo, back + 1) - lu1);
+            }
+        }
+        std::sort(frontMet.begin(), frontMet.end(), std::greater<>());
+        std::sort(behindMet.begin(), behindMet.end());
+        const int columnStep = std::max(2, th / 4);
+        size_t metFront = 0, metBehind = 0; // the labels met so far on either side
+        for (int front = letterLeft - 3 * lu2, back = xBehind, tried = 0;
+             bestCrossed > 0 && tried < kMostColumns; ++tried) {
+            while (metFront < frontMet.size() && frontMet[metFront] >= front)
+                ++metFront;
+            while (metBehind < behindMet.size() && behindMet[metBehind] <= back)
+                ++metBehind;
+            const bool canFront = front > frontEnd && int(metFront) < bestCrossed;
+            const bool canBehind = back <= behindEnd && int(metBehind) < bestCrossed;
+            if (!canFront && !canBehind) break;
+            const int dFront = f.xL - front, dBehind = back - f.xs;
+            const bool inFront =
+                canFront && (!canBehind || dFront < dBehind || (dFront == dBehind && !hasBrace));
+            Column c = inFront ? column(front, -1, true) : column(back, 1, true);
+            (inFront ? front -= columnStep : back += columnStep);
+            if (const auto crossed = layout(c, bestCrossed)) best = std::move(c), bestCrossed = *crossed;
+        }
+    }
+    const bool clean = best.has_value();
+    if (!clean) {
+        best = column(behind ? xBehind : xFront, behind ? 1 : -1, behind || crowded);
+        best->Xs.assign(size_t(n), best->X);
+        best->Cells.assign(size_t(n), QRect());
+    }
+    const Column& chain = *best;
+    const int away = chain.Away;
+    Layout.Values["ChainX"] = chain.X;
+    // The extension lines: from the wall or the letters to the column, or, for a column found
+    // clear, carried to each line from where the ground and the reference lines end.
+    auto carry = [&](int k) -> std::optional<QLine> {
+        if (clean) return extension(chain, k);
+        if (!chain.Apart || k == 0 || k == n || spaces[size_t(k) - 1].Bottom == f.yExc) return std::nullopt;
+        const int y = spaces[size_t(k) - 1].Bottom;
+        if (away > 0) return QLine(f.xs, y, chain.X + 2 * lu2, y);
+        return QLine(letterLeft - 2 * lu2, y, chain.X - 2 * lu2, y);
+    };
+    // An extension line carried past a label is broken about it, so that the label stands where it
+    // was asked for.
+    auto drawCarried = [&](const QLine& e) {
+        int x1 = std::min(e.x1(), e.x2()), x2 = std::max(e.x1(), e.x2());
+        const int y = e.y1(), gap = lu1 + (lu1 + 1) / 2;
+        std::vector<std::pair<int, int>> cuts;
+        if (clean)
+            for (const QRect& r : labels)
+                if (y >= r.top() - gap && y <= r.bottom() + gap && r.right() + gap >= x1 &&
+                    r.left() - gap <= x2)
+                    cuts.emplace_back(r.left() - gap, r.right() + gap);
+        std::sort(cuts.begin(), cuts.end());
+        for (const auto& [a, b] : cuts) {
+            if (a > x1) Bitmap.Line(x1, y, std::min(a, x2), y);
+            x1 = std::max(x1, b);
+        }
+        if (x2 > x1) Bitmap.Line(x1, y, x2, y);
+    };
+    for (int k = 0; k < n; ++k) {
+        const Space& s = spaces[size_t(k)];
+        const int y1 = s.Top, y2 = s.Bottom, xChain = chain.Xs[size_t(k)];
+        // The space's extension lines (its lower level's, and the ground's with the first), the
+        // line, its arrows and the value.
+        const int open = BeginStep();
+        SetPen(clBlack, lu1);
+        for (const int j : {k + 1, k == 0 ? 0 : -1})
+            if (j >= 0)
+                if (const auto e = carry(j)) drawCarried(*e);
+        const QString& text = values[size_t(k)].Text;
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
-        if ((!behind && !ownColumn) || roomy(s)) {
-            DrawDimension(xChain, y1, xChain, y2, text, behind ? 4 : 3, false, false);
+        if (!chain.Apart || values[size_t(k)].Roomy) {
+            DrawDimension(xChain, y1, xChain, y2, text, away > 0 ? 4 : 3, false, false);
         } else {
             // Too short for its value between the arrows: the value reads level beside the line,
-            // away from the wall, where a row of the chain holds it; a space too short for two
-            // arrows has them outside, pointing in.
+            // away from the wall; a space too short for two arrows has them outside, pointing in.
             int top = y1, bottom = y2;
             if (y2 - y1 >= 2 * f.as) {
                 DrawArrowLine(xChain, y1, xChain, y2, f.as, true, true);
@@ -496,13 +1035,15 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
             }
             // Its value, and every other label, keeps off the chain's line: a value moved onto
             // it would be struck through.
-            Placement.Blocks.push_back(QRect(QPoint(xChain - lu1 / 2, top), QPoint(xChain + (lu1 - 1) / 2, bottom)));
+            Placement.Blocks.push_back(
+                QRect(QPoint(xChain - lu1 / 2, top), QPoint(xChain + (lu1 - 1) / 2, bottom)));
             Bitmap.SetTextTransparent(true);
             Bitmap.SetFontColor(clBlack);
             const QPoint mid(xChain, y1 + (y2 - y1) / 2);
+            const QRect& cell = chain.Cells[size_t(k)];
             const int x = away > 0 ? xChain + 2 * lu2 : xChain - 2 * lu2 - Bitmap.TextWidth(text);
-            DrawLabelLines(x, mid.y() - Bitmap.TextHeight(text) / 2, {text}, 0, mid,
-                           {QLine(xChain, top, xChain, bottom)}, lrDimension);
+            const int y = !cell.isEmpty() ? cell.top() : mid.y() - Bitmap.TextHeight(text) / 2;
+            DrawLabelLines(x, y, {text}, 0, mid, {QLine(xChain, top, xChain, bottom)}, lrDimension);
         }
         Bitmap.SetTag(open);
     }
