@@ -16,6 +16,25 @@ namespace vantrel {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
+
+// Whether the segments a and b meet.
+bool Cross(const QLine& a, const QLine& b) {
+    auto side = [](QPoint p, QPoint q, QPoint r) {
+        const long long v =
+            (long long)(q.x() - p.x()) * (r.y() - p.y()) - (long long)(q.y() - p.y()) * (r.x() - p.x());
+        return (v > 0) - (v < 0);
+    };
+    const int d1 = side(a.p1(), a.p2(), b.p1()), d2 = side(a.p1(), a.p2(), b.p2());
+    const int d3 = side(b.p1(), b.p2(), a.p1()), d4 = side(b.p1(), b.p2(), a.p2());
+    if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+    auto on = [](QPoint p, QPoint q, QPoint r) {
+        return std::min(p.x(), q.x()) <= r.x() && r.x() <= std::max(p.x(), q.x()) &&
+               std::min(p.y(), q.y()) <= r.y() && r.y() <= std::max(p.y(), q.y());
+    };
+    return (d1 == 0 && on(a.p1(), a.p2(), b.p1())) || (d2 == 0 && on(a.p1(), a.p2(), b.p2())) ||
+           (d3 == 0 && on(b.p1(), b.p2(), a.p1())) || (d4 == 0 && on(b.p1(), b.p2(), a.p2()));
+}
+
 constexpr TColor kPileGrey = 0xC7C7C7;
 constexpr TColor kSlurryGrey = 0xEFEFEF;
 constexpr TColor kConcreteGrey = 0xC0C0C0;
@@ -35,7 +54,17 @@ struct TDiagramDraw::CrossFrame {
     int xc = 0, xL = 0, xR = 0, xL2 = 0, xR2 = 0, xMin = 0, xs = 0;
     int yTop = 0, yExc = 0, yTip = 0, yTip2 = 0, xU = 0;
     int extent = 0; // reach of the surcharges right of the wall, pixels
-    double f = 1.3; // label row of the next surcharge, in font sizes above the ground
+    // While the rakers' length dimensions are chosen: the blocks from `held` on hold the places
+    // their lines keep off, the levels' letters' first (`letters` of them), then the values chosen.
+    size_t held = 0, letters = 0;
+    std::vector<int> offsets;   // how far each level's length dimensions stand off its member
+    std::vector<QLine> chosen;  // the dimension and extension lines chosen so far
+    std::vector<QLine> members; // the members drawn, each from its start to its far end
+    std::vector<int> memberOf;  // which of them each level's is (-1: none)
+    size_t member = 0;          // the one whose dimensions are being chosen
+    int roomless = 0;           // the levels whose values found no room
+    bool braced = false;        // every member a brace: its dimensions may stand farther off it
+    double f = 1.3;             // label row of the next surcharge, in font sizes above the ground
 };
 
 void TDiagramDraw::GrowWidthTo(int right) {
@@ -257,8 +286,82 @@ void TDiagramDraw::DrawCrossSection() {
     for (int i = 0; i < levels; ++i) {
         yLevel.push_back(f.yTop + RoundPx(double(d.LevelDepth(i)) * Scale));
         Layout.Values["Level" + std::to_string(i) + ".y"] = yLevel.back();
-        DrawAnchor(f, i, yLevel.back());
+        DrawAnchor(f, i, yLevel.back(), 0);
     }
+    // Where the rakers' length dimensions stand (a drawing with anchors keeps them one line spacing
+    // off their members): each value keeps off the places of the levels' letters, of the members'
+    // angle values, of the labels asked for so far and of the ground's name, and off the values
+    // chosen before it.
+    f.offsets.assign(size_t(levels), ls);
+    f.braced = std::none_of(a.Levels.begin(), a.Levels.begin() + levels,
+                            [](const TAnchLevel& l) { return l.Kind == lkTieback || l.Kind == lkTieRod; });
+    if (f.braced && levels > 0) {
+        f.held = Placement.Blocks.size();
+        const TFont font = Bitmap.Font();
+        Bitmap.SetFontAngle(0);
+        Bitmap.SetFontHeight(-fs);
+        // A place is held where it is clear of the members: one they cross is given up anyway.
+        Placement.Gap = LineUnit();
+        std::vector<QRect> places;
+        auto hold = [&](const QRect& place, int tag) {
+            if (const TMoves asked = TMoves::Inside(place, PictureSize()).Within({0, 0, 0, 0});
+                !asked.Empty() && Placement.NearestClear(Bitmap, place, tag, asked))
+                places.push_back(place);
+        };
+        const int letter = Bitmap.TextWidth("A");
+        for (int i = 0; i < levels; ++i)
+            hold(QRect(f.xL - (3 * ls) / 2 - letter, yLevel[size_t(i)] - 2 * fs / 3, letter,
+                       Bitmap.TextHeight("A")),
+                 0);
+        f.letters = places.size();
+        {
+            const int left = f.xMin - 3 * ls;
+            const int width = std::max(Bitmap.TextWidth("Excav."), Bitmap.TextWidth("Top"));
+            const int x = std::min(left + 3 * ls - 8 * fs, left - 2 * lu2 - width), y = f.yTop - fs - lu2;
+            hold(TextCell(x, y, "Excav.") | TextCell(x, y + fs + lu2, "Top"), 0);
+        }
+        for (const HeldLabel& l : Held)
+            hold(l.Box, l.Tag);
+        Bitmap.SetFontHeight(-FontSize());
+        for (int i = 0; i < levels; ++i) {
+            const TAnchLevel& level = a.Levels[size_t(i)];
+            const std::string key = "Level" + std::to_string(i);
+            if (level.Angle == 0 || level.Kind != lkRaker || !Layout.Has(key + ".p2X")) continue;
+            // As its arc's value is set.
+            const int x = int(Layout.Value(key + ".p2X")), y = int(Layout.Value(key + ".p2Y"));
+            const double angle = double(level.Angle) * kDeg, r = 3 * ls;
+            const QString value = FormatValue(double(level.Angle), 2, QString()) + QChar(0x00B0);
+            const int y0 = y - RoundPx(std::sin(angle) * (fs + r));
+            hold(QRect(x + RoundPx(std::cos(angle) * r) + fs, y0 + (y - y0 - fs) / 2, Bitmap.TextWidth(value),
+                       Bitmap.TextHeight(value)),
+                 0);
+        }
+        Placement.Blocks.insert(Placement.Blocks.end(), places.begin(), places.end());
+        Bitmap.SetFont(font);
+        // Chosen from the lowest member up, where those above leave their values room for the
+        // lines of those below to pass, and from the highest down: the order that leaves fewer
+        // values without room is kept, the lowest first when they tie.
+        const size_t marks = Placement.Blocks.size();
+        std::vector<int> upward;
+        int roomless = 0;
+        for (const bool up : {true, false}) {
+            f.offsets.assign(size_t(levels), ls);
+            f.chosen.clear();
+            f.roomless = 0;
+            for (int k = 0; k < levels; ++k) {
+                const int i = up ? levels - 1 - k : k;
+                DrawAnchor(f, i, yLevel[size_t(i)], 1);
+            }
+            Placement.Blocks.resize(marks);
+            if (up)
+                upward = f.offsets, roomless = f.roomless;
+            else if (roomless <= f.roomless)
+                f.offsets = upward;
+        }
+        Placement.Blocks.resize(f.held);
+    }
+    for (int i = 0; i < levels; ++i)
+        DrawAnchor(f, i, yLevel[size_t(i)], 2);
     DrawLevelChain(f, yLevel);
     for (int i = 0; i < levels; ++i) {
         const int yA = yLevel[size_t(i)];
@@ -273,8 +376,9 @@ void TDiagramDraw::DrawCrossSection() {
         const QString letter(QChar('A' + i % 26));
         // The letter stands by the tick in front of the pile (a pier wider than the beam reaches
         // over the tick's end): it is never set beyond the pile.
-        DrawLabelLines(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"), yA - 2 * std::abs(Bitmap.Font().Height) / 3,
-                       {letter}, 0, QPoint(f.xL - (3 * ls) / 2, yA),
+        DrawLabelLines(f.xL - (3 * ls) / 2 - Bitmap.TextWidth("A"),
+                       yA - 2 * std::abs(Bitmap.Font().Height) / 3, {letter}, 0,
+                       QPoint(f.xL - (3 * ls) / 2, yA),
                        {QLine(f.xL - (3 * ls) / 2, yA, std::min(f.xL, Divide.left()) - 1, yA)}, lrLetter);
         Bitmap.SetTag(open);
     }
@@ -293,7 +397,8 @@ void TDiagramDraw::DrawCrossSection() {
         if (reach < bottomLeft) {
             Bitmap.SetFontHeight(-fs);
             Bitmap.SetFontAngle(0);
-            const int x = std::min(bottomLeft + 3 * ls - 8 * fs, bottomLeft - 2 * lu2 - Bitmap.TextWidth("Bottom"));
+            const int x =
+                std::min(bottomLeft + 3 * ls - 8 * fs, bottomLeft - 2 * lu2 - Bitmap.TextWidth("Bottom"));
             const int y = f.yExc - fs - lu2;
             const QRect cell = TextCell(x, y, "Excav.") | TextCell(x, y + fs + lu2, "Bottom");
             Placement.Gap = lu1;
@@ -375,8 +480,8 @@ void TDiagramDraw::DrawCrossSection() {
         // The depth stands by its symbol, led to its point when it must move; it is set with the
         // texts of the reference lines, before the captions that may stand anywhere.
         DrawTextBox(mid + GridX(0.1), yc - GridY(0.35), mid + GridX(0.5), yc + GridY(0.35),
-                    FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone, -1, QPoint(mid, yW),
-                    {QLine(xw, yW, xw + GridX(0.1), yW)}, lrReference);
+                    FormatValue(double(a.WaterDepth), 2, Texts.WaterUnit), 0, false, clNone, -1,
+                    QPoint(mid, yW), {QLine(xw, yW, xw + GridX(0.1), yW)}, lrReference);
         Layout.Values["yWater"] = yW;
     }
 
@@ -387,8 +492,8 @@ void TDiagramDraw::DrawCrossSection() {
     // The load stands by its arrow, led to the arrow's tail when it must move.
     const QLine axial(f.xc, f.yTop - GridY(1), f.xc, f.yTop);
     DrawTextBox(f.xL2, f.yTop - GridY(1), f.xc - 2 * lu2, f.yTop - GridY(1) + fs,
-                "Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit), 1, false, clNone, -1, axial.p1(),
-                {axial});
+                "Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit), 1, false, clNone, -1,
+                axial.p1(), {axial});
     Bitmap.SetBrush(TBrush{clWhite, TBrushStyle::Solid});
     PlaceLabels();
     Layout.Values["OutW"] = OutW;
@@ -1131,7 +1236,7 @@ void TDiagramDraw::DrawSurcharges(CrossFrame& f) {
     Layout.Values["xLabels"] = labelLeft;
 }
 
-void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
+void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
     const TKdData& d = Data;
     const TAnchLevel& level = d.Anchors.Levels[i];
     const int kind = level.Kind;
@@ -1178,6 +1283,257 @@ void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
     Layout.Values[key + ".p1Y"] = p1.y();
     Layout.Values[key + ".p2X"] = p2.x();
     Layout.Values[key + ".p2Y"] = p2.y();
+    if (pass == 0) {
+        f.memberOf.resize(size_t(i) + 1, -1);
+        f.memberOf[size_t(i)] = int(f.members.size());
+        f.members.emplace_back(start, p2);
+    }
+    if (pass == 1) f.member = size_t(f.memberOf[size_t(i)]);
+    if (pass > 0) {
+        // Its length dimensions parallel to it on its upper side, `by` off it.
+        const int side = tension ? 1 : -1;
+        auto moved = [&](QPoint e, int by) {
+            return QPoint(e.x() + side * RoundPx(sa2 * by), e.y() - side * RoundPx(ca2 * by));
+        };
+        const QString unit = d.Units == usSI ? "m" : "'";
+        std::vector<std::pair<QLine, QString>> lines{{QLine(start, p1), FormatValue(unbonded, 2, unit)}};
+        if (kind == lkTieback && bond > 0) lines.push_back({QLine(p1, p2), FormatValue(bond, 2, unit)});
+        int& by = f.offsets[size_t(i)];
+        if (pass == 1) {
+            // One line spacing off it, or where its values find no room there, as little farther
+            // as gives them room by their lines (up to five spacings, and a spacing above the
+            // ground at most), its lines crossing no other member and no place held.
+            const bool slants = kind == lkRaker && std::all_of(lines.begin(), lines.end(), [](const auto& l) {
+                                    return l.first.dx() != 0 && l.first.dy() != 0;
+                                });
+            const TFont font = Bitmap.Font();
+            Bitmap.SetFontHeight(-FontSize());
+            Bitmap.SetFontAngle(0);
+            const int g = LineUnit(), h = Bitmap.TextHeight("X");
+            const double margin = g + 1;
+            // What may stand in its values' way at any offset, gathered once: the strokes, the
+            // lines chosen and the places held about the member, also in its frame (u along it
+            // from its start, v off it toward its dimensions).
+            const QPointF origin(start), toward(side * sa2, -side * ca2);
+            const double length = std::hypot(double(p2.x() - start.x()), double(p2.y() - start.y()));
+            const QPointF along = length > 0 ? QPointF(p2 - start) / length : QPointF(1, 0);
+            auto local = [&](QPointF x) {
+                x -= origin;
+                return QPointF(x.x() * along.x() + x.y() * along.y(),
+                               x.x() * toward.x() + x.y() * toward.y());
+            };
+            const int reach = 5 * ls + 3 * h;
+            const QRect zone = QRect(start, p2).normalized().adjusted(-reach, -reach, reach, reach);
+            struct Obstacle {
+                QPointF a, b; // a stroke's ends, or a box's least and greatest corners
+                double pad;   // the white kept about it
+                bool box;
+            };
+            std::vector<Obstacle> near;
+            std::vector<std::pair<QLine, int>> strokes;
+            std::vector<QRect> boxes;
+            auto addStroke = [&](const QLine& l, int width) {
+                if (!LineMeetsRect(l, zone)) return;
+                strokes.emplace_back(l, width);
+                near.push_back({local(l.p1()), local(l.p2()), margin + width / 2.0, false});
+            };
+            auto addBox = [&](const QRect& r) {
+                boxes.push_back(r);
+                QPointF lo(1e300, 1e300), hi(-1e300, -1e300);
+                for (const QPoint k : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
+                    const QPointF c = local(k);
+                    lo = QPointF(std::min(lo.x(), c.x()), std::min(lo.y(), c.y()));
+                    hi = QPointF(std::max(hi.x(), c.x()), std::max(hi.y(), c.y()));
+                }
+                near.push_back({lo, hi, double(g), true});
+            };
+            if (slants) {
+                for (const TSegmentRecord& r : Placement.Strokes)
+                    addStroke(r.Line, r.Width);
+                for (const QLine& l : f.chosen)
+                    addStroke(l, lu1);
+                for (const QRect& r : Placement.Blocks)
+                    if (r.intersects(zone)) addBox(r);
+            }
+            // Where along the stretch [lo, hi] a cell w long finds the band [v0, v1] clear: the
+            // place nearest the stretch's middle.
+            auto band = [&](double lo, double hi, double w, double v0, double v1) -> std::optional<double> {
+                std::vector<std::pair<double, double>> blocked;
+                for (const Obstacle& o : near) {
+                    const double p = o.pad;
+                    if (o.box) {
+                        if (o.b.y() + p > v0 && o.a.y() - p < v1)
+                            blocked.emplace_back(o.a.x() - p, o.b.x() + p);
+                        continue;
+                    }
+                    // The stretch of the stroke within the band, its pen and white about it.
+                    const double dv = o.b.y() - o.a.y();
+                    double t0 = 0, t1 = 1;
+                    if (std::abs(dv) < 1e-9) {
+                        if (o.a.y() < v0 - p || o.a.y() > v1 + p) continue;
+                    } else {
+                        double ta = (v0 - p - o.a.y()) / dv, tb = (v1 + p - o.a.y()) / dv;
+                        if (ta > tb) std::swap(ta, tb);
+                        t0 = std::max(t0, ta), t1 = std::min(t1, tb);
+                        if (t0 > t1) continue;
+                    }
+                    const double ua = o.a.x() + t0 * (o.b.x() - o.a.x()),
+                                 ub = o.a.x() + t1 * (o.b.x() - o.a.x());
+                    blocked.emplace_back(std::min(ua, ub) - p, std::max(ua, ub) + p);
+                }
+                std::sort(blocked.begin(), blocked.end());
+                const double middle = (lo + hi - w) / 2;
+                std::optional<double> best;
+                auto gap = [&](double a, double b) {
+                    if (b - a < w) return;
+                    const double u = std::clamp(middle, a, b - w);
+                    if (!best || std::abs(u - middle) < std::abs(*best - middle)) best = u;
+                };
+                double from = lo;
+                for (const auto& [a, b] : blocked) {
+                    if (b <= from) continue;
+                    if (a >= hi) break;
+                    gap(from, a);
+                    from = b;
+                }
+                gap(from, hi);
+                return best;
+            };
+            // Where the value `text` finds room by the dimension line of `member` `t` off it: one
+            // line spacing off, where it is asked for; else beside its line or across it, as it is
+            // written along the line (a place found so is read again from the picture); what it
+            // then holds.
+            auto room = [&](const QLine& member, int t,
+                            const QString& text) -> std::optional<std::vector<QRect>> {
+                const QLine at(moved(member.p1(), t), moved(member.p2(), t));
+                if (t == ls) {
+                    const QString spaced = " " + text + " ";
+                    const int bw = Bitmap.TextWidth(spaced), bh = Bitmap.TextHeight(spaced);
+                    QRect box(at.center().x() - bw / 2, at.center().y() - bh / 2, bw, bh);
+                    if (std::abs(at.dx()) - 2 * ArrowSize() <= bw) box.translate(0, -bh);
+                    const QRect grown = box.adjusted(-g, -g, g, g);
+                    if (std::none_of(strokes.begin(), strokes.end(),
+                                     [&](const auto& s) {
+                                         const int pen = (s.second + 1) / 2;
+                                         return LineMeetsRect(s.first, grown.adjusted(-pen, -pen, pen, pen));
+                                     }) &&
+                        std::none_of(boxes.begin(), boxes.end(),
+                                     [&](const QRect& r) { return r.intersects(grown); }))
+                        return std::vector<QRect>{box};
+                }
+                const double w = Bitmap.TextWidth(text), th = Bitmap.TextHeight(text);
+                const double u0 = std::min(local(member.p1()).x(), local(member.p2()).x()),
+                             u1 = std::max(local(member.p1()).x(), local(member.p2()).x());
+                const double lo = u0 + ArrowSize() + margin, hi = u1 - ArrowSize() - margin;
+                if (hi - lo < w) return std::nullopt;
+                const double off = (g + 1) / 2 + 1;
+                for (const double v0 : {t + off, t - off - th, t - th / 2})
+                    if (const auto u = band(lo, hi, w, v0, v0 + th)) {
+                        if (t != ls &&
+                            !Placement.AlongClear(Bitmap, PictureSize(), {at, w, th, g, ArrowSize()}, 0))
+                            return std::nullopt;
+                        // Its cell in upright pieces a height long each.
+                        std::vector<QRect> pieces;
+                        const int n = std::max(1, int(std::ceil(w / th)));
+                        for (int k = 0; k < n; ++k) {
+                            QRectF piece;
+                            for (const double du : {*u + w * k / n, *u + w * (k + 1) / n})
+                                for (const double dv : {v0, v0 + th})
+                                    piece |= QRectF(origin + du * along + dv * toward, QSizeF(0.001, 0.001));
+                            pieces.push_back(piece.toAlignedRect());
+                        }
+                        return pieces;
+                    }
+                return std::nullopt;
+            };
+            // Whether a line crosses a place held, grown by the white kept about it (a letter may
+            // be set anywhere about its place).
+            auto crosses = [&](const QLine& stroke) {
+                for (size_t k = f.held; k < Placement.Blocks.size(); ++k) {
+                    const int grow = k < f.held + f.letters ? h / 2 : 2 * g + 1;
+                    if (LineMeetsRect(stroke, Placement.Blocks[k].adjusted(-grow, -grow, grow, grow)))
+                        return true;
+                }
+                return false;
+            };
+            auto fits = [&](int t, std::vector<QRect>& places) {
+                for (const auto& [member, text] : lines) {
+                    const QLine at(moved(member.p1(), t), moved(member.p2(), t));
+                    if (t != ls) {
+                        if (std::min(at.y1(), at.y2()) < f.yTop - ls) return false;
+                        for (size_t k = 0; k < f.members.size(); ++k)
+                            if (k != f.member && Cross(at, f.members[k])) return false;
+                        if (crosses(at) || crosses(QLine(member.p1(), at.p1())) ||
+                            crosses(QLine(member.p2(), at.p2())))
+                            return false;
+                    }
+                    const auto place = room(member, t, text);
+                    if (!place) return false;
+                    // A value keeps off the lines chosen before.
+                    for (const QRect& piece : *place)
+                        for (const QLine& other : f.chosen)
+                            if (LineMeetsRect(other,
+                                              piece.adjusted(-2 * g - 1, -2 * g - 1, 2 * g + 1, 2 * g + 1)))
+                                return false;
+                    places.insert(places.end(), place->begin(), place->end());
+                    Placement.Blocks.insert(Placement.Blocks.end(), place->begin(), place->end());
+                    for (const QRect& r : *place)
+                        addBox(r);
+                }
+                return true;
+            };
+            const size_t before = Placement.Blocks.size(), nearCount = near.size(), boxCount = boxes.size();
+            bool fitted = !slants;
+            for (int t = ls; slants && t <= 5 * ls; t += std::max(2, h / 2)) {
+                std::vector<QRect> places;
+                const bool found = fits(t, places);
+                Placement.Blocks.resize(before);
+                near.resize(nearCount), boxes.resize(boxCount);
+                if (!found) continue;
+                by = t, fitted = true;
+                Placement.Blocks.insert(Placement.Blocks.end(), places.begin(), places.end());
+                break;
+            }
+            Bitmap.SetFont(font);
+            if (!fitted) ++f.roomless;
+            for (const auto& [member, text] : lines) {
+                const QLine at(moved(member.p1(), by), moved(member.p2(), by));
+                f.chosen.insert(f.chosen.end(),
+                                {at, QLine(member.p1(), at.p1()), QLine(member.p2(), at.p2())});
+            }
+            return;
+        }
+        SetPen(clBlack, lu1);
+        auto offset = [&](QPoint e) {
+            const QPoint o = moved(e, by);
+            Bitmap.Line(e.x(), e.y(), o.x(), o.y());
+            return o;
+        };
+        auto dimension = [&](QPoint from, QPoint to, const QString& text) {
+            if (from.x() > to.x()) std::swap(from, to);
+            DrawDimension(from.x(), from.y(), to.x(), to.y(), text, 3, false, false);
+        };
+        const QPoint s1 = offset(start), q1 = offset(p1);
+        dimension(s1, q1, lines[0].second);
+        if (lines.size() > 1) dimension(q1, offset(p2), lines[1].second);
+
+        // Inclination.
+        if (angle != 0) {
+            // The horizontal is not the value's own: it keeps clear of it.
+            if (tension && kind == lkTieback) p2.ry() += (3 * lu2) / 2;
+            if (tension) Bitmap.Line(p2.x(), p2.y(), p2.x() - 4 * ls, p2.y());
+            const int open = BeginStep(); // the arc and the value
+            if (tension) {
+                DrawAngle(p2.x(), p2.y(), 3 * ls, angle, false);
+            } else {
+                DrawAngle(p2.x(), p2.y(), 3 * ls, angle, true);
+            }
+            Bitmap.SetTag(open);
+        }
+        // Below the picture nothing is drawn: the height grows at most to it.
+        if (p2.y() + ls > OutH) OutH = std::min(p2.y() + ls, H);
+        return;
+    }
 
     // Waler against the excavation face.
     if (level.Waler.HasWaler) {
@@ -1262,39 +1618,6 @@ void TDiagramDraw::DrawAnchor(const CrossFrame& f, int i, int yA) {
     default:
         break;
     }
-    SetPen(clBlack, lu1);
-
-    // Length dimensions parallel to the member, one line spacing to its upper side.
-    const int side = tension ? 1 : -1;
-    auto offset = [&](QPoint e) {
-        const QPoint o(e.x() + side * RoundPx(sa2 * ls), e.y() - side * RoundPx(ca2 * ls));
-        Bitmap.Line(e.x(), e.y(), o.x(), o.y());
-        return o;
-    };
-    const QString unit = d.Units == usSI ? "m" : "'";
-    auto dimension = [&](QPoint from, QPoint to, double length) {
-        if (from.x() > to.x()) std::swap(from, to);
-        DrawDimension(from.x(), from.y(), to.x(), to.y(), FormatValue(length, 2, unit), 3, false, false);
-    };
-    const QPoint s1 = offset(start), q1 = offset(p1);
-    dimension(s1, q1, unbonded);
-    if (kind == lkTieback && bond > 0) dimension(q1, offset(p2), bond);
-
-    // Inclination.
-    if (angle != 0) {
-        // The horizontal is not the value's own: it keeps clear of it.
-        if (tension && kind == lkTieback) p2.ry() += (3 * lu2) / 2;
-        if (tension) Bitmap.Line(p2.x(), p2.y(), p2.x() - 4 * ls, p2.y());
-        const int open = BeginStep(); // the arc and the value
-        if (tension) {
-            DrawAngle(p2.x(), p2.y(), 3 * ls, angle, false);
-        } else {
-            DrawAngle(p2.x(), p2.y(), 3 * ls, angle, true);
-        }
-        Bitmap.SetTag(open);
-    }
-    // Below the picture nothing is drawn: the height grows at most to it.
-    if (p2.y() + ls > OutH) OutH = std::min(p2.y() + ls, H);
 }
 
 } // namespace vantrel

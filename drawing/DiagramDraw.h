@@ -252,7 +252,10 @@ class TDiagramDraw {
     // Cross section helpers.
     void DashedLineTo(int x, int y, int piece);
     struct CrossFrame;
-    void DrawAnchor(const CrossFrame& f, int i, int yA);
+    // Level i's member at height yA, in three passes over the levels: 0 draws the member itself;
+    // 1, once every member is drawn, chooses how far its length dimensions stand off it; 2 draws
+    // them and its inclination.
+    void DrawAnchor(CrossFrame& f, int i, int yA, int pass);
     // The chain of the levels' spacings, from the ground over the levels at `yLevel` to the
     // excavation bottom.
     void DrawLevelChain(const CrossFrame& f, const std::vector<int>& yLevel);
