@@ -313,28 +313,51 @@ std::vector<Label> Labels(const std::vector<TTextRecord>& texts, const TDiagramL
 }
 
 // The pixels of a label's own strokes within `area` of the picture, each widened by a pixel on either
-// side.
+// side (black), and over them the pixels of every stroke of another step at its pen (red): a line of
+// another step lying along or across its own is not its own for being there, nor is another
+// label's leader or tick for ending where this label's subject is.
+constexpr QRgb kOwnInk = qRgb(0, 0, 0), kForeignInk = qRgb(255, 0, 0);
 QImage OwnStrokes(const QRect& area, const std::vector<TSegmentRecord>& segments, const Label& l,
-                  bool planView) {
+                  const std::vector<TPlacedLabel>& placed, bool planView) {
     QImage own(area.size(), QImage::Format_RGB32);
     own.fill(Qt::white);
     QPainter painter(&own);
     painter.translate(-area.topLeft());
+    const QRect reach = area.adjusted(-16, -16, 16, 16);
+    std::vector<const TSegmentRecord*> foreign;
     for (const TSegmentRecord& s : segments) {
+        if (!reach.intersects(QRect(s.Line.p1(), s.Line.p2()).normalized().adjusted(-s.Width, -s.Width,
+                                                                                      s.Width, s.Width)))
+            continue;
         const TPlacedLabel* p = l.Placed;
+        // A stroke ending at the subject is its own unless another step drew it, or it leads to
+        // another label.
+        const bool atSubject =
+            p && (s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor) && (s.Tag == 0 || s.Tag == l.Tag) &&
+            std::none_of(placed.begin(), placed.end(), [&](const TPlacedLabel& o) {
+                return &o != p && !o.Leader.isNull() && SameLine(s.Line, o.Leader);
+            });
         const bool step = p && ((IsDimension(*p) && l.Tag != 0 && s.Tag == l.Tag) ||
-                                (!p->Leader.isNull() && SameLine(s.Line, p->Leader)) ||
-                                s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor);
+                                (!p->Leader.isNull() && SameLine(s.Line, p->Leader)) || atSubject);
         const bool leader =
             planView && s.Color == kLeaderColour &&
             (Distance(l.Cell, QPointF(s.Line.p1())) <= 2 || Distance(l.Cell, QPointF(s.Line.p2())) <= 2);
-        if (!step && !leader) continue;
-        painter.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
+        if (!step && !leader) {
+            // (A stroke of its own step that is not its own, as an angle's base line, shows as
+            // what it is drawn.)
+            if (s.Tag == 0 || s.Tag != l.Tag) foreign.push_back(&s);
+            continue;
+        }
+        painter.setPen(QPen(QColor(kOwnInk), s.Width + 2, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(s.Line);
     }
     if (l.Placed && !ArcCircle(*l.Placed).isEmpty()) { // the whole circle: only its arc is drawn
-        painter.setPen(QPen(Qt::black, 5));
+        painter.setPen(QPen(QColor(kOwnInk), 5));
         painter.drawEllipse(ArcCircle(*l.Placed));
+    }
+    for (const TSegmentRecord* s : foreign) {
+        painter.setPen(QPen(QColor(kForeignInk), s->Width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(s->Line);
     }
     return own;
 }
@@ -436,12 +459,12 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
         const int about = l.Height + 2 * unit + 1;
         const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
-        const QImage ownInk = OwnStrokes(area, segments, l, plan);
+        const QImage ownInk = OwnStrokes(area, segments, l, layout.Placed, plan);
         // In the plan view the concrete is only ever a fill: a sliver of it squeezed between the
         // steel and an arrow is no line.
         auto foreign = [&](int x, int y) {
             return LinePixel(bare, x, y, thin) && !(plan && At(bare, x, y) == kConcrete) &&
-                   ownInk.pixel(x - area.left(), y - area.top()) == qRgb(255, 255, 255);
+                   ownInk.pixel(x - area.left(), y - area.top()) != kOwnInk;
         };
         {
             const QRect inner = l.Cell.adjusted(1, 1, -1, -1);
