@@ -312,25 +312,28 @@ std::vector<Label> Labels(const std::vector<TTextRecord>& texts, const TDiagramL
     return labels;
 }
 
-// The pixels of a label's own strokes within `area` of the picture, each widened by a pixel on either
-// side (black), and over them the pixels of every stroke of another step at its pen (red): a line of
-// another step lying along or across its own is not its own for being there, nor is another
-// label's leader or tick for ending where this label's subject is.
-constexpr QRgb kOwnInk = qRgb(0, 0, 0), kForeignInk = qRgb(255, 0, 0);
-QImage OwnStrokes(const QRect& area, const std::vector<TSegmentRecord>& segments, const Label& l,
-                  const std::vector<TPlacedLabel>& placed, bool planView) {
-    QImage own(area.size(), QImage::Format_RGB32);
-    own.fill(Qt::white);
-    QPainter painter(&own);
-    painter.translate(-area.topLeft());
-    const QRect reach = area.adjusted(-16, -16, 16, 16);
-    std::vector<const TSegmentRecord*> foreign;
+// The strokes about a label within `area` of the picture: its own, each widened by a pixel on
+// either side (black on white in Own), and those of every other step at their pens, in their colours
+// (in Other): a line of another step lying along or across its own is not its own for being there,
+// nor is another label's leader or tick for ending where this label's subject is, and a stroke drawn
+// wider than a line is read as one where it shows.
+constexpr QRgb kNoInk = qRgb(1, 2, 3);
+struct Strokes {
+    QImage Own, Other;
+};
+Strokes StrokesAbout(const QRect& area, const std::vector<TSegmentRecord>& segments, const Label& l,
+                     const std::vector<TPlacedLabel>& placed, bool planView) {
+    Strokes ink{QImage(area.size(), QImage::Format_RGB32), QImage(area.size(), QImage::Format_RGB32)};
+    ink.Own.fill(Qt::white);
+    ink.Other.fill(kNoInk);
+    QPainter own(&ink.Own), other(&ink.Other);
+    own.translate(-area.topLeft());
+    other.translate(-area.topLeft());
     for (const TSegmentRecord& s : segments) {
-        if (!reach.intersects(QRect(s.Line.p1(), s.Line.p2()).normalized().adjusted(-s.Width, -s.Width,
-                                                                                      s.Width, s.Width)))
-            continue;
+        const QRect span = QRect(s.Line.p1(), s.Line.p2()).normalized();
+        if (!area.intersects(span.adjusted(-s.Width - 2, -s.Width - 2, s.Width + 2, s.Width + 2))) continue;
         const TPlacedLabel* p = l.Placed;
-        // A stroke ending at the subject is its own unless another step drew it, or it leads to
+        // A stroke ending at the subject is its own unless another step drew it or it leads to
         // another label.
         const bool atSubject =
             p && (s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor) && (s.Tag == 0 || s.Tag == l.Tag) &&
@@ -342,24 +345,21 @@ QImage OwnStrokes(const QRect& area, const std::vector<TSegmentRecord>& segments
         const bool leader =
             planView && s.Color == kLeaderColour &&
             (Distance(l.Cell, QPointF(s.Line.p1())) <= 2 || Distance(l.Cell, QPointF(s.Line.p2())) <= 2);
-        if (!step && !leader) {
-            // (A stroke of its own step that is not its own, as an angle's base line, shows as
-            // what it is drawn.)
-            if (s.Tag == 0 || s.Tag != l.Tag) foreign.push_back(&s);
-            continue;
+        if (step || leader) {
+            own.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
+            own.drawLine(s.Line);
+        } else if (s.Tag == 0 || s.Tag != l.Tag) {
+            // (A stroke of its own step that is not its own, as an angle's base line, is read from
+            // the picture alone.)
+            other.setPen(QPen(ToQColor(s.Color), s.Width, Qt::SolidLine, Qt::RoundCap));
+            other.drawLine(s.Line);
         }
-        painter.setPen(QPen(QColor(kOwnInk), s.Width + 2, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(s.Line);
     }
     if (l.Placed && !ArcCircle(*l.Placed).isEmpty()) { // the whole circle: only its arc is drawn
-        painter.setPen(QPen(QColor(kOwnInk), 5));
-        painter.drawEllipse(ArcCircle(*l.Placed));
+        own.setPen(QPen(Qt::black, 5));
+        own.drawEllipse(ArcCircle(*l.Placed));
     }
-    for (const TSegmentRecord* s : foreign) {
-        painter.setPen(QPen(QColor(kForeignInk), s->Width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(s->Line);
-    }
-    return own;
+    return ink;
 }
 
 } // namespace
@@ -459,12 +459,15 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
         const int about = l.Height + 2 * unit + 1;
         const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
-        const QImage ownInk = OwnStrokes(area, segments, l, layout.Placed, plan);
+        const Strokes ink = StrokesAbout(area, segments, l, layout.Placed, plan);
         // In the plan view the concrete is only ever a fill: a sliver of it squeezed between the
         // steel and an arrow is no line.
         auto foreign = [&](int x, int y) {
-            return LinePixel(bare, x, y, thin) && !(plan && At(bare, x, y) == kConcrete) &&
-                   ownInk.pixel(x - area.left(), y - area.top()) != kOwnInk;
+            const TColor c = At(bare, x, y);
+            if (c == clWhite || (plan && c == kConcrete)) return false;
+            const int u = x - area.left(), v = y - area.top();
+            if (FromQRgb(ink.Other.pixel(u, v)) == c) return true;
+            return ink.Own.pixel(u, v) == qRgb(255, 255, 255) && LinePixel(bare, x, y, thin);
         };
         {
             const QRect inner = l.Cell.adjusted(1, 1, -1, -1);
