@@ -589,10 +589,28 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                 return sum[size_t(y1 * stride + x1)] - sum[size_t(y0 * stride + x1)] -
                        sum[size_t(y1 * stride + x0)] + sum[size_t(y0 * stride + x0)];
             };
+            // A place across the pile from what it labels is none for it, as a dimension's value
+            // keeps to its line's side: the side of the longest piece it stands by, or of its point.
+            int side = 0; // -1 left of the pile, 1 right of it
+            if (!pile.isEmpty() && (!p.Target.empty() || !p.Anchor.isNull())) {
+                QPoint mid = p.Anchor;
+                if (!p.Target.empty()) {
+                    const QLine longest = *std::max_element(
+                        p.Target.begin(), p.Target.end(), [](const QLine& a, const QLine& b) {
+                            return std::hypot(a.dx(), a.dy()) < std::hypot(b.dx(), b.dy());
+                        });
+                    mid = (longest.p1() + longest.p2()) / 2;
+                }
+                if (mid.y() >= pile.top() && mid.y() <= pile.bottom())
+                    side = mid.x() < pile.left() ? -1 : mid.x() > pile.right() ? 1 : 0;
+            }
             std::optional<QPoint> clear;
             for (int dy = -h; dy <= h && !clear; ++dy)
                 for (int dx = -h; dx <= h && !clear; ++dx) {
                     const QRect at = home.translated(dx, dy);
+                    if ((side < 0 && at.center().x() > pile.right()) ||
+                        (side > 0 && at.center().x() < pile.left()))
+                        continue;
                     if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
                         lines(at.adjusted(-margin, -margin, margin, margin)) > 0)
                         continue;
