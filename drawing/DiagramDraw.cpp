@@ -401,6 +401,11 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m))
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
+    // A letter with no clear place by its tick still reads as its tick's a label height from where
+    // it was asked for, rather than led away.
+    if (!best && l.Rank == lrLetter)
+        if (const TMoves square = inside.Within({-l.Reach, l.Reach, -l.Reach, l.Reach}); !square.Empty())
+            best = Placement.NearestClear(Bitmap, l.Box, l.Tag, square);
     return best;
 }
 
