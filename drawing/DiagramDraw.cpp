@@ -29,6 +29,13 @@ constexpr std::array<TColor, 6> kDrawingColours = {0x808080,       0x000000,    
 // A coordinate the canvas leaves out (beyond its reach).
 constexpr int kOutside = 2 * TCanvas::MaxCoordinate;
 
+// The pixels a straight piece spans, whichever end comes first (a QRect normalized from its ends
+// would lose a pixel at each end of a piece drawn right to left or upward).
+QRect SpanOf(const QLine& piece) {
+    return QRect(QPoint(std::min(piece.x1(), piece.x2()), std::min(piece.y1(), piece.y2())),
+                 QPoint(std::max(piece.x1(), piece.x2()), std::max(piece.y1(), piece.y2())));
+}
+
 // Whether a cell at `at` stands within `reach` of one of `pieces`, read pixel by pixel along them.
 bool WithinReach(const QRect& at, const std::vector<QLine>& pieces, int reach) {
     for (const QLine& piece : pieces) {
@@ -335,7 +342,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     const int corner = l.Reach * 7 / 10;
     std::vector<TMoves> near;
     for (const QLine& piece : l.Target) {
-        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        const QRect r = SpanOf(piece);
         if (piece.dx() == 0 || piece.dy() == 0) {
             TMoves m = TMoves::Near(l.Box, r, l.Reach);
             if (piece.dy() == 0) m.DxMin = r.left() - l.Box.right(), m.DxMax = r.right() - l.Box.left();
@@ -382,7 +389,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     const std::vector<QLine> pieces = home ? StandsBy(l) : std::vector<QLine>();
     for (const QLine& piece : pieces)
         near.push_back(TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(
-            TMoves::Near(l.Box, QRect(piece.p1(), piece.p2()).normalized(), l.Reach)));
+            TMoves::Near(l.Box, SpanOf(piece), l.Reach)));
     auto within = [&](QPoint move) { return WithinReach(l.Box.translated(move), pieces, l.Reach); };
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
@@ -419,7 +426,7 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     // On the side of the divide where what it labels lies.
     QRect target(l.Anchor, l.Anchor);
     for (const QLine& piece : l.Target)
-        target |= QRect(piece.p1(), piece.p2()).normalized();
+        target |= SpanOf(piece);
     if (!Divide.isEmpty() && target.bottom() >= Divide.top() && target.top() <= Divide.bottom()) {
         // A member's dimension starts at the wall: its side is that of its longest stroke's middle.
         int left = target.left(), right = target.right();
@@ -500,7 +507,7 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
     std::vector<QPoint> ends{l.Anchor};
     if (l.Target.size() == 1) {
         const QLine& piece = l.Target[0];
-        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        const QRect r = SpanOf(piece);
         const QPoint nearest(std::clamp(at.center().x(), r.left(), r.right()),
                              std::clamp(at.center().y(), r.top(), r.bottom()));
         ends = {piece.dx() == 0 || piece.dy() == 0 ? nearest : piece.center(), piece.p1(), piece.p2(),
