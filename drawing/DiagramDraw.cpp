@@ -416,7 +416,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     return best;
 }
 
-QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader) {
+QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader, QLine& bend) {
     const QRect& box = l.Box;
     if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
         !Reachable(box.bottom()))
@@ -487,23 +487,33 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
         if (!leader) Placement.Blocks.push_back(at.united(crossed));
     }
     Placement.Blocks.resize(blocks);
-    // Where labels crowd too close for a leader to pass between their cells, it passes between
-    // their glyphs; else the first place tried is led across them.
-    for (const TLeaderSpace space : {lsGlyphs, lsAny})
-        for (const QPoint t : tried) {
-            if (leader) return shift;
-            QRect crossed;
-            leader = Leader(l, box.translated(t), crossed, space);
-            shift = t;
+    // Where labels crowd too close for a straight leader to pass between their cells, a bent one
+    // may pass about them, or a straight one between their glyphs, at the nearest place where
+    // either does; else the first place tried is led across them.
+    for (const QPoint t : tried) {
+        if (leader) return shift;
+        if (const auto bent = BentLeader(l, box.translated(t))) {
+            leader = bent->first;
+            bend = bent->second;
+            return t;
         }
+        QRect crossed;
+        leader = Leader(l, box.translated(t), crossed, lsGlyphs);
+        shift = t;
+    }
+    for (const QPoint t : tried) {
+        if (leader) return shift;
+        QRect crossed;
+        leader = Leader(l, box.translated(t), crossed, lsAny);
+        shift = t;
+    }
     return shift;
 }
 
-std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
-                                          TLeaderSpace space) const {
-    // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
-    // or one of its ends, or its middle; to its anchor, then to the ends of its strokes (an arc's
-    // chords, a caption's lines) and their points nearest the label.
+std::vector<QPoint> TDiagramDraw::LeaderEnds(const HeldLabel& l, const QRect& at) const {
+    // The nearest point of a straight piece, or one of its ends, or its middle; its anchor, then
+    // the ends of its strokes (an arc's chords, a caption's lines) and their points nearest the
+    // label. A point on the divide is reached from beside its nearer face.
     std::vector<QPoint> ends{l.Anchor};
     if (l.Target.size() == 1) {
         const QLine& piece = l.Target[0];
@@ -531,11 +541,49 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
             ends.push_back((QPointF(piece.p1()) + t * d).toPoint());
         }
     }
-    for (QPoint to : ends) {
-        // A point on the divide is reached from beside its nearer face.
+    for (QPoint& to : ends)
         if (Divide.contains(to))
             to.rx() =
                 to.x() - Divide.left() < Divide.right() - to.x() ? Divide.left() - 1 : Divide.right() + 1;
+    return ends;
+}
+
+std::optional<std::pair<QLine, QLine>> TDiagramDraw::BentLeader(const HeldLabel& l, const QRect& at) const {
+    const int pen = LineUnit() / 2;
+    auto clear = [&](const QLine& lead) {
+        return (Divide.isEmpty() || !LineMeetsRect(lead, Divide)) &&
+               std::none_of(Placement.Labels.begin(), Placement.Labels.end(), [&](const QRect& other) {
+                   return LineMeetsRect(lead, other.adjusted(-pen, -pen, pen, pen));
+               });
+    };
+    // Level from the label's middle row or a quarter of its height from its top or bottom; plumb
+    // from its middle column or a quarter of its width from its sides.
+    const QPoint c = at.center(), quarter(at.width() / 4, at.height() / 4);
+    std::optional<std::pair<QLine, QLine>> best;
+    int shortest = 0;
+    for (const QPoint to : LeaderEnds(l, at))
+        for (const QPoint bend : {QPoint(to.x(), c.y()), QPoint(c.x(), to.y()), QPoint(to.x(), at.top() + quarter.y()),
+                                  QPoint(to.x(), at.bottom() - quarter.y()), QPoint(at.left() + quarter.x(), to.y()),
+                                  QPoint(at.right() - quarter.x(), to.y())}) {
+            if (at.contains(bend) || bend == to) continue;
+            const QLine first(
+                QPoint(std::clamp(bend.x(), at.left(), at.right()), std::clamp(bend.y(), at.top(), at.bottom())),
+                bend);
+            const QLine second(bend, to);
+            const int along = std::abs(first.dx()) + std::abs(first.dy()) + std::abs(second.dx()) +
+                              std::abs(second.dy());
+            if ((best && along >= shortest) || LineMeetsRect(second, at) || !clear(first) || !clear(second))
+                continue;
+            best = {first, second};
+            shortest = along;
+        }
+    return best;
+}
+
+std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
+                                          TLeaderSpace space) const {
+    // From the label's nearest edge to what it labels.
+    for (const QPoint to : LeaderEnds(l, at)) {
         const QLine lead(
             QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())), to);
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
@@ -565,13 +613,15 @@ void TDiagramDraw::PlaceLabels() {
         // A label of no drawing step still owns its leader.
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
         std::optional<QLine> leader;
-        const QPoint shift = PlaceHeld(l, leader);
+        QLine bend;
+        const QPoint shift = PlaceHeld(l, leader, bend);
         if (leader && l.Along && l.Along()) continue;
         Layout.Placed.push_back(
-            {l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension});
+            {l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension, bend});
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
+            if (!bend.isNull()) Bitmap.Line(bend.x1(), bend.y1(), bend.x2(), bend.y2());
         }
         l.Draw(shift);
     }

@@ -21,7 +21,7 @@ namespace {
 // - a dimension value's own dimension line and arrows (the strokes of its drawing step, which the
 //   canvas tags alike);
 // - an angle value's own arc;
-// - the leader drawn to a moved label; in the plan view, a leader-coloured stroke that ends at the
+// - the leader drawn to a moved label (a bent one's two pieces); in the plan view, a leader-coloured stroke that ends at the
 //   label (the rebar labels draw their own leaders from their box);
 // - a stroke that ends where the label's subject is (the point its leader would end at): a level
 //   letter's tick, the reference line that "Excav." over "Bottom" names;
@@ -245,6 +245,11 @@ bool SameLine(const QLine& a, const QLine& b) {
     return (a.p1() == b.p1() && a.p2() == b.p2()) || (a.p1() == b.p2() && a.p2() == b.p1());
 }
 
+// Whether `s` is a piece of the leader drawn to `p` (a bent one has two).
+bool LeaderPiece(const QLine& s, const TPlacedLabel& p) {
+    return (!p.Leader.isNull() && SameLine(s, p.Leader)) || (!p.Bend.isNull() && SameLine(s, p.Bend));
+}
+
 TColor At(const QImage& image, int x, int y) {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return clWhite;
     return FromQRgb(image.pixel(x, y));
@@ -338,10 +343,10 @@ Strokes StrokesAbout(const QRect& area, const std::vector<TSegmentRecord>& segme
         const bool atSubject =
             p && (s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor) && (s.Tag == 0 || s.Tag == l.Tag) &&
             std::none_of(placed.begin(), placed.end(), [&](const TPlacedLabel& o) {
-                return &o != p && !o.Leader.isNull() && SameLine(s.Line, o.Leader);
+                return &o != p && LeaderPiece(s.Line, o);
             });
         const bool step = p && ((IsDimension(*p) && l.Tag != 0 && s.Tag == l.Tag) ||
-                                (!p->Leader.isNull() && SameLine(s.Line, p->Leader)) || atSubject);
+                                LeaderPiece(s.Line, *p) || atSubject);
         const bool leader =
             planView && s.Color == kLeaderColour &&
             (Distance(l.Cell, QPointF(s.Line.p1())) <= 2 || Distance(l.Cell, QPointF(s.Line.p2())) <= 2);
@@ -439,7 +444,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                           << l.Placed->Shift.y() << " anchor " << l.Placed->Anchor.x() << ','
                           << l.Placed->Anchor.y() << (IsDimension(*l.Placed) ? " dimension" : "")
                           << (ArcCircle(*l.Placed).isEmpty() ? "" : " angle")
-                          << (l.Placed->Leader.isNull() ? "" : " leader");
+                          << (l.Placed->Leader.isNull() ? "" : " leader") << (l.Placed->Bend.isNull() ? "" : " bent");
             std::cout << '\n';
         }
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -489,7 +494,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // line through a level text strikes it through (a value written on its line reads along it).
         if (l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted)
             for (const TSegmentRecord& s : segments)
-                if (s.Tag == l.Tag && !SameLine(s.Line, l.Placed->Leader) &&
+                if (s.Tag == l.Tag && !LeaderPiece(s.Line, *l.Placed) &&
                     (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
                                              : s.Line.dy() == 0 && s.Line.dx() != 0) &&
                     LineMeetsRect(s.Line, l.Cell.adjusted(1, 1, -1, -1))) {
@@ -544,7 +549,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         for (const TSegmentRecord& s : segments)
             if (l.Tag != 0 && s.Tag == l.Tag) {
                 own.push_back(s.Line);
-                if (p.Leader.isNull() || !SameLine(s.Line, p.Leader)) measured.push_back(s.Line);
+                if (!LeaderPiece(s.Line, p)) measured.push_back(s.Line);
             }
         QRect whole = l.Cell;
         if (const auto it = partner.find(l.Pieces[0]); it != partner.end())
@@ -638,6 +643,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // the point it labels.
         std::vector<QLine> leaders;
         if (!p.Leader.isNull()) leaders.push_back(p.Leader);
+        if (!p.Bend.isNull()) leaders.push_back(p.Bend);
         for (const QLine& s : own)
             if ((s.p2() == p.Anchor && Distance(l.Cell, QPointF(s.p1())) <= 2) ||
                 (s.p1() == p.Anchor && Distance(l.Cell, QPointF(s.p2())) <= 2))
