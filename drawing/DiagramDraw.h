@@ -58,7 +58,7 @@ struct TPlacedLabel {
     std::vector<QLine> Target; // the strokes it stands by: a dimension line, an arc's chords, a tick
     QLine Leader;              // from the label (to its bend, when bent); null when none was drawn
     bool Value = false;        // the value of a dimension (one stroke) or an angle (its arc's chords)
-    QLine Bend;                // a bent leader's second piece, from its bend to what it labels
+    QLine Bend{};              // a bent leader's second piece, from its bend to what it labels
 };
 
 // Named positions of a drawing (pixels unless the name says otherwise), for tests and callers that

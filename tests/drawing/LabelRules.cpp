@@ -21,8 +21,9 @@ namespace {
 // - a dimension value's own dimension line and arrows (the strokes of its drawing step, which the
 //   canvas tags alike);
 // - an angle value's own arc;
-// - the leader drawn to a moved label (a bent one's two pieces); in the plan view, a leader-coloured stroke that ends at the
-//   label (the rebar labels draw their own leaders from their box);
+// - the leader drawn to a moved label (a bent one's two pieces); in the plan view, a
+//   leader-coloured stroke that ends at the label (the rebar labels draw their own leaders from
+//   their box);
 // - a stroke that ends where the label's subject is (the point its leader would end at): a level
 //   letter's tick, the reference line that "Excav." over "Bottom" names;
 // - hatching (one-pixel diagonals of a hatch colour) and the inside of filled areas: a label may
