@@ -464,7 +464,9 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // about each, for the search for a nearer place below).
         const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
         const int about = l.Height + 2 * unit + 1;
-        const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
+        const QRect area = l.Cell.united(home)
+                               .united(l.Placed ? l.Placed->Asked : QRect())
+                               .adjusted(-about, -about, about, about);
         const Strokes ink = StrokesAbout(area, segments, l, layout.Placed, plan);
         // In the plan view the concrete is only ever a fill: a sliver of it squeezed between the
         // steel and an arrow is no line.
@@ -575,12 +577,14 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             fault("nearness", l, os.str());
         }
         // A label led away from where it was asked for must not pass over a clear place within a
-        // label height of it: its cell there whole in the picture, off the pile, clear of the
-        // other labels' cells and of every line not its own, and a dimension's value by its line.
+        // label height of it: what it covers there (its cell, and the blanks about an opaque value
+        // that its box paints over) whole in the picture, off the pile, clear of the other labels'
+        // cells and of every line not its own, and a dimension's value by its line.
         if (!p.Leader.isNull()) {
             const int h = l.Height;
             const int margin = 2 * unit; // a line unit of white, the pen's half pixel beyond
-            const QRect region = home.adjusted(-h - margin, -h - margin, h + margin, h + margin);
+            const QRect covers = home.united(p.Asked);
+            const QRect region = covers.adjusted(-h - margin, -h - margin, h + margin, h + margin);
             // Foreign line pixels of the region, summed from its top-left corner.
             std::vector<int> sum(size_t(region.width() + 1) * size_t(region.height() + 1), 0);
             const int stride = region.width() + 1;
@@ -613,12 +617,12 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             std::optional<QPoint> clear;
             for (int dy = -h; dy <= h && !clear; ++dy)
                 for (int dx = -h; dx <= h && !clear; ++dx) {
-                    const QRect at = home.translated(dx, dy);
+                    const QRect at = home.translated(dx, dy), cover = covers.translated(dx, dy);
                     if ((side < 0 && at.center().x() > pile.right()) ||
                         (side > 0 && at.center().x() < pile.left()))
                         continue;
-                    if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
-                        lines(at.adjusted(-margin, -margin, margin, margin)) > 0)
+                    if (!frame.contains(cover) || (!pile.isEmpty() && cover.intersects(pile)) ||
+                        lines(cover.adjusted(-margin, -margin, margin, margin)) > 0)
                         continue;
                     // A dimension's value must stay by its line there too, an angle's by its arc.
                     if ((IsDimension(p) || angle) &&
@@ -629,8 +633,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                     for (size_t j = 0; j < labels.size() && free; ++j) {
                         free = j == i ||
                                (labels[j].Slanted
-                                    ? !Overlaps(labels[j], at.adjusted(-unit, -unit, unit, unit), 0)
-                                    : !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
+                                    ? !Overlaps(labels[j], cover.adjusted(-unit, -unit, unit, unit), 0)
+                                    : !cover.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
                     }
                     if (free) clear = at.topLeft();
                 }
