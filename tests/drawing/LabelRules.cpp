@@ -585,14 +585,19 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             const int margin = 2 * unit; // a line unit of white, the pen's half pixel beyond
             const QRect covers = home.united(p.Asked);
             const QRect region = covers.adjusted(-h - margin, -h - margin, h + margin, h + margin);
-            // Foreign line pixels of the region, summed from its top-left corner.
+            // Foreign line pixels of the region, summed from its top-left corner; a dashed line's
+            // gaps are on its path as its dashes are, as the placement keeps labels off it.
+            auto onPath = [&](int x, int y) {
+                return foreign(x, y) || (At(bare, x, y) == clWhite &&
+                                         ink.Other.pixel(x - area.left(), y - area.top()) != kNoInk);
+            };
             std::vector<int> sum(size_t(region.width() + 1) * size_t(region.height() + 1), 0);
             const int stride = region.width() + 1;
             for (int y = 0; y < region.height(); ++y)
                 for (int x = 0; x < region.width(); ++x)
                     sum[size_t((y + 1) * stride + x + 1)] =
                         sum[size_t(y * stride + x + 1)] + sum[size_t((y + 1) * stride + x)] -
-                        sum[size_t(y * stride + x)] + foreign(region.left() + x, region.top() + y);
+                        sum[size_t(y * stride + x)] + onPath(region.left() + x, region.top() + y);
             auto lines = [&](const QRect& r) { // r within the region
                 const int x0 = r.left() - region.left(), y0 = r.top() - region.top();
                 const int x1 = r.right() - region.left() + 1, y1 = r.bottom() - region.top() + 1;
