@@ -495,15 +495,16 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         }
         // A value set beside its level or plumb line reads across none of its strokes: a plumb
         // line through a level text strikes it through (a value written on its line reads along it).
-        if (l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted)
-            for (const TSegmentRecord& s : segments)
-                if (s.Tag == l.Tag && !LeaderPiece(s.Line, *l.Placed) &&
-                    (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
-                                             : s.Line.dy() == 0 && s.Line.dx() != 0) &&
-                    LineMeetsRect(s.Line, l.Cell.adjusted(1, 1, -1, -1))) {
-                    fault("line", l, "struck through by its own dimension line");
-                    break;
-                }
+        auto struck = [&](const QRect& cell) {
+            return l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted &&
+                   std::any_of(segments.begin(), segments.end(), [&](const TSegmentRecord& s) {
+                       return s.Tag == l.Tag && !LeaderPiece(s.Line, *l.Placed) &&
+                              (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
+                                                       : s.Line.dy() == 0 && s.Line.dx() != 0) &&
+                              LineMeetsRect(s.Line, cell.adjusted(1, 1, -1, -1));
+                   });
+        };
+        if (struck(l.Cell)) fault("line", l, "struck through by its own dimension line");
         if (cross && !pile.isEmpty() && (l.Slanted ? Overlaps(l, pile, 0) : l.Ink.intersects(pile)))
             fault("line", l, "on the pile " + Where(pile));
         int steel = 0;
@@ -629,7 +630,9 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                     if (!frame.contains(cover) || (!pile.isEmpty() && cover.intersects(pile)) ||
                         lines(cover.adjusted(-margin, -margin, margin, margin)) > 0)
                         continue;
-                    // A dimension's value must stay by its line there too, an angle's by its arc.
+                    // A dimension's value must stay by its line there too, not struck through by
+                    // it, an angle's by its arc.
+                    if (struck(at)) continue;
                     if ((IsDimension(p) || angle) &&
                         std::none_of(measured.begin(), measured.end(),
                                      [&](const QLine& m) { return Distance(at, m) <= h; }))
