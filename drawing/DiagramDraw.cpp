@@ -607,8 +607,11 @@ void TDiagramDraw::PlaceLabels() {
     const TPen pen = Bitmap.Pen();
     const TBrush brush = Bitmap.Brush();
     const bool transparent = Bitmap.TextTransparent();
+    // By rank; among the values, a dimension's (which must stand by its one line) before an
+    // angle's (which reads by its arc and may be led to it).
+    auto order = [](const HeldLabel& l) { return std::pair(l.Rank, l.Rank == lrDimension ? l.Target.size() : 0); };
     std::stable_sort(Held.begin(), Held.end(),
-                     [](const HeldLabel& a, const HeldLabel& b) { return a.Rank < b.Rank; });
+                     [&](const HeldLabel& a, const HeldLabel& b) { return order(a) < order(b); });
     for (const HeldLabel& l : Held) {
         // A label of no drawing step still owns its leader.
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
