@@ -388,8 +388,8 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     const bool home = l.Rank == lrLetter || l.Rank == lrDimension;
     const std::vector<QLine> pieces = home ? StandsBy(l) : std::vector<QLine>();
     for (const QLine& piece : pieces)
-        near.push_back(TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(
-            TMoves::Near(l.Box, SpanOf(piece), l.Reach)));
+        near.push_back(
+            TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(TMoves::Near(l.Box, SpanOf(piece), l.Reach)));
     auto within = [&](QPoint move) { return WithinReach(l.Box.translated(move), pieces, l.Reach); };
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
@@ -562,16 +562,17 @@ std::optional<std::pair<QLine, QLine>> TDiagramDraw::BentLeader(const HeldLabel&
     std::optional<std::pair<QLine, QLine>> best;
     int shortest = 0;
     for (const QPoint to : LeaderEnds(l, at))
-        for (const QPoint bend : {QPoint(to.x(), c.y()), QPoint(c.x(), to.y()), QPoint(to.x(), at.top() + quarter.y()),
-                                  QPoint(to.x(), at.bottom() - quarter.y()), QPoint(at.left() + quarter.x(), to.y()),
-                                  QPoint(at.right() - quarter.x(), to.y())}) {
+        for (const QPoint bend :
+             {QPoint(to.x(), c.y()), QPoint(c.x(), to.y()), QPoint(to.x(), at.top() + quarter.y()),
+              QPoint(to.x(), at.bottom() - quarter.y()), QPoint(at.left() + quarter.x(), to.y()),
+              QPoint(at.right() - quarter.x(), to.y())}) {
             if (at.contains(bend) || bend == to) continue;
-            const QLine first(
-                QPoint(std::clamp(bend.x(), at.left(), at.right()), std::clamp(bend.y(), at.top(), at.bottom())),
-                bend);
+            const QLine first(QPoint(std::clamp(bend.x(), at.left(), at.right()),
+                                     std::clamp(bend.y(), at.top(), at.bottom())),
+                              bend);
             const QLine second(bend, to);
-            const int along = std::abs(first.dx()) + std::abs(first.dy()) + std::abs(second.dx()) +
-                              std::abs(second.dy());
+            const int along =
+                std::abs(first.dx()) + std::abs(first.dy()) + std::abs(second.dx()) + std::abs(second.dy());
             if ((best && along >= shortest) || LineMeetsRect(second, at) || !clear(first) || !clear(second))
                 continue;
             best = {first, second};
@@ -609,7 +610,9 @@ void TDiagramDraw::PlaceLabels() {
     const bool transparent = Bitmap.TextTransparent();
     // By rank; among the values, a dimension's (which must stand by its one line) before an
     // angle's (which reads by its arc and may be led to it).
-    auto order = [](const HeldLabel& l) { return std::pair(l.Rank, l.Rank == lrDimension ? l.Target.size() : 0); };
+    auto order = [](const HeldLabel& l) {
+        return std::pair(l.Rank, l.Rank == lrDimension ? l.Target.size() : 0);
+    };
     std::stable_sort(Held.begin(), Held.end(),
                      [&](const HeldLabel& a, const HeldLabel& b) { return order(a) < order(b); });
     for (const HeldLabel& l : Held) {

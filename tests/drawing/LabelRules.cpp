@@ -343,11 +343,10 @@ Strokes StrokesAbout(const QRect& area, const std::vector<TSegmentRecord>& segme
         // another label.
         const bool atSubject =
             p && (s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor) && (s.Tag == 0 || s.Tag == l.Tag) &&
-            std::none_of(placed.begin(), placed.end(), [&](const TPlacedLabel& o) {
-                return &o != p && LeaderPiece(s.Line, o);
-            });
-        const bool step = p && ((IsDimension(*p) && l.Tag != 0 && s.Tag == l.Tag) ||
-                                LeaderPiece(s.Line, *p) || atSubject);
+            std::none_of(placed.begin(), placed.end(),
+                         [&](const TPlacedLabel& o) { return &o != p && LeaderPiece(s.Line, o); });
+        const bool step =
+            p && ((IsDimension(*p) && l.Tag != 0 && s.Tag == l.Tag) || LeaderPiece(s.Line, *p) || atSubject);
         const bool leader =
             planView && s.Color == kLeaderColour &&
             (Distance(l.Cell, QPointF(s.Line.p1())) <= 2 || Distance(l.Cell, QPointF(s.Line.p2())) <= 2);
@@ -445,7 +444,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                           << l.Placed->Shift.y() << " anchor " << l.Placed->Anchor.x() << ','
                           << l.Placed->Anchor.y() << (IsDimension(*l.Placed) ? " dimension" : "")
                           << (ArcCircle(*l.Placed).isEmpty() ? "" : " angle")
-                          << (l.Placed->Leader.isNull() ? "" : " leader") << (l.Placed->Bend.isNull() ? "" : " bent");
+                          << (l.Placed->Leader.isNull() ? "" : " leader")
+                          << (l.Placed->Bend.isNull() ? "" : " bent");
             std::cout << '\n';
         }
     for (size_t i = 0; i < labels.size(); ++i) {
