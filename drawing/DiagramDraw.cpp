@@ -32,6 +32,13 @@ constexpr std::array<TColor, 6> kDrawingColours = {0x808080,       0x000000,    
 // A coordinate the canvas leaves out (beyond its reach).
 constexpr int kOutside = 2 * TCanvas::MaxCoordinate;
 
+// The pixels a straight piece spans, whichever end comes first (a QRect normalized from its ends
+// would lose a pixel at each end of a piece drawn right to left or upward).
+QRect SpanOf(const QLine& piece) {
+    return QRect(QPoint(std::min(piece.x1(), piece.x2()), std::min(piece.y1(), piece.y2())),
+                 QPoint(std::max(piece.x1(), piece.x2()), std::max(piece.y1(), piece.y2())));
+}
+
 // Whether a cell at `at` stands within `reach` of one of `pieces`, read pixel by pixel along them.
 bool WithinReach(const QRect& at, const std::vector<QLine>& pieces, int reach) {
     for (const QLine& piece : pieces) {
@@ -372,7 +379,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     const int corner = l.Reach * 7 / 10;
     std::vector<TMoves> near;
     for (const QLine& piece : l.Target) {
-        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        const QRect r = SpanOf(piece);
         if (piece.dx() == 0 || piece.dy() == 0) {
             TMoves m = TMoves::Near(l.Box, r, l.Reach);
             if (piece.dy() == 0) m.DxMin = r.left() - l.Box.right(), m.DxMax = r.right() - l.Box.left();
@@ -418,8 +425,8 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
     const bool home = l.Rank == lrLetter || l.Rank == lrDimension;
     const std::vector<QLine> pieces = home ? StandsBy(l) : std::vector<QLine>();
     for (const QLine& piece : pieces)
-        near.push_back(TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(
-            TMoves::Near(l.Box, QRect(piece.p1(), piece.p2()).normalized(), l.Reach)));
+        near.push_back(
+            TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(TMoves::Near(l.Box, SpanOf(piece), l.Reach)));
     auto within = [&](QPoint move) { return WithinReach(l.Box.translated(move), pieces, l.Reach); };
     // The ranges searched from the one holding the least move on, until none left can hold a
     // move nearer than the best found.
@@ -451,10 +458,15 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m, false, best ? d2(*best) : -1))
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
+    // A letter with no clear place by its tick still reads as its tick's a label height from where
+    // it was asked for, rather than led away.
+    if (!best && l.Rank == lrLetter)
+        if (const TMoves square = inside.Within({-l.Reach, l.Reach, -l.Reach, l.Reach}); !square.Empty())
+            best = Placement.NearestClear(Bitmap, l.Box, l.Tag, square);
     return best;
 }
 
-QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader) {
+QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader, QLine& bend) {
     const QRect& box = l.Box;
     if (box.isEmpty() || !Reachable(box.left()) || !Reachable(box.right()) || !Reachable(box.top()) ||
         !Reachable(box.bottom()))
@@ -464,7 +476,7 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
     // On the side of the divide where what it labels lies.
     QRect target(l.Anchor, l.Anchor);
     for (const QLine& piece : l.Target)
-        target |= QRect(piece.p1(), piece.p2()).normalized();
+        target |= SpanOf(piece);
     if (!Divide.isEmpty() && target.bottom() >= Divide.top() && target.top() <= Divide.bottom()) {
         // A member's dimension starts at the wall: its side is that of its longest stroke's middle.
         int left = target.left(), right = target.right();
@@ -525,27 +537,37 @@ QPoint TDiagramDraw::PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader)
         if (!leader) Placement.Blocks.push_back(at.united(crossed));
     }
     Placement.Blocks.resize(blocks);
-    // Where labels crowd too close for a leader to pass between their cells, it passes between
-    // their glyphs; else the first place tried is led across them.
-    for (const TLeaderSpace space : {lsGlyphs, lsAny})
-        for (const QPoint t : tried) {
-            if (leader) return shift;
-            QRect crossed;
-            leader = Leader(l, box.translated(t), crossed, space);
-            shift = t;
+    // Where labels crowd too close for a straight leader to pass between their cells, a bent one
+    // may pass about them, or a straight one between their glyphs, at the nearest place where
+    // either does; else the first place tried is led across them.
+    for (const QPoint t : tried) {
+        if (leader) return shift;
+        if (const auto bent = BentLeader(l, box.translated(t))) {
+            leader = bent->first;
+            bend = bent->second;
+            return t;
         }
+        QRect crossed;
+        leader = Leader(l, box.translated(t), crossed, lsGlyphs);
+        shift = t;
+    }
+    for (const QPoint t : tried) {
+        if (leader) return shift;
+        QRect crossed;
+        leader = Leader(l, box.translated(t), crossed, lsAny);
+        shift = t;
+    }
     return shift;
 }
 
-std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
-                                          TLeaderSpace space) const {
-    // From the label's nearest edge to what it labels: to the nearest point of a straight piece,
-    // or one of its ends, or its middle; to its anchor, then to the ends of its strokes (an arc's
-    // chords, a caption's lines) and their points nearest the label.
+std::vector<QPoint> TDiagramDraw::LeaderEnds(const HeldLabel& l, const QRect& at) const {
+    // The nearest point of a straight piece, or one of its ends, or its middle; its anchor, then
+    // the ends of its strokes (an arc's chords, a caption's lines) and their points nearest the
+    // label. A point on the divide is reached from beside its nearer face.
     std::vector<QPoint> ends{l.Anchor};
     if (l.Target.size() == 1) {
         const QLine& piece = l.Target[0];
-        const QRect r = QRect(piece.p1(), piece.p2()).normalized();
+        const QRect r = SpanOf(piece);
         const QPoint nearest(std::clamp(at.center().x(), r.left(), r.right()),
                              std::clamp(at.center().y(), r.top(), r.bottom()));
         ends = {piece.dx() == 0 || piece.dy() == 0 ? nearest : piece.center(), piece.p1(), piece.p2(),
@@ -569,11 +591,50 @@ std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, Q
             ends.push_back((QPointF(piece.p1()) + t * d).toPoint());
         }
     }
-    for (QPoint to : ends) {
-        // A point on the divide is reached from beside its nearer face.
+    for (QPoint& to : ends)
         if (Divide.contains(to))
             to.rx() =
                 to.x() - Divide.left() < Divide.right() - to.x() ? Divide.left() - 1 : Divide.right() + 1;
+    return ends;
+}
+
+std::optional<std::pair<QLine, QLine>> TDiagramDraw::BentLeader(const HeldLabel& l, const QRect& at) const {
+    const int pen = LineUnit() / 2;
+    auto clear = [&](const QLine& lead) {
+        return (Divide.isEmpty() || !LineMeetsRect(lead, Divide)) &&
+               std::none_of(Placement.Labels.begin(), Placement.Labels.end(), [&](const QRect& other) {
+                   return LineMeetsRect(lead, other.adjusted(-pen, -pen, pen, pen));
+               });
+    };
+    // Level from the label's middle row or a quarter of its height from its top or bottom; plumb
+    // from its middle column or a quarter of its width from its sides.
+    const QPoint c = at.center(), quarter(at.width() / 4, at.height() / 4);
+    std::optional<std::pair<QLine, QLine>> best;
+    int shortest = 0;
+    for (const QPoint to : LeaderEnds(l, at))
+        for (const QPoint bend :
+             {QPoint(to.x(), c.y()), QPoint(c.x(), to.y()), QPoint(to.x(), at.top() + quarter.y()),
+              QPoint(to.x(), at.bottom() - quarter.y()), QPoint(at.left() + quarter.x(), to.y()),
+              QPoint(at.right() - quarter.x(), to.y())}) {
+            if (at.contains(bend) || bend == to) continue;
+            const QLine first(QPoint(std::clamp(bend.x(), at.left(), at.right()),
+                                     std::clamp(bend.y(), at.top(), at.bottom())),
+                              bend);
+            const QLine second(bend, to);
+            const int along =
+                std::abs(first.dx()) + std::abs(first.dy()) + std::abs(second.dx()) + std::abs(second.dy());
+            if ((best && along >= shortest) || LineMeetsRect(second, at) || !clear(first) || !clear(second))
+                continue;
+            best = {first, second};
+            shortest = along;
+        }
+    return best;
+}
+
+std::optional<QLine> TDiagramDraw::Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
+                                          TLeaderSpace space) const {
+    // From the label's nearest edge to what it labels.
+    for (const QPoint to : LeaderEnds(l, at)) {
         const QLine lead(
             QPoint(std::clamp(to.x(), at.left(), at.right()), std::clamp(to.y(), at.top(), at.bottom())), to);
         if (!Divide.isEmpty() && LineMeetsRect(lead, Divide)) continue;
@@ -597,19 +658,26 @@ void TDiagramDraw::PlaceLabels() {
     const TPen pen = Bitmap.Pen();
     const TBrush brush = Bitmap.Brush();
     const bool transparent = Bitmap.TextTransparent();
+    // By rank; among the values, a dimension's (which must stand by its one line) before an
+    // angle's (which reads by its arc and may be led to it).
+    auto order = [](const HeldLabel& l) {
+        return std::pair(l.Rank, l.Rank == lrDimension ? l.Target.size() : 0);
+    };
     std::stable_sort(Held.begin(), Held.end(),
-                     [](const HeldLabel& a, const HeldLabel& b) { return a.Rank < b.Rank; });
+                     [&](const HeldLabel& a, const HeldLabel& b) { return order(a) < order(b); });
     for (const HeldLabel& l : Held) {
         // A label of no drawing step still owns its leader.
         Bitmap.SetTag(l.Tag != 0 ? l.Tag : ++LastTag);
         std::optional<QLine> leader;
-        const QPoint shift = PlaceHeld(l, leader);
+        QLine bend;
+        const QPoint shift = PlaceHeld(l, leader, bend);
         if (leader && l.Along && l.Along()) continue;
         Layout.Placed.push_back(
-            {l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension});
+            {l.Box, shift, l.Anchor, l.Target, leader.value_or(QLine()), l.Rank == lrDimension, bend});
         if (leader) {
             SetPen(clBlack, LineUnit());
             Bitmap.Line(leader->x1(), leader->y1(), leader->x2(), leader->y2());
+            if (!bend.isNull()) Bitmap.Line(bend.x1(), bend.y1(), bend.x2(), bend.y2());
         }
         l.Draw(shift);
     }

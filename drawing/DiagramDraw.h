@@ -56,8 +56,9 @@ struct TPlacedLabel {
     QPoint Shift;
     QPoint Anchor;             // the point it labels, where a leader ends; null for a caption
     std::vector<QLine> Target; // the strokes it stands by: a dimension line, an arc's chords, a tick
-    QLine Leader;              // null when none was drawn
+    QLine Leader;              // from the label (to its bend, when bent); null when none was drawn
     bool Value = false;        // the value of a dimension (one stroke) or an angle (its arc's chords)
+    QLine Bend{};              // a bent leader's second piece, from its bend to what it labels
 };
 
 // Named positions of a drawing (pixels unless the name says otherwise), for tests and callers that
@@ -228,13 +229,21 @@ class TDiagramDraw {
     // within a label height of what it labels, else the nearest clear place of the picture, on
     // the side of the divide where what it labels lies, with a leader that crosses no label and
     // not the divide.
-    QPoint PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader);
+    // A leader that no straight line can lay clear of the labels' cells is bent once (`bend`, its
+    // second piece, to what it labels) where that keeps it clear.
+    QPoint PlaceHeld(const HeldLabel& l, std::optional<QLine>& leader, QLine& bend);
     // What a leader keeps off besides the divide: the cells of the labels, their glyphs, or none.
     enum TLeaderSpace { lsCells, lsGlyphs, lsAny };
     // A leader from `l` standing at `at` to what it labels that keeps off `space` and the divide;
     // none when every one tried meets them (`crossed` is then the first label met, if any).
     std::optional<QLine> Leader(const HeldLabel& l, const QRect& at, QRect& crossed,
                                 TLeaderSpace space) const;
+    // The points of what `l` labels that a leader from `at` may end at, the likeliest first.
+    std::vector<QPoint> LeaderEnds(const HeldLabel& l, const QRect& at) const;
+    // A leader from `l` standing at `at` bent once at a right angle, its pieces clear of the
+    // labels' cells and the divide, the shortest such: level from the label's side and then
+    // plumb to what it labels, or plumb from its top or bottom and then level.
+    std::optional<std::pair<QLine, QLine>> BentLeader(const HeldLabel& l, const QRect& at) const;
     // The nearest clear move among `inside` that keeps `l` within its reach of what it labels.
     std::optional<QPoint> NearTarget(const HeldLabel& l, const TMoves& inside);
     // What a letter or a value stays by: what it labels and the other strokes of its step.

@@ -21,8 +21,9 @@ namespace {
 // - a dimension value's own dimension line and arrows (the strokes of its drawing step, which the
 //   canvas tags alike);
 // - an angle value's own arc;
-// - the leader drawn to a moved label; in the plan view, a leader-coloured stroke that ends at the
-//   label (the rebar labels draw their own leaders from their box);
+// - the leader drawn to a moved label (a bent one's two pieces); in the plan view, a
+//   leader-coloured stroke that ends at the label (the rebar labels draw their own leaders from
+//   their box);
 // - a stroke that ends where the label's subject is (the point its leader would end at): a level
 //   letter's tick, the reference line that "Excav." over "Bottom" names;
 // - hatching (one-pixel diagonals of a hatch colour) and the inside of filled areas: a label may
@@ -245,6 +246,11 @@ bool SameLine(const QLine& a, const QLine& b) {
     return (a.p1() == b.p1() && a.p2() == b.p2()) || (a.p1() == b.p2() && a.p2() == b.p1());
 }
 
+// Whether `s` is a piece of the leader drawn to `p` (a bent one has two).
+bool LeaderPiece(const QLine& s, const TPlacedLabel& p) {
+    return (!p.Leader.isNull() && SameLine(s, p.Leader)) || (!p.Bend.isNull() && SameLine(s, p.Bend));
+}
+
 TColor At(const QImage& image, int x, int y) {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return clWhite;
     return FromQRgb(image.pixel(x, y));
@@ -312,31 +318,53 @@ std::vector<Label> Labels(const std::vector<TTextRecord>& texts, const TDiagramL
     return labels;
 }
 
-// The pixels of a label's own strokes within `area` of the picture, each widened by a pixel on either
-// side.
-QImage OwnStrokes(const QRect& area, const std::vector<TSegmentRecord>& segments, const Label& l,
-                  bool planView) {
-    QImage own(area.size(), QImage::Format_RGB32);
-    own.fill(Qt::white);
-    QPainter painter(&own);
-    painter.translate(-area.topLeft());
+// The strokes about a label within `area` of the picture: its own, each widened by a pixel on
+// either side (black on white in Own), and those of every other step at their pens, in their colours
+// (in Other): a line of another step lying along or across its own is not its own for being there,
+// nor is another label's leader or tick for ending where this label's subject is, and a stroke drawn
+// wider than a line is read as one where it shows.
+constexpr QRgb kNoInk = qRgb(1, 2, 3);
+struct Strokes {
+    QImage Own, Other;
+};
+Strokes StrokesAbout(const QRect& area, const std::vector<TSegmentRecord>& segments, const Label& l,
+                     const std::vector<TPlacedLabel>& placed, bool planView) {
+    Strokes ink{QImage(area.size(), QImage::Format_RGB32), QImage(area.size(), QImage::Format_RGB32)};
+    ink.Own.fill(Qt::white);
+    ink.Other.fill(kNoInk);
+    QPainter own(&ink.Own), other(&ink.Other);
+    own.translate(-area.topLeft());
+    other.translate(-area.topLeft());
     for (const TSegmentRecord& s : segments) {
+        const QRect span = QRect(s.Line.p1(), s.Line.p2()).normalized();
+        if (!area.intersects(span.adjusted(-s.Width - 2, -s.Width - 2, s.Width + 2, s.Width + 2))) continue;
         const TPlacedLabel* p = l.Placed;
-        const bool step = p && ((IsDimension(*p) && l.Tag != 0 && s.Tag == l.Tag) ||
-                                (!p->Leader.isNull() && SameLine(s.Line, p->Leader)) ||
-                                s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor);
+        // A stroke ending at the subject is its own unless another step drew it or it leads to
+        // another label.
+        const bool atSubject =
+            p && (s.Line.p1() == p->Anchor || s.Line.p2() == p->Anchor) && (s.Tag == 0 || s.Tag == l.Tag) &&
+            std::none_of(placed.begin(), placed.end(),
+                         [&](const TPlacedLabel& o) { return &o != p && LeaderPiece(s.Line, o); });
+        const bool step =
+            p && ((IsDimension(*p) && l.Tag != 0 && s.Tag == l.Tag) || LeaderPiece(s.Line, *p) || atSubject);
         const bool leader =
             planView && s.Color == kLeaderColour &&
             (Distance(l.Cell, QPointF(s.Line.p1())) <= 2 || Distance(l.Cell, QPointF(s.Line.p2())) <= 2);
-        if (!step && !leader) continue;
-        painter.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(s.Line);
+        if (step || leader) {
+            own.setPen(QPen(Qt::black, s.Width + 2, Qt::SolidLine, Qt::RoundCap));
+            own.drawLine(s.Line);
+        } else if (s.Tag == 0 || s.Tag != l.Tag) {
+            // (A stroke of its own step that is not its own, as an angle's base line, is read from
+            // the picture alone.)
+            other.setPen(QPen(ToQColor(s.Color), s.Width, Qt::SolidLine, Qt::RoundCap));
+            other.drawLine(s.Line);
+        }
     }
     if (l.Placed && !ArcCircle(*l.Placed).isEmpty()) { // the whole circle: only its arc is drawn
-        painter.setPen(QPen(Qt::black, 5));
-        painter.drawEllipse(ArcCircle(*l.Placed));
+        own.setPen(QPen(Qt::black, 5));
+        own.drawEllipse(ArcCircle(*l.Placed));
     }
-    return own;
+    return ink;
 }
 
 } // namespace
@@ -416,7 +444,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                           << l.Placed->Shift.y() << " anchor " << l.Placed->Anchor.x() << ','
                           << l.Placed->Anchor.y() << (IsDimension(*l.Placed) ? " dimension" : "")
                           << (ArcCircle(*l.Placed).isEmpty() ? "" : " angle")
-                          << (l.Placed->Leader.isNull() ? "" : " leader");
+                          << (l.Placed->Leader.isNull() ? "" : " leader")
+                          << (l.Placed->Bend.isNull() ? "" : " bent");
             std::cout << '\n';
         }
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -435,13 +464,18 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // about each, for the search for a nearer place below).
         const QRect home = l.Placed ? l.Cell.translated(-l.Placed->Shift) : l.Cell;
         const int about = l.Height + 2 * unit + 1;
-        const QRect area = l.Cell.united(home).adjusted(-about, -about, about, about);
-        const QImage ownInk = OwnStrokes(area, segments, l, plan);
+        const QRect area = l.Cell.united(home)
+                               .united(l.Placed ? l.Placed->Asked : QRect())
+                               .adjusted(-about, -about, about, about);
+        const Strokes ink = StrokesAbout(area, segments, l, layout.Placed, plan);
         // In the plan view the concrete is only ever a fill: a sliver of it squeezed between the
         // steel and an arrow is no line.
         auto foreign = [&](int x, int y) {
-            return LinePixel(bare, x, y, thin) && !(plan && At(bare, x, y) == kConcrete) &&
-                   ownInk.pixel(x - area.left(), y - area.top()) == qRgb(255, 255, 255);
+            const TColor c = At(bare, x, y);
+            if (c == clWhite || (plan && c == kConcrete)) return false;
+            const int u = x - area.left(), v = y - area.top();
+            if (FromQRgb(ink.Other.pixel(u, v)) == c) return true;
+            return ink.Own.pixel(u, v) == qRgb(255, 255, 255) && LinePixel(bare, x, y, thin);
         };
         {
             const QRect inner = l.Cell.adjusted(1, 1, -1, -1);
@@ -461,15 +495,16 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         }
         // A value set beside its level or plumb line reads across none of its strokes: a plumb
         // line through a level text strikes it through (a value written on its line reads along it).
-        if (l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted)
-            for (const TSegmentRecord& s : segments)
-                if (s.Tag == l.Tag && !SameLine(s.Line, l.Placed->Leader) &&
-                    (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
-                                             : s.Line.dy() == 0 && s.Line.dx() != 0) &&
-                    LineMeetsRect(s.Line, l.Cell.adjusted(1, 1, -1, -1))) {
-                    fault("line", l, "struck through by its own dimension line");
-                    break;
-                }
+        auto struck = [&](const QRect& cell) {
+            return l.Placed && IsDimension(*l.Placed) && l.Tag != 0 && !l.Slanted &&
+                   std::any_of(segments.begin(), segments.end(), [&](const TSegmentRecord& s) {
+                       return s.Tag == l.Tag && !LeaderPiece(s.Line, *l.Placed) &&
+                              (l.Pieces[0]->Angle == 0 ? s.Line.dx() == 0 && s.Line.dy() != 0
+                                                       : s.Line.dy() == 0 && s.Line.dx() != 0) &&
+                              LineMeetsRect(s.Line, cell.adjusted(1, 1, -1, -1));
+                   });
+        };
+        if (struck(l.Cell)) fault("line", l, "struck through by its own dimension line");
         if (cross && !pile.isEmpty() && (l.Slanted ? Overlaps(l, pile, 0) : l.Ink.intersects(pile)))
             fault("line", l, "on the pile " + Where(pile));
         int steel = 0;
@@ -518,7 +553,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         for (const TSegmentRecord& s : segments)
             if (l.Tag != 0 && s.Tag == l.Tag) {
                 own.push_back(s.Line);
-                if (p.Leader.isNull() || !SameLine(s.Line, p.Leader)) measured.push_back(s.Line);
+                if (!LeaderPiece(s.Line, p)) measured.push_back(s.Line);
             }
         QRect whole = l.Cell;
         if (const auto it = partner.find(l.Pieces[0]); it != partner.end())
@@ -543,34 +578,61 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             fault("nearness", l, os.str());
         }
         // A label led away from where it was asked for must not pass over a clear place within a
-        // label height of it: its cell there whole in the picture, off the pile, clear of the
-        // other labels' cells and of every line not its own, and a dimension's value by its line.
+        // label height of it: what it covers there (its cell, and the blanks about an opaque value
+        // that its box paints over) whole in the picture, off the pile, clear of the other labels'
+        // cells and of every line not its own, and a dimension's value by its line.
         if (!p.Leader.isNull()) {
             const int h = l.Height;
             const int margin = 2 * unit; // a line unit of white, the pen's half pixel beyond
-            const QRect region = home.adjusted(-h - margin, -h - margin, h + margin, h + margin);
-            // Foreign line pixels of the region, summed from its top-left corner.
+            const QRect covers = home.united(p.Asked);
+            const QRect region = covers.adjusted(-h - margin, -h - margin, h + margin, h + margin);
+            // Foreign line pixels of the region, summed from its top-left corner; a dashed line's
+            // gaps are on its path as its dashes are, as the placement keeps labels off it.
+            auto onPath = [&](int x, int y) {
+                return foreign(x, y) || (At(bare, x, y) == clWhite &&
+                                         ink.Other.pixel(x - area.left(), y - area.top()) != kNoInk);
+            };
             std::vector<int> sum(size_t(region.width() + 1) * size_t(region.height() + 1), 0);
             const int stride = region.width() + 1;
             for (int y = 0; y < region.height(); ++y)
                 for (int x = 0; x < region.width(); ++x)
                     sum[size_t((y + 1) * stride + x + 1)] =
                         sum[size_t(y * stride + x + 1)] + sum[size_t((y + 1) * stride + x)] -
-                        sum[size_t(y * stride + x)] + foreign(region.left() + x, region.top() + y);
+                        sum[size_t(y * stride + x)] + onPath(region.left() + x, region.top() + y);
             auto lines = [&](const QRect& r) { // r within the region
                 const int x0 = r.left() - region.left(), y0 = r.top() - region.top();
                 const int x1 = r.right() - region.left() + 1, y1 = r.bottom() - region.top() + 1;
                 return sum[size_t(y1 * stride + x1)] - sum[size_t(y0 * stride + x1)] -
                        sum[size_t(y1 * stride + x0)] + sum[size_t(y0 * stride + x0)];
             };
+            // A place across the pile from what it labels is none for it, as a dimension's value
+            // keeps to its line's side: the side of the longest piece it stands by, or of its point.
+            int side = 0; // -1 left of the pile, 1 right of it
+            if (!pile.isEmpty() && (!p.Target.empty() || !p.Anchor.isNull())) {
+                QPoint mid = p.Anchor;
+                if (!p.Target.empty()) {
+                    const QLine longest = *std::max_element(
+                        p.Target.begin(), p.Target.end(), [](const QLine& a, const QLine& b) {
+                            return std::hypot(a.dx(), a.dy()) < std::hypot(b.dx(), b.dy());
+                        });
+                    mid = (longest.p1() + longest.p2()) / 2;
+                }
+                if (mid.y() >= pile.top() && mid.y() <= pile.bottom())
+                    side = mid.x() < pile.left() ? -1 : mid.x() > pile.right() ? 1 : 0;
+            }
             std::optional<QPoint> clear;
             for (int dy = -h; dy <= h && !clear; ++dy)
                 for (int dx = -h; dx <= h && !clear; ++dx) {
-                    const QRect at = home.translated(dx, dy);
-                    if (!frame.contains(at) || (!pile.isEmpty() && at.intersects(pile)) ||
-                        lines(at.adjusted(-margin, -margin, margin, margin)) > 0)
+                    const QRect at = home.translated(dx, dy), cover = covers.translated(dx, dy);
+                    if ((side < 0 && at.center().x() > pile.right()) ||
+                        (side > 0 && at.center().x() < pile.left()))
                         continue;
-                    // A dimension's value must stay by its line there too, an angle's by its arc.
+                    if (!frame.contains(cover) || (!pile.isEmpty() && cover.intersects(pile)) ||
+                        lines(cover.adjusted(-margin, -margin, margin, margin)) > 0)
+                        continue;
+                    // A dimension's value must stay by its line there too, not struck through by
+                    // it, an angle's by its arc.
+                    if (struck(at)) continue;
                     if ((IsDimension(p) || angle) &&
                         std::none_of(measured.begin(), measured.end(),
                                      [&](const QLine& m) { return Distance(at, m) <= h; }))
@@ -579,8 +641,8 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
                     for (size_t j = 0; j < labels.size() && free; ++j) {
                         free = j == i ||
                                (labels[j].Slanted
-                                    ? !Overlaps(labels[j], at.adjusted(-unit, -unit, unit, unit), 0)
-                                    : !at.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
+                                    ? !Overlaps(labels[j], cover.adjusted(-unit, -unit, unit, unit), 0)
+                                    : !cover.adjusted(-unit, -unit, unit, unit).intersects(labels[j].Cell));
                     }
                     if (free) clear = at.topLeft();
                 }
@@ -594,6 +656,7 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
         // the point it labels.
         std::vector<QLine> leaders;
         if (!p.Leader.isNull()) leaders.push_back(p.Leader);
+        if (!p.Bend.isNull()) leaders.push_back(p.Bend);
         for (const QLine& s : own)
             if ((s.p2() == p.Anchor && Distance(l.Cell, QPointF(s.p1())) <= 2) ||
                 (s.p1() == p.Anchor && Distance(l.Cell, QPointF(s.p2())) <= 2))
