@@ -43,6 +43,23 @@ int NearestPx(double v) {
     return int((v + kShift) - kShift);
 }
 
+// Whether the segment from a0 to a1 meets the rectangle [x0, x1] x [y0, y1] of its frame.
+bool SegmentMeets(QPointF a0, QPointF a1, double x0, double x1, double y0, double y1) {
+    double t0 = 0, t1 = 1;
+    bool within = true;
+    for (const auto& [from, delta, lo, hi] :
+         {std::tuple{a0.x(), a1.x() - a0.x(), x0, x1}, std::tuple{a0.y(), a1.y() - a0.y(), y0, y1}}) {
+        if (std::abs(delta) < 1e-9) {
+            within = within && from >= lo && from <= hi;
+            continue;
+        }
+        double ta = (lo - from) / delta, tb = (hi - from) / delta;
+        if (ta > tb) std::swap(ta, tb);
+        t0 = std::max(t0, ta), t1 = std::min(t1, tb);
+    }
+    return within && t0 <= t1;
+}
+
 // One obstacle: in the rows of moves DyLo..DyHi it blocks the moves DxLo..DxHi, or, for a
 // slanting stroke, the columns its pixels reach within the band of that row.
 struct Obstacle {
@@ -356,8 +373,7 @@ TLabelPlacement& TLabelPlacement::operator=(TLabelPlacement&&) noexcept = defaul
 
 bool TLabelPlacement::Holds(const QRect& box, int tag, const TMoves& m) const {
     const auto& k = Prepared;
-    return k.Obstacles && k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
-           k.Labels == Labels.size() && k.Strokes == Strokes.size() && k.Blocks == Blocks &&
+    return k.Obstacles && Matches(k.Key, box, tag) && k.Key.Blocks.size() == Blocks.size() &&
            m.DxMin >= k.Moves.DxMin && m.DxMax <= k.Moves.DxMax && m.DyMin >= k.Moves.DyMin &&
            m.DyMax <= k.Moves.DyMax;
 }
@@ -368,8 +384,8 @@ void TLabelPlacement::Prepare(const QRect& box, int tag, const TMoves& m) {
     if (!k.Obstacles) k.Obstacles = std::make_unique<TObstacles>();
     const Band band{box.left() - Gap, box.right() + Gap, box.top() - Gap, box.bottom() + Gap};
     k.Obstacles->Gather(*this, band, tag, m);
-    k.Box = box, k.Tag = tag, k.Gap = Gap, k.AvoidLines = AvoidLines, k.Labels = Labels.size(),
-    k.Strokes = Strokes.size(), k.Blocks = Blocks, k.Moves = m;
+    k.Key = KeyFor(box, tag);
+    k.Moves = m;
 }
 
 void TLabelPlacement::Clear() {
@@ -388,26 +404,20 @@ void TLabelPlacement::Clear() {
 
 TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int tag, const TMoves& m) {
     auto& k = Memory;
-    auto same = [](const QRect& a, const QRect& b) { return a == b; };
-    const bool kept = k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
-                      k.Labels == Labels.size() && k.Strokes == Strokes.size() &&
-                      k.Blocks.size() <= Blocks.size() &&
-                      std::equal(k.Blocks.begin(), k.Blocks.end(), Blocks.begin(), same);
-    if (!kept) {
-        k.Box = box, k.Tag = tag, k.Gap = Gap, k.AvoidLines = AvoidLines, k.Labels = Labels.size(),
-        k.Strokes = Strokes.size();
-        k.Blocks.clear();
+    if (!Matches(k.Key, box, tag)) {
+        k.Key = KeyFor(box, tag);
+        k.Key.Blocks.clear();
         k.Ranges.clear();
         k.Runs.clear();
     }
     // The rows a block added since reaches are read again.
-    for (size_t i = k.Blocks.size(); i < Blocks.size(); ++i) {
+    for (size_t i = k.Key.Blocks.size(); i < Blocks.size(); ++i) {
         const QRect& r = Blocks[i];
         const int dyLo = r.top() - (box.bottom() + Gap), dyHi = r.bottom() - (box.top() - Gap);
         for (RangeRows& range : k.Ranges)
             for (int dy = std::max(dyLo, range.Moves.DyMin); dy <= std::min(dyHi, range.Moves.DyMax); ++dy)
                 range.Rows[size_t(dy - range.Moves.DyMin)][0] = -1;
-        k.Blocks.push_back(r);
+        k.Key.Blocks.push_back(r);
     }
     for (RangeRows& range : k.Ranges)
         if (range.Moves.DxMin == m.DxMin && range.Moves.DxMax == m.DxMax && range.Moves.DyMin == m.DyMin &&
@@ -696,19 +706,7 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
         for (const TSegmentRecord* r : strokes) {
             const double g = margin + r->Width / 2.0 + 1;
             const QPointF a0 = frame(r->Line.p1()), a1 = frame(r->Line.p2());
-            double t0 = 0, t1 = 1;
-            bool within = true;
-            for (const auto& [from, delta, lo, hi] : {std::tuple{a0.x(), a1.x() - a0.x(), d0 - g, d1 + g},
-                                                      std::tuple{a0.y(), a1.y() - a0.y(), e0 - g, e1 + g}}) {
-                if (std::abs(delta) < 1e-9) {
-                    within = within && from >= lo && from <= hi;
-                    continue;
-                }
-                double ta = (lo - from) / delta, tb = (hi - from) / delta;
-                if (ta > tb) std::swap(ta, tb);
-                t0 = std::max(t0, ta), t1 = std::min(t1, tb);
-            }
-            if (within && t0 <= t1) in.Strokes.push_back(r);
+            if (SegmentMeets(a0, a1, d0 - g, d1 + g, e0 - g, e1 + g)) in.Strokes.push_back(r);
         }
         return in;
     };
@@ -732,19 +730,7 @@ std::optional<TAlongPlace> TLabelPlacement::AlongClear(const TCanvas& picture, Q
                 return QPointF(c.x() * d.x() + c.y() * d.y(), c.x() * e.x() + c.y() * e.y());
             };
             const QPointF a0 = local(r.Line.p1()), a1 = local(r.Line.p2());
-            double t0 = 0, t1 = 1;
-            bool within = true;
-            for (const auto& [from, delta, lo, hi] : {std::tuple{a0.x(), a1.x() - a0.x(), -g, w + g},
-                                                      std::tuple{a0.y(), a1.y() - a0.y(), -g, h + g}}) {
-                if (std::abs(delta) < 1e-9) {
-                    within = within && from >= lo && from <= hi;
-                    continue;
-                }
-                double ta = (lo - from) / delta, tb = (hi - from) / delta;
-                if (ta > tb) std::swap(ta, tb);
-                t0 = std::max(t0, ta), t1 = std::min(t1, tb);
-            }
-            return within && t0 <= t1;
+            return SegmentMeets(a0, a1, -g, w + g, -g, h + g);
         };
         // The cells tried on a side lie side by side: what stood in the last one's way is asked
         // first.

@@ -144,12 +144,27 @@ class TLabelPlacement {
         TMoves Moves;
         std::vector<std::array<int, 3>> Rows; // from row DyMin on: how many moves (-1: not read), the moves
     };
-    struct {
+    // What a search's kept work was read from: the box and tag searched, the gap, whether lines
+    // were avoided, how many labels and strokes there were, and the blocks.
+    struct StateKey {
         QRect Box;
         int Tag = 0, Gap = 0;
         bool AvoidLines = false;
         size_t Labels = 0, Strokes = 0;
         std::vector<QRect> Blocks;
+    };
+    // `box` and `tag` as things stand now.
+    StateKey KeyFor(const QRect& box, int tag) const {
+        return {box, tag, Gap, AvoidLines, Labels.size(), Strokes.size(), Blocks};
+    }
+    // Whether `k` was read for `box` and `tag` as things stand, but for blocks added since.
+    bool Matches(const StateKey& k, const QRect& box, int tag) const {
+        return k.Box == box && k.Tag == tag && k.Gap == Gap && k.AvoidLines == AvoidLines &&
+               k.Labels == Labels.size() && k.Strokes == Strokes.size() && k.Blocks.size() <= Blocks.size() &&
+               std::equal(k.Blocks.begin(), k.Blocks.end(), Blocks.begin());
+    }
+    struct {
+        StateKey Key;
         std::vector<RangeRows> Ranges;
         // Of each row of moves from RunsFrom on, a run of moves dx found blocked in it (none:
         // first past last): whatever range is searched later, a row whose moves wanted all lie
@@ -166,11 +181,7 @@ class TLabelPlacement {
     // What Prepare gathered, and for what: a search of the box over moves within Moves takes its
     // obstacles from it while the labels, blocks and strokes stay as they were.
     struct {
-        QRect Box;
-        int Tag = 0, Gap = 0;
-        bool AvoidLines = false;
-        size_t Labels = 0, Strokes = 0;
-        std::vector<QRect> Blocks;
+        StateKey Key;
         TMoves Moves{0, -1, 0, -1};
         std::unique_ptr<TObstacles> Obstacles;
     } Prepared;
