@@ -157,7 +157,7 @@ class RowSweep {
     // Whether row dy may offer moves the row read before did not; when it does, the obstacles
     // passed are dropped and Blocked gives the moves of those left.
     bool Read(int dy, bool always) {
-        bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
+        bool changed = !Seen || always || (Slants && (std::abs(dy - Last) >= Stride || std::abs(dy) <= 2 * Stride));
         for (; Next < Order.size(); ++Next) {
             const int i = Order[Next];
             const Obstacle& o = All[size_t(i)];
