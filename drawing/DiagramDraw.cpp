@@ -461,8 +461,8 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
     // An opaque value reads by its text, not by the blanks its box paints about it: where its text
-    // stands beyond reach, the nearest place where the text stands within it is taken instead, if
-    // any is clear.
+    // stands beyond reach, the nearest place within a label height of there where the text stands
+    // within it is taken instead, if any is clear.
     const QRect text = l.Box.marginsRemoved(l.Blanks);
     if (best && !l.Blanks.isNull() && !WithinReach(text.translated(*best), pieces, l.Reach)) {
         // Across a level or plumb piece, in squares along a slanting one, and about the place asked
@@ -483,8 +483,10 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         for (const QLine& piece : pieces)
             byText.push_back(
                 TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(TMoves::Near(text, SpanOf(piece), l.Reach)));
+        // Sought about the place found, which a nudge of a few pixels mostly mends.
+        const TMoves about{best->x() - l.Reach, best->x() + l.Reach, best->y() - l.Reach, best->y() + l.Reach};
         for (TMoves& m : byText)
-            m = inside.Within(m);
+            m = inside.Within(about.Within(m));
         std::erase_if(byText, [](const TMoves& m) { return m.Empty(); });
         std::sort(byText.begin(), byText.end(),
                   [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
