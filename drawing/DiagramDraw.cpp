@@ -42,13 +42,20 @@ QRect SpanOf(const QLine& piece) {
 // Whether a cell at `at` stands within `reach` of one of `pieces`, read pixel by pixel along them.
 bool WithinReach(const QRect& at, const std::vector<QLine>& pieces, int reach) {
     for (const QLine& piece : pieces) {
+        // A piece whose span lies beyond reach has no pixel within it; a level or plumb one is its
+        // span.
+        const QRect span = SpanOf(piece);
+        const int gx = std::max({at.left() - span.right(), 0, span.left() - at.right()});
+        const int gy = std::max({at.top() - span.bottom(), 0, span.top() - at.bottom()});
+        if ((long long)gx * gx + (long long)gy * gy > (long long)reach * reach) continue;
+        if (piece.dx() == 0 || piece.dy() == 0) return true;
         const int n = std::max({std::abs(piece.dx()), std::abs(piece.dy()), 1});
         for (int i = 0; i <= n; ++i) {
             const double x = piece.x1() + double(i) * piece.dx() / n,
                          y = piece.y1() + double(i) * piece.dy() / n;
             const double dx = std::max({at.left() - x, 0.0, x - at.right()});
             const double dy = std::max({at.top() - y, 0.0, y - at.bottom()});
-            if (std::hypot(dx, dy) <= reach) return true;
+            if (dx * dx + dy * dy <= double(reach) * reach) return true;
         }
     }
     return false;
