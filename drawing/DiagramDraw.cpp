@@ -42,13 +42,20 @@ QRect SpanOf(const QLine& piece) {
 // Whether a cell at `at` stands within `reach` of one of `pieces`, read pixel by pixel along them.
 bool WithinReach(const QRect& at, const std::vector<QLine>& pieces, int reach) {
     for (const QLine& piece : pieces) {
+        // A piece whose span lies beyond reach has no pixel within it; a level or plumb one is its
+        // span.
+        const QRect span = SpanOf(piece);
+        const int gx = std::max({at.left() - span.right(), 0, span.left() - at.right()});
+        const int gy = std::max({at.top() - span.bottom(), 0, span.top() - at.bottom()});
+        if ((long long)gx * gx + (long long)gy * gy > (long long)reach * reach) continue;
+        if (piece.dx() == 0 || piece.dy() == 0) return true;
         const int n = std::max({std::abs(piece.dx()), std::abs(piece.dy()), 1});
         for (int i = 0; i <= n; ++i) {
             const double x = piece.x1() + double(i) * piece.dx() / n,
                          y = piece.y1() + double(i) * piece.dy() / n;
             const double dx = std::max({at.left() - x, 0.0, x - at.right()});
             const double dy = std::max({at.top() - y, 0.0, y - at.bottom()});
-            if (std::hypot(dx, dy) <= reach) return true;
+            if (dx * dx + dy * dy <= double(reach) * reach) return true;
         }
     }
     return false;
@@ -338,7 +345,8 @@ int TDiagramDraw::BeginStep() {
 }
 
 QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw,
-                              const TTarget& target, TLabelRank rank, const std::function<bool()>& along) {
+                              const TTarget& target, TLabelRank rank, const std::function<bool()>& along,
+                              const QMargins& blanks) {
     const int tag = Bitmap.Tag();
     if (!HoldLabels) {
         const QPoint shift = ClearShift(box, tag);
@@ -360,7 +368,8 @@ QPoint TDiagramDraw::SetLabel(const QRect& box, QPoint anchor, const std::functi
                            : [this, font, along] {
                                  Bitmap.SetFont(font);
                                  return along();
-                             }});
+                             },
+                    blanks});
     return {};
 }
 
@@ -457,6 +466,47 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             continue;
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m, false, best ? d2(*best) : -1))
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
+    }
+    // An opaque value reads by its text, not by the blanks its box paints about it: where its text
+    // stands beyond reach, the nearest place within a label height of there where the text stands
+    // within it is taken instead, if any is clear.
+    const QRect text = l.Box.marginsRemoved(l.Blanks);
+    if (best && !l.Blanks.isNull() && !WithinReach(text.translated(*best), pieces, l.Reach)) {
+        // Across a level or plumb piece, in squares along a slanting one, and about the place asked
+        // for by the strokes of its step, as above.
+        std::vector<TMoves> byText;
+        for (const QLine& piece : l.Target) {
+            if (piece.dx() == 0 || piece.dy() == 0) {
+                byText.push_back(TMoves::Near(text, SpanOf(piece), l.Reach));
+                continue;
+            }
+            const int n = std::max(1, int(std::hypot(piece.dx(), piece.dy()) / std::max(1, 2 * corner)));
+            for (int i = 0; i <= n; ++i) {
+                const QPoint p(piece.x1() + RoundPx(double(piece.dx()) * i / n),
+                               piece.y1() + RoundPx(double(piece.dy()) * i / n));
+                byText.push_back(TMoves::Near(text, QRect(p, p), corner));
+            }
+        }
+        for (const QLine& piece : pieces)
+            byText.push_back(
+                TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(TMoves::Near(text, SpanOf(piece), l.Reach)));
+        // Sought about the place found, which a nudge of a few pixels mostly mends.
+        const TMoves about{best->x() - l.Reach, best->x() + l.Reach, best->y() - l.Reach, best->y() + l.Reach};
+        for (TMoves& m : byText)
+            m = inside.Within(about.Within(m));
+        std::erase_if(byText, [](const TMoves& m) { return m.Empty(); });
+        std::sort(byText.begin(), byText.end(),
+                  [&](const TMoves& a, const TMoves& b) { return least(a) < least(b); });
+        std::optional<QPoint> closer;
+        for (const TMoves& m : byText) {
+            if (closer && least(m) >= d2(*closer)) break;
+            if (const auto found =
+                    Placement.NearestClear(Bitmap, l.Box, l.Tag, m, false, closer ? d2(*closer) : -1))
+                if ((!closer || d2(*found) < d2(*closer)) &&
+                    WithinReach(text.translated(*found), pieces, l.Reach))
+                    closer = found;
+        }
+        if (closer) best = closer;
     }
     // A letter with no clear place by its tick still reads as its tick's a label height from where
     // it was asked for, rather than led away.
@@ -954,7 +1004,7 @@ QRect TDiagramDraw::DrawDimension(int x1, int y1, int x2, int y2, const QString&
         Bitmap.SetBrushColor(brush);
     }, target, lrDimension, x1 == x2 || y1 == y2 || text.isEmpty() ? std::function<bool()>() : [=, this] {
         return WriteAlong(QLine(QPoint(x1, y1), QPoint(x2, y2)), text, QPoint(x1 + (x2 - x1) / 2, y1 + (y2 - y1) / 2), target);
-    });
+    }, transparent ? QMargins() : vertical ? QMargins(0, blank, 0, blank) : QMargins(blank, 0, blank, 0));
     Bitmap.SetFont(saved);
     Bitmap.SetTag(open);
     const QRect box = vertical ? QRect(x, y - bh, bw, bh) : QRect(x, y, bw, bh);

@@ -212,6 +212,8 @@ class TDiagramDraw {
         // A value that may be written along its slanting line instead of being led to it: sets it
         // there when a place is clear and says whether it did.
         std::function<bool()> Along;
+        QMargins Blanks; // the blanks an opaque value's box holds about its text, which reads by
+        // its text alone
     };
     std::vector<HeldLabel> Held;
     int LastTag = 0;
@@ -219,7 +221,7 @@ class TDiagramDraw {
     // clears it (returned), or when the labels are placed while they are held (no shift returned).
     QPoint SetLabel(const QRect& box, QPoint anchor, const std::function<void(QPoint)>& draw,
                     const TTarget& target = {}, TLabelRank rank = lrCaption,
-                    const std::function<bool()>& along = {});
+                    const std::function<bool()>& along = {}, const QMargins& blanks = {});
     // Writes `text` along the slanting dimension line `line` (left end first), turned to its
     // slope so that it reads from left to right, centred on the line's stretch between its arrows
     // and a line unit beside it, above the line or else below it, where its turned cell is clear

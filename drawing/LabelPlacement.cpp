@@ -160,21 +160,22 @@ void NearestFree(Interval& run, std::vector<Interval>& blocked, int dx0, int dxM
 // One direction of the row sweep. It takes the obstacles in the order they come into reach and
 // drops those it has passed. A row across the same obstacles as the row read before it offers the
 // same moves one row farther, and is passed over; so is a row whose only change is the slant of a
-// stroke, until half a label height from the last row read. Beyond `Far` rows from no move, where
+// stroke, until half a label height from the last row read (but for the `Fine` rows nearest no
+// move, each read). Beyond `Far` rows from no move, where
 // a label is led to its place anyway, rows are read at most every half label height: a narrow gap
 // there may be missed, never one near.
 class RowSweep {
   public:
     RowSweep(const std::vector<Obstacle>& obstacles, const std::vector<int>& order, std::vector<int>& active,
-             bool down, int stride, int far)
-        : All(obstacles), Order(order), Active(active), Down(down), Stride(stride), Far(far) {
+             bool down, int stride, int far, int fine)
+        : All(obstacles), Order(order), Active(active), Down(down), Stride(stride), Far(far), Fine(fine) {
         Active.clear();
     }
 
     // Whether row dy may offer moves the row read before did not; when it does, the obstacles
     // passed are dropped and Blocked gives the moves of those left.
     bool Read(int dy, bool always) {
-        bool changed = !Seen || always || (Slants && std::abs(dy - Last) >= Stride);
+        bool changed = !Seen || always || (Slants && (std::abs(dy - Last) >= Stride || std::abs(dy) <= Fine));
         for (; Next < Order.size(); ++Next) {
             const int i = Order[Next];
             const Obstacle& o = All[size_t(i)];
@@ -256,6 +257,7 @@ class RowSweep {
     bool Down;
     int Stride;
     int Far;
+    int Fine; // rows up to this far from no move are read one by one across slanting strokes
     // Whether row dy is beyond an obstacle.
     bool Passed(const Obstacle& o, int dy) const { return Down ? o.DyHi < dy : o.DyLo > dy; }
     size_t Next = 0;
@@ -489,8 +491,12 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     // The steel is read from the picture, which changes as labels are drawn: its rows are not kept.
     RangeRows* const rows = HasSteel ? nullptr : &Remembered(box, tag, m);
     if (rows) HoldRuns(m);
-    RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far),
-        up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far);
+    // A search about its place asked for (the ranges near what a label labels span a label height
+    // or two) reads every row within a label height of it, where a gap beside a slanting stroke
+    // would be missed; a wider one reads them a stride apart there as beyond.
+    const int fine = m.DyMax - m.DyMin <= 4 * stride ? stride : 0;
+    RowSweep down(obstacles.List, obstacles.Down, obstacles.ActiveDown, true, stride, far, fine),
+        up(obstacles.List, obstacles.Up, obstacles.ActiveUp, false, stride, far, fine);
     // The rows are read outward from no move, down and up in turn, until no row left can hold a
     // nearer move than the best found: a move of row k is no nearer than dx0 in that row.
     long long best = -1;

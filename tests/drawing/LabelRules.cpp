@@ -609,13 +609,14 @@ std::vector<LabelFault> JudgeLabels(const TKdData& d, int kind, QSize size, Judg
             // keeps to its line's side: the side of the longest piece it stands by, or of its point.
             int side = 0; // -1 left of the pile, 1 right of it
             if (!pile.isEmpty() && (!p.Target.empty() || !p.Anchor.isNull())) {
-                QPoint mid = p.Anchor;
+                // Its middle as it is, not rounded: one half a pixel off the pile's face is off it.
+                QPointF mid = p.Anchor;
                 if (!p.Target.empty()) {
                     const QLine longest = *std::max_element(
                         p.Target.begin(), p.Target.end(), [](const QLine& a, const QLine& b) {
                             return std::hypot(a.dx(), a.dy()) < std::hypot(b.dx(), b.dy());
                         });
-                    mid = (longest.p1() + longest.p2()) / 2;
+                    mid = (QPointF(longest.p1()) + QPointF(longest.p2())) / 2;
                 }
                 if (mid.y() >= pile.top() && mid.y() <= pile.bottom())
                     side = mid.x() < pile.left() ? -1 : mid.x() > pile.right() ? 1 : 0;
