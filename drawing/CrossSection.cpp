@@ -1082,6 +1082,7 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         best->Cells.assign(size_t(n), QRect());
     }
     const Column& chain = *best;
+    if (std::getenv("CHAIN_DEBUG")) std::fprintf(stderr, "CHAIN clean=%d behind=%d\n", int(clean), int(chain.Away > 0));
     const int away = chain.Away;
     Layout.Values["ChainX"] = chain.X;
     // The extension lines: from the wall or the letters to the column, or, for a column found
@@ -1111,6 +1112,56 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         }
         if (x2 > x1) Bitmap.Line(x1, y, x2, y);
     };
+    // Where no column holds the values, a run of spaces too short for theirs would have them
+    // read level one over the other by the line: they stand stacked beside it instead, in the
+    // levels' order about the run's middle, each led from its space along its own level.
+    std::vector<std::optional<int>> stacked(static_cast<size_t>(n)); // a stacked value's top
+    if (!clean && chain.Apart) {
+        const int gap = lu1 + 1;
+        auto asked = [&](int k) {
+            const Space& s = spaces[size_t(k)];
+            return s.Top + (s.Bottom - s.Top) / 2 - th / 2;
+        };
+        for (int k = 0; k < n;) {
+            if (values[size_t(k)].Roomy) {
+                ++k;
+                continue;
+            }
+            int last = k;
+            while (last + 1 < n && !values[size_t(last) + 1].Roomy)
+                ++last;
+            bool apart = true;
+            for (int j = k; j < last; ++j)
+                apart = apart && asked(j + 1) >= asked(j) + th + gap;
+            if (!apart) {
+                // Each as near its own space as the others leave it (the least squares fit of
+                // the tops a pitch apart, pooled where they would cross), kept between the ground
+                // and the excavation's lines where the run has room for them there.
+                const int pitch = th + gap;
+                std::vector<std::pair<double, int>> pools; // mean rise of the pool, its values
+                for (int j = k; j <= last; ++j) {
+                    pools.emplace_back(double(asked(j) - (j - k) * pitch), 1);
+                    while (pools.size() > 1 && pools[pools.size() - 2].first > pools.back().first) {
+                        const auto [mean, count] = pools.back();
+                        pools.pop_back();
+                        auto& [m, c] = pools.back();
+                        m = (m * c + mean * count) / (c + count), c += count;
+                    }
+                }
+                int j = k;
+                for (const auto& [mean, count] : pools)
+                    for (int i = 0; i < count; ++i, ++j)
+                        stacked[size_t(j)] = int(std::lround(mean)) + (j - k) * pitch;
+                const int lo = f.yTop + lu1 + 1, hi = f.yExc - lu1 - th;
+                const bool room = hi - lo >= (last - k) * pitch;
+                for (j = k; j <= last && room; ++j) {
+                    int& y = *stacked[size_t(j)];
+                    y = std::clamp(y, lo + (j - k) * pitch, hi - (last - j) * pitch);
+                }
+            }
+            k = last + 1;
+        }
+    }
     for (int k = 0; k < n; ++k) {
         const Space& s = spaces[size_t(k)];
         const int y1 = s.Top, y2 = s.Bottom, xChain = chain.Xs[size_t(k)];
@@ -1145,6 +1196,20 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
             Bitmap.SetTextTransparent(true);
             Bitmap.SetFontColor(clBlack);
             const QPoint mid(xChain, y1 + (y2 - y1) / 2);
+            if (const std::optional<int> y = stacked[size_t(k)]) {
+                // Along its level from the line to a knee, then to the value's middle.
+                const int width = Bitmap.TextWidth(text);
+                const QPoint knee(xChain + away * ls, mid.y());
+                const int x = away > 0 ? knee.x() + ls : knee.x() - ls - width;
+                const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *y + th / 2);
+                Bitmap.Line(mid.x(), mid.y(), knee.x(), knee.y());
+                Bitmap.Line(knee.x(), knee.y(), end.x(), end.y());
+                DrawLabelLines(x, *y, {text}, 0, end,
+                               {QLine(xChain, top, xChain, bottom), QLine(mid, knee), QLine(knee, end)},
+                               lrDimension);
+                Bitmap.SetTag(open);
+                continue;
+            }
             const QRect& cell = chain.Cells[size_t(k)];
             const int x = away > 0 ? xChain + 2 * lu2 : xChain - 2 * lu2 - Bitmap.TextWidth(text);
             const int y = !cell.isEmpty() ? cell.top() : mid.y() - Bitmap.TextHeight(text) / 2;
