@@ -1082,7 +1082,6 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         best->Cells.assign(size_t(n), QRect());
     }
     const Column& chain = *best;
-    if (std::getenv("CHAIN_DEBUG")) std::fprintf(stderr, "CHAIN clean=%d behind=%d\n", int(clean), int(chain.Away > 0));
     const int away = chain.Away;
     Layout.Values["ChainX"] = chain.X;
     // The extension lines: from the wall or the letters to the column, or, for a column found
@@ -1204,6 +1203,9 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                 const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *y + th / 2);
                 Bitmap.Line(mid.x(), mid.y(), knee.x(), knee.y());
                 Bitmap.Line(knee.x(), knee.y(), end.x(), end.y());
+                // No value is moved onto the leader's piece along the level.
+                Placement.Blocks.push_back(QRect(QPoint(std::min(mid.x(), knee.x()), mid.y() - lu1 / 2),
+                                                 QPoint(std::max(mid.x(), knee.x()), mid.y() + (lu1 - 1) / 2)));
                 DrawLabelLines(x, *y, {text}, 0, end,
                                {QLine(xChain, top, xChain, bottom), QLine(mid, knee), QLine(knee, end)},
                                lrDimension);
