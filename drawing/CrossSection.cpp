@@ -1115,6 +1115,8 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     // read level one over the other by the line: they stand stacked beside it instead, in the
     // levels' order about the run's middle, each led from its space along its own level.
     std::vector<std::optional<int>> stacked(static_cast<size_t>(n)); // a stacked value's top
+    std::vector<int> lead(static_cast<size_t>(n), ls); // from its leader's knee to the value
+    constexpr int kFewest = 1 << 20;
     if (!clean && chain.Apart) {
         const int gap = lu1 + 1;
         auto asked = [&](int k) {
@@ -1134,8 +1136,8 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                 apart = apart && asked(j + 1) >= asked(j) + th + gap;
             if (!apart) {
                 // Each as near its own space as the others leave it (the least squares fit of
-                // the tops a pitch apart, pooled where they would cross), kept between the ground
-                // and the excavation's lines where the run has room for them there.
+                // the tops a pitch apart, pooled where they would cross), kept below the ground
+                // line, and above the excavation's where the run has room for them there.
                 const int pitch = th + gap;
                 std::vector<std::pair<double, int>> pools; // mean rise of the pool, its values
                 for (int j = k; j <= last; ++j) {
@@ -1153,10 +1155,47 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                         stacked[size_t(j)] = int(std::lround(mean)) + (j - k) * pitch;
                 const int lo = f.yTop + lu1 + 1, hi = f.yExc - lu1 - th;
                 const bool room = hi - lo >= (last - k) * pitch;
-                for (j = k; j <= last && room; ++j) {
+                for (j = k; j <= last; ++j) {
                     int& y = *stacked[size_t(j)];
-                    y = std::clamp(y, lo + (j - k) * pitch, hi - (last - j) * pitch);
+                    if (room) y = std::min(y, hi - (last - j) * pitch);
+                    y = std::max(y, lo + (j - k) * pitch);
                 }
+                // The stack stands out beyond the knees as far as it must for its values to stand
+                // clear of the strokes, the blocks and the labels and for its leaders to keep off
+                // the labels, if it can within a few spacings.
+                int fewest = kFewest;
+                for (int reach = ls; reach <= 6 * ls && fewest > 0; reach += std::max(2, th / 4)) {
+                    int met = 0;
+                    for (j = k; j <= last; ++j) {
+                        const int width = values[size_t(j)].Width;
+                        const int x = away > 0 ? chain.X + ls + reach : chain.X - ls - reach - width;
+                        const QRect g = QRect(x, *stacked[size_t(j)], width, th).adjusted(-lu1, -lu1, lu1, lu1);
+                        auto meets = [&](const QRect& r) { return r.intersects(g); };
+                        const Space& s = spaces[size_t(j)];
+                        const QPoint mid(chain.X, s.Top + (s.Bottom - s.Top) / 2), knee(chain.X + away * ls, mid.y());
+                        const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *stacked[size_t(j)] + th / 2);
+                        const bool cell = std::any_of(blocks.begin(), blocks.end(), meets) ||
+                                          std::any_of(labels.begin(), labels.end(), meets) ||
+                                          std::any_of(lines.begin(), lines.end(), [&](const TSegmentRecord& r) {
+                                              const int p = (r.Width + 1) / 2;
+                                              return strokeMeets(r.Line, g.adjusted(-p, -p, p, p));
+                                          });
+                        const bool leader = std::any_of(labels.begin(), labels.end(), [&](const QRect& r) {
+                            const QRect grown = r.adjusted(-lu1, -lu1, lu1, lu1);
+                            return strokeMeets(QLine(mid, knee), grown) || strokeMeets(QLine(knee, end), grown);
+                        });
+                        met += int(cell) + int(leader);
+                    }
+                    if (met == 0) {
+                        fewest = met;
+                        for (j = k; j <= last; ++j)
+                            lead[size_t(j)] = reach;
+                    }
+                }
+                // In front, where the reference texts stand beyond the chain, a stack that finds
+                // no clear place would push them aside: its values stand by their spaces.
+                for (j = k; j <= last && fewest > 0 && away < 0; ++j)
+                    stacked[size_t(j)].reset();
             }
             k = last + 1;
         }
@@ -1199,7 +1238,7 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                 // Along its level from the line to a knee, then to the value's middle.
                 const int width = Bitmap.TextWidth(text);
                 const QPoint knee(xChain + away * ls, mid.y());
-                const int x = away > 0 ? knee.x() + ls : knee.x() - ls - width;
+                const int x = away > 0 ? knee.x() + lead[size_t(k)] : knee.x() - lead[size_t(k)] - width;
                 const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *y + th / 2);
                 Bitmap.Line(mid.x(), mid.y(), knee.x(), knee.y());
                 Bitmap.Line(knee.x(), knee.y(), end.x(), end.y());
