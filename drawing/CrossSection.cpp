@@ -1209,7 +1209,13 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         SetPen(clBlack, lu1);
         for (const int j : {k + 1, k == 0 ? 0 : -1})
             if (j >= 0)
-                if (const auto e = carry(j)) drawCarried(*e);
+                if (const auto e = carry(j)) {
+                    drawCarried(*e);
+                    // A stacked value moved is not moved onto its own extension lines.
+                    if (stacked[size_t(k)])
+                        Placement.Blocks.push_back(QRect(QPoint(std::min(e->x1(), e->x2()), e->y1() - lu1 / 2),
+                                                         QPoint(std::max(e->x1(), e->x2()), e->y1() + (lu1 - 1) / 2)));
+                }
         const QString& text = values[size_t(k)].Text;
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
