@@ -1116,7 +1116,6 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
     // levels' order about the run's middle, each led from its space along its own level.
     std::vector<std::optional<int>> stacked(static_cast<size_t>(n)); // a stacked value's top
     std::vector<int> lead(static_cast<size_t>(n), ls); // from its leader's knee to the value
-    constexpr int kFewest = 1 << 20;
     if (!clean && chain.Apart) {
         const int gap = lu1 + 1;
         auto asked = [&](int k) {
@@ -1163,38 +1162,52 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                 // The stack stands out beyond the knees as far as it must for its values to stand
                 // clear of the strokes, the blocks and the labels and for its leaders to keep off
                 // the labels, if it can within a few spacings.
-                int fewest = kFewest;
-                for (int reach = ls; reach <= 6 * ls && fewest > 0; reach += std::max(2, th / 4)) {
-                    int met = 0;
-                    for (j = k; j <= last; ++j) {
+                // What lies across the rows of the stack and its leaders, gathered once.
+                int rowTop = *stacked[size_t(k)], rowBottom = *stacked[size_t(last)] + th;
+                for (j = k; j <= last; ++j) {
+                    const Space& s = spaces[size_t(j)];
+                    rowTop = std::min(rowTop, s.Top + (s.Bottom - s.Top) / 2);
+                    rowBottom = std::max(rowBottom, s.Top + (s.Bottom - s.Top) / 2);
+                }
+                rowTop -= 2 * lu1, rowBottom += 2 * lu1;
+                std::vector<QRect> near;
+                std::vector<const TSegmentRecord*> strokes;
+                for (const std::vector<QRect>* rects : {&blocks, &labels})
+                    for (const QRect& r : *rects)
+                        if (r.bottom() >= rowTop && r.top() <= rowBottom) near.push_back(r);
+                for (const TSegmentRecord& r : lines)
+                    if (const int p = (r.Width + 1) / 2; std::max(r.Line.y1(), r.Line.y2()) + p >= rowTop &&
+                                                         std::min(r.Line.y1(), r.Line.y2()) - p <= rowBottom)
+                        strokes.push_back(&r);
+                bool held = false;
+                for (int reach = ls; reach <= 6 * ls && !held; reach += std::max(2, th / 4)) {
+                    bool clear = true;
+                    for (j = k; j <= last && clear; ++j) {
                         const int width = values[size_t(j)].Width;
                         const int x = away > 0 ? chain.X + ls + reach : chain.X - ls - reach - width;
                         const QRect g = QRect(x, *stacked[size_t(j)], width, th).adjusted(-lu1, -lu1, lu1, lu1);
-                        auto meets = [&](const QRect& r) { return r.intersects(g); };
                         const Space& s = spaces[size_t(j)];
                         const QPoint mid(chain.X, s.Top + (s.Bottom - s.Top) / 2), knee(chain.X + away * ls, mid.y());
                         const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *stacked[size_t(j)] + th / 2);
-                        const bool cell = std::any_of(blocks.begin(), blocks.end(), meets) ||
-                                          std::any_of(labels.begin(), labels.end(), meets) ||
-                                          std::any_of(lines.begin(), lines.end(), [&](const TSegmentRecord& r) {
-                                              const int p = (r.Width + 1) / 2;
-                                              return strokeMeets(r.Line, g.adjusted(-p, -p, p, p));
-                                          });
-                        const bool leader = std::any_of(labels.begin(), labels.end(), [&](const QRect& r) {
-                            const QRect grown = r.adjusted(-lu1, -lu1, lu1, lu1);
-                            return strokeMeets(QLine(mid, knee), grown) || strokeMeets(QLine(knee, end), grown);
-                        });
-                        met += int(cell) + int(leader);
+                        clear = std::none_of(near.begin(), near.end(), [&](const QRect& r) { return r.intersects(g); }) &&
+                                std::none_of(strokes.begin(), strokes.end(), [&](const TSegmentRecord* r) {
+                                    const int p = (r->Width + 1) / 2;
+                                    return strokeMeets(r->Line, g.adjusted(-p, -p, p, p));
+                                }) &&
+                                std::none_of(near.begin(), near.end(), [&](const QRect& r) {
+                                    const QRect grown = r.adjusted(-lu1, -lu1, lu1, lu1);
+                                    return strokeMeets(QLine(mid, knee), grown) || strokeMeets(QLine(knee, end), grown);
+                                });
                     }
-                    if (met == 0) {
-                        fewest = met;
+                    if (clear) {
+                        held = true;
                         for (j = k; j <= last; ++j)
                             lead[size_t(j)] = reach;
                     }
                 }
                 // In front, where the reference texts stand beyond the chain, a stack that finds
                 // no clear place would push them aside: its values stand by their spaces.
-                for (j = k; j <= last && fewest > 0 && away < 0; ++j)
+                for (j = k; j <= last && !held && away < 0; ++j)
                     stacked[size_t(j)].reset();
             }
             k = last + 1;
