@@ -1170,14 +1170,20 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
                     rowBottom = std::max(rowBottom, s.Top + (s.Bottom - s.Top) / 2);
                 }
                 rowTop -= 2 * lu1, rowBottom += 2 * lu1;
+                const int sweep = 7 * ls + widest + 2 * lu1; // from the line to the farthest value's end
+                const int colLo = away > 0 ? chain.X - 2 * lu1 : chain.X - sweep,
+                          colHi = away > 0 ? chain.X + sweep : chain.X + 2 * lu1;
                 std::vector<QRect> near;
                 std::vector<const TSegmentRecord*> strokes;
                 for (const std::vector<QRect>* rects : {&blocks, &labels})
                     for (const QRect& r : *rects)
-                        if (r.bottom() >= rowTop && r.top() <= rowBottom) near.push_back(r);
+                        if (r.bottom() >= rowTop && r.top() <= rowBottom && r.right() >= colLo && r.left() <= colHi)
+                            near.push_back(r);
                 for (const TSegmentRecord& r : lines)
                     if (const int p = (r.Width + 1) / 2; std::max(r.Line.y1(), r.Line.y2()) + p >= rowTop &&
-                                                         std::min(r.Line.y1(), r.Line.y2()) - p <= rowBottom)
+                                                         std::min(r.Line.y1(), r.Line.y2()) - p <= rowBottom &&
+                                                         std::max(r.Line.x1(), r.Line.x2()) + p >= colLo &&
+                                                         std::min(r.Line.x1(), r.Line.x2()) - p <= colHi)
                         strokes.push_back(&r);
                 bool held = false;
                 for (int reach = ls; reach <= 6 * ls && !held; reach += std::max(2, th / 4)) {
