@@ -1111,6 +1111,114 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         }
         if (x2 > x1) Bitmap.Line(x1, y, x2, y);
     };
+    // Where no column holds the values, a run of spaces too short for theirs would have them
+    // read level one over the other by the line: they stand stacked beside it instead, in the
+    // levels' order about the run's middle, each led from its space along its own level.
+    std::vector<std::optional<int>> stacked(static_cast<size_t>(n)); // a stacked value's top
+    std::vector<int> lead(static_cast<size_t>(n), ls); // from its leader's knee to the value
+    if (!clean && chain.Apart) {
+        const int gap = lu1 + 1;
+        auto asked = [&](int k) {
+            const Space& s = spaces[size_t(k)];
+            return s.Top + (s.Bottom - s.Top) / 2 - th / 2;
+        };
+        for (int k = 0; k < n;) {
+            if (values[size_t(k)].Roomy) {
+                ++k;
+                continue;
+            }
+            int last = k;
+            while (last + 1 < n && !values[size_t(last) + 1].Roomy)
+                ++last;
+            bool apart = true;
+            for (int j = k; j < last; ++j)
+                apart = apart && asked(j + 1) >= asked(j) + th + gap;
+            if (!apart) {
+                // Each as near its own space as the others leave it (the least squares fit of
+                // the tops a pitch apart, pooled where they would cross), kept below the ground
+                // line, and above the excavation's where the run has room for them there.
+                const int pitch = th + gap;
+                std::vector<std::pair<double, int>> pools; // mean rise of the pool, its values
+                for (int j = k; j <= last; ++j) {
+                    pools.emplace_back(double(asked(j) - (j - k) * pitch), 1);
+                    while (pools.size() > 1 && pools[pools.size() - 2].first > pools.back().first) {
+                        const auto [mean, count] = pools.back();
+                        pools.pop_back();
+                        auto& [m, c] = pools.back();
+                        m = (m * c + mean * count) / (c + count), c += count;
+                    }
+                }
+                int j = k;
+                for (const auto& [mean, count] : pools)
+                    for (int i = 0; i < count; ++i, ++j)
+                        stacked[size_t(j)] = int(std::lround(mean)) + (j - k) * pitch;
+                const int lo = f.yTop + lu1 + 1, hi = f.yExc - lu1 - th;
+                const bool room = hi - lo >= (last - k) * pitch;
+                for (j = k; j <= last; ++j) {
+                    int& y = *stacked[size_t(j)];
+                    if (room) y = std::min(y, hi - (last - j) * pitch);
+                    y = std::max(y, lo + (j - k) * pitch);
+                }
+                // The stack stands out beyond the knees as far as it must for its values to stand
+                // clear of the strokes, the blocks and the labels and for its leaders to keep off
+                // the labels, if it can within a few spacings.
+                // What lies across the rows of the stack and its leaders, gathered once.
+                int rowTop = *stacked[size_t(k)], rowBottom = *stacked[size_t(last)] + th;
+                for (j = k; j <= last; ++j) {
+                    const Space& s = spaces[size_t(j)];
+                    rowTop = std::min(rowTop, s.Top + (s.Bottom - s.Top) / 2);
+                    rowBottom = std::max(rowBottom, s.Top + (s.Bottom - s.Top) / 2);
+                }
+                rowTop -= 2 * lu1, rowBottom += 2 * lu1;
+                const int sweep = 7 * ls + widest + 2 * lu1; // from the line to the farthest value's end
+                const int colLo = away > 0 ? chain.X - 2 * lu1 : chain.X - sweep,
+                          colHi = away > 0 ? chain.X + sweep : chain.X + 2 * lu1;
+                std::vector<QRect> near;
+                std::vector<const TSegmentRecord*> strokes;
+                for (const std::vector<QRect>* rects : {&blocks, &labels})
+                    for (const QRect& r : *rects)
+                        if (r.bottom() >= rowTop && r.top() <= rowBottom && r.right() >= colLo && r.left() <= colHi)
+                            near.push_back(r);
+                for (const TSegmentRecord& r : lines)
+                    if (const int p = (r.Width + 1) / 2; std::max(r.Line.y1(), r.Line.y2()) + p >= rowTop &&
+                                                         std::min(r.Line.y1(), r.Line.y2()) - p <= rowBottom &&
+                                                         std::max(r.Line.x1(), r.Line.x2()) + p >= colLo &&
+                                                         std::min(r.Line.x1(), r.Line.x2()) - p <= colHi)
+                        strokes.push_back(&r);
+                bool held = false;
+                for (int reach = ls; reach <= 6 * ls && !held; reach += std::max(2, th / 4)) {
+                    bool clear = true;
+                    for (j = k; j <= last && clear; ++j) {
+                        const int width = values[size_t(j)].Width;
+                        const int x = away > 0 ? chain.X + ls + reach : chain.X - ls - reach - width;
+                        const QRect g = QRect(x, *stacked[size_t(j)], width, th).adjusted(-lu1, -lu1, lu1, lu1);
+                        const Space& s = spaces[size_t(j)];
+                        const QPoint mid(chain.X, s.Top + (s.Bottom - s.Top) / 2), knee(chain.X + away * ls, mid.y());
+                        const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *stacked[size_t(j)] + th / 2);
+                        clear = std::none_of(near.begin(), near.end(), [&](const QRect& r) { return r.intersects(g); }) &&
+                                std::none_of(strokes.begin(), strokes.end(), [&](const TSegmentRecord* r) {
+                                    const int p = (r->Width + 1) / 2;
+                                    return strokeMeets(r->Line, g.adjusted(-p, -p, p, p));
+                                }) &&
+                                std::none_of(near.begin(), near.end(), [&](const QRect& r) {
+                                    const QRect grown = r.adjusted(-lu1, -lu1, lu1, lu1);
+                                    return strokeMeets(QLine(mid, knee), grown) || strokeMeets(QLine(knee, end), grown);
+                                });
+                    }
+                    if (clear) {
+                        held = true;
+                        for (j = k; j <= last; ++j)
+                            lead[size_t(j)] = reach;
+                    }
+                }
+                // In front, where the reference texts stand beyond the chain, a stack that finds
+                // no clear place would push them aside: its values stand by their spaces.
+                for (j = k; j <= last && !held && away < 0; ++j)
+                    stacked[size_t(j)].reset();
+            }
+            k = last + 1;
+        }
+    }
     for (int k = 0; k < n; ++k) {
         const Space& s = spaces[size_t(k)];
         const int y1 = s.Top, y2 = s.Bottom, xChain = chain.Xs[size_t(k)];
@@ -1120,7 +1228,13 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
         SetPen(clBlack, lu1);
         for (const int j : {k + 1, k == 0 ? 0 : -1})
             if (j >= 0)
-                if (const auto e = carry(j)) drawCarried(*e);
+                if (const auto e = carry(j)) {
+                    drawCarried(*e);
+                    // A stacked value moved is not moved onto its own extension lines.
+                    if (stacked[size_t(k)])
+                        Placement.Blocks.push_back(QRect(QPoint(std::min(e->x1(), e->x2()), e->y1() - lu1 / 2),
+                                                         QPoint(std::max(e->x1(), e->x2()), e->y1() + (lu1 - 1) / 2)));
+                }
         const QString& text = values[size_t(k)].Text;
         Bitmap.SetFontHeight(-fs);
         Bitmap.SetFontAngle(0);
@@ -1145,6 +1259,23 @@ void TDiagramDraw::DrawLevelChain(const CrossFrame& f, const std::vector<int>& y
             Bitmap.SetTextTransparent(true);
             Bitmap.SetFontColor(clBlack);
             const QPoint mid(xChain, y1 + (y2 - y1) / 2);
+            if (const std::optional<int> y = stacked[size_t(k)]) {
+                // Along its level from the line to a knee, then to the value's middle.
+                const int width = Bitmap.TextWidth(text);
+                const QPoint knee(xChain + away * ls, mid.y());
+                const int x = away > 0 ? knee.x() + lead[size_t(k)] : knee.x() - lead[size_t(k)] - width;
+                const QPoint end(away > 0 ? x - lu2 : x + width + lu2, *y + th / 2);
+                Bitmap.Line(mid.x(), mid.y(), knee.x(), knee.y());
+                Bitmap.Line(knee.x(), knee.y(), end.x(), end.y());
+                // No value is moved onto the leader's piece along the level.
+                Placement.Blocks.push_back(QRect(QPoint(std::min(mid.x(), knee.x()), mid.y() - lu1 / 2),
+                                                 QPoint(std::max(mid.x(), knee.x()), mid.y() + (lu1 - 1) / 2)));
+                DrawLabelLines(x, *y, {text}, 0, end,
+                               {QLine(xChain, top, xChain, bottom), QLine(mid, knee), QLine(knee, end)},
+                               lrDimension);
+                Bitmap.SetTag(open);
+                continue;
+            }
             const QRect& cell = chain.Cells[size_t(k)];
             const int x = away > 0 ? xChain + 2 * lu2 : xChain - 2 * lu2 - Bitmap.TextWidth(text);
             const int y = !cell.isEmpty() ? cell.top() : mid.y() - Bitmap.TextHeight(text) / 2;
