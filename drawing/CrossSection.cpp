@@ -63,7 +63,6 @@ struct TDiagramDraw::CrossFrame {
     std::vector<int> memberOf;  // which of them each level's is (-1: none)
     size_t member = 0;          // the one whose dimensions are being chosen
     int roomless = 0;           // the levels whose values found no room
-    bool braced = false;        // every member a brace: its dimensions may stand farther off it
     double f = 1.3;             // label row of the next surcharge, in font sizes above the ground
 };
 
@@ -288,14 +287,12 @@ void TDiagramDraw::DrawCrossSection() {
         Layout.Values["Level" + std::to_string(i) + ".y"] = yLevel.back();
         DrawAnchor(f, i, yLevel.back(), 0);
     }
-    // Where the rakers' length dimensions stand (a drawing with anchors keeps them one line spacing
-    // off their members): each value keeps off the places of the levels' letters, of the members'
-    // angle values, of the labels asked for so far and of the ground's name, and off the values
-    // chosen before it.
+    // Where the rakers' length dimensions stand (those of tension members stay one line spacing off
+    // them, and are seen by the rakers' values): each value keeps off the places of the levels'
+    // letters, of the members' angle values, of the labels asked for so far, of the ground's name
+    // and of the pile's axial load, and off the values chosen before it.
     f.offsets.assign(size_t(levels), ls);
-    f.braced = std::none_of(a.Levels.begin(), a.Levels.begin() + levels,
-                            [](const TAnchLevel& l) { return l.Kind == lkTieback || l.Kind == lkTieRod; });
-    if (f.braced && levels > 0) {
+    if (levels > 0) {
         f.held = Placement.Blocks.size();
         const TFont font = Bitmap.Font();
         Bitmap.SetFontAngle(0);
@@ -319,6 +316,9 @@ void TDiagramDraw::DrawCrossSection() {
             const int width = std::max(Bitmap.TextWidth("Excav."), Bitmap.TextWidth("Top"));
             const int x = std::min(left + 3 * ls - 8 * fs, left - 2 * lu2 - width), y = f.yTop - fs - lu2;
             hold(TextCell(x, y, "Excav.") | TextCell(x, y + fs + lu2, "Top"), 0);
+            // The pile's axial load, asked for last, by its arrow above the pile.
+            const int w = Bitmap.TextWidth("Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit));
+            hold(QRect(f.xc - 2 * lu2 - w - 1, f.yTop - GridY(1), w, fs), 0);
         }
         for (const HeldLabel& l : Held)
             hold(l.Box, l.Tag);
@@ -326,15 +326,17 @@ void TDiagramDraw::DrawCrossSection() {
         for (int i = 0; i < levels; ++i) {
             const TAnchLevel& level = a.Levels[size_t(i)];
             const std::string key = "Level" + std::to_string(i);
-            if (level.Angle == 0 || level.Kind != lkRaker || !Layout.Has(key + ".p2X")) continue;
-            // As its arc's value is set.
-            const int x = int(Layout.Value(key + ".p2X")), y = int(Layout.Value(key + ".p2Y"));
+            if (level.Angle == 0 || !Layout.Has(key + ".p2X")) continue;
+            // As its arc's value is set: right of a raker's far end, left of a tension member's
+            // (a tieback's below its bond zone's end), over the horizontal drawn from it.
+            const bool raker = level.Kind == lkRaker;
+            const int x = int(Layout.Value(key + ".p2X"));
+            const int y = int(Layout.Value(key + ".p2Y")) + (level.Kind == lkTieback ? (3 * lu2) / 2 : 0);
             const double angle = double(level.Angle) * kDeg, r = 3 * ls;
             const QString value = FormatValue(double(level.Angle), 2, QString()) + QChar(0x00B0);
-            const int y0 = y - RoundPx(std::sin(angle) * (fs + r));
-            hold(QRect(x + RoundPx(std::cos(angle) * r) + fs, y0 + (y - y0 - fs) / 2, Bitmap.TextWidth(value),
-                       Bitmap.TextHeight(value)),
-                 0);
+            const int y0 = y - RoundPx(std::sin(angle) * (fs + r)), w = Bitmap.TextWidth(value);
+            const int dx = RoundPx(std::cos(angle) * r) + fs;
+            hold(QRect(raker ? x + dx : x - dx - w, y0 + (y - y0 - fs) / 2, w, Bitmap.TextHeight(value)), 0);
         }
         Placement.Blocks.insert(Placement.Blocks.end(), places.begin(), places.end());
         Bitmap.SetFont(font);
@@ -1301,8 +1303,8 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
         int& by = f.offsets[size_t(i)];
         if (pass == 1) {
             // One line spacing off it, or where its values find no room there, as little farther
-            // as gives them room by their lines (up to five spacings, and a spacing above the
-            // ground at most), its lines crossing no other member and no place held.
+            // as gives them room by their lines (up to five spacings), its lines crossing no other
+            // member and no place held.
             const bool slants = kind == lkRaker && std::all_of(lines.begin(), lines.end(), [](const auto& l) {
                                     return l.first.dx() != 0 && l.first.dy() != 0;
                                 });
@@ -1460,7 +1462,6 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
                 for (const auto& [member, text] : lines) {
                     const QLine at(moved(member.p1(), t), moved(member.p2(), t));
                     if (t != ls) {
-                        if (std::min(at.y1(), at.y2()) < f.yTop - ls) return false;
                         for (size_t k = 0; k < f.members.size(); ++k)
                             if (k != f.member && Cross(at, f.members[k])) return false;
                         if (crosses(at) || crosses(QLine(member.p1(), at.p1())) ||
