@@ -63,6 +63,7 @@ struct TDiagramDraw::CrossFrame {
     std::vector<int> memberOf;  // which of them each level's is (-1: none)
     size_t member = 0;          // the one whose dimensions are being chosen
     int roomless = 0;           // the levels whose values found no room
+    bool anchored = false;      // a tension member among them
     double f = 1.3;             // label row of the next surcharge, in font sizes above the ground
 };
 
@@ -289,9 +290,11 @@ void TDiagramDraw::DrawCrossSection() {
     }
     // Where the rakers' length dimensions stand (those of tension members stay one line spacing off
     // them, and are seen by the rakers' values): each value keeps off the places of the levels'
-    // letters, of the members' angle values, of the labels asked for so far, of the ground's name
-    // and of the pile's axial load, and off the values chosen before it.
+    // letters, of the members' angle values, of the labels asked for so far and of the ground's
+    // name, and off the values chosen before it.
     f.offsets.assign(size_t(levels), ls);
+    f.anchored = std::any_of(a.Levels.begin(), a.Levels.begin() + levels,
+                             [](const TAnchLevel& l) { return l.Kind == lkTieback || l.Kind == lkTieRod; });
     if (levels > 0) {
         f.held = Placement.Blocks.size();
         const TFont font = Bitmap.Font();
@@ -316,9 +319,6 @@ void TDiagramDraw::DrawCrossSection() {
             const int width = std::max(Bitmap.TextWidth("Excav."), Bitmap.TextWidth("Top"));
             const int x = std::min(left + 3 * ls - 8 * fs, left - 2 * lu2 - width), y = f.yTop - fs - lu2;
             hold(TextCell(x, y, "Excav.") | TextCell(x, y + fs + lu2, "Top"), 0);
-            // The pile's axial load, asked for last, by its arrow above the pile.
-            const int w = Bitmap.TextWidth("Axial: " + FormatValue(double(d.AxialLoad), 1, Texts.AxialUnit));
-            hold(QRect(f.xc - 2 * lu2 - w - 1, f.yTop - GridY(1), w, fs), 0);
         }
         for (const HeldLabel& l : Held)
             hold(l.Box, l.Tag);
@@ -1303,8 +1303,9 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
         int& by = f.offsets[size_t(i)];
         if (pass == 1) {
             // One line spacing off it, or where its values find no room there, as little farther
-            // as gives them room by their lines (up to five spacings), its lines crossing no other
-            // member and no place held.
+            // as gives them room by their lines (up to five spacings; beside anchors a spacing
+            // above the ground at most, the spacings' values and the ground's name being crowded
+            // there), its lines crossing no other member and no place held.
             const bool slants = kind == lkRaker && std::all_of(lines.begin(), lines.end(), [](const auto& l) {
                                     return l.first.dx() != 0 && l.first.dy() != 0;
                                 });
@@ -1462,6 +1463,7 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
                 for (const auto& [member, text] : lines) {
                     const QLine at(moved(member.p1(), t), moved(member.p2(), t));
                     if (t != ls) {
+                        if (f.anchored && std::min(at.y1(), at.y2()) < f.yTop - ls) return false;
                         for (size_t k = 0; k < f.members.size(); ++k)
                             if (k != f.member && Cross(at, f.members[k])) return false;
                         if (crosses(at) || crosses(QLine(member.p1(), at.p1())) ||
