@@ -63,7 +63,6 @@ struct TDiagramDraw::CrossFrame {
     std::vector<int> memberOf;  // which of them each level's is (-1: none)
     size_t member = 0;          // the one whose dimensions are being chosen
     int roomless = 0;           // the levels whose values found no room
-    bool anchored = false;      // a tension member among them
     double f = 1.3;             // label row of the next surcharge, in font sizes above the ground
 };
 
@@ -293,8 +292,6 @@ void TDiagramDraw::DrawCrossSection() {
     // letters, of the members' angle values, of the labels asked for so far and of the ground's
     // name, and off the values chosen before it.
     f.offsets.assign(size_t(levels), ls);
-    f.anchored = std::any_of(a.Levels.begin(), a.Levels.begin() + levels,
-                             [](const TAnchLevel& l) { return l.Kind == lkTieback || l.Kind == lkTieRod; });
     if (levels > 0) {
         f.held = Placement.Blocks.size();
         const TFont font = Bitmap.Font();
@@ -1303,9 +1300,9 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
         int& by = f.offsets[size_t(i)];
         if (pass == 1) {
             // One line spacing off it, or where its values find no room there, as little farther
-            // as gives them room by their lines (up to five spacings; beside anchors a spacing
-            // above the ground at most, the spacings' values and the ground's name being crowded
-            // there), its lines crossing no other member and no place held.
+            // as gives them room by their lines (up to five spacings, and a spacing above the
+            // ground at most: higher, they take the pile's axial load's place and that of the
+            // ground's name after it), its lines crossing no other member and no place held.
             const bool slants = kind == lkRaker && std::all_of(lines.begin(), lines.end(), [](const auto& l) {
                                     return l.first.dx() != 0 && l.first.dy() != 0;
                                 });
@@ -1463,7 +1460,7 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
                 for (const auto& [member, text] : lines) {
                     const QLine at(moved(member.p1(), t), moved(member.p2(), t));
                     if (t != ls) {
-                        if (f.anchored && std::min(at.y1(), at.y2()) < f.yTop - ls) return false;
+                        if (std::min(at.y1(), at.y2()) < f.yTop - ls) return false;
                         for (size_t k = 0; k < f.members.size(); ++k)
                             if (k != f.member && Cross(at, f.members[k])) return false;
                         if (crosses(at) || crosses(QLine(member.p1(), at.p1())) ||
