@@ -292,7 +292,8 @@ void TDiagramDraw::DrawCrossSection() {
     // letters, of the members' angle values, of the labels asked for so far and of the ground's
     // name, and off the values chosen before it.
     f.offsets.assign(size_t(levels), ls);
-    if (levels > 0) {
+    if (std::any_of(a.Levels.begin(), a.Levels.begin() + levels,
+                    [](const TAnchLevel& l) { return l.Kind == lkRaker && l.Angle != 0; })) {
         f.held = Placement.Blocks.size();
         const TFont font = Bitmap.Font();
         Bitmap.SetFontAngle(0);
