@@ -63,7 +63,6 @@ struct TDiagramDraw::CrossFrame {
     std::vector<int> memberOf;  // which of them each level's is (-1: none)
     size_t member = 0;          // the one whose dimensions are being chosen
     int roomless = 0;           // the levels whose values found no room
-    bool braced = false;        // every member a brace: its dimensions may stand farther off it
     double f = 1.3;             // label row of the next surcharge, in font sizes above the ground
 };
 
@@ -288,14 +287,13 @@ void TDiagramDraw::DrawCrossSection() {
         Layout.Values["Level" + std::to_string(i) + ".y"] = yLevel.back();
         DrawAnchor(f, i, yLevel.back(), 0);
     }
-    // Where the rakers' length dimensions stand (a drawing with anchors keeps them one line spacing
-    // off their members): each value keeps off the places of the levels' letters, of the members'
-    // angle values, of the labels asked for so far and of the ground's name, and off the values
-    // chosen before it.
+    // Where the rakers' length dimensions stand (those of tension members stay one line spacing off
+    // them, and are seen by the rakers' values): each value keeps off the places of the levels'
+    // letters, of the members' angle values, of the labels asked for so far and of the ground's
+    // name, and off the values chosen before it.
     f.offsets.assign(size_t(levels), ls);
-    f.braced = std::none_of(a.Levels.begin(), a.Levels.begin() + levels,
-                            [](const TAnchLevel& l) { return l.Kind == lkTieback || l.Kind == lkTieRod; });
-    if (f.braced && levels > 0) {
+    if (std::any_of(a.Levels.begin(), a.Levels.begin() + levels,
+                    [](const TAnchLevel& l) { return l.Kind == lkRaker && l.Angle != 0; })) {
         f.held = Placement.Blocks.size();
         const TFont font = Bitmap.Font();
         Bitmap.SetFontAngle(0);
@@ -326,15 +324,17 @@ void TDiagramDraw::DrawCrossSection() {
         for (int i = 0; i < levels; ++i) {
             const TAnchLevel& level = a.Levels[size_t(i)];
             const std::string key = "Level" + std::to_string(i);
-            if (level.Angle == 0 || level.Kind != lkRaker || !Layout.Has(key + ".p2X")) continue;
-            // As its arc's value is set.
-            const int x = int(Layout.Value(key + ".p2X")), y = int(Layout.Value(key + ".p2Y"));
+            if (level.Angle == 0 || !Layout.Has(key + ".p2X")) continue;
+            // As its arc's value is set: right of a raker's far end, left of a tension member's
+            // (a tieback's below its bond zone's end), over the horizontal drawn from it.
+            const bool raker = level.Kind == lkRaker;
+            const int x = int(Layout.Value(key + ".p2X"));
+            const int y = int(Layout.Value(key + ".p2Y")) + (level.Kind == lkTieback ? (3 * lu2) / 2 : 0);
             const double angle = double(level.Angle) * kDeg, r = 3 * ls;
             const QString value = FormatValue(double(level.Angle), 2, QString()) + QChar(0x00B0);
-            const int y0 = y - RoundPx(std::sin(angle) * (fs + r));
-            hold(QRect(x + RoundPx(std::cos(angle) * r) + fs, y0 + (y - y0 - fs) / 2, Bitmap.TextWidth(value),
-                       Bitmap.TextHeight(value)),
-                 0);
+            const int y0 = y - RoundPx(std::sin(angle) * (fs + r)), w = Bitmap.TextWidth(value);
+            const int dx = RoundPx(std::cos(angle) * r) + fs;
+            hold(QRect(raker ? x + dx : x - dx - w, y0 + (y - y0 - fs) / 2, w, Bitmap.TextHeight(value)), 0);
         }
         Placement.Blocks.insert(Placement.Blocks.end(), places.begin(), places.end());
         Bitmap.SetFont(font);
@@ -1433,7 +1433,8 @@ void TDiagramDraw::DrawAnchor(CrossFrame& f, int i, int yA, int pass) {
         if (pass == 1) {
             // One line spacing off it, or where its values find no room there, as little farther
             // as gives them room by their lines (up to five spacings, and a spacing above the
-            // ground at most), its lines crossing no other member and no place held.
+            // ground at most: higher, they take the pile's axial load's place and that of the
+            // ground's name after it), its lines crossing no other member and no place held.
             const bool slants = kind == lkRaker && std::all_of(lines.begin(), lines.end(), [](const auto& l) {
                                     return l.first.dx() != 0 && l.first.dy() != 0;
                                 });
