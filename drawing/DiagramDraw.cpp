@@ -460,10 +460,7 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
         const TMoves& m = near[i];
         if (best && least(m) >= d2(*best)) break;
         // A range searched before gives what it gave then.
-        if (std::any_of(near.begin(), near.begin() + long(i), [&](const TMoves& o) {
-                return o.DxMin == m.DxMin && o.DxMax == m.DxMax && o.DyMin == m.DyMin && o.DyMax == m.DyMax;
-            }))
-            continue;
+        if (std::find(near.begin(), near.begin() + long(i), m) != near.begin() + long(i)) continue;
         if (const auto found = Placement.NearestClear(Bitmap, l.Box, l.Tag, m, false, best ? d2(*best) : -1))
             if ((!best || d2(*found) < d2(*best)) && (!home || within(*found))) best = found;
     }
@@ -488,10 +485,11 @@ std::optional<QPoint> TDiagramDraw::NearTarget(const HeldLabel& l, const TMoves&
             }
         }
         for (const QLine& piece : pieces)
-            byText.push_back(
-                TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(TMoves::Near(text, SpanOf(piece), l.Reach)));
+            byText.push_back(TMoves{-l.Reach, l.Reach, -l.Reach, l.Reach}.Within(
+                TMoves::Near(text, SpanOf(piece), l.Reach)));
         // Sought about the place found, which a nudge of a few pixels mostly mends.
-        const TMoves about{best->x() - l.Reach, best->x() + l.Reach, best->y() - l.Reach, best->y() + l.Reach};
+        const TMoves about{best->x() - l.Reach, best->x() + l.Reach, best->y() - l.Reach,
+                           best->y() + l.Reach};
         for (TMoves& m : byText)
             m = inside.Within(about.Within(m));
         std::erase_if(byText, [](const TMoves& m) { return m.Empty(); });

@@ -422,9 +422,7 @@ TLabelPlacement::RangeRows& TLabelPlacement::Remembered(const QRect& box, int ta
         k.Key.Blocks.push_back(r);
     }
     for (RangeRows& range : k.Ranges)
-        if (range.Moves.DxMin == m.DxMin && range.Moves.DxMax == m.DxMax && range.Moves.DyMin == m.DyMin &&
-            range.Moves.DyMax == m.DyMax)
-            return range;
+        if (range.Moves == m) return range;
     k.Ranges.push_back({m, std::vector<std::array<int, 3>>(size_t(m.DyMax - m.DyMin + 1), {-1, 0, 0})});
     return k.Ranges.back();
 }
@@ -479,8 +477,7 @@ std::optional<QPoint> TLabelPlacement::NearestClear(const TCanvas& picture, cons
     // (a place found is tried again alone, a range within the last one searched).
     if (!Holds(box, tag, m)) Prepare(box, tag, m);
     static thread_local TObstacles taken;
-    const bool whole = Prepared.Moves.DxMin == m.DxMin && Prepared.Moves.DxMax == m.DxMax &&
-                       Prepared.Moves.DyMin == m.DyMin && Prepared.Moves.DyMax == m.DyMax;
+    const bool whole = Prepared.Moves == m;
     if (!whole) taken.Take(*Prepared.Obstacles, m);
     TObstacles& obstacles = whole ? *Prepared.Obstacles : taken;
     SteelRows steel(picture, band.Left + m.DxMin, band.Right + m.DxMax);

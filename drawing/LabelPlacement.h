@@ -41,6 +41,7 @@ struct TObstacles;
 struct TMoves {
     int DxMin = 0, DxMax = 0, DyMin = 0, DyMax = 0;
     bool Empty() const { return DxMin > DxMax || DyMin > DyMax; }
+    bool operator==(const TMoves&) const = default;
     TMoves Within(const TMoves& o) const {
         return {std::max(DxMin, o.DxMin), std::min(DxMax, o.DxMax), std::max(DyMin, o.DyMin),
                 std::min(DyMax, o.DyMax)};
